@@ -1,0 +1,99 @@
+#include "app/startup_window.h"
+
+#include <stdexcept>
+
+#include "app/window_design.h"
+
+namespace app {
+namespace {
+
+using platform::ControlKind;
+
+std::vector<gbk::Text> pieces(std::string_view text) { return gbk::split(text, "|"); }
+
+std::unique_ptr<platform::Control> makeControl(const platform::ControlSpec& spec) {
+  std::string name(spec.name);
+  switch (spec.kind) {
+    case ControlKind::Window: return std::make_unique<platform::Window>(name);
+    case ControlKind::TabControl: return std::make_unique<platform::TabControl>(name, pieces(spec.text));
+    case ControlKind::TreeBox: return std::make_unique<platform::TreeBox>(name);
+    case ControlKind::ListBox: return std::make_unique<platform::ListBox>(name, false);
+    case ControlKind::SortedListBox: return std::make_unique<platform::ListBox>(name, true);
+    case ControlKind::CheckListBox: return std::make_unique<platform::CheckListBox>(name, false);
+    case ControlKind::SortedCheckListBox: return std::make_unique<platform::CheckListBox>(name, true);
+    case ControlKind::EditBox: return std::make_unique<platform::EditBox>(name, false);
+    case ControlKind::MultiLineEditBox: return std::make_unique<platform::EditBox>(name, true);
+    case ControlKind::RadioButton: return std::make_unique<platform::RadioButton>(name);
+    case ControlKind::DropDownList: return std::make_unique<platform::DropDownList>(name);
+    case ControlKind::Button: return std::make_unique<platform::Button>(name);
+    case ControlKind::Label: return std::make_unique<platform::Label>(name);
+    case ControlKind::StatusBar: return std::make_unique<platform::StatusBar>(name);
+    case ControlKind::Grid: return std::make_unique<platform::Grid>(name);
+    case ControlKind::DrawingBoard: return std::make_unique<platform::DrawingBoard>(name);
+    case ControlKind::Frame: return std::make_unique<platform::Frame>(name);
+  }
+  throw std::logic_error("unknown control kind");
+}
+
+// The initial state that the design gives beyond rectangle, text and visibility.
+void applyDesignState(platform::Control& control, const platform::ControlSpec& spec) {
+  if (auto* tab = dynamic_cast<platform::TabControl*>(&control)) {
+    tab->setText("");
+  } else if (auto* list = dynamic_cast<platform::DropDownList*>(&control)) {
+    for (const auto& item : pieces(spec.text)) list->add(item);
+    list->setText("");
+    list->setCurrentSelection(0);
+  } else if (auto* status = dynamic_cast<platform::StatusBar*>(&control)) {
+    std::vector<platform::StatusBar::Part> parts;
+    for (const auto& part : pieces(spec.text)) {
+      auto colon = part.find(':');
+      parts.push_back({part.substr(colon + 1), std::stoi(part.substr(0, colon))});
+    }
+    status->setText("");
+    status->setParts(std::move(parts));
+  }
+}
+
+}  // namespace
+
+StartupWindow::Controls StartupWindow::createControls(platform::Ui& ui, RadioGroups& groups) {
+  Controls controls;
+  for (const platform::ControlSpec& spec : startupWindowDesign()) {
+    auto control = makeControl(spec);
+    control->setRect(spec.rect);
+    control->setText(spec.text);
+    control->setVisible(spec.visible);
+    applyDesignState(*control, spec);
+    if (!spec.parent.empty()) {
+      auto parent = controls.find(spec.parent);
+      if (parent == controls.end()) throw std::logic_error("a control comes before its parent");
+      control->placeIn(parent->second.get(), spec.page);
+      if (auto* tab = dynamic_cast<platform::TabControl*>(parent->second.get())) tab->adopt(*control);
+    }
+    if (auto* radio = dynamic_cast<platform::RadioButton*>(control.get())) {
+      auto& group = groups[std::string(spec.parent) + "/" + std::to_string(spec.page)];
+      group.push_back(radio);
+      radio->joinGroup(&group);
+      radio->setChecked(spec.checked);
+    }
+    ui.realize(*control, spec);
+    controls.emplace(std::string(spec.name), std::move(control));
+  }
+  return controls;
+}
+
+StartupWindow::StartupWindow(platform::Ui& ui) : controls_(createControls(ui, radioGroups_)) {}
+
+template <typename T>
+T& StartupWindow::find(std::string_view name) {
+  auto* control = dynamic_cast<T*>(this->control(name));
+  if (!control) throw std::logic_error("the design has no control " + std::string(name) + " of this kind");
+  return *control;
+}
+
+platform::Control* StartupWindow::control(std::string_view name) {
+  auto it = controls_.find(name);
+  return it == controls_.end() ? nullptr : it->second.get();
+}
+
+}  // namespace app

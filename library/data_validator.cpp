@@ -1,0 +1,300 @@
+#include "library/data_validator.h"
+
+#include <algorithm>
+#include <map>
+#include <set>
+
+#include "library/gbk_text.h"
+#include "library/type_names.h"
+
+namespace library {
+namespace {
+
+using gbk::Text;
+
+constexpr std::string_view kVersionLine = ".版本 2";
+constexpr std::string_view kDllHeader = ".DLL命令 ";
+constexpr std::string_view kTypeHeader = ".数据类型 ";
+constexpr std::string_view kParameter = "    .参数 ";
+constexpr std::string_view kMember = "    .成员 ";
+
+struct Line {
+  int number;
+  std::string_view text;
+};
+
+struct Block {
+  int firstLine;
+  std::vector<Line> lines;  // header first
+};
+
+class Report {
+ public:
+  Report(std::vector<DataViolation>& out, std::string item) : out_(out), item_(std::move(item)) {}
+  void add(int line, std::string rule) { out_.push_back({item_, line, std::move(rule)}); }
+
+ private:
+  std::vector<DataViolation>& out_;
+  std::string item_;
+};
+
+bool startsWith(std::string_view text, std::string_view prefix) { return text.substr(0, prefix.size()) == prefix; }
+
+bool isGbk(std::string_view text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    auto b = static_cast<unsigned char>(text[i]);
+    if (b == 0xFF) return false;
+    if (b < 0x81) continue;
+    if (i + 1 >= text.size()) return false;
+    auto t = static_cast<unsigned char>(text[i + 1]);
+    if (t < 0x40 || t == 0x7F || t == 0xFF) return false;
+    ++i;
+  }
+  return true;
+}
+
+// Splits into CR LF lines, reporting bytes that no text may hold.
+std::vector<Line> splitLines(std::string_view text, Report& report) {
+  std::vector<Line> lines;
+  if (text.empty()) {
+    report.add(0, "the item is empty");
+    return lines;
+  }
+  if (!isGbk(text)) report.add(0, "not valid GBK");
+  if (text.size() < 2 || text.substr(text.size() - 2) != "\r\n") report.add(0, "the last line does not end with CR LF");
+  int number = 1;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find("\r\n", start);
+    if (end == std::string_view::npos) end = text.size();
+    std::string_view line = text.substr(start, end - start);
+    if (line.find('\t') != std::string_view::npos) report.add(number, "tab character");
+    if (line.find('\0') != std::string_view::npos) report.add(number, "NUL byte");
+    if (line.find_first_of("\r\n") != std::string_view::npos) report.add(number, "lone CR or LF");
+    lines.push_back({number++, line});
+    start = end + 2;
+  }
+  return lines;
+}
+
+// Library texts: ".版本 2", one empty line, blocks separated by exactly one empty line.
+std::vector<Block> splitBlocks(const std::vector<Line>& lines, std::string_view header, Report& report) {
+  std::vector<Block> blocks;
+  if (lines.empty()) return blocks;
+  if (lines[0].text != kVersionLine) report.add(1, "the first line is not \".版本 2\"");
+  if (lines.size() < 2 || !lines[1].text.empty()) report.add(2, "the second line is not empty");
+  bool afterEmpty = true;
+  for (std::size_t i = 2; i < lines.size(); ++i) {
+    const Line& line = lines[i];
+    if (line.text.empty()) {
+      if (afterEmpty) report.add(line.number, "more than one empty line between blocks");
+      afterEmpty = true;
+    } else if (afterEmpty) {
+      if (!startsWith(line.text, header)) report.add(line.number, "a block does not start with a header line");
+      blocks.push_back({line.number, {line}});
+      afterEmpty = false;
+    } else {
+      if (startsWith(line.text, header)) report.add(line.number, "blocks are not separated by an empty line");
+      if (!blocks.empty()) blocks.back().lines.push_back(line);
+    }
+  }
+  if (afterEmpty && lines.size() > 2) report.add(lines.back().number, "an empty line after the last block");
+  return blocks;
+}
+
+// Fields separated by ", ": the first `structural` separators must carry their space.
+std::vector<Text> declarationFields(std::string_view rest, std::size_t structural, int line, Report& report) {
+  std::vector<Text> fields = gbk::split(rest, ",");
+  for (std::size_t i = 1; i < fields.size() && i <= structural; ++i) {
+    if (!startsWith(fields[i], " ")) report.add(line, "a field separator is not \", \"");
+  }
+  for (Text& f : fields) f = gbk::trim(f);
+  return fields;
+}
+
+bool isQuoted(std::string_view field) {
+  return field.size() >= 2 && field.front() == '"' && field.back() == '"' &&
+         field.substr(1, field.size() - 2).find('"') == std::string_view::npos;
+}
+
+bool isValidName(std::string_view name) {
+  return !name.empty() && name.find_first_of(" \",") == std::string_view::npos;
+}
+
+struct DllCommand {
+  Text name, entry;
+  std::vector<Text> parameterTypes;
+  int line;
+};
+
+struct DataType {
+  Text name;
+  int line;
+};
+
+void checkParameter(const Line& line, DllCommand& command, Report& report) {
+  if (!startsWith(line.text, kParameter)) {
+    report.add(line.number, "a line inside a DLL command block is not a parameter line");
+    return;
+  }
+  auto f = declarationFields(line.text.substr(kParameter.size()), 3, line.number, report);
+  if (f.size() < 2) {
+    report.add(line.number, "a parameter line has no type field");
+    return;
+  }
+  if (!isValidName(f[0])) report.add(line.number, "a parameter name is empty or holds a space, comma or quote");
+  if (f.size() >= 3 && f[2] != "" && f[2] != "传址" && f[2] != "数组" && f[2] != "传址 数组") {
+    report.add(line.number, "parameter flags are not empty, \"传址\", \"数组\" or \"传址 数组\"");
+  }
+  command.parameterTypes.push_back(f[1]);
+}
+
+void checkMember(const Line& line, Report& report) {
+  if (!startsWith(line.text, kMember)) {
+    report.add(line.number, "a line inside a data type block is not a member line");
+    return;
+  }
+  auto f = declarationFields(line.text.substr(kMember.size()), 4, line.number, report);
+  if (f.size() != 2 && f.size() < 4) report.add(line.number, "a member line has not 2 or at least 4 fields");
+  if (f.size() < 2) return;
+  if (!isValidName(f[0])) report.add(line.number, "a member name is empty or holds a space, comma or quote");
+  if (f[1].empty() || !isBasicTypeName(f[1])) report.add(line.number, "a member type is not a basic type");
+  if (f.size() >= 3 && !f[2].empty()) report.add(line.number, "member flags are not empty");
+  if (f.size() >= 4 && !f[3].empty()) {
+    std::string_view count = f[3];
+    bool ok = isQuoted(count) && count.size() > 2 && count[1] != '0' &&
+              std::all_of(count.begin() + 1, count.end() - 1, [](char c) { return c >= '0' && c <= '9'; });
+    if (!ok) report.add(line.number, "dimensions are not a positive count in double quotes");
+  }
+}
+
+std::vector<DllCommand> checkDllText(std::string_view text, Report& report) {
+  std::vector<DllCommand> commands;
+  for (const Block& block : splitBlocks(splitLines(text, report), kDllHeader, report)) {
+    const Line& header = block.lines[0];
+    if (!startsWith(header.text, kDllHeader)) continue;
+    auto h = declarationFields(header.text.substr(kDllHeader.size()), 5, header.number, report);
+    if (h.size() < 6) {
+      report.add(header.number, "a DLL command header has fewer than 6 fields");
+      continue;
+    }
+    DllCommand command{h[0], h[3].size() >= 2 ? h[3].substr(1, h[3].size() - 2) : Text(), {}, header.number};
+    if (!isValidName(h[0])) report.add(header.number, "the command name is empty or holds a space, comma or quote");
+    if (!isBasicTypeName(h[1])) report.add(header.number, "the return type is not a basic type");
+    if (!h[2].empty() && !isQuoted(h[2])) report.add(header.number, "the DLL file is neither empty nor quoted");
+    if (!isQuoted(h[3]) || h[3].size() < 3) report.add(header.number, "the entry name is not a quoted non-empty text");
+    if (!h[4].empty()) report.add(header.number, "the public field is not empty");
+    for (std::size_t i = 1; i < block.lines.size(); ++i) checkParameter(block.lines[i], command, report);
+    commands.push_back(std::move(command));
+  }
+  return commands;
+}
+
+std::vector<DataType> checkTypeText(std::string_view text, Report& report) {
+  std::vector<DataType> types;
+  for (const Block& block : splitBlocks(splitLines(text, report), kTypeHeader, report)) {
+    const Line& header = block.lines[0];
+    if (!startsWith(header.text, kTypeHeader)) continue;
+    auto h = declarationFields(header.text.substr(kTypeHeader.size()), 2, header.number, report);
+    if (h.size() < 3) report.add(header.number, "a data type header has fewer than 3 fields");
+    if (!isValidName(h[0])) report.add(header.number, "the data type name is empty or holds a space, comma or quote");
+    if (h.size() >= 2 && !h[1].empty()) report.add(header.number, "the public field is not empty");
+    for (std::size_t i = 1; i < block.lines.size(); ++i) checkMember(block.lines[i], report);
+    types.push_back({h[0], header.number});
+  }
+  return types;
+}
+
+// A plain first-occurrence search for header + name must land on the name's own block.
+template <typename Declaration>
+void checkFirstOccurrence(std::string_view text, std::string_view header, const std::vector<Declaration>& all,
+                          Report& report) {
+  std::map<Text, int> seen;
+  for (const auto& d : all) {
+    if (!seen.emplace(d.name, d.line).second) report.add(d.line, "the name \"" + d.name + "\" is declared twice");
+  }
+  for (const auto& d : all) {
+    int pos = gbk::find(text, Text(header) + d.name + ",");
+    int firstLinePos = gbk::find(text, Text(header) + d.name);
+    if (pos == gbk::kNotFound || firstLinePos != pos) {
+      report.add(d.line, "a search for \"" + d.name + "\" finds another declaration first");
+    }
+  }
+}
+
+// Catalog order: by category, then by English name, both in plain byte order.
+void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands, const std::set<Text>& typeNames,
+                  Report& report) {
+  std::map<Text, const DllCommand*> byName;
+  for (const auto& c : commands) byName.emplace(c.name, &c);
+  std::map<Text, int> listed;
+  std::pair<Text, Text> previous;
+  for (const Line& line : splitLines(text, report)) {
+    if (line.text.find_first_of(" \"") != std::string_view::npos) report.add(line.number, "a space or a double quote");
+    auto f = gbk::split(line.text, ",");
+    if (f.size() < 3) {
+      report.add(line.number, "fewer than 3 fields");
+      continue;
+    }
+    std::pair<Text, Text> key{f[1], f[0]};
+    if (key < previous) report.add(line.number, "not in byte order of category and English name");
+    previous = key;
+    if (!listed.emplace(f[2], line.number).second) report.add(line.number, "the Chinese name is listed twice");
+    auto it = byName.find(f[2]);
+    if (it == byName.end()) {
+      report.add(line.number, "no DLL command named \"" + f[2] + "\"");
+      continue;
+    }
+    const DllCommand& command = *it->second;
+    if (command.entry != f[0]) report.add(line.number, "the English name differs from the entry name of the block");
+    // The data types that the parameters use, once each, in order of first use;
+    // an untyped parameter stands as an empty field.
+    std::vector<Text> expected;
+    for (const Text& type : command.parameterTypes) {
+      if ((type.empty() || !isBasicTypeName(type)) && std::find(expected.begin(), expected.end(), type) == expected.end()) {
+        expected.push_back(type);
+      }
+    }
+    if (!expected.empty() && expected.back().empty()) {
+      if (line.text.back() != ',') report.add(line.number, "an untyped last parameter needs a final \",\"");
+      expected.pop_back();  // the split drops the empty last field
+    }
+    std::vector<Text> actual(f.begin() + 3, f.end());
+    if (actual != expected) report.add(line.number, "the data type fields differ from the parameters' data types");
+    for (const Text& type : actual) {
+      if (!type.empty() && !typeNames.count(type)) report.add(line.number, "the data type \"" + type + "\" is not declared");
+    }
+  }
+  for (const auto& c : commands) {
+    if (!listed.count(c.name)) report.add(0, "the DLL command \"" + c.name + "\" has no catalog entry");
+  }
+}
+
+}  // namespace
+
+std::vector<DataViolation> validateBuiltinData(std::string_view dllText, std::string_view typeText,
+                                               std::string_view catalogText) {
+  std::vector<DataViolation> violations;
+  Report dllReport(violations, "dll");
+  Report typeReport(violations, "types");
+  Report catalogReport(violations, "catalog");
+
+  auto commands = checkDllText(dllText, dllReport);
+  auto types = checkTypeText(typeText, typeReport);
+  checkFirstOccurrence(dllText, kDllHeader, commands, dllReport);
+  checkFirstOccurrence(typeText, kTypeHeader, types, typeReport);
+
+  std::set<Text> typeNames;
+  for (const auto& t : types) typeNames.insert(t.name);
+  for (const auto& c : commands) {
+    for (const Text& type : c.parameterTypes) {
+      if (!isBasicTypeName(type) && !typeNames.count(type)) {
+        dllReport.add(c.line, "the parameter type \"" + type + "\" is neither basic nor declared");
+      }
+    }
+  }
+  checkCatalog(catalogText, commands, typeNames, catalogReport);
+  return violations;
+}
+
+}  // namespace library

@@ -1,0 +1,41 @@
+// How a control is described in a window's design table.
+#pragma once
+
+#include <string_view>
+
+#include "platform/geometry.h"
+
+namespace platform {
+
+enum class ControlKind {
+  Window,
+  TabControl,        // text: the page captions, separated by "|"
+  TreeBox,
+  ListBox,
+  SortedListBox,
+  CheckListBox,
+  SortedCheckListBox,
+  EditBox,           // single line
+  MultiLineEditBox,  // read-only, vertical scroll bar
+  RadioButton,
+  DropDownList,      // text: the items, separated by "|"; the first is selected
+  Button,
+  Label,
+  StatusBar,         // text: the parts "width:text", separated by "|"; the last takes the rest
+  Grid,
+  DrawingBoard,
+  Frame,
+};
+
+struct ControlSpec {
+  ControlKind kind;
+  std::string_view name;
+  std::string_view parent;  // empty: the window's client area
+  int page;                 // page of a tab control parent, -1 elsewhere
+  Rect rect;                // for the window: its outer size
+  std::string_view text;
+  bool visible = true;
+  bool checked = false;     // radio buttons
+};
+
+}  // namespace platform

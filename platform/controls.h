@@ -1,0 +1,244 @@
+// The control kinds of the start-up window. Each is a model of the control's state
+// with the operations that the wizard uses; `user…` methods are how a peer (or a
+// test acting as the user) reports what the user did, raising the control's event.
+//
+// [SECTION] Window, containers  [SECTION] Buttons  [SECTION] Texts
+// [SECTION] Lists               [SECTION] Status bar, drawing board, tree, grid
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "platform/control.h"
+#include "platform/list_model.h"
+
+namespace platform {
+
+using Event = std::function<void()>;
+
+// [SECTION] Window, containers ------------------------------------------------------
+
+class WindowPeer : public virtual ControlPeer {
+ public:
+  virtual void destroy() = 0;
+};
+
+class Window : public Control {
+ public:
+  using Control::Control;
+  Size clientSize() const { return clientSize_; }
+  // Destroys the window; its message loop ends.
+  void close();
+  bool closed() const { return closed_; }
+
+  Event onCreated;
+  Event onSizeChanged;
+
+  void userCreated();
+  void userResized(Size client);
+  // The close box or Esc: the platform destroys the window.
+  void userAskedToClose() { close(); }
+
+ private:
+  Size clientSize_;
+  bool closed_ = false;
+};
+
+class TabPeer : public virtual ControlPeer {
+ public:
+  virtual void showPage(int page) = 0;
+};
+
+class TabControl : public Control {
+ public:
+  TabControl(std::string name, std::vector<gbk::Text> pages) : Control(std::move(name)), pages_(std::move(pages)) {}
+  const std::vector<gbk::Text>& pages() const { return pages_; }
+  int currentPage() const { return currentPage_; }
+  void setCurrentPage(int page);
+  // A tab control has no border of its own: its client area is its whole rectangle.
+  int clientWidth() const { return rect().width; }
+  void adopt(Control& child) { children_.push_back(&child); }
+
+  Event onPageChanged;
+  void userChangedPage(int page);
+
+ private:
+  std::vector<gbk::Text> pages_;
+  std::vector<Control*> children_;
+  int currentPage_ = 0;
+};
+
+class Frame : public Control {
+ public:
+  using Control::Control;
+};
+
+// [SECTION] Buttons -----------------------------------------------------------------
+
+class Button : public Control {
+ public:
+  using Control::Control;
+  Event onClicked;
+  void userClicked();
+};
+
+class RadioPeer : public virtual ControlPeer {
+ public:
+  virtual void showChecked(bool checked) = 0;
+};
+
+// Radio buttons with the same parent form one group: checking one clears the others.
+class RadioButton : public Control {
+ public:
+  using Control::Control;
+  bool checked() const { return checked_; }
+  void setChecked(bool checked);
+  void joinGroup(std::vector<RadioButton*>* group) { group_ = group; }
+
+  Event onClicked;
+  void userClicked();
+
+ private:
+  bool checked_ = false;
+  std::vector<RadioButton*>* group_ = nullptr;
+};
+
+// [SECTION] Texts -------------------------------------------------------------------
+
+class Label : public Control {
+ public:
+  using Control::Control;
+};
+
+class EditBox : public Control {
+ public:
+  EditBox(std::string name, bool multiLine) : Control(std::move(name)), multiLine_(multiLine) {}
+  bool multiLine() const { return multiLine_; }
+
+  Event onContentChanged;
+  std::function<void(int keyCode)> onKeyPressed;
+
+  void userTyped(std::string_view text);
+  void userPressedKey(int keyCode);
+
+ private:
+  bool multiLine_;
+};
+
+// [SECTION] Lists -------------------------------------------------------------------
+
+class ListPeer : public virtual ControlPeer {
+ public:
+  virtual void itemInserted(int pos) = 0;
+  virtual void itemErased(int pos) = 0;
+  virtual void itemsCleared() = 0;
+  virtual void showSelection(int pos) = 0;
+  virtual void showChecked(int pos) = 0;
+};
+
+// List box (sorted or not), check list box and drop-down list share their items.
+class ListControl : public Control {
+ public:
+  ListControl(std::string name, bool sorted) : Control(std::move(name)), items_(sorted) {}
+  const ListModel& items() const { return items_; }
+  int count() const { return items_.count(); }
+  // Text and data of a position; empty text and -1 outside the list.
+  gbk::Text itemText(int pos) const { return items_.contains(pos) ? items_.item(pos).text : gbk::Text(); }
+  std::int32_t itemData(int pos) const { return items_.contains(pos) ? items_.item(pos).data : -1; }
+
+  int add(std::string_view text, std::int32_t data = 0);
+  void erase(int pos);
+  void removeAll();
+  void setItemData(int pos, std::int32_t data) { items_.setData(pos, data); }
+
+  int currentSelection() const { return items_.selection(); }
+  void setCurrentSelection(int pos);
+  // Selects the first item, from the top, whose text begins with `prefix` (ASCII case
+  // ignored); leaves the selection as it is if none does.
+  void selectByPrefix(std::string_view prefix);
+
+  Event onItemSelected;
+  Event onDoubleClicked;
+  void userSelected(int pos);
+  void userDoubleClicked(int pos);
+
+ protected:
+  ListModel items_;
+};
+
+class ListBox : public ListControl {
+ public:
+  using ListControl::ListControl;
+};
+
+class CheckListBox : public ListControl {
+ public:
+  using ListControl::ListControl;
+  bool checked(int pos) const { return items_.contains(pos) && items_.item(pos).checked; }
+  void setChecked(int pos, bool checked);
+  void userToggled(int pos) { setChecked(pos, !checked(pos)); }
+};
+
+class DropDownList : public ListControl {
+ public:
+  explicit DropDownList(std::string name) : ListControl(std::move(name), false) {}
+  Event onSelectionChanged;
+  void userChose(int pos);
+};
+
+// [SECTION] Status bar, drawing board, tree, grid -----------------------------------
+
+class StatusPeer : public virtual ControlPeer {
+ public:
+  virtual void showParts() = 0;
+};
+
+// A status bar along the window's bottom edge; the last part takes the rest of the width.
+class StatusBar : public Control {
+ public:
+  struct Part {
+    gbk::Text text;
+    int width = 0;
+  };
+  using Control::Control;
+  const std::vector<Part>& parts() const { return parts_; }
+  void setParts(std::vector<Part> parts);
+  void setPartText(std::size_t part, std::string_view text);
+  void setPartWidth(std::size_t part, int width);
+
+ private:
+  std::vector<Part> parts_;
+};
+
+class DrawingBoardPeer : public virtual ControlPeer {
+ public:
+  virtual void useDefaultGuiFont(int points) = 0;
+  virtual Size measureText(std::string_view text) const = 0;
+  virtual void freezePicture() = 0;
+};
+
+// A drawing board measures texts in its font and covers another control while that
+// one is redrawn.
+class DrawingBoard : public Control {
+ public:
+  using Control::Control;
+  void setFontToDefaultGuiFont(int points);
+  Size measureText(std::string_view text) const;
+  // Makes the board's background picture what it shows now.
+  void freezePicture();
+};
+
+// The category tree's box; its nodes come with the category tree.
+class TreeBox : public Control {
+ public:
+  using Control::Control;
+};
+
+// The declaration table's grid; its cells come with the declaration view.
+class Grid : public Control {
+ public:
+  using Control::Control;
+};
+
+}  // namespace platform

@@ -1,0 +1,92 @@
+#include "platform/headless/headless_ui.h"
+
+#include "library/gbk_text.h"
+
+namespace platform::headless {
+
+// One peer serves every control kind: it records what the model asks it to show.
+class HeadlessUi::Peer : public WindowPeer,
+                         public TabPeer,
+                         public RadioPeer,
+                         public ListPeer,
+                         public StatusPeer,
+                         public DrawingBoardPeer {
+ public:
+  Peer(HeadlessUi& ui, const Control& control, bool shown) : ui_(ui), control_(control), shown_(shown) {}
+
+  void showRect(const Rect&) override {}
+  void showVisible(bool shown) override { shown_ = shown; }
+  void showEnabled(bool) override {}
+  void showText(std::string_view) override {}
+  void takeFocus() override { ui_.focused_ = &control_; }
+  bool hasFocus() const override { return ui_.focused_ == &control_; }
+
+  void destroy() override { destroyed_ = true; }
+  void showPage(int) override {}
+  void showChecked(bool) override {}
+  void itemInserted(int) override {}
+  void itemErased(int) override {}
+  void itemsCleared() override {}
+  void showSelection(int) override {}
+  void showChecked(int) override {}
+  void showParts() override {}
+
+  void useDefaultGuiFont(int points) override { fontPoints_ = points; }
+  // A fixed metric, the same on every machine: 7 pixels a single-byte character and 14
+  // a double-byte one, 17 pixels high (close to the default GUI font at 10 points).
+  Size measureText(std::string_view text) const override {
+    int width = 0;
+    for (std::size_t pos = 0; pos < text.size();) {
+      std::size_t len = gbk::charLength(text, pos);
+      width += len == 2 ? 14 : 7;
+      pos += len;
+    }
+    return {width, 17};
+  }
+  void freezePicture() override {}
+
+  bool shown() const { return shown_; }
+  bool destroyed() const { return destroyed_; }
+  int fontPoints() const { return fontPoints_; }
+
+ private:
+  HeadlessUi& ui_;
+  const Control& control_;
+  bool shown_;
+  bool destroyed_ = false;
+  int fontPoints_ = 0;
+};
+
+HeadlessUi::HeadlessUi() = default;
+HeadlessUi::~HeadlessUi() = default;
+
+void HeadlessUi::realize(Control& control, const ControlSpec&) {
+  auto peer = std::make_unique<Peer>(*this, control, control.isShown());
+  control.attach(peer.get());
+  peers_[&control] = std::move(peer);
+}
+
+int HeadlessUi::run(Window& window) {
+  Rect outer = window.rect();
+  window.userResized({outer.width - kFrame.width, outer.height - kFrame.height});
+  window.userCreated();
+  return 0;
+}
+
+bool HeadlessUi::shownOnScreen(const Control& control) const {
+  auto it = peers_.find(&control);
+  if (it == peers_.end() || !it->second->shown()) return false;
+  return !control.parent() || shownOnScreen(*control.parent());
+}
+
+bool HeadlessUi::destroyed(const Window& window) const {
+  auto it = peers_.find(&window);
+  return it != peers_.end() && it->second->destroyed();
+}
+
+int HeadlessUi::boardFontPoints(const Control& board) const {
+  auto it = peers_.find(&board);
+  return it == peers_.end() ? 0 : it->second->fontPoints();
+}
+
+}  // namespace platform::headless

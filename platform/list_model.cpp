@@ -1,0 +1,51 @@
+#include "platform/list_model.h"
+
+#include <algorithm>
+
+#include "library/sort_order.h"
+
+namespace platform {
+
+int ListModel::insert(std::string_view text, std::int32_t data) {
+  auto at = items_.end();
+  if (sorted_) {
+    at = std::upper_bound(items_.begin(), items_.end(), text,
+                          [](std::string_view t, const ListItem& item) { return library::sortsBefore(t, item.text); });
+  }
+  int pos = static_cast<int>(at - items_.begin());
+  items_.insert(at, ListItem{gbk::Text(text), data, false});
+  if (selection_ >= pos) ++selection_;
+  return pos;
+}
+
+void ListModel::erase(int pos) {
+  if (!contains(pos)) return;
+  items_.erase(items_.begin() + pos);
+  if (selection_ == pos) {
+    selection_ = -1;
+  } else if (selection_ > pos) {
+    --selection_;
+  }
+}
+
+void ListModel::clear() {
+  items_.clear();
+  selection_ = -1;
+}
+
+void ListModel::setData(int pos, std::int32_t data) {
+  if (contains(pos)) items_[static_cast<std::size_t>(pos)].data = data;
+}
+
+void ListModel::setChecked(int pos, bool checked) {
+  if (contains(pos)) items_[static_cast<std::size_t>(pos)].checked = checked;
+}
+
+int ListModel::findPrefix(std::string_view prefix) const {
+  for (int pos = 0; pos < count(); ++pos) {
+    if (gbk::startsWithIgnoringAsciiCase(item(pos).text, prefix)) return pos;
+  }
+  return -1;
+}
+
+}  // namespace platform

@@ -1,0 +1,47 @@
+// Items of a list box, a check list box or a drop-down list: text, item data, check
+// mark, in the list's order, and the current selection. A sorted list keeps its items
+// in the wizard's one sort order whatever the order of adding.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "library/gbk_text.h"
+
+namespace platform {
+
+struct ListItem {
+  gbk::Text text;
+  std::int32_t data = 0;
+  bool checked = false;
+};
+
+class ListModel {
+ public:
+  explicit ListModel(bool sorted) : sorted_(sorted) {}
+
+  bool sorted() const { return sorted_; }
+  int count() const { return static_cast<int>(items_.size()); }
+  bool contains(int pos) const { return pos >= 0 && pos < count(); }
+  const ListItem& item(int pos) const { return items_[static_cast<std::size_t>(pos)]; }
+
+  // Returns the new item's position: its sorted place, or the end of an unsorted list.
+  int insert(std::string_view text, std::int32_t data);
+  void erase(int pos);
+  void clear();
+  void setData(int pos, std::int32_t data);
+  void setChecked(int pos, bool checked);
+
+  int selection() const { return selection_; }
+  void select(int pos) { selection_ = contains(pos) ? pos : -1; }
+
+  // The first position, from 0, whose text begins with `prefix` (ASCII case ignored); -1 if none.
+  int findPrefix(std::string_view prefix) const;
+
+ private:
+  bool sorted_;
+  std::vector<ListItem> items_;
+  int selection_ = -1;
+};
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+// The platform's windowing: gives controls their native side and runs the window.
+#pragma once
+
+#include "platform/control_spec.h"
+#include "platform/controls.h"
+
+namespace platform {
+
+class Ui {
+ public:
+  virtual ~Ui() = default;
+
+  // Creates the native side of `control`, which already holds its initial state and
+  // its parent; parents are realized before their children.
+  virtual void realize(Control& control, const ControlSpec& spec) = 0;
+
+  // Lays the window out (its size changed event), raises its created event, shows it
+  // and runs the message loop until it is destroyed; returns the exit code.
+  virtual int run(Window& window) = 0;
+};
+
+}  // namespace platform

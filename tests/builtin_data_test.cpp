@@ -1,0 +1,27 @@
+#include <gtest/gtest.h>
+
+#include "library/builtin_data.h"
+#include "library/catalog.h"
+#include "library/data_validator.h"
+#include "library/gbk_codec.h"
+
+namespace {
+
+TEST(BuiltinData, KeepsEveryRuleOfTheLibrary) {
+  auto violations = library::validateBuiltinData(library::dllCommandLibraryText(), library::dataTypeLibraryText(),
+                                                 library::apiCatalogText());
+  for (const auto& v : violations) ADD_FAILURE() << v.item << ":" << v.line << ": " << gbk::toUtf8(v.rule);
+}
+
+TEST(BuiltinData, CatalogLineListHasOneEntryPerLine) {
+  std::string_view catalog = library::apiCatalogText();
+  auto lines = library::buildCatalogLineList(catalog);
+  std::size_t lineEnds = 0;
+  for (std::size_t pos = catalog.find("\r\n"); pos != std::string_view::npos; pos = catalog.find("\r\n", pos + 2)) {
+    ++lineEnds;
+  }
+  EXPECT_EQ(lines.size(), lineEnds);
+  EXPECT_EQ(lines.front().rfind("BroadcastSystemMessage,Windows消息函数,消息广播_", 0), 0u);
+}
+
+}  // namespace

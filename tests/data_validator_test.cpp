@@ -1,0 +1,142 @@
+#include "library/data_validator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace {
+
+using library::validateBuiltinData;
+
+const std::string kDll =
+    ".版本 2\r\n\r\n"
+    ".DLL命令 取消路径_, 整数型, \"gdi32.dll\", \"AbortPath\", , 非零表示成功，零表示失败\r\n"
+    "    .参数 设备场景句柄, 整数型, , hdc,设备场景的句柄\r\n"
+    "\r\n"
+    ".DLL命令 比较文件时间_, 整数型, \"kernel32.dll\", \"CompareFileTime\", , \r\n"
+    "    .参数 欲比较时间1, 文件时间_, 传址, lpFileTime1，欲比较时间1\r\n"
+    "    .参数 欲比较时间2, 文件时间_, 传址, lpFileTime2，欲比较时间2\r\n"
+    "\r\n"
+    ".DLL命令 插入菜单条目_, 逻辑型, \"user32.dll\", \"InsertMenuA\", , 插入菜单条目\r\n"
+    "    .参数 菜单句柄, 整数型, , hMenu\r\n"
+    "    .参数 条目内容, , , lpNewItem,请自行选择类型\r\n";
+const std::string kTypes =
+    ".版本 2\r\n\r\n"
+    ".数据类型 尺寸_, , SIZE\r\n"
+    "    .成员 宽度, 整数型, , , width\r\n"
+    "    .成员 高度, 整数型, , , height\r\n"
+    "\r\n"
+    ".数据类型 文件时间_, , FILETIME,size = 8\r\n"
+    "    .成员 低位时间, 整数型, , , dwLowDateTime,\r\n"
+    "    .成员 名称, 字节型, , \"32\", name\r\n";
+const std::string kCatalog =
+    "AbortPath,文件处理函数,取消路径_\r\n"
+    "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n"
+    "InsertMenuA,菜单函数,插入菜单条目_,\r\n";
+
+// Rules found, in GBK; the texts above are valid, so each test breaks one thing.
+std::vector<std::string> rules(const std::string& dll, const std::string& types, const std::string& catalog) {
+  std::vector<std::string> out;
+  for (const auto& v : validateBuiltinData(dll, types, catalog)) out.push_back(v.item + ":" + v.rule);
+  return out;
+}
+
+std::string replaced(std::string text, const std::string& from, const std::string& to) {
+  auto pos = text.find(from);
+  EXPECT_NE(pos, std::string::npos) << from;
+  return text.replace(pos, from.size(), to);
+}
+
+bool mentions(const std::vector<std::string>& found, const std::string& what) {
+  return std::any_of(found.begin(), found.end(), [&](const std::string& r) { return r.find(what) != std::string::npos; });
+}
+
+TEST(DataValidator, AcceptsDataThatKeepsEveryRule) {
+  // Catalog out of byte order by category: 文件处理函数 (CE C4) sorts after 菜单函数 (B2 CB).
+  std::string sorted = "InsertMenuA,菜单函数,插入菜单条目_,\r\n"
+                       "AbortPath,文件处理函数,取消路径_\r\n"
+                       "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n";
+  EXPECT_EQ(rules(kDll, kTypes, sorted), std::vector<std::string>{});
+  EXPECT_TRUE(mentions(rules(kDll, kTypes, kCatalog), "catalog:not in byte order"));
+}
+
+struct Breakage {
+  const char* what;  // also the test's name, spaces made underscores
+  std::string dll, types, catalog;
+  const char* expected;
+};
+
+class DataValidatorRules : public ::testing::TestWithParam<Breakage> {};
+
+TEST_P(DataValidatorRules, ReportsTheBrokenRule) {
+  const Breakage& b = GetParam();
+  auto found = rules(b.dll, b.types, b.catalog);
+  EXPECT_TRUE(mentions(found, b.expected)) << b.what << ": " << ::testing::PrintToString(found);
+}
+
+const std::string kSortedCatalog = "InsertMenuA,菜单函数,插入菜单条目_,\r\n"
+                                   "AbortPath,文件处理函数,取消路径_\r\n"
+                                   "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    EachRule, DataValidatorRules,
+    ::testing::Values(
+        Breakage{"lone LF", replaced(kDll, "hdc,设备场景的句柄\r\n", "hdc,设备场景的句柄\n"), kTypes, kSortedCatalog,
+                 "dll:lone CR or LF"},
+        Breakage{"tab", replaced(kDll, "hdc,", "hdc\t,"), kTypes, kSortedCatalog, "dll:tab"},
+        Breakage{"NUL", kDll, replaced(kTypes, "width", std::string("wid\0th", 6)), kSortedCatalog, "types:NUL"},
+        Breakage{"no final CR LF", kDll, kTypes, kSortedCatalog.substr(0, kSortedCatalog.size() - 2),
+                 "catalog:the last line does not end"},
+        Breakage{"not GBK", replaced(kDll, "hdc,", "hdc\xFF\xFF,"), kTypes, kSortedCatalog, "dll:not valid GBK"},
+        Breakage{"first line", replaced(kDll, ".版本 2", ".版本2"), kTypes, kSortedCatalog, "dll:the first line"},
+        Breakage{"two empty lines", replaced(kDll, "\r\n\r\n.DLL命令 比较", "\r\n\r\n\r\n.DLL命令 比较"), kTypes,
+                 kSortedCatalog, "dll:more than one empty line"},
+        Breakage{"no separation", replaced(kDll, "句柄\r\n\r\n", "句柄\r\n"), kTypes, kSortedCatalog,
+                 "dll:blocks are not separated"},
+        Breakage{"empty line at the end", kDll + "\r\n", kTypes, kSortedCatalog, "dll:an empty line after the last"},
+        Breakage{"separator without space", replaced(kDll, "取消路径_, 整数型", "取消路径_,整数型"), kTypes,
+                 kSortedCatalog, "dll:a field separator"},
+        Breakage{"return type", replaced(kDll, "取消路径_, 整数型", "取消路径_, 整型"), kTypes, kSortedCatalog,
+                 "dll:the return type"},
+        Breakage{"unquoted entry", replaced(kDll, "\"AbortPath\"", "AbortPath"), kTypes, kSortedCatalog,
+                 "dll:the entry name"},
+        Breakage{"public field", replaced(kDll, "\"AbortPath\", ,", "\"AbortPath\", 公开,"), kTypes, kSortedCatalog,
+                 "dll:the public field"},
+        Breakage{"parameter flags", replaced(kDll, "文件时间_, 传址, lpFileTime1", "文件时间_, 参考, lpFileTime1"),
+                 kTypes, kSortedCatalog, "dll:parameter flags"},
+        Breakage{"undeclared parameter type", replaced(kDll, "文件时间_, 传址, lpFileTime1", "时间_, 传址, lpFileTime1"),
+                 kTypes, kSortedCatalog, "neither basic nor declared"},
+        Breakage{"member type", kDll, replaced(kTypes, "宽度, 整数型", "宽度, 尺寸_"), kSortedCatalog,
+                 "types:a member type"},
+        Breakage{"member fields", kDll, replaced(kTypes, "宽度, 整数型, , , width", "宽度, 整数型, "), kSortedCatalog,
+                 "types:a member line has not"},
+        Breakage{"dimensions", kDll, replaced(kTypes, "\"32\"", "32"), kSortedCatalog, "types:dimensions"},
+        Breakage{"duplicate name", kDll, replaced(kTypes, ".数据类型 文件时间_", ".数据类型 尺寸_"), kSortedCatalog,
+                 "declared twice"},
+        Breakage{"name is the beginning of an earlier one",
+                 replaced(kDll, ".DLL命令 取消路径_,", ".DLL命令 比较文件时间_加长_,"), kTypes, kSortedCatalog,
+                 "finds another declaration first"},
+        Breakage{"space in catalog", kDll, kTypes, replaced(kSortedCatalog, "AbortPath,", "AbortPath ,"),
+                 "catalog:a space"},
+        Breakage{"missing block", kDll, kTypes, replaced(kSortedCatalog, "取消路径_\r\n", "取消路径2_\r\n"),
+                 "catalog:no DLL command named"},
+        Breakage{"block without entry", kDll, kTypes, replaced(kSortedCatalog, "AbortPath,文件处理函数,取消路径_\r\n", ""),
+                 "has no catalog entry"},
+        Breakage{"entry name", kDll, kTypes, replaced(kSortedCatalog, "AbortPath,", "AbortPathA,"),
+                 "catalog:the English name differs"},
+        Breakage{"data type fields", kDll, kTypes, replaced(kSortedCatalog, ",文件时间_\r\n", "\r\n"),
+                 "catalog:the data type fields differ"},
+        Breakage{"untyped last parameter without final comma", kDll, kTypes,
+                 replaced(kSortedCatalog, "插入菜单条目_,\r\n", "插入菜单条目_\r\n"), "needs a final"},
+        Breakage{"fewer than 3 fields", kDll, kTypes, "AbortPath,文件处理函数\r\n" + kSortedCatalog,
+                 "catalog:fewer than 3 fields"}),
+    [](const ::testing::TestParamInfo<Breakage>& info) {
+      std::string name = info.param.what;
+      for (char& c : name) {
+        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
+      }
+      return name;
+    });
+
+}  // namespace

@@ -1,0 +1,169 @@
+#include <gtest/gtest.h>
+
+#include "app/wizard_app.h"
+#include "platform/headless/headless_ui.h"
+
+namespace {
+
+using platform::Rect;
+using platform::headless::HeadlessUi;
+
+class StartupWindowTest : public ::testing::Test {
+ protected:
+  HeadlessUi ui;
+  platform::headless::HeadlessShell shell;
+  platform::headless::HeadlessDialogs dialogs;
+  platform::headless::HeadlessMessageBoxes messages;
+  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
+  app::StartupWindow& w = wizard.window;
+
+  void start() { ASSERT_EQ(wizard.services.ui.run(w.启动窗口), 0); }
+  void resizeClient(int width, int height) { w.启动窗口.userResized({width, height}); }
+};
+
+TEST_F(StartupWindowTest, StartsWithTheDesignedWindow) {
+  start();
+  EXPECT_EQ(w.启动窗口.text(), "Kelvane V2.0版  Halvorin：https://www.halvorin.com");
+  EXPECT_EQ(w.启动窗口.rect().width, 671);
+  EXPECT_EQ(w.启动窗口.rect().height, 572);
+  EXPECT_EQ(w.选择夹_目录区.pages(), (std::vector<std::string>{"API目录", "例程列表", "API索引", "搜索"}));
+  EXPECT_EQ(w.选择夹_选用区.pages(), (std::vector<std::string>{"选用API数据", "API相关例程"}));
+  EXPECT_EQ(w.选择夹_目录区.currentPage(), 0);
+  EXPECT_EQ(w.选择夹_选用区.currentPage(), 0);
+  EXPECT_EQ(w.按钮_导入.text(), "导入(&Z)");
+  EXPECT_EQ(w.标签2.text(), "*注意：\r\n请通过易语言菜单“工具->执行易向导”启动本程序以实现添加API到易程序。");
+  EXPECT_TRUE(w.单选框_中文树形框.checked());
+  EXPECT_FALSE(w.单选框_英文树形框.checked());
+  EXPECT_TRUE(w.单选框_代码形式.checked());
+  EXPECT_EQ(w.组合框_搜索类型.itemText(w.组合框_搜索类型.currentSelection()), "搜索API");
+  EXPECT_EQ(w.组合框_搜索API显示.itemText(1), "显示英文");
+  ASSERT_EQ(w.状态条.parts().size(), 2u);
+  EXPECT_EQ(w.状态条.parts()[0].text, "数据类型：");
+  EXPECT_EQ(w.状态条.parts()[0].width, 60);
+  EXPECT_EQ(w.状态条.parts()[1].text, "Halvorin：https://www.halvorin.com");
+  EXPECT_FALSE(w.编辑框_文本形式.visible());
+  EXPECT_FALSE(w.画板1.visible());
+  EXPECT_EQ(ui.boardFontPoints(w.画板1), 10);
+  EXPECT_EQ(dialogs.saveInitialFolder(), "C:\\Users\\user\\Documents\\");
+}
+
+TEST_F(StartupWindowTest, StartUpBuildsTheCatalogLineList) {
+  start();
+  ASSERT_FALSE(wizard.state.catalogLines.empty());
+  for (const auto& line : wizard.state.catalogLines) EXPECT_FALSE(line.empty());
+}
+
+TEST_F(StartupWindowTest, LayoutAtTheDesignSize) {
+  start();  // client 663 x 538
+  EXPECT_EQ(w.选择夹_选用区.rect(), (Rect{235, 8, 420, 314}));
+  EXPECT_EQ(w.外形框1.rect(), (Rect{232, 334, 420, 180}));
+  EXPECT_EQ(w.选择列表框_选用API.rect().width, 324);
+  EXPECT_EQ(w.按钮_全部选择.rect().left, 575);
+  EXPECT_EQ(w.标签2.rect().left, 577);
+  EXPECT_EQ(w.选择夹_目录区.rect().height, 506);
+  EXPECT_EQ(w.树型框_API目录.rect().height, 444);
+  EXPECT_EQ(w.单选框_中文树形框.rect().top, 482);
+  EXPECT_EQ(w.列表框_索引.rect().height, 423);
+}
+
+class LayoutSizes : public StartupWindowTest, public ::testing::WithParamInterface<platform::Size> {};
+
+TEST_P(LayoutSizes, KeepsButtonsGridsAndCoversInPlace) {
+  start();
+  w.高级表格2.setVisible(true);
+  resizeClient(GetParam().width, GetParam().height);
+  const Rect area = w.选择夹_选用区.rect();
+  for (platform::Button* b : {&w.按钮_全部选择, &w.按钮_全部放弃, &w.按钮_导入, &w.按钮_从选用框删除,
+                              &w.按钮_清空选用框, &w.按钮_关闭程序}) {
+    EXPECT_EQ(b->rect().left + b->rect().width, area.left + area.width - 8) << b->name();
+  }
+  EXPECT_EQ(w.编辑框_文本形式.rect(), w.高级表格1.rect());
+  EXPECT_EQ(w.画板1.rect(), w.高级表格1.rect());
+  EXPECT_EQ(w.画板2.rect(), w.高级表格2.rect());
+  EXPECT_FALSE(w.高级表格2.visible());
+  EXPECT_EQ(area.width, GetParam().width - 219 - 24);
+  EXPECT_EQ(w.外形框1.rect().height, GetParam().height - 314 - 24 - w.状态条.rect().height);
+  EXPECT_EQ(w.选择夹_目录区.rect().height, GetParam().height - w.状态条.rect().height - 12);
+  EXPECT_EQ(w.列表框_搜索结果.rect().height, w.选择夹_目录区.rect().height - 90);
+  EXPECT_EQ(w.列表框_例程列表.rect().height, w.选择夹_目录区.rect().height - 40);
+  // Tops stay as designed.
+  EXPECT_EQ(w.按钮_关闭程序.rect().top, 284);
+  EXPECT_EQ(w.选择夹_选用区.rect().height, 314);
+}
+
+// Larger, smaller, and so small that widths and heights go negative.
+INSTANTIATE_TEST_SUITE_P(Sizes, LayoutSizes,
+                         ::testing::Values(platform::Size{663, 538}, platform::Size{1200, 900},
+                                           platform::Size{500, 420}, platform::Size{120, 80},
+                                           platform::Size{0, 0}),
+                         [](const ::testing::TestParamInfo<platform::Size>& info) {
+                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         });
+
+TEST_F(StartupWindowTest, PageSwitchRelabelsImportAndDisablesRemoveAndClear) {
+  start();
+  w.选择夹_选用区.userChangedPage(1);
+  EXPECT_EQ(w.按钮_导入.text(), "打开例程(&O)");
+  EXPECT_FALSE(w.按钮_从选用框删除.enabled());
+  EXPECT_FALSE(w.按钮_清空选用框.enabled());
+  EXPECT_TRUE(w.按钮_全部选择.enabled());
+  EXPECT_TRUE(ui.shownOnScreen(w.选择列表框_选用例程));
+  EXPECT_FALSE(ui.shownOnScreen(w.选择列表框_选用API));
+
+  w.选择夹_选用区.userChangedPage(0);
+  EXPECT_EQ(w.按钮_导入.text(), "导入(&Z)");
+  EXPECT_TRUE(w.按钮_从选用框删除.enabled());
+  EXPECT_TRUE(w.按钮_清空选用框.enabled());
+  EXPECT_TRUE(ui.shownOnScreen(w.选择列表框_选用API));
+  EXPECT_FALSE(ui.shownOnScreen(w.选择列表框_选用例程));
+  // An empty chosen list keeps no current item.
+  EXPECT_EQ(w.选择列表框_选用API.currentSelection(), -1);
+}
+
+TEST_F(StartupWindowTest, PageZeroSelectsTheFirstChosenItemWhenNoneIsSelected) {
+  start();
+  w.选择列表框_选用API.add("b");
+  w.选择列表框_选用API.add("a");
+  w.选择夹_选用区.userChangedPage(1);
+  w.选择夹_选用区.userChangedPage(0);
+  EXPECT_EQ(w.选择列表框_选用API.currentSelection(), 0);
+  EXPECT_EQ(w.选择列表框_选用API.itemText(0), "a");
+}
+
+TEST_F(StartupWindowTest, CatalogPagesShowOnlyTheirControls) {
+  start();
+  EXPECT_TRUE(ui.shownOnScreen(w.树型框_API目录));
+  EXPECT_FALSE(ui.shownOnScreen(w.列表框_索引));
+  w.选择夹_目录区.userChangedPage(2);
+  EXPECT_FALSE(ui.shownOnScreen(w.树型框_API目录));
+  EXPECT_FALSE(ui.shownOnScreen(w.单选框_中文树形框));
+  EXPECT_TRUE(ui.shownOnScreen(w.列表框_索引));
+  EXPECT_TRUE(ui.shownOnScreen(w.编辑框_索引));
+  EXPECT_FALSE(ui.shownOnScreen(w.按钮_搜索));
+  EXPECT_TRUE(ui.shownOnScreen(w.按钮_关闭程序));
+}
+
+TEST_F(StartupWindowTest, RadioButtonsFormGroupsByParent) {
+  start();
+  w.单选框_英文树形框.userClicked();
+  EXPECT_FALSE(w.单选框_中文树形框.checked());
+  EXPECT_TRUE(w.单选框_中文索引.checked());
+  EXPECT_TRUE(w.单选框_代码形式.checked());
+  w.单选框_文本形式.userClicked();
+  EXPECT_FALSE(w.单选框_代码形式.checked());
+  EXPECT_TRUE(w.单选框_英文树形框.checked());
+}
+
+TEST_F(StartupWindowTest, CloseButtonDestroysTheWindowAndShutDownReleasesTheState) {
+  start();
+  w.按钮_关闭程序.userClicked();
+  EXPECT_TRUE(w.启动窗口.closed());
+  EXPECT_TRUE(ui.destroyed(w.启动窗口));
+  wizard.state.neededDataTypeTexts = {"x"};
+  app::shutDown(wizard.state);
+  EXPECT_TRUE(wizard.state.catalogLines.empty());
+  EXPECT_TRUE(wizard.state.neededDataTypeTexts.empty());
+  EXPECT_TRUE(wizard.state.takenDataTypeNames.empty());
+}
+
+}  // namespace

@@ -1,0 +1,16 @@
+// Prints every rule that the built-in data breaks; exit code 1 if any.
+#include <iostream>
+
+#include "library/builtin_data.h"
+#include "library/data_validator.h"
+#include "library/gbk_codec.h"
+
+int main() {
+  auto violations = library::validateBuiltinData(library::dllCommandLibraryText(), library::dataTypeLibraryText(),
+                                                 library::apiCatalogText());
+  for (const auto& v : violations) {
+    std::cout << v.item << ":" << v.line << ": " << gbk::toUtf8(v.rule) << "\n";
+  }
+  std::cout << "validate_data: " << violations.size() << " violations\n";
+  return violations.empty() ? 0 : 1;
+}
