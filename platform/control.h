@@ -71,6 +71,8 @@ class Control {
 
   // The user changed the text (typing): no echo to the peer.
   void userChangedText(std::string_view text);
+  // The native side placed itself (a status bar along the window's edge).
+  void nativePlaced(const Rect& rect) { rect_ = rect; }
 
  protected:
   ControlPeer* peer() const { return peer_; }

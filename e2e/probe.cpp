@@ -1,0 +1,118 @@
+// Test helper that runs beside the wizard under Wine and looks at it as Windows sees it.
+//
+//   probe wait                 waits (up to 60 s) until the wizard's window is shown
+//   probe list                 the window and every child: class, text, rectangle
+//                              relative to the parent's client area, visible
+//   probe resize W H           sets the window's outer size
+//   probe key VK               sends a key press to the control that has the focus
+//   probe click NAME           clicks the button whose text is NAME (UTF-8)
+//
+// Output is UTF-8, one JSON object per line.
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+HWND findWizard() { return FindWindowW(L"KelvaneWizardWindow", nullptr); }
+
+std::string utf8(const std::wstring& text) {
+  int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+  std::string out(static_cast<std::size_t>(n), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
+  return out;
+}
+
+std::wstring fromUtf8(const char* text) {
+  int n = MultiByteToWideChar(CP_UTF8, 0, text, -1, nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
+  out.resize(out.size() - 1);
+  return out;
+}
+
+std::string json(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text) {
+    if (c == '"' || c == '\\') out += '\\';
+    if (c == '\r') { out += "\\r"; continue; }
+    if (c == '\n') { out += "\\n"; continue; }
+    out += c;
+  }
+  return out + "\"";
+}
+
+std::wstring text(HWND hwnd) {
+  wchar_t buffer[1024] = {};
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+  return buffer;
+}
+
+void print(HWND hwnd, int depth) {
+  wchar_t cls[128] = {};
+  GetClassNameW(hwnd, cls, 128);
+  RECT r{};
+  GetWindowRect(hwnd, &r);
+  HWND parent = GetParent(hwnd);
+  if (parent) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  std::printf("{\"depth\":%d,\"class\":%s,\"text\":%s,\"left\":%ld,\"top\":%ld,\"width\":%ld,\"height\":%ld,"
+              "\"clientWidth\":%ld,\"clientHeight\":%ld,\"visible\":%s,\"enabled\":%s,\"parent\":%s}\n",
+              depth, json(utf8(cls)).c_str(), json(utf8(text(hwnd))).c_str(), r.left, r.top, r.right - r.left,
+              r.bottom - r.top, client.right, client.bottom, IsWindowVisible(hwnd) ? "true" : "false",
+              IsWindowEnabled(hwnd) ? "true" : "false", json(utf8(parent ? text(parent) : L"")).c_str());
+}
+
+void printTree(HWND hwnd, int depth) {
+  print(hwnd, depth);
+  for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) printTree(child, depth + 1);
+}
+
+HWND findButton(HWND parent, const std::wstring& caption) {
+  for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (text(child) == caption) return child;
+    if (HWND found = findButton(child, caption)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  std::string command = argv[1];
+  if (command == "wait") {
+    for (int i = 0; i < 600; ++i) {
+      HWND w = findWizard();
+      if (w && IsWindowVisible(w)) return 0;
+      Sleep(100);
+    }
+    return 1;
+  }
+  HWND w = findWizard();
+  if (!w) {
+    std::printf("{\"error\":\"no wizard window\"}\n");
+    return 1;
+  }
+  if (command == "list") {
+    printTree(w, 0);
+  } else if (command == "resize" && argc == 4) {
+    SetWindowPos(w, nullptr, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]), SWP_NOMOVE | SWP_NOZORDER);
+  } else if (command == "key" && argc == 3) {
+    DWORD thread = GetWindowThreadProcessId(w, nullptr);
+    GUITHREADINFO info{};
+    info.cbSize = sizeof info;
+    GetGUIThreadInfo(thread, &info);
+    HWND target = info.hwndFocus ? info.hwndFocus : w;
+    PostMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(std::atoi(argv[2])), 1);
+  } else if (command == "click" && argc == 3) {
+    HWND button = findButton(w, fromUtf8(argv[2]));
+    if (!button) return 1;
+    PostMessageW(button, BM_CLICK, 0, 0);
+  } else {
+    return 2;
+  }
+  return 0;
+}

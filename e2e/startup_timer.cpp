@@ -1,0 +1,67 @@
+// Measures how long a program takes from process start until its window is up and
+// its message loop waits for input (its first paint is done by then).
+//
+//   startup_timer PROGRAM [RUNS]   prints the median in milliseconds; each run's
+//                                  process is closed (WM_CLOSE) before the next.
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Found {
+  DWORD process;
+  HWND window;
+};
+
+BOOL CALLBACK findVisibleWindow(HWND hwnd, LPARAM param) {
+  auto* found = reinterpret_cast<Found*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  if (process == found->process && IsWindowVisible(hwnd)) {
+    found->window = hwnd;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+double runOnce(const std::wstring& program) {
+  STARTUPINFOW si{};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi{};
+  std::wstring commandLine = L"\"" + program + L"\"";
+  LARGE_INTEGER frequency, start, end;
+  QueryPerformanceFrequency(&frequency);
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+    return -1;
+  }
+  Found found{pi.dwProcessId, nullptr};
+  while (!found.window) {
+    WaitForInputIdle(pi.hProcess, 60000);
+    EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&found));
+    if (!found.window) Sleep(1);
+  }
+  UpdateWindow(found.window);  // returns once the window has no pending paint
+  QueryPerformanceCounter(&end);
+  PostMessageW(found.window, WM_CLOSE, 0, 0);
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+  if (argc < 2) return 2;
+  int runs = argc > 2 ? _wtoi(argv[2]) : 5;
+  std::vector<double> times;
+  for (int i = 0; i < runs; ++i) times.push_back(runOnce(argv[1]));
+  std::sort(times.begin(), times.end());
+  std::printf("%.1f\n", times[times.size() / 2]);
+  return 0;
+}

@@ -1,0 +1,107 @@
+#include "platform/win32/list_controls.h"
+
+#include <commctrl.h>
+#include <windowsx.h>
+
+namespace platform::win32 {
+
+// List boxes ------------------------------------------------------------------------
+
+bool NativeList::checkBoxes() const { return dynamic_cast<const CheckListBox*>(&list_) != nullptr; }
+
+void NativeList::create(HWND parent) {
+  DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
+  if (checkBoxes()) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+  NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
+  if (checkBoxes()) SetWindowSubclass(hwnd(), subclassProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+}
+
+void NativeList::itemInserted(int pos) {
+  SendMessageW(hwnd(), LB_INSERTSTRING, pos, reinterpret_cast<LPARAM>(wide(list_.itemText(pos)).c_str()));
+}
+
+void NativeList::itemErased(int pos) { SendMessageW(hwnd(), LB_DELETESTRING, pos, 0); }
+
+void NativeList::itemsCleared() { SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
+
+void NativeList::showSelection(int pos) { SendMessageW(hwnd(), LB_SETCURSEL, pos, 0); }
+
+void NativeList::showChecked(int pos) {
+  RECT r{};
+  if (SendMessageW(hwnd(), LB_GETITEMRECT, pos, reinterpret_cast<LPARAM>(&r)) != LB_ERR) InvalidateRect(hwnd(), &r, TRUE);
+}
+
+bool NativeList::onCommand(WORD code) {
+  int pos = static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0));
+  if (code == LBN_SELCHANGE) {
+    list_.userSelected(pos);
+  } else if (code == LBN_DBLCLK) {
+    list_.userDoubleClicked(pos);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+int NativeList::checkBoxWidth() const { return 18; }
+
+bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
+  if (static_cast<int>(item->itemID) < 0) return true;
+  int pos = static_cast<int>(item->itemID);
+  bool selected = item->itemState & ODS_SELECTED;
+  HDC dc = item->hDC;
+  RECT r = item->rcItem;
+  FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  RECT box{r.left + 2, r.top + (r.bottom - r.top - 13) / 2, r.left + 15, r.top + (r.bottom - r.top - 13) / 2 + 13};
+  bool checked = static_cast<const CheckListBox&>(list_).checked(pos);
+  DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+  RECT text{r.left + checkBoxWidth() + 2, r.top, r.right, r.bottom};
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+  std::wstring label = wide(list_.itemText(pos));
+  DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
+  return true;
+}
+
+// A click on the box or the space bar ticks; a click on the text only selects.
+LRESULT CALLBACK NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                               DWORD_PTR data) {
+  auto* self = reinterpret_cast<NativeList*>(data);
+  auto& checks = static_cast<CheckListBox&>(self->list_);
+  if (message == WM_LBUTTONDOWN && GET_X_LPARAM(lParam) < self->checkBoxWidth()) {
+    LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+    if (HIWORD(hit) == 0) checks.userToggled(LOWORD(hit));
+  } else if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+    int pos = static_cast<int>(SendMessageW(hwnd, LB_GETCURSEL, 0, 0));
+    if (pos >= 0) checks.userToggled(pos);
+    return 0;
+  }
+  return DefSubclassProc(hwnd, message, wParam, lParam);
+}
+
+// Drop-down lists -------------------------------------------------------------------
+
+void NativeDropDown::create(HWND parent) {
+  NativeControl::create(parent, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
+  for (int pos = 0; pos < list_.count(); ++pos) itemInserted(pos);
+  showSelection(list_.currentSelection());
+}
+
+void NativeDropDown::itemInserted(int pos) {
+  SendMessageW(hwnd(), CB_INSERTSTRING, pos, reinterpret_cast<LPARAM>(wide(list_.itemText(pos)).c_str()));
+}
+
+void NativeDropDown::itemErased(int pos) { SendMessageW(hwnd(), CB_DELETESTRING, pos, 0); }
+
+void NativeDropDown::itemsCleared() { SendMessageW(hwnd(), CB_RESETCONTENT, 0, 0); }
+
+void NativeDropDown::showSelection(int pos) { SendMessageW(hwnd(), CB_SETCURSEL, pos, 0); }
+
+bool NativeDropDown::onCommand(WORD code) {
+  if (code != CBN_SELCHANGE) return false;
+  list_.userChose(static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)));
+  return true;
+}
+
+}  // namespace platform::win32

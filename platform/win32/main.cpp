@@ -1,0 +1,24 @@
+// Program start of the wizard.
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include "app/wizard_app.h"
+#include "platform/win32/services.h"
+#include "platform/win32/win32_ui.h"
+
+int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES |
+                                                     ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+
+  platform::win32::Win32Shell shell;
+  // The working folder is the program's own: the examples database is found by its bare name.
+  SetCurrentDirectoryW(platform::win32::wide(shell.programFolder()).c_str());
+
+  platform::win32::Win32Ui ui;
+  platform::win32::Win32Dialogs dialogs;
+  platform::win32::Win32MessageBoxes messages;
+  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
+  return wizard.run();
+}

@@ -1,0 +1,67 @@
+#include "platform/win32/main_window.h"
+
+#include <commctrl.h>
+
+namespace platform::win32 {
+
+MainWindow::MainWindow(Window& model) : NativeControl(model), window_(model) {}
+
+HBRUSH MainWindow::background() {
+  static HBRUSH brush = CreateSolidBrush(kBackground);
+  return brush;
+}
+
+void MainWindow::createCentred() {
+  registerClass(background());
+  Rect outer = window_.rect();
+  // Centred on the primary screen's work area; the design's stored position is not used.
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  int x = work.left + ((work.right - work.left) - outer.width) / 2;
+  int y = work.top + ((work.bottom - work.top) - outer.height) / 2;
+  adopt(createWindow(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, wide(window_.text()).c_str(),
+                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, outer.width, outer.height, nullptr));
+}
+
+void MainWindow::startLayout() {
+  laidOut_ = true;
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  window_.userResized({client.right, client.bottom});
+}
+
+HBRUSH MainWindow::backgroundBrush(HDC dc) {
+  SetBkColor(dc, kBackground);
+  return background();
+}
+
+LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  LRESULT result = 0;
+  if (NativeControl::forwardToChild(message, wParam, lParam, result)) return result;
+  switch (message) {
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HDC>(wParam)));
+    case WM_SIZE:
+      // The status bar places itself along the bottom edge when told of the size.
+      for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t cls[32];
+        if (GetClassNameW(child, cls, 32) && lstrcmpiW(cls, STATUSCLASSNAMEW) == 0) SendMessageW(child, WM_SIZE, 0, 0);
+      }
+      if (laidOut_ && wParam != SIZE_MINIMIZED) window_.userResized({LOWORD(lParam), HIWORD(lParam)});
+      return 0;
+    case WM_GETMINMAXINFO:
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {320, 240};
+      return 0;
+    case WM_CLOSE:
+      window_.userAskedToClose();
+      return 0;
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    default:
+      return DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,35 @@
+// The top-level start-up window.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/win32/native_control.h"
+#include "platform/win32/window_base.h"
+
+namespace platform::win32 {
+
+class MainWindow : public NativeControl, public WindowPeer, public WindowBase<MainWindow> {
+ public:
+  static constexpr const wchar_t* kClassName = L"KelvaneWizardWindow";
+  static constexpr COLORREF kBackground = RGB(224, 227, 237);
+
+  explicit MainWindow(Window& model);
+  // Creates the window hidden, with the model's outer size, centred on the screen.
+  void createCentred();
+  // From now on size changes reach the model (all controls exist).
+  void startLayout();
+
+  void showRect(const Rect&) override {}
+  void destroy() override { DestroyWindow(hwnd()); }
+  HBRUSH backgroundBrush(HDC dc) override;
+
+  static HBRUSH background();
+
+ protected:
+  LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  Window& window_;
+  bool laidOut_ = false;
+};
+
+}  // namespace platform::win32

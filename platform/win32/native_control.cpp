@@ -1,0 +1,94 @@
+#include "platform/win32/native_control.h"
+
+#include "library/gbk_codec.h"
+
+namespace platform::win32 {
+
+std::wstring wide(std::string_view gbkText) {
+  std::u16string u = gbk::toUtf16(gbkText);
+  return std::wstring(u.begin(), u.end());
+}
+
+std::string narrow(const std::wstring& text) {
+  return gbk::fromUtf16(std::u16string(text.begin(), text.end()));
+}
+
+std::string windowText(HWND hwnd) {
+  std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
+  text.resize(static_cast<std::size_t>(GetWindowTextW(hwnd, text.data(), static_cast<int>(text.size()))));
+  return narrow(text);
+}
+
+HFONT controlFont() {
+  static HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+  return font;
+}
+
+NativeControl::~NativeControl() {
+  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+}
+
+void NativeControl::create(HWND parent, const wchar_t* windowClass, DWORD style, DWORD exStyle, void* param) {
+  Rect r = nativeRect(model_.rect());
+  if (model_.isShown()) style |= WS_VISIBLE;
+  if (!model_.enabled()) style |= WS_DISABLED;
+  adopt(CreateWindowExW(exStyle, windowClass, wide(model_.text()).c_str(), style | WS_CHILD, r.left, r.top, r.width,
+                        r.height, parent, nullptr, GetModuleHandleW(nullptr), param));
+}
+
+void NativeControl::adopt(HWND hwnd) {
+  hwnd_ = hwnd;
+  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont()), FALSE);
+}
+
+NativeControl* NativeControl::of(HWND hwnd) {
+  return hwnd ? reinterpret_cast<NativeControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+}
+
+void NativeControl::showRect(const Rect& rect) {
+  Rect r = nativeRect(rect);
+  MoveWindow(hwnd_, r.left, r.top, r.width < 0 ? 0 : r.width, r.height < 0 ? 0 : r.height, TRUE);
+}
+
+void NativeControl::showVisible(bool shown) { ShowWindow(hwnd_, shown ? SW_SHOWNA : SW_HIDE); }
+
+void NativeControl::showEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
+
+void NativeControl::showText(std::string_view text) { SetWindowTextW(hwnd_, wide(text).c_str()); }
+
+void NativeControl::takeFocus() { SetFocus(hwnd_); }
+
+bool NativeControl::hasFocus() const { return GetFocus() == hwnd_; }
+
+bool NativeControl::forwardToChild(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_COMMAND:
+      if (auto* child = of(reinterpret_cast<HWND>(lParam))) return child->onCommand(HIWORD(wParam));
+      return false;
+    case WM_NOTIFY: {
+      auto* header = reinterpret_cast<NMHDR*>(lParam);
+      if (auto* child = of(header->hwndFrom)) return child->onNotify(header, result);
+      return false;
+    }
+    case WM_DRAWITEM: {
+      auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
+      if (auto* child = of(item->hwndItem)) return (result = child->onDrawItem(item));
+      return false;
+    }
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      if (auto* child = of(reinterpret_cast<HWND>(lParam))) {
+        if (HBRUSH brush = child->backgroundBrush(reinterpret_cast<HDC>(wParam))) {
+          result = reinterpret_cast<LRESULT>(brush);
+          return true;
+        }
+      }
+      return false;
+    default:
+      return false;
+  }
+}
+
+}  // namespace platform::win32

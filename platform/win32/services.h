@@ -1,0 +1,32 @@
+// Shell, dialogs and message boxes of the real platform.
+#pragma once
+
+#include "platform/dialogs.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+
+namespace platform::win32 {
+
+class Win32Shell : public Shell {
+ public:
+  std::string documentsFolder() override;
+  std::string programFolder() override;
+  void run(std::string_view file, std::string_view commandLine) override;
+};
+
+class Win32Dialogs : public Dialogs {
+ public:
+  void setSaveInitialFolder(std::string folder) override { initialFolder_ = std::move(folder); }
+  const std::string& saveInitialFolder() const override { return initialFolder_; }
+
+ private:
+  std::string initialFolder_;
+};
+
+class Win32MessageBoxes : public MessageBoxes {
+ public:
+  MessageAnswer show(std::string_view text, std::string_view caption, MessageIcon icon,
+                     MessageButtons buttons) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,23 @@
+// Tab control: its pages' controls are its child windows.
+#pragma once
+
+#include "platform/controls.h"
+#include "platform/win32/native_control.h"
+
+namespace platform::win32 {
+
+class NativeTab : public NativeControl, public TabPeer {
+ public:
+  explicit NativeTab(TabControl& model) : NativeControl(model), tab_(model) {}
+  void create(HWND parent);
+  void showPage(int page) override;
+  void showText(std::string_view) override {}
+  bool onNotify(NMHDR* header, LRESULT& result) override;
+
+ private:
+  static LRESULT CALLBACK subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                            DWORD_PTR data);
+  TabControl& tab_;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,31 @@
+#include "platform/win32/text_controls.h"
+
+namespace platform::win32 {
+
+void NativeEdit::create(HWND parent) {
+  DWORD style = edit_.multiLine() ? ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | WS_VSCROLL : ES_AUTOHSCROLL;
+  NativeControl::create(parent, L"EDIT", style | WS_TABSTOP, WS_EX_CLIENTEDGE);
+}
+
+void NativeEdit::showText(std::string_view text) {
+  echoing_ = true;
+  NativeControl::showText(text);
+  echoing_ = false;
+}
+
+bool NativeEdit::onCommand(WORD code) {
+  if (code != EN_CHANGE) return false;
+  if (!echoing_) edit_.userTyped(windowText(hwnd()));
+  return true;
+}
+
+bool NativeEdit::preTranslate(const MSG& msg) {
+  if (msg.message != WM_KEYDOWN && msg.message != WM_CHAR) return false;
+  auto* self = dynamic_cast<NativeEdit*>(of(msg.hwnd));
+  if (!self || self->edit_.multiLine() || !self->edit_.onKeyPressed) return false;
+  // Enter reaches the handler (key code 13) instead of the dialog manager's default button.
+  if (msg.message == WM_KEYDOWN) self->edit_.userPressedKey(static_cast<int>(msg.wParam));
+  return msg.wParam == VK_RETURN;
+}
+
+}  // namespace platform::win32

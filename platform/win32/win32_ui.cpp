@@ -1,0 +1,95 @@
+#include "platform/win32/win32_ui.h"
+
+#include "platform/win32/buttons.h"
+#include "platform/win32/list_controls.h"
+#include "platform/win32/main_window.h"
+#include "platform/win32/panels.h"
+#include "platform/win32/status_bar.h"
+#include "platform/win32/tab_control.h"
+#include "platform/win32/text_controls.h"
+
+namespace platform::win32 {
+
+Win32Ui::Win32Ui() = default;
+Win32Ui::~Win32Ui() = default;
+
+HWND Win32Ui::parentWindow(const Control& control) const {
+  auto it = natives_.find(control.parent() ? control.parent() : static_cast<const Control*>(nullptr));
+  if (it != natives_.end()) return it->second->hwnd();
+  return main_ ? main_->hwnd() : nullptr;
+}
+
+namespace {
+
+template <typename Native, typename Model, typename... Args>
+std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, Args... args) {
+  auto native = std::make_unique<Native>(static_cast<Model&>(control));
+  native->create(parent, args...);
+  return native;
+}
+
+}  // namespace
+
+void Win32Ui::realize(Control& control, const ControlSpec& spec) {
+  HWND parent = parentWindow(control);
+  std::unique_ptr<NativeControl> native;
+  switch (spec.kind) {
+    case ControlKind::Window: {
+      auto window = std::make_unique<MainWindow>(static_cast<Window&>(control));
+      window->createCentred();
+      main_ = window.get();
+      native = std::move(window);
+      break;
+    }
+    case ControlKind::TabControl: native = makeNative<NativeTab, TabControl>(control, parent); break;
+    case ControlKind::TreeBox: native = makeNative<NativeTree, TreeBox>(control, parent); break;
+    case ControlKind::ListBox:
+    case ControlKind::SortedListBox:
+    case ControlKind::CheckListBox:
+    case ControlKind::SortedCheckListBox: native = makeNative<NativeList, ListControl>(control, parent); break;
+    case ControlKind::EditBox:
+    case ControlKind::MultiLineEditBox: native = makeNative<NativeEdit, EditBox>(control, parent); break;
+    case ControlKind::RadioButton: {
+      bool firstOfGroup = radioGroups_.insert(std::string(spec.parent) + "/" + std::to_string(spec.page)).second;
+      native = makeNative<NativeRadio, RadioButton>(control, parent, firstOfGroup);
+      break;
+    }
+    case ControlKind::DropDownList: native = makeNative<NativeDropDown, DropDownList>(control, parent); break;
+    case ControlKind::Button: native = makeNative<NativeButton, Button>(control, parent); break;
+    case ControlKind::Label: native = makeNative<NativeLabel, Label>(control, parent); break;
+    case ControlKind::StatusBar: native = makeNative<NativeStatusBar, StatusBar>(control, parent); break;
+    case ControlKind::Grid: native = makeNative<NativeGrid, Grid>(control, parent); break;
+    case ControlKind::DrawingBoard: native = makeNative<NativeBoard, DrawingBoard>(control, parent); break;
+    case ControlKind::Frame: native = makeNative<NativeFrame, Frame>(control, parent); break;
+  }
+  control.attach(native.get());
+  natives_[&control] = std::move(native);
+}
+
+int Win32Ui::run(Window& window) {
+  HWND main = main_->hwnd();
+  main_->startLayout();
+  window.userCreated();
+  ShowWindow(main, SW_SHOWNORMAL);
+  UpdateWindow(main);
+
+  MSG msg{};
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+    // Esc closes the window whichever control has the focus, unless it closes an open drop-down.
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+      auto* dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(GetParent(msg.hwnd)));
+      if (!dropDown) dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(msg.hwnd));
+      if (!dropDown || !SendMessageW(dropDown->hwnd(), CB_GETDROPPEDSTATE, 0, 0)) {
+        window.userAskedToClose();
+        continue;
+      }
+    }
+    if (NativeEdit::preTranslate(msg)) continue;
+    if (IsDialogMessageW(main, &msg)) continue;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,30 @@
+// The real platform: Win32 windows for the models, and the message loop.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/ui.h"
+#include "platform/win32/native_control.h"
+
+namespace platform::win32 {
+
+class MainWindow;
+
+class Win32Ui : public Ui {
+ public:
+  Win32Ui();
+  ~Win32Ui() override;
+  void realize(Control& control, const ControlSpec& spec) override;
+  int run(Window& window) override;
+
+ private:
+  HWND parentWindow(const Control& control) const;
+  std::map<const Control*, std::unique_ptr<NativeControl>> natives_;
+  std::set<std::string> radioGroups_;  // parent and page of the groups begun so far
+  MainWindow* main_ = nullptr;
+};
+
+}  // namespace platform::win32

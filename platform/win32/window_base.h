@@ -1,0 +1,52 @@
+// Base of the window classes that the wizard registers itself: `this` is stored at
+// WM_NCCREATE and every later message goes to handleMessage.
+#pragma once
+
+#include <windows.h>
+
+namespace platform::win32 {
+
+template <typename Derived>
+class WindowBase {
+ public:
+  virtual ~WindowBase() = default;
+
+ protected:
+  // Registers the class once; `background` may be null for windows that paint all.
+  static void registerClass(HBRUSH background, UINT classStyle = 0) {
+    static bool registered = false;
+    if (registered) return;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = classStyle;
+    wc.lpfnWndProc = procedure;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    wc.hbrBackground = background;
+    wc.lpszClassName = Derived::kClassName;
+    RegisterClassExW(&wc);
+    registered = true;
+  }
+
+  // Passes `this` as the creation parameter.
+  HWND createWindow(DWORD exStyle, const wchar_t* title, DWORD style, int x, int y, int w, int h, HWND parent) {
+    return CreateWindowExW(exStyle, Derived::kClassName, title, style, x, y, w, h, parent, nullptr,
+                           GetModuleHandleW(nullptr), this);
+  }
+
+  virtual LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) = 0;
+
+ private:
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+      auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+      SetPropW(hwnd, L"WizardWindow", create->lpCreateParams);
+    }
+    auto* self = static_cast<WindowBase*>(GetPropW(hwnd, L"WizardWindow"));
+    if (message == WM_NCDESTROY) RemovePropW(hwnd, L"WizardWindow");
+    return self ? self->handleMessage(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+  }
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,61 @@
+# Shared by ./run and ./test: installs what is missing, builds both targets and
+# prepares a Wine prefix inside the build folder (never the user's own).
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+BUILD="$ROOT/build"
+NATIVE="$BUILD/native"
+WINDOWS="$BUILD/windows"
+export WINEPREFIX="$BUILD/wineprefix"
+export WINEDEBUG=-all
+export WINEDLLOVERRIDES="mscoree,mshtml="
+
+PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-common
+          wine wine64 xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3)
+
+log() { printf '\033[1m== %s\033[0m\n' "$*"; }
+
+ensure_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return
+  log "installing ${missing[*]}"
+  export DEBIAN_FRONTEND=noninteractive
+  apt-get update -qq
+  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_native() {
+  log "native build"
+  cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$NATIVE" -j"$(nproc)"
+}
+
+build_windows() {
+  log "Windows build"
+  cmake -S "$ROOT" -B "$WINDOWS" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DEMBED_DATA="$NATIVE/embed_data" >/dev/null
+  cmake --build "$WINDOWS" -j"$(nproc)"
+}
+
+# Chinese text needs a CJK font: the Windows font names map to WenQuanYi Zen Hei.
+ensure_wine_prefix() {
+  [ -f "$WINEPREFIX/.fonts-mapped" ] && return
+  log "making the Wine prefix $WINEPREFIX"
+  wineboot -i >/dev/null 2>&1 || true
+  wineserver -w || true
+  for font in SimSun 宋体 NSimSun 新宋体 "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft YaHei" 微软雅黑 SimHei 黑体; do
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+  done
+  wineserver -w || true
+  touch "$WINEPREFIX/.fonts-mapped"
+}
+
+# The folder as the IDE's install has it: the wizard in "wizard", the IDE one above.
+INSTALL="$BUILD/install"
+lay_out_install() {
+  mkdir -p "$INSTALL/wizard"
+  cp "$WINDOWS/platform/win32/apiwizard.exe" "$INSTALL/wizard/"
+}
