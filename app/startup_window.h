@@ -7,6 +7,8 @@
 #include <vector>
 
 #include "platform/controls.h"
+#include "platform/grid.h"
+#include "platform/tree_box.h"
 #include "platform/ui.h"
 
 namespace app {

@@ -35,6 +35,13 @@ void 选择夹_选用区_pageChanged(WizardApp& app) {
   w.按钮_清空选用框.setEnabled(chosenApiPage);
 }
 
+void showInStatusBar(WizardApp& app, std::string_view kind, std::string_view name) {
+  StartupWindow& w = app.window;
+  w.状态条.setPartText(0, kind);
+  w.状态条.setPartWidth(0, w.画板1.measureText(kind).width + 5);
+  w.状态条.setPartText(1, name);
+}
+
 void 按钮_关闭程序_clicked(WizardApp& app) { app.window.启动窗口.close(); }
 
 void shutDown(GlobalState& state) {

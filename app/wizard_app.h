@@ -42,6 +42,10 @@ class WizardApp {
   StartupWindow window;
 };
 
+// The status bar's two parts: what kind of thing is on view and its name. The first
+// part is as wide as its text in `画板1`'s font, plus 5 pixels.
+void showInStatusBar(WizardApp& app, std::string_view kind, std::string_view name);
+
 // Handlers of the window itself (the event table wires them).
 void startUp(WizardApp& app);
 void 选择夹_选用区_pageChanged(WizardApp& app);

@@ -3,7 +3,8 @@
 // test acting as the user) reports what the user did, raising the control's event.
 //
 // [SECTION] Window, containers  [SECTION] Buttons  [SECTION] Texts
-// [SECTION] Lists               [SECTION] Status bar, drawing board, tree, grid
+// [SECTION] Lists               [SECTION] Status bar, drawing board
+// (the tree box and the grid have headers of their own)
 #pragma once
 
 #include <cstdint>
@@ -187,7 +188,7 @@ class DropDownList : public ListControl {
   void userChose(int pos);
 };
 
-// [SECTION] Status bar, drawing board, tree, grid -----------------------------------
+// [SECTION] Status bar, drawing board -----------------------------------------------
 
 class StatusPeer : public virtual ControlPeer {
  public:
@@ -227,18 +228,6 @@ class DrawingBoard : public Control {
   Size measureText(std::string_view text) const;
   // Makes the board's background picture what it shows now.
   void freezePicture();
-};
-
-// The category tree's box; its nodes come with the category tree.
-class TreeBox : public Control {
- public:
-  using Control::Control;
-};
-
-// The declaration table's grid; its cells come with the declaration view.
-class Grid : public Control {
- public:
-  using Control::Control;
 };
 
 }  // namespace platform

@@ -1,7 +1,5 @@
 #include "platform/win32/panels.h"
 
-#include <commctrl.h>
-
 #include "platform/win32/main_window.h"
 
 namespace platform::win32 {
@@ -25,17 +23,6 @@ LRESULT NativeFrame::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     EndPaint(hwnd, &ps);
     return 0;
   }
-  return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-// Grid ------------------------------------------------------------------------------
-
-void NativeGrid::create(HWND parent) {
-  registerClass(GetSysColorBrush(COLOR_WINDOW), CS_HREDRAW | CS_VREDRAW);
-  NativeControl::create(parent, kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, static_cast<WindowBase*>(this));
-}
-
-LRESULT NativeGrid::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
@@ -104,14 +91,6 @@ LRESULT NativeBoard::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
-}
-
-// Tree box --------------------------------------------------------------------------
-
-void NativeTree::create(HWND parent) {
-  NativeControl::create(parent, WC_TREEVIEWW,
-                        TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
-                        WS_EX_CLIENTEDGE);
 }
 
 }  // namespace platform::win32

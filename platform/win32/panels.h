@@ -1,4 +1,4 @@
-// The frame that holds the declaration view, the grids, the drawing boards and the tree box.
+// The frame that holds the declaration view, and the drawing boards.
 #pragma once
 
 #include "platform/controls.h"
@@ -12,17 +12,6 @@ class NativeFrame : public NativeControl, public WindowBase<NativeFrame> {
  public:
   static constexpr const wchar_t* kClassName = L"KelvaneFrame";
   explicit NativeFrame(Frame& model) : NativeControl(model) {}
-  void create(HWND parent);
-
- protected:
-  LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
-// The grid's window; the table that it shows comes with the declaration view.
-class NativeGrid : public NativeControl, public WindowBase<NativeGrid> {
- public:
-  static constexpr const wchar_t* kClassName = L"KelvaneGrid";
-  explicit NativeGrid(Grid& model) : NativeControl(model) {}
   void create(HWND parent);
 
  protected:
@@ -47,12 +36,6 @@ class NativeBoard : public NativeControl, public DrawingBoardPeer, public Window
  private:
   HFONT font_ = nullptr;
   HBITMAP picture_ = nullptr;
-};
-
-class NativeTree : public NativeControl {
- public:
-  explicit NativeTree(TreeBox& model) : NativeControl(model) {}
-  void create(HWND parent);
 };
 
 }  // namespace platform::win32

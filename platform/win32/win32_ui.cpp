@@ -1,12 +1,14 @@
 #include "platform/win32/win32_ui.h"
 
 #include "platform/win32/buttons.h"
+#include "platform/win32/grid.h"
 #include "platform/win32/list_controls.h"
 #include "platform/win32/main_window.h"
 #include "platform/win32/panels.h"
 #include "platform/win32/status_bar.h"
 #include "platform/win32/tab_control.h"
 #include "platform/win32/text_controls.h"
+#include "platform/win32/tree_box.h"
 
 namespace platform::win32 {
 

@@ -1,0 +1,37 @@
+// The chosen API list and the buttons that act on the chosen lists.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+#include "library/gbk_text.h"
+
+namespace app {
+class WizardApp;
+}
+
+namespace navigation {
+
+// "数据类型：", which begins the text of a data type item (10 bytes).
+inline constexpr std::string_view kDataTypeItemPrefix = "数据类型：";
+
+// The API item text of a catalog line: English name, " / ", Chinese name; empty if
+// the line has fewer than three fields.
+gbk::Text apiItemText(std::string_view catalogLine);
+
+// Every path that gathers an API or a data type first makes page 0 ("选用API数据") of
+// `选择夹_选用区` current and runs its page changed handler...
+void showChosenApiPage(app::WizardApp& app);
+
+// ...then adds the item: unless an item with the same text (byte for byte) is there,
+// `text` with `entryNumber` lands at its sorted place, unchecked.
+void addToChosenApiList(app::WizardApp& app, std::string_view text, std::int32_t entryNumber);
+
+// Handlers (the event table wires them).
+void 按钮_全部选择_clicked(app::WizardApp& app);
+void 按钮_全部放弃_clicked(app::WizardApp& app);
+void 按钮_从选用框删除_clicked(app::WizardApp& app);
+void 按钮_清空选用框_clicked(app::WizardApp& app);
+void 选择列表框_选用API_itemSelected(app::WizardApp& app);
+
+}  // namespace navigation
