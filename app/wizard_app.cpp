@@ -47,10 +47,7 @@ void 按钮_关闭程序_clicked(WizardApp& app) { app.window.启动窗口.close
 void shutDown(GlobalState& state) {
   state.catalogLines.clear();
   state.catalogLines.shrink_to_fit();
-  state.neededDataTypeTexts.clear();
-  state.neededDataTypeTexts.shrink_to_fit();
-  state.takenDataTypeNames.clear();
-  state.takenDataTypeNames.shrink_to_fit();
+  state.lookupLists = {};
 }
 
 }  // namespace app

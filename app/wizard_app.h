@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/startup_window.h"
+#include "library/declaration_lookup.h"
 #include "library/gbk_text.h"
 #include "platform/dialogs.h"
 #include "platform/message_box.h"
@@ -17,8 +18,7 @@ namespace app {
 struct GlobalState {
   std::vector<gbk::Text> catalogLines;                 // the catalog line list; entry n is catalogLines[n - 1]
   std::int32_t searchResultsAreApis = 0;               // the search-result kind flag
-  std::vector<gbk::Text> neededDataTypeTexts;          // rebuilt by each DLL command lookup
-  std::vector<gbk::Text> takenDataTypeNames;
+  library::LookupLists lookupLists;                    // rebuilt by each DLL command lookup
   bool examplesDatabaseOpen = false;
 };
 

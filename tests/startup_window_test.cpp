@@ -159,11 +159,12 @@ TEST_F(StartupWindowTest, CloseButtonDestroysTheWindowAndShutDownReleasesTheStat
   w.按钮_关闭程序.userClicked();
   EXPECT_TRUE(w.启动窗口.closed());
   EXPECT_TRUE(ui.destroyed(w.启动窗口));
-  wizard.state.neededDataTypeTexts = {"x"};
+  wizard.state.lookupLists.neededDataTypeTexts = {"x"};
+  wizard.state.lookupLists.takenDataTypeNames = {"y"};
   app::shutDown(wizard.state);
   EXPECT_TRUE(wizard.state.catalogLines.empty());
-  EXPECT_TRUE(wizard.state.neededDataTypeTexts.empty());
-  EXPECT_TRUE(wizard.state.takenDataTypeNames.empty());
+  EXPECT_TRUE(wizard.state.lookupLists.neededDataTypeTexts.empty());
+  EXPECT_TRUE(wizard.state.lookupLists.takenDataTypeNames.empty());
 }
 
 }  // namespace
