@@ -3,10 +3,16 @@
 #include "app/layout.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
+#include "navigation/api_index.h"
+#include "navigation/category_tree.h"
 
 namespace app {
 
-WizardApp::WizardApp(const Services& s) : services(s), window(s.ui) { wireEventTable(*this); }
+WizardApp::WizardApp(const Services& s) : services(s), window(s.ui) {
+  // The renderer measures in `画板1`'s font, so it comes once the window's controls exist.
+  state.gridRenderer = std::make_unique<view::GridRenderer>(window.画板1);
+  wireEventTable(*this);
+}
 
 int WizardApp::run() {
   int exitCode = services.ui.run(window.启动窗口);
@@ -20,6 +26,8 @@ void startUp(WizardApp& app) {
   w.画板1.setFontToDefaultGuiFont(10);
   app.state.catalogLines = library::buildCatalogLineList(library::apiCatalogText());
   app.services.dialogs.setSaveInitialFolder(app.services.shell.documentsFolder() + "\\");
+  navigation::fillCategoryTree(app);
+  navigation::fillIndex(app);
 }
 
 void 选择夹_选用区_pageChanged(WizardApp& app) {
@@ -47,6 +55,7 @@ void 按钮_关闭程序_clicked(WizardApp& app) { app.window.启动窗口.close
 void shutDown(GlobalState& state) {
   state.catalogLines.clear();
   state.catalogLines.shrink_to_fit();
+  state.gridRenderer.reset();
   state.lookupLists = {};
 }
 

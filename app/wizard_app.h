@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "app/startup_window.h"
@@ -11,6 +12,7 @@
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
+#include "view/grid_renderer.h"
 
 namespace app {
 
@@ -19,6 +21,7 @@ struct GlobalState {
   std::vector<gbk::Text> catalogLines;                 // the catalog line list; entry n is catalogLines[n - 1]
   std::int32_t searchResultsAreApis = 0;               // the search-result kind flag
   library::LookupLists lookupLists;                    // rebuilt by each DLL command lookup
+  std::unique_ptr<view::GridRenderer> gridRenderer;    // the one renderer, measuring in `画板1`'s font
   bool examplesDatabaseOpen = false;
 };
 

@@ -46,11 +46,30 @@ struct LookupLists {
 
 // Looks up a DLL command by catalog line (byLine: its third field is the name) or by
 // Chinese name. On success fills record and text, rebuilds `lists` and returns true;
-// an unknown name changes nothing and returns false.
+// an unknown name changes nothing and returns false, and so does a catalog line of
+// fewer than three fields.
+//
+// A parameter type that is neither basic nor declared is taken once into the taken
+// names and adds no text: there is no declaration to show, and repeating the text of
+// the data type looked up before it would show a declaration twice.
 bool lookUpDllCommand(std::string_view key, bool byLine, DllCommandRecord& record, gbk::Text& declarationText,
                       LookupLists& lists);
 
 // Looks up a data type by name; an unknown name changes nothing and returns false.
 bool lookUpDataType(std::string_view name, DataTypeRecord& record, gbk::Text& declarationText);
+
+// The two texts that the lookups search. The built-in texts are indexed once, at first
+// use; other texts (small libraries written by tests and tools) on every call. Either
+// way a lookup finds what a plain first-occurrence search of the text finds.
+struct LibraryTexts {
+  std::string_view dllCommands;  // ".DLL命令" blocks
+  std::string_view dataTypes;    // ".数据类型" blocks
+};
+LibraryTexts builtinLibraryTexts();
+
+bool lookUpDllCommand(const LibraryTexts& texts, std::string_view key, bool byLine, DllCommandRecord& record,
+                      gbk::Text& declarationText, LookupLists& lists);
+bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record,
+                    gbk::Text& declarationText);
 
 }  // namespace library

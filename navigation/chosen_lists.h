@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 #include "library/gbk_text.h"
 
@@ -15,6 +16,11 @@ namespace navigation {
 // "数据类型：", which begins the text of a data type item (10 bytes).
 inline constexpr std::string_view kDataTypeItemPrefix = "数据类型：";
 
+// Line n of the catalog line list, or null for an entry number outside it: entry
+// numbers come only from the fills, so null means an internal error, never a reason
+// to read out of bounds.
+const gbk::Text* catalogEntry(const std::vector<gbk::Text>& catalogLines, std::int32_t entryNumber);
+
 // The API item text of a catalog line: English name, " / ", Chinese name; empty if
 // the line has fewer than three fields.
 gbk::Text apiItemText(std::string_view catalogLine);
@@ -26,6 +32,11 @@ void showChosenApiPage(app::WizardApp& app);
 // ...then adds the item: unless an item with the same text (byte for byte) is there,
 // `text` with `entryNumber` lands at its sorted place, unchecked.
 void addToChosenApiList(app::WizardApp& app, std::string_view text, std::int32_t entryNumber);
+
+// The double-click and Enter paths of the tree, the index and the search, once they
+// have shown the chosen API page: adds the API item of catalog entry `entryNumber`.
+// No selection (a number not above 0) or a line of fewer than three fields adds nothing.
+void addCatalogEntryToChosenApiList(app::WizardApp& app, std::int32_t entryNumber);
 
 // Handlers (the event table wires them).
 void 按钮_全部选择_clicked(app::WizardApp& app);

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "library/declaration_lookup.h"
+#include "platform/controls.h"
 
 namespace app {
 class WizardApp;
@@ -21,21 +22,31 @@ void showDllCommand(app::WizardApp& app, std::string_view key, bool byLine);
 void showDataType(app::WizardApp& app, std::string_view name);
 
 // Shows `画板1` over `高级表格1` with the picture of this moment while the grid is
-// refilled; hides it again when it goes out of scope.
+// refilled; hides it again when it goes out of scope. Given another board, covers
+// that board's grid the same way.
 class CoverWhileRefilling {
  public:
   explicit CoverWhileRefilling(app::WizardApp& app);
+  explicit CoverWhileRefilling(platform::DrawingBoard& board);
   ~CoverWhileRefilling();
   CoverWhileRefilling(const CoverWhileRefilling&) = delete;
   CoverWhileRefilling& operator=(const CoverWhileRefilling&) = delete;
 
  private:
-  app::WizardApp& app_;
+  platform::DrawingBoard& board_;
 };
+
+// Nothing to show (a category node is current): the text form empties and
+// `高级表格1` becomes one empty white cell.
+void showNothing(app::WizardApp& app);
 
 // Handlers (the event table wires them).
 void 单选框_文本形式_clicked(app::WizardApp& app);
 void 单选框_代码形式_clicked(app::WizardApp& app);
+// The parameter type lookup: when the cursor lands on a parameter whose type is a data
+// type, `高级表格2` shows that type beside `高级表格1`, in the right half of the form
+// area, until the next declaration is shown, the text form is chosen, the cursor
+// moves to a row without such a type, or the window is laid out again.
 void 高级表格1_cursorCellChanged(app::WizardApp& app);
 
 }  // namespace view

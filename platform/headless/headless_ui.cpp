@@ -1,6 +1,8 @@
 #include "platform/headless/headless_ui.h"
 
 #include "library/gbk_text.h"
+#include "platform/grid.h"
+#include "platform/tree_box.h"
 
 namespace platform::headless {
 
@@ -10,7 +12,9 @@ class HeadlessUi::Peer : public WindowPeer,
                          public RadioPeer,
                          public ListPeer,
                          public StatusPeer,
-                         public DrawingBoardPeer {
+                         public DrawingBoardPeer,
+                         public TreePeer,
+                         public GridPeer {
  public:
   Peer(HeadlessUi& ui, const Control& control, bool shown) : ui_(ui), control_(control), shown_(shown) {}
 
@@ -45,9 +49,23 @@ class HeadlessUi::Peer : public WindowPeer,
   }
   void freezePicture() override {}
 
+  void showTable() override {
+    ++tableShows_;
+    if (!ui_.coveredByBoard(control_)) ++uncoveredTableShows_;
+  }
+
+  void contentReplaced() override {}
+  void showCurrent(int) override {}
+  void showExpanded(int, bool) override {}
+  void showImages(int) override {}
+  void scrollIntoView(int pos) override { scrolledTo_ = pos; }
+  int scrolledTo() const { return scrolledTo_; }
+
   bool shown() const { return shown_; }
   bool destroyed() const { return destroyed_; }
   int fontPoints() const { return fontPoints_; }
+  int tableShows() const { return tableShows_; }
+  int uncoveredTableShows() const { return uncoveredTableShows_; }
 
  private:
   HeadlessUi& ui_;
@@ -55,6 +73,9 @@ class HeadlessUi::Peer : public WindowPeer,
   bool shown_;
   bool destroyed_ = false;
   int fontPoints_ = 0;
+  int tableShows_ = 0;
+  int uncoveredTableShows_ = 0;
+  int scrolledTo_ = -1;
 };
 
 HeadlessUi::HeadlessUi() = default;
@@ -87,6 +108,31 @@ bool HeadlessUi::destroyed(const Window& window) const {
 int HeadlessUi::boardFontPoints(const Control& board) const {
   auto it = peers_.find(&board);
   return it == peers_.end() ? 0 : it->second->fontPoints();
+}
+
+int HeadlessUi::tableShows(const Control& grid) const {
+  auto it = peers_.find(&grid);
+  return it == peers_.end() ? 0 : it->second->tableShows();
+}
+
+int HeadlessUi::uncoveredTableShows(const Control& grid) const {
+  auto it = peers_.find(&grid);
+  return it == peers_.end() ? 0 : it->second->uncoveredTableShows();
+}
+
+bool HeadlessUi::coveredByBoard(const Control& control) const {
+  for (const auto& [other, peer] : peers_) {
+    if (dynamic_cast<const DrawingBoard*>(other) && other->parent() == control.parent() &&
+        other->rect() == control.rect() && shownOnScreen(*other)) {
+      return true;
+    }
+  }
+  return false;
+}
+
+int HeadlessUi::treeScrolledTo(const Control& tree) const {
+  auto it = peers_.find(&tree);
+  return it == peers_.end() ? -1 : it->second->scrolledTo();
 }
 
 }  // namespace platform::headless

@@ -30,9 +30,16 @@ class HeadlessUi : public Ui {
   const Control* focused() const { return focused_; }
   bool destroyed(const Window& window) const;
   int boardFontPoints(const Control& board) const;
+  // How often a grid was told to show its table again, and how often that happened
+  // while no shown drawing board lay exactly on it.
+  int tableShows(const Control& grid) const;
+  int uncoveredTableShows(const Control& grid) const;
+  // The position that a tree box was last told to scroll into view, -1 if none.
+  int treeScrolledTo(const Control& tree) const;
 
  private:
   class Peer;
+  bool coveredByBoard(const Control& control) const;
   std::map<const Control*, std::unique_ptr<Peer>> peers_;
   const Control* focused_ = nullptr;
 };

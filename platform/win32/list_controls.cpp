@@ -69,14 +69,21 @@ LRESULT CALLBACK NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM w
                                                DWORD_PTR data) {
   auto* self = reinterpret_cast<NativeList*>(data);
   auto& checks = static_cast<CheckListBox&>(self->list_);
-  if (message == WM_LBUTTONDOWN && GET_X_LPARAM(lParam) < self->checkBoxWidth()) {
+  bool onBox = GET_X_LPARAM(lParam) < self->checkBoxWidth();
+  if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && onBox) {
     LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
     if (HIWORD(hit) == 0) checks.userToggled(LOWORD(hit));
-  } else if (message == WM_KEYDOWN && wParam == VK_SPACE) {
+    // Two quick clicks on a box are two ticks, not a double-click on the item (which
+    // would open an example in the chosen example list).
+    return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+  }
+  if (message == WM_KEYDOWN && wParam == VK_SPACE) {
     int pos = static_cast<int>(SendMessageW(hwnd, LB_GETCURSEL, 0, 0));
     if (pos >= 0) checks.userToggled(pos);
     return 0;
   }
+  // The space's character would start the list's type-ahead search.
+  if (message == WM_CHAR && wParam == L' ') return 0;
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 

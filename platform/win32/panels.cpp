@@ -8,7 +8,10 @@ namespace platform::win32 {
 
 void NativeFrame::create(HWND parent) {
   registerClass(MainWindow::background());
-  NativeControl::create(parent, kClassName, WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, static_cast<WindowBase*>(this));
+  NativeControl::create(parent, kClassName, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
+                        static_cast<WindowBase*>(this));
+  // The frame lies beneath its siblings: the form radio buttons overlap its top edge.
+  SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT NativeFrame::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

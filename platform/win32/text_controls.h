@@ -6,10 +6,15 @@
 
 namespace platform::win32 {
 
+// The note stands over the chosen area's tab control: it takes the face colour of its pages.
 class NativeLabel : public NativeControl {
  public:
   explicit NativeLabel(Label& model) : NativeControl(model) {}
   void create(HWND parent) { NativeControl::create(parent, L"STATIC", SS_LEFT | SS_NOPREFIX); }
+  HBRUSH backgroundBrush(HDC dc) override {
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+  }
 };
 
 class NativeEdit : public NativeControl {

@@ -1,0 +1,60 @@
+#include <benchmark/benchmark.h>
+
+#include "app/wizard_app.h"
+#include "navigation/api_index.h"
+#include "platform/headless/headless_ui.h"
+
+namespace {
+
+// A started wizard on the headless platform, the index page on show.
+struct StartedWizard {
+  platform::headless::HeadlessUi ui;
+  platform::headless::HeadlessShell shell;
+  platform::headless::HeadlessDialogs dialogs;
+  platform::headless::HeadlessMessageBoxes messages;
+  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
+  app::StartupWindow& w = wizard.window;
+
+  StartedWizard() {
+    ui.run(w.启动窗口);
+    w.选择夹_目录区.userChangedPage(2);
+  }
+};
+
+// Every catalog entry inserted one at a time into the sorted list, in the language chosen.
+void BM_FillIndex(benchmark::State& state) {
+  StartedWizard s;
+  if (state.range(0)) s.w.单选框_英文索引.userClicked();
+  for (auto _ : state) {
+    navigation::fillIndex(s.wizard);
+    benchmark::DoNotOptimize(s.w.列表框_索引.count());
+  }
+}
+BENCHMARK(BM_FillIndex)->Arg(0)->Arg(1)->ArgNames({"english"});
+
+// One keystroke: the prefix find and showing the entry it selects (lookup, table, text form).
+void BM_IncrementalFindKeystroke(benchmark::State& state) {
+  StartedWizard s;
+  s.w.单选框_英文索引.userClicked();
+  const char* texts[] = {"getmenuiteminf", "getmenuiteminfo"};
+  int i = 0;
+  for (auto _ : state) {
+    s.w.编辑框_索引.userTyped(texts[i ^= 1]);
+    benchmark::DoNotOptimize(s.w.列表框_索引.currentSelection());
+  }
+}
+BENCHMARK(BM_IncrementalFindKeystroke);
+
+// One API search over every catalog line, with few hits and with every line a hit.
+void BM_ApiSearch(benchmark::State& state) {
+  StartedWizard s;
+  s.w.选择夹_目录区.userChangedPage(3);
+  s.w.编辑框_搜索内容.userTyped(state.range(0) ? "" : "menuiteminfo");
+  for (auto _ : state) {
+    s.w.按钮_搜索.userClicked();
+    benchmark::DoNotOptimize(s.w.列表框_搜索结果.count());
+  }
+}
+BENCHMARK(BM_ApiSearch)->Arg(0)->Arg(1)->ArgNames({"everyLine"});
+
+}  // namespace

@@ -1,0 +1,132 @@
+"""Drives the real wizard under Wine and Xvfb, as a user would, for the end-to-end tests.
+
+    with Wizard() as w:           # lays out the install folder, starts Xvfb and the wizard
+        w.controls()              # every window: class, text, rectangle, visible (via probe.exe)
+        w.key("Escape")           # a real key press through the X server (xdotool)
+        w.screenshot("name")      # kept in build/e2e-artifacts/name.png
+
+Environment: WIZARD_BUILD (default build/) holds windows/ (the cross build) and wineprefix/.
+"""
+import json
+import os
+import shutil
+import subprocess
+import time
+
+ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+BUILD = os.environ.get("WIZARD_BUILD", os.path.join(ROOT, "build"))
+WINDOWS = os.path.join(BUILD, "windows")
+ARTIFACTS = os.path.join(BUILD, "e2e-artifacts")
+PROBE = os.path.join(WINDOWS, "e2e", "probe.exe")
+
+
+def wine_env(display):
+    env = dict(os.environ)
+    env.update(WINEPREFIX=os.path.join(BUILD, "wineprefix"), WINEDEBUG="-all",
+               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
+    return env
+
+
+class Xvfb:
+    """A private X server for one test run."""
+
+    def __init__(self):
+        self.number = 90 + os.getpid() % 9
+        while os.path.exists(f"/tmp/.X{self.number}-lock"):
+            self.number += 1
+        self.display = f":{self.number}"
+        self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        for _ in range(100):
+            if os.path.exists(f"/tmp/.X11-unix/X{self.number}"):
+                return
+            time.sleep(0.05)
+        raise RuntimeError("Xvfb did not start")
+
+    def stop(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+class Wizard:
+    def __init__(self, install=None):
+        self.install = install or os.path.join(BUILD, "e2e-install")
+
+    def __enter__(self):
+        self.start()
+        return self
+
+    def __exit__(self, *exc):
+        self.stop()
+
+    def start(self):
+        wizard_dir = os.path.join(self.install, "wizard")
+        os.makedirs(wizard_dir, exist_ok=True)
+        shutil.copy(os.path.join(WINDOWS, "platform", "win32", "apiwizard.exe"), wizard_dir)
+        self.xvfb = Xvfb()
+        self.env = wine_env(self.xvfb.display)
+        # One wineserver for the wizard and the probes: started first, so that they do
+        # not race to start it.
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+        # The IDE starts the wizard in its own folder with no command line.
+        self.process = subprocess.Popen(["wine", "./apiwizard.exe"], cwd=wizard_dir, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.probe("wait", timeout=90).returncode != 0:
+            raise RuntimeError("the wizard's window did not appear")
+
+    def stop(self):
+        if self.process.poll() is None:
+            self.process.kill()
+            self.process.wait(timeout=10)
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
+        self.xvfb.stop()
+
+    def probe(self, *args, timeout=30):
+        return subprocess.run(["wine", PROBE, *map(str, args)], env=self.env, capture_output=True, text=True,
+                              timeout=timeout)
+
+    def controls(self):
+        """The window first, then every child window in creation order."""
+        out = self.probe("list").stdout
+        return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
+
+    def find(self, text=None, cls=None, index=0):
+        hits = [c for c in self.controls() if (text is None or c["text"] == text) and (cls is None or c["class"] == cls)]
+        return hits[index]
+
+    def resize(self, width, height):
+        self.probe("resize", width, height)
+        time.sleep(0.5)
+
+    def click(self, text):
+        return self.probe("click", text).returncode == 0
+
+    def xdotool(self, *args):
+        return subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, text=True, timeout=30)
+
+    def key(self, name):
+        """A key press through the X server, into the wizard's window."""
+        window = self.xdotool("search", "--name", "Kelvane").stdout.split()
+        if window:
+            self.xdotool("windowfocus", "--sync", window[0])
+        self.xdotool("key", name)
+
+    def click_at(self, x, y):
+        """A mouse click at screen coordinates."""
+        self.xdotool("mousemove", x, y, "click", "1")
+
+    def wait_exit(self, timeout=30):
+        return self.process.wait(timeout=timeout)
+
+    def screenshot(self, name):
+        """Saves the wizard's window as build/e2e-artifacts/<name>.png and returns the path."""
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        window = self.controls()[0]
+        path = os.path.join(ARTIFACTS, f"{name}.png")
+        full = path + ".full.png"
+        subprocess.run(["import", "-display", self.xvfb.display, "-window", "root", full], check=True, timeout=60)
+        geometry = f"{window['width']}x{window['height']}+{window['left']}+{window['top']}"
+        subprocess.run(["convert", full, "-crop", geometry, "+repage", path], check=True, timeout=60)
+        os.remove(full)
+        return path

@@ -1,0 +1,236 @@
+// [SECTION] Header index: where the blocks of one kind begin
+// [SECTION] Parsing: header and body lines into records
+// [SECTION] Lookups
+#include "library/declaration_lookup.h"
+
+#include <algorithm>
+#include <optional>
+#include <utility>
+
+#include "library/builtin_data.h"
+#include "library/type_names.h"
+
+namespace library {
+namespace {
+
+constexpr std::string_view kDllCommandHeader = ".DLL命令 ";
+constexpr std::string_view kDataTypeHeader = ".数据类型 ";
+constexpr std::string_view kParameterLead = ".参数 ";
+constexpr std::string_view kMemberLead = ".成员 ";
+// The library texts begin ".版本 2"; what is shown begins without the space.
+constexpr std::string_view kDeclarationTextHead = ".版本2\r\n\r\n";
+
+// ---------------------------------------------------------------------------------
+// [SECTION] Header index
+// ---------------------------------------------------------------------------------
+
+// Every position at which a search for the header, matching at character boundaries
+// only, can succeed. A search for header + name can succeed only at one of them, and
+// the next one is where a search for the header alone, started one byte further,
+// stops: so the first of them followed by the name, and its successor, give exactly
+// the block that a first-occurrence search of the whole text cuts out. Headers quoted
+// inside a comment count too, as they would for that search.
+class HeaderIndex {
+ public:
+  HeaderIndex(std::string_view text, std::string_view header) : text_(text), header_(header) {
+    std::size_t boundary = 0;
+    while (boundary < text.size()) {
+      std::size_t candidate = text.find(header, boundary);
+      if (candidate == std::string_view::npos) break;
+      while (boundary < candidate) boundary += gbk::charLength(text, boundary);
+      if (boundary == candidate) {
+        starts_.push_back(candidate);
+        boundary += gbk::charLength(text, boundary);
+      }
+    }
+  }
+
+  std::optional<std::string_view> block(std::string_view name) const {
+    for (std::size_t i = 0; i < starts_.size(); ++i) {
+      if (!text_.substr(starts_[i] + header_.size()).starts_with(name)) continue;
+      std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : text_.size();
+      return text_.substr(starts_[i], end - starts_[i]);
+    }
+    return std::nullopt;
+  }
+
+ private:
+  std::string_view text_;
+  std::string_view header_;
+  std::vector<std::size_t> starts_;
+};
+
+struct IndexedLibrary {
+  HeaderIndex dllCommands;
+  HeaderIndex dataTypes;
+
+  explicit IndexedLibrary(const LibraryTexts& texts)
+      : dllCommands(texts.dllCommands, kDllCommandHeader), dataTypes(texts.dataTypes, kDataTypeHeader) {}
+};
+
+bool sameView(std::string_view a, std::string_view b) { return a.data() == b.data() && a.size() == b.size(); }
+
+bool isBuiltin(const LibraryTexts& texts) {
+  LibraryTexts builtin = builtinLibraryTexts();
+  return sameView(texts.dllCommands, builtin.dllCommands) && sameView(texts.dataTypes, builtin.dataTypes);
+}
+
+// The built-in texts never change during a run, so their index is built once. Other
+// texts may be freed and their storage reused, so their index is never kept.
+const IndexedLibrary& builtinIndex() {
+  static const IndexedLibrary indexed{builtinLibraryTexts()};
+  return indexed;
+}
+
+// ---------------------------------------------------------------------------------
+// [SECTION] Parsing
+// ---------------------------------------------------------------------------------
+
+std::vector<gbk::Text> fieldsPaddedTo(std::string_view line, std::size_t count) {
+  std::vector<gbk::Text> fields = gbk::split(line, ",");
+  if (fields.size() < count) fields.resize(count);
+  return fields;
+}
+
+// Comments come last and may hold commas of their own: the comment is field `first`
+// (0-based) and every field after it, each trimmed, joined again with bare commas.
+gbk::Text commentFrom(const std::vector<gbk::Text>& fields, std::size_t first) {
+  gbk::Text comment = gbk::trim(fields[first]);
+  for (std::size_t k = first + 1; k < fields.size(); ++k) {
+    comment += ',';
+    comment += gbk::trim(fields[k]);
+  }
+  return comment;
+}
+
+// The DLL file, entry name and dimensions stand in double quotes: the first and the
+// last character go, whatever they are.
+gbk::Text withoutQuotes(const gbk::Text& field) {
+  gbk::Text trimmed = gbk::trim(field);
+  if (trimmed.empty()) return trimmed;
+  return gbk::middle(trimmed, 2, static_cast<int>(trimmed.size()) - 2);
+}
+
+// The body line with its lead (".参数 " or ".成员 ") cut off, or nothing for any
+// other line, the empty line that closes a block included.
+std::optional<gbk::Text> bodyAfterLead(std::string_view line, std::string_view lead) {
+  gbk::Text trimmed = gbk::trim(line);
+  int leadLength = static_cast<int>(lead.size());
+  if (gbk::left(trimmed, leadLength) != lead) return std::nullopt;
+  return gbk::right(trimmed, static_cast<int>(trimmed.size()) - leadLength);
+}
+
+gbk::Text declarationTextOf(std::string_view block) {
+  gbk::Text text(kDeclarationTextHead);
+  text += block;
+  return text;
+}
+
+// ---------------------------------------------------------------------------------
+// [SECTION] Lookups
+// ---------------------------------------------------------------------------------
+
+bool lookUpDataTypeIn(const IndexedLibrary& library, std::string_view name, DataTypeRecord& record,
+                      gbk::Text& declarationText) {
+  std::optional<std::string_view> block = library.dataTypes.block(name);
+  if (!block) return false;
+
+  std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
+  std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 3);
+  DataTypeRecord parsed;
+  parsed.name = gbk::Text(name);
+  parsed.comment = commentFrom(header, 2);
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::optional<gbk::Text> body = bodyAfterLead(lines[i], kMemberLead);
+    if (!body) continue;
+    std::vector<gbk::Text> fields = fieldsPaddedTo(*body, 5);
+    parsed.memberNames.push_back(gbk::trim(fields[0]));
+    parsed.memberTypes.push_back(gbk::trim(fields[1]));
+    parsed.byAddress.push_back(gbk::contains(fields[2], "传址"));
+    parsed.dimensions.push_back(withoutQuotes(fields[3]));
+    parsed.memberComments.push_back(commentFrom(fields, 4));
+  }
+
+  record = std::move(parsed);
+  declarationText = declarationTextOf(*block);
+  return true;
+}
+
+bool lookUpDllCommandIn(const IndexedLibrary& library, std::string_view key, bool byLine, DllCommandRecord& record,
+                        gbk::Text& declarationText, LookupLists& lists) {
+  gbk::Text name(key);
+  if (byLine) {
+    std::vector<gbk::Text> catalogFields = gbk::split(key, ",");
+    if (catalogFields.size() < 3) return false;
+    name = catalogFields[2];
+  }
+  std::optional<std::string_view> block = library.dllCommands.block(name);
+  if (!block) return false;
+
+  std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
+  std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 6);
+  DllCommandRecord parsed;
+  parsed.name = name;
+  parsed.returnType = gbk::trim(header[1]);
+  parsed.comment = commentFrom(header, 5);
+  parsed.dllFile = withoutQuotes(header[2]);
+  parsed.entryName = withoutQuotes(header[3]);
+
+  LookupLists rebuilt;
+  // One scratch record serves every data type lookup: only the texts are kept.
+  DataTypeRecord scratch;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    std::optional<gbk::Text> body = bodyAfterLead(lines[i], kParameterLead);
+    if (!body) continue;
+    std::vector<gbk::Text> fields = fieldsPaddedTo(*body, 4);
+    gbk::Text type = gbk::trim(fields[1]);
+    parsed.parameterNames.push_back(gbk::trim(fields[0]));
+    parsed.parameterTypes.push_back(type);
+
+    std::vector<gbk::Text>& taken = rebuilt.takenDataTypeNames;
+    if (!isBasicTypeName(type) && std::find(taken.begin(), taken.end(), type) == taken.end()) {
+      taken.push_back(type);
+      // An undeclared type is taken all the same, so that it is tried once, and adds
+      // no text (see the header).
+      gbk::Text typeText;
+      if (lookUpDataTypeIn(library, type, scratch, typeText)) rebuilt.neededDataTypeTexts.push_back(std::move(typeText));
+    }
+
+    // The flags field alone: "数组" in a name or comment is no flag.
+    parsed.byAddress.push_back(gbk::contains(fields[2], "传址"));
+    parsed.isArray.push_back(gbk::contains(fields[2], "数组"));
+    parsed.parameterComments.push_back(commentFrom(fields, 3));
+  }
+
+  record = std::move(parsed);
+  declarationText = declarationTextOf(*block);
+  lists = std::move(rebuilt);
+  return true;
+}
+
+}  // namespace
+
+LibraryTexts builtinLibraryTexts() { return {dllCommandLibraryText(), dataTypeLibraryText()}; }
+
+bool lookUpDllCommand(const LibraryTexts& texts, std::string_view key, bool byLine, DllCommandRecord& record,
+                      gbk::Text& declarationText, LookupLists& lists) {
+  if (isBuiltin(texts)) return lookUpDllCommandIn(builtinIndex(), key, byLine, record, declarationText, lists);
+  return lookUpDllCommandIn(IndexedLibrary{texts}, key, byLine, record, declarationText, lists);
+}
+
+bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record,
+                    gbk::Text& declarationText) {
+  if (isBuiltin(texts)) return lookUpDataTypeIn(builtinIndex(), name, record, declarationText);
+  return lookUpDataTypeIn(IndexedLibrary{texts}, name, record, declarationText);
+}
+
+bool lookUpDllCommand(std::string_view key, bool byLine, DllCommandRecord& record, gbk::Text& declarationText,
+                      LookupLists& lists) {
+  return lookUpDllCommand(builtinLibraryTexts(), key, byLine, record, declarationText, lists);
+}
+
+bool lookUpDataType(std::string_view name, DataTypeRecord& record, gbk::Text& declarationText) {
+  return lookUpDataType(builtinLibraryTexts(), name, record, declarationText);
+}
+
+}  // namespace library

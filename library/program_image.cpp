@@ -1,0 +1,413 @@
+// [SECTION] constants   [SECTION] cursor   [SECTION] reader   [SECTION] writer
+// [SECTION] library texts   [SECTION] lookup and messages
+#include "library/program_image.h"
+
+#include <algorithm>
+#include <iterator>
+#include <limits>
+#include <utility>
+
+namespace library {
+namespace {
+
+// -------------------------------------------------------------------------------------
+// [SECTION] constants
+
+// The few GBK texts of this file are spelled as bytes so that it means the same under
+// any execution character set: the fuzzing build uses a compiler that has no GBK.
+constexpr std::string_view kVersionKeyword = ".\xB0\xE6\xB1\xBE ";                  // ".版本 "
+constexpr std::string_view kDllCommandKeyword = ".DLL\xC3\xFC\xC1\xEE ";            // ".DLL命令 "
+constexpr std::string_view kDataTypeKeyword = ".\xCA\xFD\xBE\xDD\xC0\xE0\xD0\xCD ";  // ".数据类型 "
+constexpr std::string_view kStartUpWindow = "_\xC6\xF4\xB6\xAF\xB4\xB0\xBF\xDA";  // "_启动窗口"
+constexpr std::string_view kCoreSupportLibrary =
+    "\xCF\xB5\xCD\xB3\xBA\xCB\xD0\xC4\xD6\xA7\xB3\xD6\xBF\xE2";  // "系统核心支持库"
+
+constexpr std::string_view kMagic = "CNWTEPRG";
+constexpr std::uint32_t kFormatVersion = 1;
+// Names are stored with every byte XORed with this key; the same step decodes them.
+constexpr unsigned char kNameKey = 0x6B;
+constexpr std::uint64_t kSectionHeaderSize = 8;  // kind, length
+constexpr std::uint64_t kSmallestName = 5;       // length, at least one byte
+
+constexpr ImageSection kSections[] = {ImageSection::program, ImageSection::supportLibraries, ImageSection::windows,
+                                      ImageSection::dataTypes, ImageSection::dllCommands};
+
+std::string_view headerKeyword(DeclarationKind kind) {
+  return kind == DeclarationKind::dllCommand ? kDllCommandKeyword : kDataTypeKeyword;
+}
+
+// A block begins with its header line: keyword, name, comma.
+bool sourceMatchesName(DeclarationKind kind, std::string_view name, std::string_view source) {
+  std::string_view keyword = headerKeyword(kind);
+  return source.size() > keyword.size() + name.size() && source.substr(0, keyword.size()) == keyword &&
+         source.substr(keyword.size(), name.size()) == name && source[keyword.size() + name.size()] == ',';
+}
+
+std::string applyNameKey(std::string_view name) {
+  std::string encoded(name);
+  for (char& c : encoded) c = static_cast<char>(static_cast<unsigned char>(c) ^ kNameKey);
+  return encoded;
+}
+
+// -------------------------------------------------------------------------------------
+// [SECTION] cursor
+
+// Reads little-endian fields from a byte span; a read that does not fit what remains
+// fails and leaves the position where it was. Offsets are those of the whole image.
+class ByteCursor {
+ public:
+  ByteCursor(std::span<const unsigned char> content, std::uint64_t startOffset)
+      : bytes(content), base(startOffset) {}
+
+  std::uint64_t offset() const { return base + position; }
+  std::uint64_t remaining() const { return bytes.size() - position; }
+  bool atEnd() const { return position == bytes.size(); }
+
+  bool readU32(std::uint32_t& value) {
+    if (remaining() < 4) return false;
+    value = 0;
+    for (std::uint64_t i = 0; i < 4; ++i) value |= std::uint32_t{bytes[position + i]} << (8 * i);
+    position += 4;
+    return true;
+  }
+
+  bool take(std::uint64_t length, std::span<const unsigned char>& out) {
+    if (length > remaining()) return false;
+    out = bytes.subspan(static_cast<std::size_t>(position), static_cast<std::size_t>(length));
+    position += length;
+    return true;
+  }
+
+ private:
+  std::span<const unsigned char> bytes;
+  std::uint64_t base;
+  std::uint64_t position = 0;
+};
+
+// -------------------------------------------------------------------------------------
+// [SECTION] reader
+
+class ImageReader {
+ public:
+  explicit ImageReader(std::span<const unsigned char> bytes) : whole(bytes, 0) {}
+
+  ImageReading read() {
+    ImageReading reading;
+    if (readImage()) {
+      reading.image = std::move(image);
+    } else {
+      reading.error = std::move(error);
+    }
+    return reading;
+  }
+
+ private:
+  bool fail(ImageFault fault, std::uint64_t offset, std::string name = {}) {
+    error = {fault, offset, std::move(name)};
+    return false;
+  }
+
+  bool readImage() {
+    std::span<const unsigned char> magic;
+    if (!whole.take(kMagic.size(), magic) || !std::equal(magic.begin(), magic.end(), kMagic.begin())) {
+      return fail(ImageFault::notAnImage, 0);
+    }
+    std::uint32_t formatVersion = 0;
+    if (!whole.readU32(formatVersion)) return fail(ImageFault::truncated, whole.offset());
+    if (formatVersion != kFormatVersion) return fail(ImageFault::unsupportedFormat, whole.offset() - 4);
+    std::uint32_t sectionCount = 0;
+    if (!readCount(whole, kSectionHeaderSize, sectionCount)) return false;
+    for (std::uint32_t i = 0; i < sectionCount; ++i) {
+      if (!readSection()) return false;
+    }
+    if (!whole.atEnd()) return fail(ImageFault::trailingBytes, whole.offset());
+    for (bool section : seen) {
+      if (!section) return fail(ImageFault::missingSection, whole.offset());
+    }
+    return true;
+  }
+
+  // A count is believable only if that many of the smallest records fit in what
+  // remains; this also bounds every loop and allocation that the count drives.
+  bool readCount(ByteCursor& cursor, std::uint64_t smallestRecord, std::uint32_t& count) {
+    std::uint64_t at = cursor.offset();
+    if (!cursor.readU32(count) || count > cursor.remaining() / smallestRecord) {
+      return fail(ImageFault::truncated, at);
+    }
+    return true;
+  }
+
+  bool readSection() {
+    std::uint64_t at = whole.offset();
+    std::uint32_t kind = 0;
+    std::uint32_t length = 0;
+    std::span<const unsigned char> body;
+    if (!whole.readU32(kind) || !whole.readU32(length) || !whole.take(length, body)) {
+      return fail(ImageFault::truncated, at);
+    }
+    auto known = std::find(std::begin(kSections), std::end(kSections), static_cast<ImageSection>(kind));
+    if (known == std::end(kSections)) return true;  // a later format's section: skipped
+    bool& sectionSeen = seen[known - std::begin(kSections)];
+    if (sectionSeen) return fail(ImageFault::duplicateSection, at);
+    sectionSeen = true;
+
+    ByteCursor content(body, at + kSectionHeaderSize);
+    bool read = false;
+    switch (static_cast<ImageSection>(kind)) {
+      case ImageSection::program:
+        read = content.readU32(image.languageVersion) || fail(ImageFault::truncated, content.offset());
+        break;
+      case ImageSection::supportLibraries:
+        read = readNames(content, image.supportLibraries);
+        break;
+      case ImageSection::windows:
+        read = readNames(content, image.windows);
+        break;
+      case ImageSection::dataTypes:
+        read = readDeclarations(content, DeclarationKind::dataType, image.dataTypes);
+        break;
+      case ImageSection::dllCommands:
+        read = readDeclarations(content, DeclarationKind::dllCommand, image.dllCommands);
+        break;
+    }
+    if (!read) return false;
+    if (!content.atEnd()) return fail(ImageFault::sectionLengthMismatch, content.offset());
+    return true;
+  }
+
+  bool readBytes(ByteCursor& cursor, std::string& out) {
+    std::uint64_t at = cursor.offset();
+    std::uint32_t length = 0;
+    std::span<const unsigned char> bytes;
+    if (!cursor.readU32(length) || !cursor.take(length, bytes)) return fail(ImageFault::truncated, at);
+    out.assign(bytes.begin(), bytes.end());
+    return true;
+  }
+
+  bool readName(ByteCursor& cursor, std::string& name) {
+    std::uint64_t at = cursor.offset();
+    if (!readBytes(cursor, name)) return false;
+    if (name.empty()) return fail(ImageFault::emptyName, at);
+    name = applyNameKey(name);
+    return true;
+  }
+
+  bool readNames(ByteCursor& cursor, std::vector<std::string>& names) {
+    std::uint32_t count = 0;
+    if (!readCount(cursor, kSmallestName, count)) return false;
+    names.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      if (!readName(cursor, names.emplace_back())) return false;
+    }
+    return true;
+  }
+
+  bool readDeclarations(ByteCursor& cursor, DeclarationKind kind, std::vector<ImageDeclaration>& declarations) {
+    // A one-byte name and a source holding just the header's keyword, that name and a comma.
+    std::uint64_t smallest = kSmallestName + 4 + headerKeyword(kind).size() + 2;
+    std::uint32_t count = 0;
+    if (!readCount(cursor, smallest, count)) return false;
+    declarations.reserve(count);
+    for (std::uint32_t i = 0; i < count; ++i) {
+      std::uint64_t at = cursor.offset();
+      ImageDeclaration declaration;
+      if (!readName(cursor, declaration.name) || !readBytes(cursor, declaration.source)) return false;
+      // Strictly ascending names make the lookup a binary search and rule out a name twice.
+      if (!declarations.empty() && !(declarations.back().name < declaration.name)) {
+        return fail(ImageFault::namesOutOfOrder, at, declaration.name);
+      }
+      if (!sourceMatchesName(kind, declaration.name, declaration.source)) {
+        return fail(ImageFault::sourceDoesNotMatchName, at, declaration.name);
+      }
+      declarations.push_back(std::move(declaration));
+    }
+    return true;
+  }
+
+  ByteCursor whole;
+  bool seen[std::size(kSections)] = {};
+  ProgramImage image;
+  ImageError error;
+};
+
+// -------------------------------------------------------------------------------------
+// [SECTION] writer
+
+bool fitsU32(std::uint64_t value) { return value <= std::numeric_limits<std::uint32_t>::max(); }
+
+void putU32(std::string& out, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
+}
+
+// Length-prefixed bytes; false when the length does not fit.
+bool putBytes(std::string& out, std::string_view bytes) {
+  if (!fitsU32(bytes.size())) return false;
+  putU32(out, static_cast<std::uint32_t>(bytes.size()));
+  out += bytes;
+  return true;
+}
+
+ImageError writeNames(std::string& body, const std::vector<std::string>& names) {
+  if (!fitsU32(names.size())) return {ImageFault::tooLarge, 0, {}};
+  putU32(body, static_cast<std::uint32_t>(names.size()));
+  for (const std::string& name : names) {
+    if (name.empty()) return {ImageFault::emptyName, 0, {}};
+    if (!putBytes(body, applyNameKey(name))) return {ImageFault::tooLarge, 0, name};
+  }
+  return {};
+}
+
+ImageError writeDeclarations(std::string& body, DeclarationKind kind, const std::vector<ImageDeclaration>& declarations) {
+  if (!fitsU32(declarations.size())) return {ImageFault::tooLarge, 0, {}};
+  std::vector<const ImageDeclaration*> sorted;
+  sorted.reserve(declarations.size());
+  for (const ImageDeclaration& declaration : declarations) {
+    if (declaration.name.empty()) return {ImageFault::emptyName, 0, {}};
+    if (!sourceMatchesName(kind, declaration.name, declaration.source)) {
+      return {ImageFault::sourceDoesNotMatchName, 0, declaration.name};
+    }
+    sorted.push_back(&declaration);
+  }
+  std::sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
+  putU32(body, static_cast<std::uint32_t>(sorted.size()));
+  for (std::size_t i = 0; i < sorted.size(); ++i) {
+    if (i > 0 && sorted[i - 1]->name == sorted[i]->name) return {ImageFault::duplicateName, 0, sorted[i]->name};
+    if (!putBytes(body, applyNameKey(sorted[i]->name)) || !putBytes(body, sorted[i]->source)) {
+      return {ImageFault::tooLarge, 0, sorted[i]->name};
+    }
+  }
+  return {};
+}
+
+// -------------------------------------------------------------------------------------
+// [SECTION] library texts
+
+// The blocks of a library text: ".版本 N", an empty line, then blocks separated by one
+// empty line, the last one ending with its CR LF. Every block keeps its own CR LFs.
+ImageError splitLibraryText(std::string_view text, DeclarationKind kind, std::uint32_t& languageVersion,
+                            std::vector<ImageDeclaration>& declarations) {
+  auto bad = [](std::uint64_t offset) { return ImageError{ImageFault::badLibraryText, offset, {}}; };
+  if (text.substr(0, kVersionKeyword.size()) != kVersionKeyword) return bad(0);
+  std::size_t position = kVersionKeyword.size();
+  std::uint64_t version = 0;
+  std::size_t digitsStart = position;
+  while (position < text.size() && text[position] >= '0' && text[position] <= '9' && version <= 9999) {
+    version = version * 10 + static_cast<unsigned>(text[position] - '0');
+    ++position;
+  }
+  if (position == digitsStart || text.substr(position, 4) != "\r\n\r\n") return bad(position);
+  languageVersion = static_cast<std::uint32_t>(version);
+  position += 4;
+
+  std::string_view keyword = headerKeyword(kind);
+  while (position < text.size()) {
+    std::size_t separator = text.find("\r\n\r\n", position);
+    std::size_t end = separator == std::string_view::npos ? text.size() : separator + 2;
+    std::string_view block = text.substr(position, end - position);
+    std::size_t comma = block.find(',');
+    if (block.substr(0, keyword.size()) != keyword || block.size() < 2 || block.substr(block.size() - 2) != "\r\n" ||
+        comma == std::string_view::npos || comma <= keyword.size() || block.find("\r\n") < comma) {
+      return bad(position);
+    }
+    declarations.push_back({std::string(block.substr(keyword.size(), comma - keyword.size())), std::string(block)});
+    if (separator == std::string_view::npos) break;
+    position = separator + 4;
+    if (position == text.size()) return bad(separator + 2);  // an empty line after the last block
+  }
+  return {};
+}
+
+}  // namespace
+
+// -------------------------------------------------------------------------------------
+// [SECTION] reader and writer entry points
+
+ImageReading readProgramImage(std::span<const unsigned char> bytes) { return ImageReader(bytes).read(); }
+
+ImageReading readProgramImage(std::string_view bytes) {
+  return readProgramImage(std::span(reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()));
+}
+
+ImageWriting writeProgramImage(const ProgramImage& image) {
+  ImageWriting writing;
+  std::string& out = writing.bytes;
+  out += kMagic;
+  putU32(out, kFormatVersion);
+  putU32(out, static_cast<std::uint32_t>(std::size(kSections)));
+  for (ImageSection section : kSections) {
+    std::string body;
+    ImageError error;
+    switch (section) {
+      case ImageSection::program:
+        putU32(body, image.languageVersion);
+        break;
+      case ImageSection::supportLibraries:
+        error = writeNames(body, image.supportLibraries);
+        break;
+      case ImageSection::windows:
+        error = writeNames(body, image.windows);
+        break;
+      case ImageSection::dataTypes:
+        error = writeDeclarations(body, DeclarationKind::dataType, image.dataTypes);
+        break;
+      case ImageSection::dllCommands:
+        error = writeDeclarations(body, DeclarationKind::dllCommand, image.dllCommands);
+        break;
+    }
+    if (error.fault == ImageFault::none && !fitsU32(body.size())) error.fault = ImageFault::tooLarge;
+    if (error.fault != ImageFault::none) return {{}, std::move(error)};
+    putU32(out, static_cast<std::uint32_t>(section));
+    putBytes(out, body);
+  }
+  return writing;
+}
+
+ImageWriting buildLibraryProgramImage(std::string_view dllCommandText, std::string_view dataTypeText) {
+  ProgramImage image;
+  image.supportLibraries.emplace_back(kCoreSupportLibrary);
+  image.windows.emplace_back(kStartUpWindow);
+  std::uint32_t typeVersion = 0;
+  ImageError error = splitLibraryText(dllCommandText, DeclarationKind::dllCommand, image.languageVersion,
+                                      image.dllCommands);
+  if (error.fault == ImageFault::none) {
+    error = splitLibraryText(dataTypeText, DeclarationKind::dataType, typeVersion, image.dataTypes);
+  }
+  if (error.fault == ImageFault::none && typeVersion != image.languageVersion) {
+    error = {ImageFault::badLibraryText, 0, {}};  // the two texts must be of one language version
+  }
+  if (error.fault != ImageFault::none) return {{}, std::move(error)};
+  return writeProgramImage(image);
+}
+
+// -------------------------------------------------------------------------------------
+// [SECTION] lookup and messages
+
+const ImageDeclaration* findDeclaration(const ProgramImage& image, DeclarationKind kind, std::string_view name) {
+  const auto& declarations = kind == DeclarationKind::dllCommand ? image.dllCommands : image.dataTypes;
+  auto found = std::lower_bound(declarations.begin(), declarations.end(), name,
+                                [](const ImageDeclaration& d, std::string_view n) { return std::string_view(d.name) < n; });
+  return found != declarations.end() && found->name == name ? &*found : nullptr;
+}
+
+std::string describe(const ImageError& error) {
+  const char* what = "";
+  switch (error.fault) {
+    case ImageFault::none: return "no error";
+    case ImageFault::notAnImage: what = "not a program image (no CNWTEPRG at the start)"; break;
+    case ImageFault::unsupportedFormat: what = "program image of an unknown format version"; break;
+    case ImageFault::truncated: what = "program image truncated or a length or count damaged"; break;
+    case ImageFault::sectionLengthMismatch: what = "section content shorter than its stated length"; break;
+    case ImageFault::duplicateSection: what = "section given twice"; break;
+    case ImageFault::missingSection: what = "a required section is missing"; break;
+    case ImageFault::emptyName: what = "empty name"; break;
+    case ImageFault::namesOutOfOrder: what = "declarations out of name order or a name given twice"; break;
+    case ImageFault::sourceDoesNotMatchName: what = "declaration source does not begin with its own header"; break;
+    case ImageFault::trailingBytes: what = "bytes after the last section"; break;
+    case ImageFault::badLibraryText: what = "library text not laid out as version line, empty line, blocks"; break;
+    case ImageFault::duplicateName: what = "declaration name given twice"; break;
+    case ImageFault::tooLarge: what = "a length does not fit 32 bits"; break;
+  }
+  return std::string(what) + " at byte " + std::to_string(error.offset);
+}
+
+}  // namespace library

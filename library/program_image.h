@@ -1,0 +1,107 @@
+// The library program image: the built-in declarations as one program file, handed to
+// the IDE with an import. The IDE finds each named declaration in it by kind and name.
+// The byte layout is in docs/program-image.md.
+//
+// The reader trusts nothing in the bytes: every length and count is checked against
+// what remains of its enclosing record before it is used, so a truncated or damaged
+// image gives an error value, never a read past its end. Nothing here throws.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace library {
+
+// The two declaration sections carry the item kinds of the import's code-6 records, so
+// that the IDE can take a record's kind and name straight to the image.
+enum class DeclarationKind : std::uint32_t { dataType = 64, dllCommand = 256 };
+
+enum class ImageSection : std::uint32_t {
+  program = 1,
+  supportLibraries = 2,
+  windows = 3,
+  dataTypes = static_cast<std::uint32_t>(DeclarationKind::dataType),
+  dllCommands = static_cast<std::uint32_t>(DeclarationKind::dllCommand),
+};
+
+struct ImageDeclaration {
+  std::string name;    // GBK, as it stands in the header line
+  std::string source;  // the block as it stands in its library text, CR LF after every line
+
+  bool operator==(const ImageDeclaration&) const = default;
+};
+
+struct ProgramImage {
+  std::uint32_t languageVersion = 2;  // the N of the texts' ".版本 N" line
+  std::vector<std::string> supportLibraries;
+  std::vector<std::string> windows;
+  // The reader hands these back in ascending plain byte order of their names; the writer
+  // takes them in any order.
+  std::vector<ImageDeclaration> dataTypes;
+  std::vector<ImageDeclaration> dllCommands;
+
+  bool operator==(const ProgramImage&) const = default;
+};
+
+enum class ImageFault {
+  none,
+  // Reading.
+  notAnImage,              // no "CNWTEPRG" at the start
+  unsupportedFormat,       // a format version other than 1
+  truncated,               // a field, length or count reaches past the end of its record
+  sectionLengthMismatch,   // a section's content ends before its stated length does
+  duplicateSection,
+  missingSection,
+  emptyName,
+  namesOutOfOrder,         // declarations not strictly ascending: unsorted, or a name twice
+  sourceDoesNotMatchName,  // the source does not begin with the header line of that name
+  trailingBytes,           // bytes after the last section
+  // Writing.
+  badLibraryText,
+  duplicateName,
+  tooLarge,                // a length that does not fit the format's 32-bit fields
+};
+
+struct ImageError {
+  ImageFault fault = ImageFault::none;
+  // Reading: the image offset of the field found wrong. Building from the library
+  // texts: the offset in the text concerned.
+  std::uint64_t offset = 0;
+  std::string name;  // GBK: the declaration concerned, where there is one
+};
+
+// One line of English for logs and build output (the name, being GBK, is not included).
+std::string describe(const ImageError& error);
+
+struct ImageReading {
+  ProgramImage image;  // empty unless ok()
+  ImageError error;
+  bool ok() const { return error.fault == ImageFault::none; }
+};
+
+ImageReading readProgramImage(std::span<const unsigned char> bytes);
+ImageReading readProgramImage(std::string_view bytes);
+
+struct ImageWriting {
+  std::string bytes;  // empty unless ok()
+  ImageError error;
+  bool ok() const { return error.fault == ImageFault::none; }
+};
+
+// Writes the declarations sorted by name. Fails on an empty name, a name given twice
+// within one kind, a source that does not begin with its header line, or a length over
+// 32 bits, so that whatever it writes the reader accepts.
+ImageWriting writeProgramImage(const ProgramImage& image);
+
+// The wizard's image: the start-up window "_启动窗口", the support library
+// "系统核心支持库" and every block of the two library texts.
+ImageWriting buildLibraryProgramImage(std::string_view dllCommandText, std::string_view dataTypeText);
+
+// Binary search in an image as the reader returns it (declarations sorted by name);
+// nullptr when the image has no declaration of that kind and name.
+const ImageDeclaration* findDeclaration(const ProgramImage& image, DeclarationKind kind, std::string_view name);
+
+}  // namespace library

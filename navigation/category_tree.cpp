@@ -1,0 +1,123 @@
+#include "navigation/category_tree.h"
+
+#include <unordered_set>
+
+#include "app/wizard_app.h"
+#include "navigation/chosen_lists.h"
+#include "platform/tree_model.h"
+#include "view/declaration_view.h"
+
+namespace navigation {
+namespace {
+
+constexpr std::int32_t kTopLevel = 1;
+constexpr std::int32_t kUnderTopLevel = 2;
+
+bool isDataTypeNode(const platform::TreeBox& tree, int pos) {
+  return tree.itemText(tree.parentOf(pos)) == kDataTypeNodeLabel;
+}
+
+// What a category node or "数据类型" leaves in the table: one blank white cell.
+void showBlankTable(platform::Grid& grid) {
+  grid.setRowCount(1);
+  grid.setColumnCount(1);
+  grid.setCellText(0, 0, "");
+  grid.setBackgroundColour(platform::CellRange::cell(0, 0), 0xFFFFFF);
+}
+
+}  // namespace
+
+gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, bool chineseLabels) {
+  std::string main;
+  std::string dataTypes;
+  // A record is its label and 21 bytes more: room for all of them up front.
+  main.reserve(catalogLines.size() * 48);
+  std::unordered_set<gbk::Text> named;
+  gbk::Text previousCategory;
+  for (std::size_t i = 0; i < catalogLines.size(); ++i) {
+    const auto entryNumber = static_cast<std::int32_t>(i + 1);
+    std::vector<gbk::Text> fields = gbk::split(catalogLines[i], ",");
+    if (fields.size() < 3) continue;
+    const gbk::Text& category = fields[1];
+    const gbk::Text& label = chineseLabels ? fields[2] : fields[0];
+    for (std::size_t f = 3; f < fields.size(); ++f) {
+      if (fields[f].empty() || !named.insert(fields[f]).second) continue;
+      platform::appendTreeRecord(dataTypes, fields[f], kPageImage, kPageImage, entryNumber, 0, kUnderTopLevel);
+    }
+    if (category != previousCategory) {
+      platform::appendTreeRecord(main, category, kClosedBookImage, kClosedBookImage, 0, 0, kTopLevel);
+    }
+    platform::appendTreeRecord(main, label, kPageImage, kPageImage, entryNumber, 0, kUnderTopLevel);
+    previousCategory = category;
+  }
+  platform::appendTreeRecord(main, kDataTypeNodeLabel, kClosedBookImage, kClosedBookImage, 0, 0, kTopLevel);
+  main += dataTypes;
+  return main;
+}
+
+void fillCategoryTree(app::WizardApp& app) {
+  platform::TreeBox& tree = app.window.树型框_API目录;
+  const int previous = tree.currentItem();
+  gbk::Text content = buildCategoryTreeContent(app.state.catalogLines, app.window.单选框_中文树形框.checked());
+  // The content is ours and always well formed; a refusal would keep the old tree.
+  if (!tree.setContent(content).ok()) return;
+  // Only the labels differ between the languages, so a position names the same node
+  // again; a top-level node at 0 (or none) gives way to the first API.
+  const int pos = previous > 0 ? previous : 1;
+  tree.setCurrentItem(pos);
+  tree.ensureVisible(pos);
+  tree.setFocus();
+}
+
+void 树型框_API目录_currentItemChanged(app::WizardApp& app) {
+  app::StartupWindow& w = app.window;
+  platform::TreeBox& tree = w.树型框_API目录;
+  const int current = tree.currentItem();
+  const bool dataType = isDataTypeNode(tree, current);
+  const gbk::Text label = tree.itemText(current);
+  app::showInStatusBar(app, dataType ? "数据类型：" : "API：", label);
+
+  const std::int32_t entryNumber = tree.itemData(current);
+  if (entryNumber != 0) {
+    view::CoverWhileRefilling cover(app);
+    if (dataType) {
+      view::showDataType(app, label);
+    } else if (const gbk::Text* line = catalogEntry(app.state.catalogLines, entryNumber)) {
+      view::showDllCommand(app, *line, true);
+    }
+  } else {
+    w.编辑框_文本形式.setText("");
+    showBlankTable(w.高级表格1);
+  }
+  tree.setFocus();
+}
+
+void 树型框_API目录_doubleClicked(app::WizardApp& app) {
+  showChosenApiPage(app);
+  platform::TreeBox& tree = app.window.树型框_API目录;
+  const int current = tree.currentItem();
+  const std::int32_t entryNumber = tree.itemData(current);
+  if (entryNumber == 0) return;
+  const gbk::Text* line = catalogEntry(app.state.catalogLines, entryNumber);
+  if (!line || gbk::split(*line, ",").size() < 3) return;
+  // The chosen list names an API by both names, whichever of them the tree shows.
+  const gbk::Text text = isDataTypeNode(tree, current) ? gbk::Text(kDataTypeItemPrefix) + tree.itemText(current)
+                                                       : apiItemText(*line);
+  addToChosenApiList(app, text, entryNumber);
+}
+
+void 树型框_API目录_aboutToExpand(app::WizardApp& app, int pos) {
+  app.window.树型框_API目录.setImage(pos, kOpenBookImage);
+  app.window.树型框_API目录.setSelectedImage(pos, kOpenBookImage);
+}
+
+void 树型框_API目录_aboutToCollapse(app::WizardApp& app, int pos) {
+  app.window.树型框_API目录.setImage(pos, kClosedBookImage);
+  app.window.树型框_API目录.setSelectedImage(pos, kClosedBookImage);
+}
+
+void 单选框_中文树形框_clicked(app::WizardApp& app) { fillCategoryTree(app); }
+
+void 单选框_英文树形框_clicked(app::WizardApp& app) { fillCategoryTree(app); }
+
+}  // namespace navigation

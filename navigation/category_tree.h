@@ -1,0 +1,41 @@
+// The category tree `树型框_API目录` on the page "API目录": the catalog's categories
+// with their APIs, then "数据类型" with every data type that the catalog names.
+#pragma once
+
+#include <string_view>
+#include <vector>
+
+#include "library/gbk_text.h"
+
+namespace app {
+class WizardApp;
+}
+
+namespace navigation {
+
+// The label of the last top-level node; its children are the data type nodes.
+inline constexpr std::string_view kDataTypeNodeLabel = "数据类型";
+
+// Images of the tree's image list.
+inline constexpr int kClosedBookImage = 0;
+inline constexpr int kPageImage = 1;
+inline constexpr int kOpenBookImage = 2;
+
+// The tree's whole content: category nodes with their API nodes in catalog order
+// (labelled by Chinese or English name), then "数据类型" with one node per distinct
+// data type in order of first naming. Item data: the entry number, 0 for the top level.
+gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, bool chineseLabels);
+
+// Rebuilds the tree, keeping the current position (position 1 after a fresh start or
+// when a top-level node at position 0 was current), and gives it the keyboard focus.
+void fillCategoryTree(app::WizardApp& app);
+
+// Handlers (the event table wires them).
+void 树型框_API目录_currentItemChanged(app::WizardApp& app);
+void 树型框_API目录_doubleClicked(app::WizardApp& app);
+void 树型框_API目录_aboutToExpand(app::WizardApp& app, int pos);
+void 树型框_API目录_aboutToCollapse(app::WizardApp& app, int pos);
+void 单选框_中文树形框_clicked(app::WizardApp& app);
+void 单选框_英文树形框_clicked(app::WizardApp& app);
+
+}  // namespace navigation

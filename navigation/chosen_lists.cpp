@@ -1,0 +1,90 @@
+#include "navigation/chosen_lists.h"
+
+#include "app/wizard_app.h"
+#include "view/declaration_view.h"
+
+namespace navigation {
+
+const gbk::Text* catalogEntry(const std::vector<gbk::Text>& catalogLines, std::int32_t entryNumber) {
+  if (entryNumber < 1 || static_cast<std::size_t>(entryNumber) > catalogLines.size()) return nullptr;
+  return &catalogLines[static_cast<std::size_t>(entryNumber) - 1];
+}
+
+gbk::Text apiItemText(std::string_view catalogLine) {
+  std::vector<gbk::Text> fields = gbk::split(catalogLine, ",");
+  if (fields.size() < 3) return {};
+  return fields[0] + " / " + fields[2];
+}
+
+void showChosenApiPage(app::WizardApp& app) {
+  app.window.选择夹_选用区.setCurrentPage(0);
+  app::选择夹_选用区_pageChanged(app);
+}
+
+void addToChosenApiList(app::WizardApp& app, std::string_view text, std::int32_t entryNumber) {
+  platform::CheckListBox& list = app.window.选择列表框_选用API;
+  // The text is the identity: compared byte for byte, letter case counting, whatever
+  // the sort order (which folds case) puts next to it.
+  for (int pos = 0; pos < list.count(); ++pos) {
+    if (list.items().item(pos).text == text) return;
+  }
+  list.add(text, entryNumber);
+}
+
+void addCatalogEntryToChosenApiList(app::WizardApp& app, std::int32_t entryNumber) {
+  if (entryNumber <= 0) return;
+  const gbk::Text* line = catalogEntry(app.state.catalogLines, entryNumber);
+  if (!line) return;
+  gbk::Text text = apiItemText(*line);
+  if (!text.empty()) addToChosenApiList(app, text, entryNumber);
+}
+
+namespace {
+
+// The tick buttons act on the list of the page on show.
+platform::CheckListBox& listOfCurrentPage(app::WizardApp& app) {
+  app::StartupWindow& w = app.window;
+  return w.选择夹_选用区.currentPage() == 0 ? w.选择列表框_选用API : w.选择列表框_选用例程;
+}
+
+void setEveryCheck(platform::CheckListBox& list, bool checked) {
+  for (int pos = 0; pos < list.count(); ++pos) list.setChecked(pos, checked);
+}
+
+}  // namespace
+
+void 按钮_全部选择_clicked(app::WizardApp& app) { setEveryCheck(listOfCurrentPage(app), true); }
+
+void 按钮_全部放弃_clicked(app::WizardApp& app) { setEveryCheck(listOfCurrentPage(app), false); }
+
+void 按钮_从选用框删除_clicked(app::WizardApp& app) {
+  platform::CheckListBox& list = app.window.选择列表框_选用API;
+  int pos = list.currentSelection();
+  list.erase(pos);
+  // The item that followed the removed one takes its place; after the last, the new last.
+  if (pos > list.count() - 1) pos = list.count() - 1;
+  list.setCurrentSelection(pos);
+}
+
+void 按钮_清空选用框_clicked(app::WizardApp& app) { app.window.选择列表框_选用API.removeAll(); }
+
+void 选择列表框_选用API_itemSelected(app::WizardApp& app) {
+  app::StartupWindow& w = app.window;
+  // The first part keeps whatever label the last selection elsewhere gave it.
+  w.状态条.setPartText(1, "");
+  platform::CheckListBox& list = w.选择列表框_选用API;
+  int pos = list.currentSelection();
+  if (pos < 0) return;
+  gbk::Text text = list.itemText(pos);
+  if (text.starts_with(kDataTypeItemPrefix)) {
+    view::showDataType(app, std::string_view(text).substr(kDataTypeItemPrefix.size()));
+  } else {
+    std::vector<gbk::Text> pieces = gbk::split(text, "/");
+    // Every API item text holds " / "; a text without it cannot come from the add rule.
+    if (pieces.size() < 2) return;
+    view::showDllCommand(app, gbk::trim(pieces[1]), false);
+  }
+  list.setFocus();
+}
+
+}  // namespace navigation

@@ -1,0 +1,122 @@
+#include "platform/tree_model.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace platform {
+namespace {
+
+constexpr std::size_t kNumberFields = 5;
+constexpr std::size_t kRecordTail = kNumberFields * 4;
+
+void appendLittleEndian(std::string& out, std::uint32_t value) {
+  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
+}
+
+// Reads the content front to back; every read checks what remains first.
+class ByteCursor {
+ public:
+  explicit ByteCursor(std::string_view bytes) : bytes_(bytes) {}
+  std::size_t offset() const { return offset_; }
+  bool atEnd() const { return offset_ == bytes_.size(); }
+
+  std::optional<std::string_view> zeroTerminated() {
+    std::size_t zero = bytes_.find('\0', offset_);
+    if (zero == std::string_view::npos) return std::nullopt;
+    std::string_view text = bytes_.substr(offset_, zero - offset_);
+    offset_ = zero + 1;
+    return text;
+  }
+
+  std::optional<std::uint32_t> u32() {
+    if (bytes_.size() - offset_ < 4) return std::nullopt;
+    std::uint32_t value = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+      value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[offset_ + i])) << (8 * i);
+    }
+    offset_ += 4;
+    return value;
+  }
+
+ private:
+  std::string_view bytes_;
+  std::size_t offset_ = 0;
+};
+
+}  // namespace
+
+void appendTreeRecord(std::string& content, std::string_view label, std::int32_t image, std::int32_t selectedImage,
+                      std::int32_t data, std::uint32_t flags, std::int32_t level) {
+  content.append(label);
+  content.push_back('\0');
+  appendLittleEndian(content, static_cast<std::uint32_t>(image));
+  appendLittleEndian(content, static_cast<std::uint32_t>(selectedImage));
+  appendLittleEndian(content, static_cast<std::uint32_t>(data));
+  appendLittleEndian(content, flags);
+  appendLittleEndian(content, static_cast<std::uint32_t>(level));
+}
+
+TreeContentError TreeModel::replaceContent(std::string_view content) {
+  std::vector<TreeNode> nodes;
+  // The open run: positions of the nodes that a deeper record would hang under, with their levels.
+  std::vector<std::pair<int, std::int32_t>> open;
+  ByteCursor cursor(content);
+  // Each record takes at least 21 bytes, so the content bounds the loop.
+  while (!cursor.atEnd()) {
+    const std::size_t start = cursor.offset();
+    auto label = cursor.zeroTerminated();
+    if (!label) return {"a label has no terminating zero byte", start};
+    std::uint32_t fields[kNumberFields];
+    for (auto& field : fields) {
+      auto value = cursor.u32();
+      if (!value) return {"a record ends before its " + std::to_string(kRecordTail) + " bytes of numbers", start};
+      field = *value;
+    }
+    const auto level = static_cast<std::int32_t>(fields[4]);
+    if (level < 1) return {"a record has a level below 1", start};
+
+    while (!open.empty() && open.back().second >= level) {
+      nodes[static_cast<std::size_t>(open.back().first)].subtreeEnd = static_cast<int>(nodes.size());
+      open.pop_back();
+    }
+    TreeNode node;
+    node.label = *label;
+    node.image = static_cast<std::int32_t>(fields[0]);
+    node.selectedImage = static_cast<std::int32_t>(fields[1]);
+    node.data = static_cast<std::int32_t>(fields[2]);
+    node.flags = fields[3];
+    node.expanded = (fields[3] & TreeNodeFlags::kExpanded) != 0;
+    node.parent = open.empty() ? -1 : open.back().first;
+    open.emplace_back(static_cast<int>(nodes.size()), level);
+    nodes.push_back(std::move(node));
+  }
+  for (const auto& [pos, level] : open) nodes[static_cast<std::size_t>(pos)].subtreeEnd = static_cast<int>(nodes.size());
+  nodes_ = std::move(nodes);
+  return {};
+}
+
+void TreeModel::setImage(int pos, std::int32_t image) {
+  if (contains(pos)) nodes_[static_cast<std::size_t>(pos)].image = image;
+}
+
+void TreeModel::setSelectedImage(int pos, std::int32_t image) {
+  if (contains(pos)) nodes_[static_cast<std::size_t>(pos)].selectedImage = image;
+}
+
+void TreeModel::setExpanded(int pos, bool expanded) {
+  if (contains(pos)) nodes_[static_cast<std::size_t>(pos)].expanded = expanded;
+}
+
+bool TreeModel::isDescendant(int pos, int ancestor) const {
+  return contains(pos) && contains(ancestor) && pos > ancestor && pos < node(ancestor).subtreeEnd;
+}
+
+std::vector<int> TreeModel::ancestors(int pos) const {
+  std::vector<int> chain;
+  if (!contains(pos)) return chain;
+  for (int p = node(pos).parent; p >= 0; p = node(p).parent) chain.push_back(p);
+  std::reverse(chain.begin(), chain.end());
+  return chain;
+}
+
+}  // namespace platform

@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "app/wizard_app.h"
+#include "library/declaration_lookup.h"
+#include "library/sort_order.h"
+#include "navigation/api_index.h"
+#include "platform/headless/headless_ui.h"
+
+namespace {
+
+using platform::headless::HeadlessUi;
+
+class ApiIndexTest : public ::testing::Test {
+ protected:
+  HeadlessUi ui;
+  platform::headless::HeadlessShell shell;
+  platform::headless::HeadlessDialogs dialogs;
+  platform::headless::HeadlessMessageBoxes messages;
+  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
+  app::StartupWindow& w = wizard.window;
+  platform::ListBox& index = w.列表框_索引;
+
+  void SetUp() override {
+    ASSERT_EQ(ui.run(w.启动窗口), 0);
+    w.选择夹_目录区.userChangedPage(2);
+  }
+
+  const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
+  std::vector<gbk::Text> fields(std::int32_t entry) const { return gbk::split(lines().at(entry - 1), ","); }
+  std::int32_t entryOf(std::string_view english) const {
+    for (std::size_t i = 0; i < lines().size(); ++i) {
+      if (gbk::split(lines()[i], ",")[0] == english) return static_cast<std::int32_t>(i + 1);
+    }
+    return -1;
+  }
+  int positionOf(std::int32_t entry) const {
+    for (int pos = 0; pos < index.count(); ++pos) {
+      if (index.itemData(pos) == entry) return pos;
+    }
+    return -1;
+  }
+  gbk::Text declarationOf(std::int32_t entry) const {
+    library::DllCommandRecord record;
+    gbk::Text text;
+    library::LookupLists scratch;
+    library::lookUpDllCommand(lines().at(entry - 1), true, record, text, scratch);
+    return text;
+  }
+  std::int32_t selectedEntry() const { return index.itemData(index.currentSelection()); }
+  void type(std::string_view text) { w.编辑框_索引.userTyped(text); }
+};
+
+// --- Fill -------------------------------------------------------------------------
+
+TEST_F(ApiIndexTest, StartUpListsEveryEntryOnceByChineseNameInSortOrder) {
+  std::set<std::int32_t> expected;
+  for (std::size_t n = 1; n <= lines().size(); ++n) {
+    if (gbk::split(lines()[n - 1], ",").size() >= 3) expected.insert(static_cast<std::int32_t>(n));
+  }
+  ASSERT_EQ(index.count(), static_cast<int>(expected.size()));
+  std::set<std::int32_t> listed;
+  for (int pos = 0; pos < index.count(); ++pos) {
+    listed.insert(index.itemData(pos));
+    EXPECT_EQ(index.itemText(pos), fields(index.itemData(pos))[2]) << pos;
+    if (pos > 0) {
+      EXPECT_FALSE(library::sortsBefore(index.itemText(pos), index.itemText(pos - 1))) << pos;
+    }
+  }
+  EXPECT_EQ(listed, expected);
+  EXPECT_EQ(index.currentSelection(), -1);
+}
+
+TEST_F(ApiIndexTest, EnglishNamesListEqualNamesAsSeparateEntries) {
+  w.单选框_英文索引.userClicked();
+  for (int pos = 0; pos < index.count(); ++pos) EXPECT_EQ(index.itemText(pos), fields(index.itemData(pos))[0]);
+  std::size_t inCatalog = std::count_if(lines().begin(), lines().end(), [](const gbk::Text& line) {
+    return gbk::split(line, ",")[0] == "RtlMoveMemory";
+  });
+  std::set<std::int32_t> entries;
+  for (int pos = 0; pos < index.count(); ++pos) {
+    if (index.itemText(pos) == "RtlMoveMemory") entries.insert(index.itemData(pos));
+  }
+  EXPECT_GT(inCatalog, 1u);
+  EXPECT_EQ(entries.size(), inCatalog);
+}
+
+TEST_F(ApiIndexTest, LanguageSwitchesKeepTheSelectedEntry) {
+  std::int32_t entry = entryOf("GetMenuItemInfoA");
+  index.userSelected(positionOf(entry));
+  w.单选框_英文索引.userClicked();
+  EXPECT_EQ(selectedEntry(), entry);
+  EXPECT_EQ(index.itemText(index.currentSelection()), "GetMenuItemInfoA");
+  w.单选框_中文索引.userClicked();
+  EXPECT_EQ(selectedEntry(), entry);
+  EXPECT_EQ(index.itemText(index.currentSelection()), "取菜单条目信息_");
+  // A click on the button already checked refills too, and keeps the entry.
+  w.单选框_中文索引.userClicked();
+  EXPECT_EQ(selectedEntry(), entry);
+}
+
+// --- Incremental find -------------------------------------------------------------
+
+TEST_F(ApiIndexTest, FindSelectsTheFirstNameWithThePrefixInAnyCaseAndShowsIt) {
+  w.单选框_英文索引.userClicked();
+  for (std::string_view typed : {"getmenuiteminfo", "GETMENUITEMINFO", "gEtMeNuItEmInFo"}) {
+    index.setCurrentSelection(-1);
+    type(typed);
+    EXPECT_EQ(index.itemText(index.currentSelection()), "GetMenuItemInfoA") << typed;
+  }
+  EXPECT_EQ(w.状态条.parts()[0].text, "API：");
+  EXPECT_EQ(w.状态条.parts()[0].width, w.画板1.measureText("API：").width + 5);
+  EXPECT_EQ(w.状态条.parts()[1].text, "GetMenuItemInfoA");
+  EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(declarationOf(entryOf("GetMenuItemInfoA"))));
+  EXPECT_EQ(ui.focused(), &w.编辑框_索引);
+  EXPECT_FALSE(w.画板1.visible());
+
+  // The first in the list's order, whatever the catalog's order.
+  type("getmenu");
+  int first = index.currentSelection();
+  for (int pos = 0; pos < first; ++pos) EXPECT_FALSE(gbk::startsWithIgnoringAsciiCase(index.itemText(pos), "getmenu"));
+  EXPECT_TRUE(gbk::startsWithIgnoringAsciiCase(index.itemText(first), "getmenu"));
+}
+
+TEST_F(ApiIndexTest, TextThatNothingBeginsWithKeepsAndShowsTheOldSelection) {
+  type("取菜单条目信");
+  std::int32_t entry = selectedEntry();
+  w.编辑框_文本形式.setText("");
+  w.状态条.setPartText(1, "");
+  type("取菜单条目信zz");
+  EXPECT_EQ(selectedEntry(), entry);
+  EXPECT_EQ(w.状态条.parts()[1].text, "取菜单条目信息_");
+  EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(declarationOf(entry)));
+  EXPECT_EQ(ui.focused(), &w.编辑框_索引);
+}
+
+TEST_F(ApiIndexTest, TextThatNothingBeginsWithShowsNothingWithoutASelection) {
+  w.编辑框_文本形式.setText("before");
+  w.状态条.setPartText(1, "before");
+  type("zzzz-no-such-name");
+  EXPECT_EQ(index.currentSelection(), -1);
+  EXPECT_EQ(w.编辑框_文本形式.text(), "before");
+  EXPECT_EQ(w.状态条.parts()[1].text, "before");
+  EXPECT_EQ(ui.focused(), &w.编辑框_索引);
+}
+
+// --- Adding -----------------------------------------------------------------------
+
+TEST_F(ApiIndexTest, EnterAddsTheSelectedEntryNotTheTypedText) {
+  w.选择夹_选用区.userChangedPage(1);
+  type("getmenuiteminfo");  // Chinese names are listed: nothing matches, nothing selected
+  w.编辑框_索引.userPressedKey(navigation::kEnterKey);
+  EXPECT_EQ(w.选择夹_选用区.currentPage(), 0);
+  EXPECT_EQ(w.按钮_导入.text(), "导入(&Z)");
+  EXPECT_EQ(w.选择列表框_选用API.count(), 0);
+
+  w.单选框_英文索引.userClicked();
+  type("getmenuiteminfo");
+  w.编辑框_索引.userPressedKey('A');
+  EXPECT_EQ(w.选择列表框_选用API.count(), 0);
+  w.编辑框_索引.userPressedKey(navigation::kEnterKey);
+  ASSERT_EQ(w.选择列表框_选用API.count(), 1);
+  EXPECT_EQ(w.选择列表框_选用API.itemText(0), "GetMenuItemInfoA / 取菜单条目信息_");
+  EXPECT_EQ(w.选择列表框_选用API.itemData(0), entryOf("GetMenuItemInfoA"));
+  EXPECT_FALSE(w.选择列表框_选用API.checked(0));
+}
+
+TEST_F(ApiIndexTest, DoubleClickAddsOnceAndAgainOnlySwitchesThePage) {
+  int pos = positionOf(entryOf("GetMenuItemInfoA"));
+  index.userDoubleClicked(pos);
+  w.选择列表框_选用API.setChecked(0, true);
+  w.选择夹_选用区.userChangedPage(1);
+  index.userDoubleClicked(pos);
+  EXPECT_EQ(w.选择夹_选用区.currentPage(), 0);
+  ASSERT_EQ(w.选择列表框_选用API.count(), 1);
+  EXPECT_TRUE(w.选择列表框_选用API.checked(0));
+}
+
+}  // namespace

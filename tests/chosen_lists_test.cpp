@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <array>
+
+#include "app/wizard_app.h"
+#include "library/declaration_lookup.h"
+#include "library/sort_order.h"
+#include "navigation/api_index.h"
+#include "navigation/chosen_lists.h"
+#include "platform/headless/headless_ui.h"
+
+namespace {
+
+using platform::headless::HeadlessUi;
+
+class ChosenListsTest : public ::testing::Test {
+ protected:
+  HeadlessUi ui;
+  platform::headless::HeadlessShell shell;
+  platform::headless::HeadlessDialogs dialogs;
+  platform::headless::HeadlessMessageBoxes messages;
+  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
+  app::StartupWindow& w = wizard.window;
+  platform::CheckListBox& chosen = w.选择列表框_选用API;
+  platform::CheckListBox& examples = w.选择列表框_选用例程;
+
+  void SetUp() override { ASSERT_EQ(ui.run(w.启动窗口), 0); }
+
+  const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
+  std::int32_t entryOf(std::string_view english, std::string_view chinese = {}) const {
+    for (std::size_t i = 0; i < lines().size(); ++i) {
+      std::vector<gbk::Text> f = gbk::split(lines()[i], ",");
+      if (f[0] == english && (chinese.empty() || f[2] == chinese)) return static_cast<std::int32_t>(i + 1);
+    }
+    return -1;
+  }
+  void add(std::string_view text, std::int32_t entry = 1) { navigation::addToChosenApiList(wizard, text, entry); }
+  std::vector<gbk::Text> texts() const {
+    std::vector<gbk::Text> out;
+    for (int pos = 0; pos < chosen.count(); ++pos) out.push_back(chosen.itemText(pos));
+    return out;
+  }
+};
+
+// --- Item texts and the add rule --------------------------------------------------
+
+TEST(ApiItemText, JoinsEnglishAndChineseNames) {
+  EXPECT_EQ(navigation::apiItemText("GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_"),
+            "GetMenuItemInfoA / 取菜单条目信息_");
+  EXPECT_EQ(navigation::apiItemText("A,类别,甲_,"), "A / 甲_");
+  EXPECT_EQ(navigation::apiItemText("A,类别"), "");
+  EXPECT_EQ(navigation::apiItemText(""), "");
+}
+
+TEST(CatalogEntry, RefusesNumbersOutsideTheList) {
+  std::vector<gbk::Text> lines = {"a", "b"};
+  EXPECT_EQ(navigation::catalogEntry(lines, 0), nullptr);
+  EXPECT_EQ(navigation::catalogEntry(lines, -1), nullptr);
+  EXPECT_EQ(navigation::catalogEntry(lines, 3), nullptr);
+  ASSERT_NE(navigation::catalogEntry(lines, 2), nullptr);
+  EXPECT_EQ(*navigation::catalogEntry(lines, 2), "b");
+}
+
+TEST_F(ChosenListsTest, TextIsTheIdentityByteForByte) {
+  add("GetMenuItemInfoA / 取菜单条目信息_", 5);
+  chosen.setChecked(0, true);
+  add("GetMenuItemInfoA / 取菜单条目信息_", 9);
+  ASSERT_EQ(chosen.count(), 1);
+  EXPECT_EQ(chosen.itemData(0), 5);
+  EXPECT_TRUE(chosen.checked(0));
+  // Letter case counts, though the sort order folds it.
+  add("getmenuiteminfoa / 取菜单条目信息_", 9);
+  ASSERT_EQ(chosen.count(), 2);
+  EXPECT_EQ(chosen.itemText(1), "getmenuiteminfoa / 取菜单条目信息_");
+  EXPECT_FALSE(chosen.checked(1));
+}
+
+TEST_F(ChosenListsTest, ItemsStandInSortOrderWhateverTheOrderOfAdding) {
+  std::array<gbk::Text, 5> items = {"SetMenu / 置菜单_", "数据类型：矩形_", "AppendMenuA / 添加菜单条目_",
+                                    "数据类型：菜单条目结构_", "appendMenu / 甲_"};
+  std::vector<gbk::Text> first;
+  std::sort(items.begin(), items.end());
+  do {
+    chosen.removeAll();
+    for (const auto& text : items) add(text);
+    if (first.empty()) first = texts();
+    ASSERT_EQ(texts(), first);
+  } while (std::next_permutation(items.begin(), items.end()));
+  ASSERT_EQ(first.size(), items.size());
+  for (std::size_t i = 1; i < first.size(); ++i) EXPECT_TRUE(library::sortsBefore(first[i - 1], first[i])) << i;
+  for (int pos = 0; pos < chosen.count(); ++pos) EXPECT_FALSE(chosen.checked(pos));
+}
+
+TEST_F(ChosenListsTest, EntriesWithTheSameEnglishNameAreAddedApart) {
+  w.单选框_英文索引.userClicked();
+  int added = 0;
+  for (int pos = 0; pos < w.列表框_索引.count(); ++pos) {
+    if (w.列表框_索引.itemText(pos) != "RtlMoveMemory") continue;
+    w.列表框_索引.userDoubleClicked(pos);
+    ++added;
+  }
+  EXPECT_GT(added, 1);
+  EXPECT_EQ(chosen.count(), added);
+  for (int pos = 0; pos < chosen.count(); ++pos) EXPECT_TRUE(chosen.itemText(pos).starts_with("RtlMoveMemory / "));
+}
+
+TEST_F(ChosenListsTest, EveryPathGivesTheSameTextOnce) {
+  std::int32_t entry = entryOf("GetMenuItemInfoA");
+  gbk::Text expected = navigation::apiItemText(lines()[entry - 1]);
+  // The index by double-click and by Enter, in both languages.
+  for (bool english : {false, true}) {
+    (english ? w.单选框_英文索引 : w.单选框_中文索引).userClicked();
+    w.编辑框_索引.userTyped(english ? "GetMenuItemInfoA" : "取菜单条目信息_");
+    w.编辑框_索引.userPressedKey(navigation::kEnterKey);
+    w.列表框_索引.userDoubleClicked(w.列表框_索引.currentSelection());
+  }
+  // The search results, in both languages.
+  w.编辑框_搜索内容.userTyped("GetMenuItemInfoA");
+  for (int display : {0, 1}) {
+    w.组合框_搜索API显示.userChose(display);
+    w.按钮_搜索.userClicked();
+    for (int pos = 0; pos < w.列表框_搜索结果.count(); ++pos) {
+      if (w.列表框_搜索结果.itemData(pos) == entry) w.列表框_搜索结果.userDoubleClicked(pos);
+    }
+  }
+  navigation::addCatalogEntryToChosenApiList(wizard, entry);
+  ASSERT_EQ(texts(), std::vector<gbk::Text>{expected});
+  EXPECT_EQ(chosen.itemData(0), entry);
+}
+
+TEST_F(ChosenListsTest, AddedAgainAfterRemoval) {
+  add("GetMenuItemInfoA / 取菜单条目信息_", 5);
+  chosen.setCurrentSelection(0);
+  w.按钮_从选用框删除.userClicked();
+  EXPECT_EQ(chosen.count(), 0);
+  add("GetMenuItemInfoA / 取菜单条目信息_", 5);
+  EXPECT_EQ(chosen.count(), 1);
+}
+
+// --- Buttons ----------------------------------------------------------------------
+
+TEST_F(ChosenListsTest, TickButtonsActOnTheListOfThePageOnShow) {
+  for (const char* text : {"A / 甲_", "B / 乙_", "C / 丙_"}) add(text);
+  examples.add("一.e", 1);
+  examples.add("二.e", 2);
+  chosen.setChecked(1, true);
+
+  w.选择夹_选用区.userChangedPage(1);
+  w.按钮_全部选择.userClicked();
+  EXPECT_TRUE(examples.checked(0) && examples.checked(1));
+  EXPECT_EQ((std::vector<bool>{chosen.checked(0), chosen.checked(1), chosen.checked(2)}),
+            (std::vector<bool>{false, true, false}));
+  w.按钮_全部放弃.userClicked();
+  EXPECT_FALSE(examples.checked(0) || examples.checked(1));
+  EXPECT_TRUE(chosen.checked(1));
+
+  w.选择夹_选用区.userChangedPage(0);
+  examples.setChecked(0, true);
+  w.按钮_全部选择.userClicked();
+  EXPECT_TRUE(chosen.checked(0) && chosen.checked(1) && chosen.checked(2));
+  w.按钮_全部放弃.userClicked();
+  EXPECT_FALSE(chosen.checked(0) || chosen.checked(1) || chosen.checked(2));
+  EXPECT_TRUE(examples.checked(0));
+}
+
+TEST_F(ChosenListsTest, RemoveSelectsTheFollowingItemOrTheNewLast) {
+  for (const char* text : {"A / 甲_", "B / 乙_", "C / 丙_"}) add(text);
+  chosen.setChecked(2, true);
+  chosen.setCurrentSelection(1);
+  w.编辑框_文本形式.setText("still on view");
+  w.按钮_从选用框删除.userClicked();
+  EXPECT_EQ(texts(), (std::vector<gbk::Text>{"A / 甲_", "C / 丙_"}));
+  EXPECT_EQ(chosen.currentSelection(), 1);
+  EXPECT_TRUE(chosen.checked(1));
+
+  w.按钮_从选用框删除.userClicked();  // the last one
+  EXPECT_EQ(texts(), (std::vector<gbk::Text>{"A / 甲_"}));
+  EXPECT_EQ(chosen.currentSelection(), 0);
+
+  w.按钮_从选用框删除.userClicked();  // the only one
+  EXPECT_EQ(chosen.count(), 0);
+  EXPECT_EQ(chosen.currentSelection(), -1);
+  EXPECT_EQ(w.编辑框_文本形式.text(), "still on view");
+}
+
+TEST_F(ChosenListsTest, RemoveWithoutSelectionRemovesNothing) {
+  add("A / 甲_");
+  add("B / 乙_");
+  chosen.setCurrentSelection(-1);
+  w.按钮_从选用框删除.userClicked();
+  EXPECT_EQ(chosen.count(), 2);
+  EXPECT_EQ(chosen.currentSelection(), -1);
+}
+
+TEST_F(ChosenListsTest, ClearEmptiesOnlyTheChosenApiList) {
+  add("A / 甲_");
+  add("数据类型：矩形_");
+  examples.add("一.e", 1);
+  w.按钮_清空选用框.userClicked();
+  EXPECT_EQ(chosen.count(), 0);
+  EXPECT_EQ(examples.count(), 1);
+}
+
+// --- Showing the selected item ----------------------------------------------------
+
+TEST_F(ChosenListsTest, SelectingAnApiItemShowsItsDeclarationByChineseName) {
+  std::int32_t entry = entryOf("GetMenuItemInfoA");
+  navigation::addCatalogEntryToChosenApiList(wizard, entry);
+  w.状态条.setPartText(0, "API：");
+  w.状态条.setPartWidth(0, 40);
+  w.状态条.setPartText(1, "取菜单条目信息_");
+  chosen.userSelected(0);
+
+  library::DllCommandRecord record;
+  gbk::Text declaration;
+  library::LookupLists lists;
+  ASSERT_TRUE(library::lookUpDllCommand("取菜单条目信息_", false, record, declaration, lists));
+  gbk::Text expected = declaration;
+  for (const auto& text : lists.neededDataTypeTexts) expected += "\r\n\r\n" + text;
+  EXPECT_EQ(w.编辑框_文本形式.text(), expected);
+  EXPECT_EQ(w.状态条.parts()[0].text, "API：");
+  EXPECT_EQ(w.状态条.parts()[0].width, 40);
+  EXPECT_EQ(w.状态条.parts()[1].text, "");
+  EXPECT_EQ(ui.focused(), &chosen);
+}
+
+TEST_F(ChosenListsTest, SelectingADataTypeItemShowsOnlyItsDeclaration) {
+  add(gbk::Text(navigation::kDataTypeItemPrefix) + "菜单条目结构_", entryOf("GetMenuItemInfoA"));
+  w.状态条.setPartText(0, "API：");
+  w.状态条.setPartText(1, "取菜单条目信息_");
+  chosen.userSelected(0);
+
+  library::DataTypeRecord record;
+  gbk::Text declaration;
+  ASSERT_TRUE(library::lookUpDataType("菜单条目结构_", record, declaration));
+  EXPECT_EQ(w.编辑框_文本形式.text(), declaration);
+  EXPECT_EQ(w.状态条.parts()[0].text, "API：");
+  EXPECT_EQ(w.状态条.parts()[1].text, "");
+  EXPECT_EQ(ui.focused(), &chosen);
+}
+
+}  // namespace

@@ -1,0 +1,411 @@
+#include "library/declaration_lookup.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+
+#include "library/builtin_data.h"
+#include "library/catalog.h"
+
+namespace {
+
+using gbk::Text;
+using library::DataTypeRecord;
+using library::DllCommandRecord;
+using library::LibraryTexts;
+using library::LookupLists;
+using Texts = std::vector<Text>;
+using Flags = std::vector<bool>;
+
+const Text kHead = ".版本2\r\n\r\n";
+
+// Lines of a small library text, each closed by CR LF.
+Text crlfLines(std::initializer_list<std::string_view> lines) {
+  Text text;
+  for (std::string_view line : lines) {
+    text += line;
+    text += "\r\n";
+  }
+  return text;
+}
+
+// What a first-occurrence search of the whole text cuts out, as the declaration text,
+// or an empty text if the search fails. gbk::find keeps to character boundaries.
+Text plainCut(std::string_view text, std::string_view header, std::string_view name) {
+  int p = gbk::find(text, Text(header) + Text(name));
+  if (p == gbk::kNotFound) return {};
+  int q = gbk::find(text, header, p + 1);
+  std::size_t end = q == gbk::kNotFound ? text.size() : static_cast<std::size_t>(q - 1);
+  return kHead + Text(text.substr(static_cast<std::size_t>(p - 1), end - static_cast<std::size_t>(p - 1)));
+}
+
+// The same search byte by byte, for the sweeps over the built-in texts: there "." never
+// follows a lead byte (no second byte of a GBK character is 0x2E), so every header found
+// byte-wise begins a character and the result is that of plainCut, many times faster.
+Text byteCut(std::string_view text, std::string_view header, std::string_view name) {
+  std::size_t p = text.find(Text(header) + Text(name));
+  if (p == std::string_view::npos) return {};
+  std::size_t q = text.find(header, p + 1);
+  return kHead + Text(text.substr(p, (q == std::string_view::npos ? text.size() : q) - p));
+}
+
+struct DllLookup {
+  DllCommandRecord record;
+  Text text;
+  LookupLists lists;
+  bool found = false;
+};
+
+DllLookup lookUpDll(std::string_view key, bool byLine = false) {
+  DllLookup result;
+  result.found = library::lookUpDllCommand(key, byLine, result.record, result.text, result.lists);
+  return result;
+}
+
+DllLookup lookUpDllIn(const LibraryTexts& texts, std::string_view name) {
+  DllLookup result;
+  result.found = library::lookUpDllCommand(texts, name, false, result.record, result.text, result.lists);
+  return result;
+}
+
+Text dataTypeText(std::string_view name) {
+  DataTypeRecord record;
+  Text text;
+  EXPECT_TRUE(library::lookUpDataType(name, record, text)) << name;
+  return text;
+}
+
+void expectSameRecord(const DllCommandRecord& a, const DllCommandRecord& b) {
+  EXPECT_EQ(a.name, b.name);
+  EXPECT_EQ(a.returnType, b.returnType);
+  EXPECT_EQ(a.comment, b.comment);
+  EXPECT_EQ(a.dllFile, b.dllFile);
+  EXPECT_EQ(a.entryName, b.entryName);
+  EXPECT_EQ(a.parameterNames, b.parameterNames);
+  EXPECT_EQ(a.parameterTypes, b.parameterTypes);
+  EXPECT_EQ(a.byAddress, b.byAddress);
+  EXPECT_EQ(a.isArray, b.isArray);
+  EXPECT_EQ(a.parameterComments, b.parameterComments);
+}
+
+// --- DLL commands of the built-in library --------------------------------------------
+
+TEST(DllCommandLookup, AbortPathGivesItsBlockAndRecord) {
+  DllLookup found = lookUpDll("取消路径_");
+  ASSERT_TRUE(found.found);
+  EXPECT_EQ(found.text, kHead + crlfLines({
+                                    ".DLL命令 取消路径_, 整数型, \"gdi32.dll\", \"AbortPath\", , 非零表示成功，零表示失败",
+                                    "    .参数 设备场景句柄, 整数型, , hdc,设备场景的句柄",
+                                    "",
+                                }));
+  const DllCommandRecord& r = found.record;
+  EXPECT_EQ(r.name, "取消路径_");
+  EXPECT_EQ(r.returnType, "整数型");
+  EXPECT_EQ(r.comment, "非零表示成功，零表示失败");
+  EXPECT_EQ(r.dllFile, "gdi32.dll");
+  EXPECT_EQ(r.entryName, "AbortPath");
+  EXPECT_EQ(r.parameterNames, Texts{"设备场景句柄"});
+  EXPECT_EQ(r.parameterTypes, Texts{"整数型"});
+  EXPECT_EQ(r.byAddress, Flags{false});
+  EXPECT_EQ(r.isArray, Flags{false});
+  EXPECT_EQ(r.parameterComments, Texts{"hdc,设备场景的句柄"});
+  EXPECT_TRUE(found.lists.neededDataTypeTexts.empty());
+  EXPECT_TRUE(found.lists.takenDataTypeNames.empty());
+}
+
+TEST(DllCommandLookup, ByCatalogLineTakesTheThirdField) {
+  DllLookup byName = lookUpDll("比较文件时间_");
+  DllLookup byLine = lookUpDll("CompareFileTime,文件处理函数,比较文件时间_,文件时间_", true);
+  ASSERT_TRUE(byLine.found);
+  EXPECT_EQ(byLine.text, byName.text);
+  expectSameRecord(byLine.record, byName.record);
+  EXPECT_EQ(byLine.lists.takenDataTypeNames, byName.lists.takenDataTypeNames);
+  // A line of fewer than three fields names nothing.
+  EXPECT_FALSE(lookUpDll("CompareFileTime,文件处理函数", true).found);
+  EXPECT_FALSE(lookUpDll("", true).found);
+}
+
+TEST(DllCommandLookup, DataTypeUsedTwiceIsTakenOnce) {
+  DllLookup found = lookUpDll("比较文件时间_");
+  ASSERT_TRUE(found.found);
+  EXPECT_EQ(found.record.parameterTypes, (Texts{"文件时间_", "文件时间_"}));
+  EXPECT_EQ(found.record.byAddress, (Flags{true, true}));
+  EXPECT_EQ(found.record.comment, "");  // the header ends in ", "
+  EXPECT_EQ(found.lists.takenDataTypeNames, Texts{"文件时间_"});
+  EXPECT_EQ(found.lists.neededDataTypeTexts, Texts{dataTypeText("文件时间_")});
+}
+
+TEST(DllCommandLookup, MissingFieldsGiveEmptyTextsAndArrays) {
+  DllLookup noDll = lookUpDll("取实例句柄_");
+  ASSERT_TRUE(noDll.found);
+  EXPECT_EQ(noDll.record.dllFile, "");
+  EXPECT_EQ(noDll.record.entryName, "GetModuleHandleA");
+
+  DllLookup noResult = lookUpDll("复制字节集到整数_");
+  ASSERT_TRUE(noResult.found);
+  EXPECT_EQ(noResult.record.returnType, "");
+  EXPECT_EQ(noResult.record.entryName, "RtlMoveMemory");
+  EXPECT_EQ(noResult.record.parameterNames.size(), 3u);
+
+  DllLookup noParameters = lookUpDll("取当前进程伪句柄_");
+  ASSERT_TRUE(noParameters.found);
+  EXPECT_EQ(noParameters.record.entryName, "GetCurrentProcess");
+  EXPECT_TRUE(noParameters.record.parameterNames.empty());
+  EXPECT_TRUE(noParameters.record.parameterTypes.empty());
+  EXPECT_TRUE(noParameters.record.byAddress.empty());
+  EXPECT_TRUE(noParameters.record.isArray.empty());
+  EXPECT_TRUE(noParameters.record.parameterComments.empty());
+  EXPECT_TRUE(noParameters.text.ends_with("\r\n\r\n"));
+}
+
+TEST(DllCommandLookup, UntypedAndLogicalParametersNeedNoDataType) {
+  DllLookup logical = lookUpDll("共享输入队列_");
+  ASSERT_TRUE(logical.found);
+  EXPECT_EQ(logical.record.parameterTypes, (Texts{"整数型", "整数型", "逻辑型"}));
+  EXPECT_TRUE(logical.lists.takenDataTypeNames.empty());
+  EXPECT_TRUE(logical.lists.neededDataTypeTexts.empty());
+
+  DllLookup untyped = lookUpDll("取打印设备能力_");
+  ASSERT_TRUE(untyped.found);
+  EXPECT_EQ(untyped.record.parameterTypes, (Texts{"文本型", "文本型", "短整数型", "", "设备模式_"}));
+  EXPECT_EQ(untyped.lists.takenDataTypeNames, Texts{"设备模式_"});
+  EXPECT_EQ(untyped.lists.neededDataTypeTexts, Texts{dataTypeText("设备模式_")});
+}
+
+TEST(DllCommandLookup, FlagsComeFromTheFlagsFieldOnly) {
+  // 线型数组长度 has "数组" in its name and comment, 线型数组 in its flags.
+  DllLookup pen = lookUpDll("创建扩展画笔_");
+  ASSERT_TRUE(pen.found);
+  EXPECT_EQ(pen.record.parameterNames.back(), "线型数组");
+  EXPECT_EQ(pen.record.byAddress, (Flags{false, false, true, false, true}));
+  EXPECT_EQ(pen.record.isArray, (Flags{false, false, false, false, true}));
+
+  // The untyped buffer's comment says "短整数型数组"; its flags field is empty.
+  DllLookup capabilities = lookUpDll("取打印设备能力_");
+  ASSERT_TRUE(capabilities.found);
+  EXPECT_TRUE(gbk::contains(capabilities.record.parameterComments[3], "数组"));
+  EXPECT_EQ(capabilities.record.isArray, (Flags{false, false, false, false, false}));
+  EXPECT_EQ(capabilities.record.byAddress, (Flags{false, false, false, false, true}));
+}
+
+TEST(DllCommandLookup, LastBlockRunsToTheEndOfTheText) {
+  std::string_view libraryText = library::dllCommandLibraryText();
+  DllLookup last = lookUpDll("共享输入队列_");
+  ASSERT_TRUE(last.found);
+  Text block = last.text.substr(kHead.size());
+  EXPECT_TRUE(libraryText.ends_with(block));
+  EXPECT_TRUE(block.ends_with("\r\n"));
+  EXPECT_FALSE(block.ends_with("\r\n\r\n"));
+  EXPECT_EQ(last.record.parameterNames.size(), 3u);
+}
+
+TEST(DllCommandLookup, UnknownNameChangesNothing) {
+  DllLookup filled = lookUpDll("比较文件时间_");
+  ASSERT_TRUE(filled.found);
+  DllLookup after = filled;
+  EXPECT_FALSE(library::lookUpDllCommand("没有这个命令_", false, after.record, after.text, after.lists));
+  EXPECT_FALSE(library::lookUpDllCommand("NoSuchApi,文件处理函数,没有这个命令_", true, after.record, after.text,
+                                         after.lists));
+  EXPECT_EQ(after.text, filled.text);
+  expectSameRecord(after.record, filled.record);
+  EXPECT_EQ(after.lists.neededDataTypeTexts, filled.lists.neededDataTypeTexts);
+  EXPECT_EQ(after.lists.takenDataTypeNames, filled.lists.takenDataTypeNames);
+}
+
+TEST(DllCommandLookup, EverySuccessRebuildsTheListsFromEmpty) {
+  DllLookup found = lookUpDll("比较文件时间_");
+  ASSERT_FALSE(found.lists.takenDataTypeNames.empty());
+  ASSERT_TRUE(library::lookUpDllCommand("取消路径_", false, found.record, found.text, found.lists));
+  EXPECT_TRUE(found.lists.takenDataTypeNames.empty());
+  EXPECT_TRUE(found.lists.neededDataTypeTexts.empty());
+  EXPECT_EQ(found.record.parameterNames, Texts{"设备场景句柄"});
+}
+
+// Every catalog line finds its block, the block of a plain search, and the data types
+// that the lookup gathers are those that the catalog line lists.
+TEST(DllCommandLookup, EveryCatalogLineLooksUp) {
+  std::string_view libraryText = library::dllCommandLibraryText();
+  auto lines = library::buildCatalogLineList(library::apiCatalogText());
+  ASSERT_FALSE(lines.empty());
+  for (const Text& line : lines) {
+    SCOPED_TRACE(line);
+    Texts fields = gbk::split(line, ",");
+    ASSERT_GE(fields.size(), 3u);
+    DllLookup found = lookUpDll(line, true);
+    ASSERT_TRUE(found.found);
+    EXPECT_EQ(found.record.name, fields[2]);
+    EXPECT_EQ(found.record.entryName, fields[0]);
+    EXPECT_EQ(found.text, byteCut(libraryText, ".DLL命令 ", fields[2]));
+    Texts listed;
+    for (std::size_t k = 3; k < fields.size(); ++k) {
+      if (!fields[k].empty()) listed.push_back(fields[k]);
+    }
+    EXPECT_EQ(found.lists.takenDataTypeNames, listed);
+    EXPECT_EQ(found.lists.neededDataTypeTexts.size(), listed.size());
+  }
+}
+
+// --- Data types of the built-in library ----------------------------------------------
+
+TEST(DataTypeLookup, CommentsEndingInACommaLoseIt) {
+  DataTypeRecord record;
+  Text text;
+  ASSERT_TRUE(library::lookUpDataType("文件时间_", record, text));
+  EXPECT_EQ(text, kHead + crlfLines({
+                              ".数据类型 文件时间_, , FILETIME,size = 8",
+                              "    .成员 低位时间, 整数型, , , dwLowDateTime,",
+                              "    .成员 高位时间, 整数型, , , dwHighDateTime,",
+                              "",
+                          }));
+  EXPECT_EQ(record.name, "文件时间_");
+  EXPECT_FALSE(record.isPublic);
+  EXPECT_EQ(record.comment, "FILETIME,size = 8");
+  EXPECT_EQ(record.memberNames, (Texts{"低位时间", "高位时间"}));
+  EXPECT_EQ(record.memberTypes, (Texts{"整数型", "整数型"}));
+  EXPECT_EQ(record.byAddress, (Flags{false, false}));
+  EXPECT_EQ(record.dimensions, (Texts{"", ""}));
+  EXPECT_EQ(record.memberComments, (Texts{"dwLowDateTime", "dwHighDateTime"}));
+}
+
+TEST(DataTypeLookup, SpacesAroundCommentCommasGo) {
+  DataTypeRecord record;
+  Text text;
+  ASSERT_TRUE(library::lookUpDataType("表单结构_", record, text));
+  ASSERT_EQ(record.memberNames.size(), 8u);
+  EXPECT_EQ(record.memberNames[5], "顶边");
+  EXPECT_EQ(record.memberComments[5], "Top,可以绘图的实际区域顶边");
+  EXPECT_TRUE(gbk::contains(text, "Top ,可以绘图的实际区域顶边"));  // the text stays as written
+}
+
+TEST(DataTypeLookup, LastBlockRunsToTheEndAndDimensionsLoseTheirQuotes) {
+  DataTypeRecord record;
+  Text text;
+  ASSERT_TRUE(library::lookUpDataType("时区信息_", record, text));
+  Text block = text.substr(kHead.size());
+  EXPECT_TRUE(library::dataTypeLibraryText().ends_with(block));
+  EXPECT_FALSE(block.ends_with("\r\n\r\n"));
+  ASSERT_GE(record.dimensions.size(), 3u);
+  EXPECT_EQ(record.dimensions[0], "");
+  EXPECT_EQ(record.dimensions[1], "64");
+  EXPECT_EQ(record.memberTypes[1], "字节型");
+  EXPECT_EQ(record.comment, "TIME_ZONE_INFORMATION");
+}
+
+TEST(DataTypeLookup, UnknownNameChangesNothing) {
+  DataTypeRecord record;
+  Text text;
+  ASSERT_TRUE(library::lookUpDataType("文件时间_", record, text));
+  DataTypeRecord before = record;
+  Text textBefore = text;
+  EXPECT_FALSE(library::lookUpDataType("没有这个类型_", record, text));
+  EXPECT_EQ(text, textBefore);
+  EXPECT_EQ(record.name, before.name);
+  EXPECT_EQ(record.memberNames, before.memberNames);
+  EXPECT_EQ(record.memberComments, before.memberComments);
+}
+
+TEST(DataTypeLookup, EveryDeclaredDataTypeLooksUp) {
+  std::string_view libraryText = library::dataTypeLibraryText();
+  int checked = 0;
+  for (const Text& line : gbk::split(libraryText, "\r\n")) {
+    if (!line.starts_with(".数据类型 ")) continue;
+    Text name = gbk::split(line.substr(Text(".数据类型 ").size()), ",").front();
+    SCOPED_TRACE(name);
+    DataTypeRecord record;
+    Text text;
+    ASSERT_TRUE(library::lookUpDataType(name, record, text));
+    EXPECT_EQ(record.name, name);
+    EXPECT_EQ(text, byteCut(libraryText, ".数据类型 ", name));
+    EXPECT_FALSE(record.memberNames.empty());
+    ++checked;
+  }
+  EXPECT_GT(checked, 0);
+}
+
+// --- Lookups on given texts ----------------------------------------------------------
+
+TEST(LookupOnGivenTexts, ShortLinesArePaddedWithEmptyFields) {
+  Text dll = crlfLines({".版本 2", "", ".DLL命令 短_", "    .参数 甲", "  .参数 乙, 整数型  ", "", ".DLL命令 次_, 整数型"});
+  Text types = crlfLines({".版本 2", "", ".数据类型 空_", "", ".数据类型 窄_", "    .成员 丙, , , \"\"\"\""});
+  LibraryTexts texts{dll, types};
+
+  DllLookup found = lookUpDllIn(texts, "短_");
+  ASSERT_TRUE(found.found);
+  EXPECT_EQ(found.record.returnType, "");
+  EXPECT_EQ(found.record.dllFile, "");
+  EXPECT_EQ(found.record.entryName, "");
+  EXPECT_EQ(found.record.comment, "");
+  EXPECT_EQ(found.record.parameterNames, (Texts{"甲", "乙"}));
+  EXPECT_EQ(found.record.parameterTypes, (Texts{"", "整数型"}));
+  EXPECT_EQ(found.record.parameterComments, (Texts{"", ""}));
+  EXPECT_EQ(found.record.isArray, (Flags{false, false}));
+
+  DataTypeRecord record;
+  Text text;
+  ASSERT_TRUE(library::lookUpDataType(texts, "空_", record, text));
+  EXPECT_EQ(text, kHead + crlfLines({".数据类型 空_", ""}));
+  EXPECT_EQ(record.comment, "");
+  EXPECT_TRUE(record.memberNames.empty());
+  EXPECT_TRUE(record.memberTypes.empty());
+  EXPECT_TRUE(record.byAddress.empty());
+  EXPECT_TRUE(record.dimensions.empty());
+  EXPECT_TRUE(record.memberComments.empty());
+
+  ASSERT_TRUE(library::lookUpDataType(texts, "窄_", record, text));
+  EXPECT_EQ(record.dimensions, Texts{"\"\""});  // only the outer quotes go
+  EXPECT_EQ(record.memberComments, Texts{""});
+}
+
+// An undeclared type (and "双精度小数型", which is no basic type) is taken once and
+// adds no text; above all it does not repeat the text of the type looked up before it.
+TEST(LookupOnGivenTexts, UndeclaredParameterTypeIsTakenOnceWithoutText) {
+  Text dll = crlfLines({
+      ".DLL命令 混合_, , , , , ",
+      "    .参数 甲, 已声明_, 传址, ",
+      "    .参数 乙, 未声明_, , ",
+      "    .参数 丙, 未声明_, , ",
+      "    .参数 丁, 双精度小数型, , ",
+      "    .参数 戊, 双精度小数, , ",
+      "    .参数 己, 另一_, , ",
+      "    .参数 庚, 已声明_, , ",
+  });
+  Text types = crlfLines({".数据类型 已声明_, , A", "    .成员 子, 整数型, , , a", "", ".数据类型 另一_, , B"});
+  LibraryTexts texts{dll, types};
+  DllLookup found = lookUpDllIn(texts, "混合_");
+  ASSERT_TRUE(found.found);
+  EXPECT_EQ(found.lists.takenDataTypeNames, (Texts{"已声明_", "未声明_", "双精度小数型", "另一_"}));
+  EXPECT_EQ(found.lists.neededDataTypeTexts,
+            (Texts{kHead + crlfLines({".数据类型 已声明_, , A", "    .成员 子, 整数型, , , a", ""}),
+                   kHead + crlfLines({".数据类型 另一_, , B"})}));
+}
+
+// Quoted headers in comments count as a plain search counts them; a header whose
+// first byte is swallowed by a double-byte character before it does not.
+TEST(LookupOnGivenTexts, FindsWhatAPlainFirstOccurrenceSearchFinds) {
+  Text dll = crlfLines({
+      ".版本 2",
+      "",
+      ".DLL命令 甲乙_, 整数型, \"a.dll\", \"A\", , 见.DLL命令 乙_的说明",
+      "    .参数 参, 整数型, , 注\x81.DLL命令 丙_",
+      "",
+      ".DLL命令 乙_, , \"b.dll\", \"B\", , ",
+      "",
+      ".DLL命令 丙_, , , \"C\", , ",
+  });
+  LibraryTexts texts{dll, ""};
+  for (std::string_view name : {"甲乙_", "甲", "乙_", "丙_", "", "丁_", "乙_的说明\r\n"}) {
+    SCOPED_TRACE(name);
+    DllLookup found = lookUpDllIn(texts, name);
+    Text expected = plainCut(dll, ".DLL命令 ", name);
+    EXPECT_EQ(found.found, !expected.empty());
+    EXPECT_EQ(found.text, expected);
+  }
+  DllLookup quoted = lookUpDllIn(texts, "乙_");
+  EXPECT_TRUE(quoted.text.starts_with(kHead + ".DLL命令 乙_的说明\r\n"));
+  DllLookup swallowed = lookUpDllIn(texts, "丙_");
+  EXPECT_EQ(swallowed.record.entryName, "C");
+  DllLookup first = lookUpDllIn(texts, "甲乙_");
+  EXPECT_EQ(first.record.comment, "见");  // its block ends where the quoted header begins
+}
+
+}  // namespace

@@ -1,0 +1,243 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "app/wizard_app.h"
+#include "library/declaration_lookup.h"
+#include "navigation/api_index.h"
+#include "navigation/search.h"
+#include "platform/headless/headless_ui.h"
+
+namespace {
+
+using platform::headless::HeadlessUi;
+
+class SearchTest : public ::testing::Test {
+ protected:
+  HeadlessUi ui;
+  platform::headless::HeadlessShell shell;
+  platform::headless::HeadlessDialogs dialogs;
+  platform::headless::HeadlessMessageBoxes messages;
+  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
+  app::StartupWindow& w = wizard.window;
+  platform::ListBox& hits = w.列表框_搜索结果;
+
+  void SetUp() override {
+    ASSERT_EQ(ui.run(w.启动窗口), 0);
+    w.选择夹_目录区.userChangedPage(3);
+  }
+
+  const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
+  std::vector<gbk::Text> fields(std::int32_t entry) const { return gbk::split(lines().at(entry - 1), ","); }
+  std::int32_t entryOf(std::string_view english) const {
+    for (std::size_t i = 0; i < lines().size(); ++i) {
+      if (gbk::split(lines()[i], ",")[0] == english) return static_cast<std::int32_t>(i + 1);
+    }
+    return -1;
+  }
+  // The entries of at least three fields whose fields pass `test`.
+  template <typename Test>
+  std::set<std::int32_t> entriesWhere(Test test) const {
+    std::set<std::int32_t> out;
+    for (std::size_t i = 0; i < lines().size(); ++i) {
+      std::vector<gbk::Text> f = gbk::split(lines()[i], ",");
+      if (f.size() >= 3 && test(f)) out.insert(static_cast<std::int32_t>(i + 1));
+    }
+    return out;
+  }
+  std::set<std::int32_t> listed() const {
+    std::set<std::int32_t> out;
+    for (int pos = 0; pos < hits.count(); ++pos) out.insert(hits.itemData(pos));
+    return out;
+  }
+  int positionOf(std::int32_t entry) const {
+    for (int pos = 0; pos < hits.count(); ++pos) {
+      if (hits.itemData(pos) == entry) return pos;
+    }
+    return -1;
+  }
+  void search(std::string_view text) {
+    w.编辑框_搜索内容.userTyped(text);
+    w.按钮_搜索.userClicked();
+  }
+};
+
+// --- API search -------------------------------------------------------------------
+
+TEST_F(SearchTest, EmptyTextListsEveryEntryByChineseName) {
+  search("");
+  EXPECT_EQ(wizard.state.searchResultsAreApis, 1);
+  EXPECT_EQ(listed(), entriesWhere([](auto&) { return true; }));
+  EXPECT_EQ(hits.count(), static_cast<int>(listed().size()));
+  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), fields(hits.itemData(pos))[2]);
+}
+
+TEST_F(SearchTest, CategoryTextFindsTheWholeCategory) {
+  search("菜单函数");
+  std::set<std::int32_t> menus = entriesWhere([](auto& f) { return f[1] == "菜单函数"; });
+  EXPECT_FALSE(menus.empty());
+  EXPECT_EQ(listed(), menus);
+}
+
+TEST_F(SearchTest, LowerCaseFindsMixedCaseAndTextMaySpanAComma) {
+  std::int32_t entry = entryOf("GetMenuItemInfoA");
+  for (std::string_view text : {"getmenuiteminfoa", "MENUITEMINFOA,菜单", "ItemInfoA,菜单函数,取"}) {
+    search(text);
+    EXPECT_TRUE(listed().contains(entry)) << text;
+  }
+  // Data type names are part of the line too.
+  search("菜单条目结构_");
+  EXPECT_EQ(listed(), entriesWhere([](auto& f) {
+              return std::find(f.begin() + 3, f.end(), "菜单条目结构_") != f.end() ||
+                     gbk::contains(f[2], "菜单条目结构_");
+            }));
+}
+
+TEST_F(SearchTest, NoHitsLeaveTheListEmpty) {
+  search("GetMenuItemInfoA");
+  search("no such text anywhere");
+  EXPECT_EQ(hits.count(), 0);
+}
+
+TEST_F(SearchTest, EnterInTheSearchBoxSearchesAndOtherKeysDoNot) {
+  w.编辑框_搜索内容.userTyped("菜单函数");
+  w.编辑框_搜索内容.userPressedKey('X');
+  EXPECT_EQ(hits.count(), 0);
+  w.编辑框_搜索内容.userPressedKey(navigation::kEnterKey);
+  EXPECT_GT(hits.count(), 0);
+}
+
+TEST_F(SearchTest, EnglishDisplayListsEnglishNames) {
+  w.组合框_搜索API显示.userChose(1);
+  search("RtlMoveMemory");
+  EXPECT_EQ(listed(), entriesWhere([](auto& f) { return f[0] == "RtlMoveMemory"; }));
+  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), "RtlMoveMemory");
+}
+
+// --- Relabel ----------------------------------------------------------------------
+
+TEST_F(SearchTest, RelabelKeepsTheSelectedEntryAndLeavesTheView) {
+  search("菜单函数");
+  std::set<std::int32_t> before = listed();
+  std::int32_t entry = entryOf("GetMenuItemInfoA");
+  hits.userSelected(positionOf(entry));
+  w.编辑框_文本形式.setText("still on view");
+
+  w.组合框_搜索API显示.userChose(1);
+  EXPECT_EQ(listed(), before);
+  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), fields(hits.itemData(pos))[0]);
+  EXPECT_EQ(hits.itemText(hits.currentSelection()), "GetMenuItemInfoA");
+  EXPECT_EQ(hits.itemData(hits.currentSelection()), entry);
+  EXPECT_EQ(w.编辑框_文本形式.text(), "still on view");
+
+  w.组合框_搜索API显示.userChose(0);
+  EXPECT_EQ(hits.itemText(hits.currentSelection()), "取菜单条目信息_");
+}
+
+TEST_F(SearchTest, RelabelWithoutSelectionSelectsNothing) {
+  search("菜单函数");
+  w.组合框_搜索API显示.userChose(1);
+  EXPECT_EQ(hits.currentSelection(), -1);
+  EXPECT_EQ(hits.itemText(0), fields(hits.itemData(0))[0]);
+}
+
+TEST_F(SearchTest, RelabelLeavesExampleHitsAlone) {
+  w.组合框_搜索类型.userChose(1);
+  search("");
+  hits.add("窗口例程.e", 7);  // as the examples database gives them
+  w.组合框_搜索API显示.userChose(1);
+  ASSERT_EQ(hits.count(), 1);
+  EXPECT_EQ(hits.itemText(0), "窗口例程.e");
+  EXPECT_EQ(hits.itemData(0), 7);
+}
+
+// --- Search type ------------------------------------------------------------------
+
+TEST_F(SearchTest, ExampleSearchWithoutADatabaseFindsNothingSilently) {
+  ASSERT_FALSE(wizard.state.examplesDatabaseOpen);
+  search("GetMenuItemInfoA");
+  std::size_t messagesBefore = messages.shown.size();
+  w.组合框_搜索类型.userChose(1);
+  search("");
+  EXPECT_EQ(wizard.state.searchResultsAreApis, 0);
+  EXPECT_EQ(hits.count(), 0);
+  EXPECT_EQ(messages.shown.size(), messagesBefore);
+  EXPECT_TRUE(navigation::findExamples(wizard, "").empty());
+}
+
+TEST_F(SearchTest, SearchTypeDisablesTheDisplayChoiceButOldHitsStillAdd) {
+  search("GetMenuItemInfoA");
+  w.组合框_搜索类型.userChose(1);
+  EXPECT_FALSE(w.组合框_搜索API显示.enabled());
+  EXPECT_EQ(wizard.state.searchResultsAreApis, 1);
+  hits.userDoubleClicked(positionOf(entryOf("GetMenuItemInfoA")));
+  ASSERT_EQ(w.选择列表框_选用API.count(), 1);
+  EXPECT_EQ(w.选择列表框_选用API.itemText(0), "GetMenuItemInfoA / 取菜单条目信息_");
+  w.组合框_搜索类型.userChose(0);
+  EXPECT_TRUE(w.组合框_搜索API显示.enabled());
+}
+
+// --- Showing and adding hits ------------------------------------------------------
+
+TEST_F(SearchTest, SelectingAnApiHitShowsItsDeclaration) {
+  search("GetMenuItemInfoA");
+  std::int32_t entry = entryOf("GetMenuItemInfoA");
+  hits.userSelected(positionOf(entry));
+  library::DllCommandRecord record;
+  gbk::Text declaration;
+  library::LookupLists scratch;
+  ASSERT_TRUE(library::lookUpDllCommand(lines()[entry - 1], true, record, declaration, scratch));
+  EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(declaration));
+  EXPECT_EQ(w.状态条.parts()[0].text, "API：");
+  EXPECT_EQ(w.状态条.parts()[1].text, "取菜单条目信息_");
+  EXPECT_EQ(ui.focused(), &hits);
+  EXPECT_FALSE(w.画板1.visible());
+}
+
+TEST_F(SearchTest, SelectingAnExampleHitOnlyLabelsTheStatusBar) {
+  w.组合框_搜索类型.userChose(1);
+  search("");
+  hits.add("窗口例程.e", 7);
+  w.编辑框_文本形式.setText("still on view");
+  hits.userSelected(0);
+  EXPECT_EQ(w.状态条.parts()[0].text, "API例程：");
+  EXPECT_EQ(w.状态条.parts()[0].width, w.画板1.measureText("API例程：").width + 5);
+  EXPECT_EQ(w.状态条.parts()[1].text, "窗口例程.e");
+  EXPECT_EQ(w.编辑框_文本形式.text(), "still on view");
+  EXPECT_FALSE(w.画板1.visible());
+}
+
+TEST_F(SearchTest, DoubleClickAddsAnApiHitOnceAndLeavesTheView) {
+  search("GetMenuItemInfoA");
+  int pos = positionOf(entryOf("GetMenuItemInfoA"));
+  w.编辑框_文本形式.setText("still on view");
+  w.选择夹_选用区.userChangedPage(1);
+  hits.userDoubleClicked(pos);
+  EXPECT_EQ(w.选择夹_选用区.currentPage(), 0);
+  hits.userDoubleClicked(pos);
+  ASSERT_EQ(w.选择列表框_选用API.count(), 1);
+  EXPECT_EQ(w.选择列表框_选用API.itemData(0), entryOf("GetMenuItemInfoA"));
+  EXPECT_EQ(w.编辑框_文本形式.text(), "still on view");
+}
+
+TEST_F(SearchTest, DoubleClickWithoutSelectionOnlySwitchesThePage) {
+  search("GetMenuItemInfoA");
+  w.选择夹_选用区.userChangedPage(1);
+  hits.setCurrentSelection(-1);
+  hits.userDoubleClicked(-1);
+  EXPECT_EQ(w.选择夹_选用区.currentPage(), 0);
+  EXPECT_EQ(w.选择列表框_选用API.count(), 0);
+}
+
+// --- The contains test over the catalog -------------------------------------------
+
+TEST(FindApis, MatchesWholeLinesAndSkipsShortOnes) {
+  std::vector<gbk::Text> lines = {"AbcW,类别,甲_", "Short,类别", "xyz,其他,乙_,abc结构_", "", "Q,类别,丙_"};
+  EXPECT_EQ(navigation::findApis(lines, "ABC"), (std::vector<std::int32_t>{1, 3}));
+  EXPECT_EQ(navigation::findApis(lines, "w,类"), (std::vector<std::int32_t>{1}));
+  EXPECT_EQ(navigation::findApis(lines, "类别"), (std::vector<std::int32_t>{1, 5}));
+  EXPECT_EQ(navigation::findApis(lines, ""), (std::vector<std::int32_t>{1, 3, 5}));
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+#include "view/declaration_view.h"
+
+#include "app/wizard_app.h"
+#include "library/type_names.h"
+#include "view/grid_renderer.h"
+
+namespace view {
+namespace {
+
+// The gap between the two grids, as the window's design leaves it.
+constexpr int kGapBetweenGrids = 8;
+// Row 6 of a DLL command table is the parameter heading row; its column 1 reads "类型"
+// there and nowhere in a data type table.
+constexpr int kParameterHeadingRow = 6;
+
+// The form area is where the layout puts `高级表格1`; the text form always lies on it
+// (the split below narrows the grid only), so it tells the whole area at any time.
+platform::Rect formArea(const app::StartupWindow& w) { return w.编辑框_文本形式.rect(); }
+
+// Puts `高级表格2` and its cover in the right half of the form area; the grid stays
+// hidden until showBeside.
+void placeBeside(app::StartupWindow& w) {
+  const platform::Rect area = formArea(w);
+  const int leftWidth = (area.width - kGapBetweenGrids) / 2;
+  const platform::Rect right{area.left + leftWidth + kGapBetweenGrids, area.top,
+                             area.width - leftWidth - kGapBetweenGrids, area.height};
+  w.高级表格2.setRect(right);
+  w.画板2.setRect(right);
+}
+
+void showBeside(app::StartupWindow& w) {
+  const platform::Rect area = formArea(w);
+  w.高级表格1.setWidth(w.高级表格2.rect().left - kGapBetweenGrids - area.left);
+  w.高级表格2.setVisible(true);
+}
+
+// Gives `高级表格1` the whole form area back.
+void endSplit(app::StartupWindow& w) {
+  if (!w.高级表格2.visible()) return;
+  w.高级表格2.setVisible(false);
+  w.高级表格1.setRect(formArea(w));
+}
+
+// The parameter type lookup only works while the category tree's current item is an
+// API or data type node (it has a parent).
+bool treeHasCurrentChildItem(const app::StartupWindow& w) {
+  const int current = w.树型框_API目录.currentItem();
+  return current >= 0 && w.树型框_API目录.parentOf(current) >= 0;
+}
+
+}  // namespace
+
+void showDllCommand(app::WizardApp& app, std::string_view key, bool byLine) {
+  library::DllCommandRecord record;
+  gbk::Text text;
+  if (!library::lookUpDllCommand(key, byLine, record, text, app.state.lookupLists)) return;
+  app::StartupWindow& w = app.window;
+  endSplit(w);
+  if (app.state.gridRenderer) app.state.gridRenderer->renderDllCommand(w.高级表格1, record);
+  for (const gbk::Text& dataType : app.state.lookupLists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
+  w.编辑框_文本形式.setText(text);
+}
+
+void showDataType(app::WizardApp& app, std::string_view name) {
+  library::DataTypeRecord record;
+  gbk::Text text;
+  if (!library::lookUpDataType(name, record, text)) return;
+  app::StartupWindow& w = app.window;
+  endSplit(w);
+  if (app.state.gridRenderer) app.state.gridRenderer->renderDataType(w.高级表格1, record);
+  w.编辑框_文本形式.setText(text);
+}
+
+void showNothing(app::WizardApp& app) {
+  app::StartupWindow& w = app.window;
+  endSplit(w);
+  w.编辑框_文本形式.setText("");
+  blankGrid(w.高级表格1);
+}
+
+CoverWhileRefilling::CoverWhileRefilling(app::WizardApp& app) : CoverWhileRefilling(app.window.画板1) {}
+
+CoverWhileRefilling::CoverWhileRefilling(platform::DrawingBoard& board) : board_(board) {
+  board_.freezePicture();
+  board_.setVisible(true);
+}
+
+CoverWhileRefilling::~CoverWhileRefilling() { board_.setVisible(false); }
+
+void 单选框_文本形式_clicked(app::WizardApp& app) {
+  app::StartupWindow& w = app.window;
+  endSplit(w);
+  w.高级表格1.setVisible(false);
+  w.编辑框_文本形式.setVisible(true);
+}
+
+void 单选框_代码形式_clicked(app::WizardApp& app) {
+  app::StartupWindow& w = app.window;
+  w.高级表格1.setVisible(true);
+  w.编辑框_文本形式.setVisible(false);
+}
+
+void 高级表格1_cursorCellChanged(app::WizardApp& app) {
+  app::StartupWindow& w = app.window;
+  const platform::Grid& table = w.高级表格1;
+  const int row = table.cursorRow();
+  if (row < 0 || !treeHasCurrentChildItem(w)) return;
+  // A data type table in `高级表格1` leaves `高级表格2` as it is.
+  if (table.cellText(kParameterHeadingRow, 1) != "类型") return;
+
+  const gbk::Text& type = table.cellText(row, 1);
+  if (row > kParameterHeadingRow && !library::isBasicTypeName(type)) {
+    // An undeclared type leaves the record empty: the headings without members.
+    library::DataTypeRecord record;
+    gbk::Text text;
+    library::lookUpDataType(type, record, text);
+    if (!w.高级表格2.visible()) placeBeside(w);
+    CoverWhileRefilling cover(w.画板2);
+    if (app.state.gridRenderer) app.state.gridRenderer->renderDataType(w.高级表格2, record);
+    showBeside(w);
+  } else {
+    {
+      CoverWhileRefilling cover(w.画板2);
+      blankGrid(w.高级表格2);
+    }
+    endSplit(w);
+  }
+}
+
+}  // namespace view
