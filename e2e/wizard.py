@@ -11,6 +11,7 @@ import json
 import os
 import shutil
 import subprocess
+import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
@@ -67,7 +68,7 @@ class Wizard:
         self.env = wine_env(self.xvfb.display)
         # One wineserver for the wizard and the probes: started first, so that they do
         # not race to start it.
-        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+        subprocess.run(["wineserver", "-p"], env=self.env)
         # The IDE starts the wizard in its own folder with no command line.
         self.process = subprocess.Popen(["wine", "./apiwizard.exe"], cwd=wizard_dir, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -83,8 +84,14 @@ class Wizard:
         self.xvfb.stop()
 
     def probe(self, *args, timeout=30):
-        return subprocess.run(["wine", PROBE, *map(str, args)], env=self.env, capture_output=True, text=True,
-                              timeout=timeout)
+        """Runs probe.exe; its output goes through a file, since programs that Wine
+        starts on the side (services) would hold a pipe open long after it ends."""
+        with tempfile.TemporaryFile("w+", encoding="utf-8") as out:
+            done = subprocess.run(["wine", PROBE, *map(str, args)], env=self.env, stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=timeout)
+            out.seek(0)
+            done.stdout = out.read()
+        return done
 
     def controls(self):
         """The window first, then every child window in creation order."""
@@ -103,7 +110,12 @@ class Wizard:
         return self.probe("click", text).returncode == 0
 
     def xdotool(self, *args):
-        return subprocess.run(["xdotool", *map(str, args)], env=self.env, capture_output=True, text=True, timeout=30)
+        with tempfile.TemporaryFile("w+") as out:
+            done = subprocess.run(["xdotool", *map(str, args)], env=self.env, stdout=out, stderr=subprocess.DEVNULL,
+                                  timeout=30)
+            out.seek(0)
+            done.stdout = out.read()
+        return done
 
     def key(self, name):
         """A key press through the X server, into the wizard's window."""

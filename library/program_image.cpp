@@ -15,10 +15,10 @@ namespace {
 
 // The few GBK texts of this file are spelled as bytes so that it means the same under
 // any execution character set: the fuzzing build uses a compiler that has no GBK.
-constexpr std::string_view kVersionKeyword = ".\xB0\xE6\xB1\xBE ";                  // ".版本 "
-constexpr std::string_view kDllCommandKeyword = ".DLL\xC3\xFC\xC1\xEE ";            // ".DLL命令 "
+constexpr std::string_view kVersionKeyword = ".\xB0\xE6\xB1\xBE ";                   // ".版本 "
+constexpr std::string_view kDllCommandKeyword = ".DLL\xC3\xFC\xC1\xEE ";             // ".DLL命令 "
 constexpr std::string_view kDataTypeKeyword = ".\xCA\xFD\xBE\xDD\xC0\xE0\xD0\xCD ";  // ".数据类型 "
-constexpr std::string_view kStartUpWindow = "_\xC6\xF4\xB6\xAF\xB4\xB0\xBF\xDA";  // "_启动窗口"
+constexpr std::string_view kStartUpWindow = "_\xC6\xF4\xB6\xAF\xB4\xB0\xBF\xDA";     // "_启动窗口"
 constexpr std::string_view kCoreSupportLibrary =
     "\xCF\xB5\xCD\xB3\xBA\xCB\xD0\xC4\xD6\xA7\xB3\xD6\xBF\xE2";  // "系统核心支持库"
 
@@ -56,8 +56,7 @@ std::string applyNameKey(std::string_view name) {
 // fails and leaves the position where it was. Offsets are those of the whole image.
 class ByteCursor {
  public:
-  ByteCursor(std::span<const unsigned char> content, std::uint64_t startOffset)
-      : bytes(content), base(startOffset) {}
+  ByteCursor(std::span<const unsigned char> content, std::uint64_t startOffset) : bytes(content), base(startOffset) {}
 
   std::uint64_t offset() const { return base + position; }
   std::uint64_t remaining() const { return bytes.size() - position; }
@@ -257,7 +256,8 @@ ImageError writeNames(std::string& body, const std::vector<std::string>& names) 
   return {};
 }
 
-ImageError writeDeclarations(std::string& body, DeclarationKind kind, const std::vector<ImageDeclaration>& declarations) {
+ImageError writeDeclarations(std::string& body, DeclarationKind kind,
+                             const std::vector<ImageDeclaration>& declarations) {
   if (!fitsU32(declarations.size())) return {ImageFault::tooLarge, 0, {}};
   std::vector<const ImageDeclaration*> sorted;
   sorted.reserve(declarations.size());
@@ -367,8 +367,8 @@ ImageWriting buildLibraryProgramImage(std::string_view dllCommandText, std::stri
   image.supportLibraries.emplace_back(kCoreSupportLibrary);
   image.windows.emplace_back(kStartUpWindow);
   std::uint32_t typeVersion = 0;
-  ImageError error = splitLibraryText(dllCommandText, DeclarationKind::dllCommand, image.languageVersion,
-                                      image.dllCommands);
+  ImageError error =
+      splitLibraryText(dllCommandText, DeclarationKind::dllCommand, image.languageVersion, image.dllCommands);
   if (error.fault == ImageFault::none) {
     error = splitLibraryText(dataTypeText, DeclarationKind::dataType, typeVersion, image.dataTypes);
   }
@@ -384,30 +384,53 @@ ImageWriting buildLibraryProgramImage(std::string_view dllCommandText, std::stri
 
 const ImageDeclaration* findDeclaration(const ProgramImage& image, DeclarationKind kind, std::string_view name) {
   const auto& declarations = kind == DeclarationKind::dllCommand ? image.dllCommands : image.dataTypes;
-  auto found = std::lower_bound(declarations.begin(), declarations.end(), name,
-                                [](const ImageDeclaration& d, std::string_view n) { return std::string_view(d.name) < n; });
+  auto found =
+      std::lower_bound(declarations.begin(), declarations.end(), name,
+                       [](const ImageDeclaration& d, std::string_view n) { return std::string_view(d.name) < n; });
   return found != declarations.end() && found->name == name ? &*found : nullptr;
 }
 
-std::string describe(const ImageError& error) {
-  const char* what = "";
-  switch (error.fault) {
-    case ImageFault::none: return "no error";
-    case ImageFault::notAnImage: what = "not a program image (no CNWTEPRG at the start)"; break;
-    case ImageFault::unsupportedFormat: what = "program image of an unknown format version"; break;
-    case ImageFault::truncated: what = "program image truncated or a length or count damaged"; break;
-    case ImageFault::sectionLengthMismatch: what = "section content shorter than its stated length"; break;
-    case ImageFault::duplicateSection: what = "section given twice"; break;
-    case ImageFault::missingSection: what = "a required section is missing"; break;
-    case ImageFault::emptyName: what = "empty name"; break;
-    case ImageFault::namesOutOfOrder: what = "declarations out of name order or a name given twice"; break;
-    case ImageFault::sourceDoesNotMatchName: what = "declaration source does not begin with its own header"; break;
-    case ImageFault::trailingBytes: what = "bytes after the last section"; break;
-    case ImageFault::badLibraryText: what = "library text not laid out as version line, empty line, blocks"; break;
-    case ImageFault::duplicateName: what = "declaration name given twice"; break;
-    case ImageFault::tooLarge: what = "a length does not fit 32 bits"; break;
+namespace {
+
+const char* faultText(ImageFault fault) {
+  switch (fault) {
+    case ImageFault::none:
+      return "no error";
+    case ImageFault::notAnImage:
+      return "not a program image (no CNWTEPRG at the start)";
+    case ImageFault::unsupportedFormat:
+      return "program image of an unknown format version";
+    case ImageFault::truncated:
+      return "program image truncated, or a length or count damaged";
+    case ImageFault::sectionLengthMismatch:
+      return "section content shorter than its stated length";
+    case ImageFault::duplicateSection:
+      return "section given twice";
+    case ImageFault::missingSection:
+      return "a required section is missing";
+    case ImageFault::emptyName:
+      return "empty name";
+    case ImageFault::namesOutOfOrder:
+      return "declarations out of name order, or a name given twice";
+    case ImageFault::sourceDoesNotMatchName:
+      return "declaration source does not begin with its own header";
+    case ImageFault::trailingBytes:
+      return "bytes after the last section";
+    case ImageFault::badLibraryText:
+      return "library text not laid out as version line, empty line, blocks";
+    case ImageFault::duplicateName:
+      return "declaration name given twice";
+    case ImageFault::tooLarge:
+      return "a length does not fit 32 bits";
   }
-  return std::string(what) + " at byte " + std::to_string(error.offset);
+  return "unknown fault";
+}
+
+}  // namespace
+
+std::string describe(const ImageError& error) {
+  if (error.fault == ImageFault::none) return faultText(error.fault);
+  return std::string(faultText(error.fault)) + " at byte " + std::to_string(error.offset);
 }
 
 }  // namespace library

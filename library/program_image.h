@@ -49,10 +49,10 @@ struct ProgramImage {
 enum class ImageFault {
   none,
   // Reading.
-  notAnImage,              // no "CNWTEPRG" at the start
-  unsupportedFormat,       // a format version other than 1
-  truncated,               // a field, length or count reaches past the end of its record
-  sectionLengthMismatch,   // a section's content ends before its stated length does
+  notAnImage,             // no "CNWTEPRG" at the start
+  unsupportedFormat,      // a format version other than 1
+  truncated,              // a field, length or count reaches past the end of its record
+  sectionLengthMismatch,  // a section's content ends before its stated length does
   duplicateSection,
   missingSection,
   emptyName,
@@ -62,7 +62,7 @@ enum class ImageFault {
   // Writing.
   badLibraryText,
   duplicateName,
-  tooLarge,                // a length that does not fit the format's 32-bit fields
+  tooLarge,  // a length that does not fit the format's 32-bit fields
 };
 
 struct ImageError {

@@ -267,16 +267,6 @@ TEST_F(CategoryTreeTest, DataTypeNodeShowsItsDeclaration) {
   EXPECT_EQ(ui.focused(), &tree);
 }
 
-TEST_F(CategoryTreeTest, EveryApiNodeShowsItsOwnDeclaration) {
-  for (int pos = 0; pos < dataTypeNode(); ++pos) {
-    if (tree.parentOf(pos) == -1) continue;
-    tree.userSelected(pos);
-    const gbk::Text expected = dllCommandShown(tree.itemData(pos));
-    ASSERT_NE(expected, "(not found)") << tree.itemText(pos);
-    ASSERT_EQ(w.编辑框_文本形式.text(), expected) << tree.itemText(pos);
-  }
-}
-
 // Expanding and collapsing -------------------------------------------------------------------
 
 TEST_F(CategoryTreeTest, OpenAndClosedBooksFollowTheNodes) {

@@ -324,8 +324,9 @@ TEST(DataTypeLookup, EveryDeclaredDataTypeLooksUp) {
 
 // --- Lookups on given texts ----------------------------------------------------------
 
-TEST(LookupOnGivenTexts, ShortLinesArePaddedWithEmptyFields) {
-  Text dll = crlfLines({".版本 2", "", ".DLL命令 短_", "    .参数 甲", "  .参数 乙, 整数型  ", "", ".DLL命令 次_, 整数型"});
+TEST(LookupOnGivenTexts, ShortLinesArePaddedAndEveryFieldIsTrimmed) {
+  Text dll = crlfLines({".版本 2", "", ".DLL命令 短_", "    .参数 甲", "  .参数 乙, 整数型  , , x ,　y, z ", "",
+                        ".DLL命令 次_, 整数型"});
   Text types = crlfLines({".版本 2", "", ".数据类型 空_", "", ".数据类型 窄_", "    .成员 丙, , , \"\"\"\""});
   LibraryTexts texts{dll, types};
 
@@ -337,7 +338,7 @@ TEST(LookupOnGivenTexts, ShortLinesArePaddedWithEmptyFields) {
   EXPECT_EQ(found.record.comment, "");
   EXPECT_EQ(found.record.parameterNames, (Texts{"甲", "乙"}));
   EXPECT_EQ(found.record.parameterTypes, (Texts{"", "整数型"}));
-  EXPECT_EQ(found.record.parameterComments, (Texts{"", ""}));
+  EXPECT_EQ(found.record.parameterComments, (Texts{"", "x,y,z"}));
   EXPECT_EQ(found.record.isArray, (Flags{false, false}));
 
   DataTypeRecord record;

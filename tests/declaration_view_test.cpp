@@ -237,10 +237,4 @@ TEST_F(DeclarationViewTest, AnUndeclaredParameterTypeShowsTheHeadingsOnly) {
   EXPECT_EQ(w.高级表格2.cellText(2, 0), "成员名");
 }
 
-TEST_F(DeclarationViewTest, TheRendererLivesUntilShutDown) {
-  ASSERT_NE(wizard.state.gridRenderer, nullptr);
-  app::shutDown(wizard.state);
-  EXPECT_EQ(wizard.state.gridRenderer, nullptr);
-}
-
 }  // namespace

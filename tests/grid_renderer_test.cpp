@@ -193,15 +193,6 @@ TEST_F(GridRendererTest, TotalsCountTwoPixelsOfBorderPerRowAndColumn) {
   EXPECT_EQ(renderer.totalWidth(grid), 62 + 62 + 102);
 }
 
-TEST_F(GridRendererTest, ACopyDrawsTheSameTable) {
-  std::unique_ptr<GridRenderer> copy = renderer.copy();
-  Grid other("other");
-  copy->renderDllCommand(other, command("取消路径_"));
-  renderer.renderDllCommand(grid, command("取消路径_"));
-  for (int c = 0; c < 5; ++c) EXPECT_EQ(other.columnWidth(c), grid.columnWidth(c)) << c;
-  EXPECT_EQ(other.merges(), grid.merges());
-}
-
 TEST_F(GridRendererTest, RecordArraysOfUnequalLengthAreReadAsFarAsAllReach) {
   library::DllCommandRecord record;
   record.parameterNames = {"a", "b", "c"};

@@ -98,7 +98,7 @@ TEST(ProgramImageFormat, WritesTheDocumentedLayout) {
   image.dataTypes = {{"T", ".数据类型 T, , \r\n"}};  // source of 17 bytes
   auto writing = library::writeProgramImage(image);
   ASSERT_TRUE(writing.ok());
-  const std::string expected = std::string("CNWTEPRG") + u32(1) + u32(5) +  //
+  const std::string expected = std::string("CNWTEPRG") + u32(1) + u32(5) +   //
                                u32(1) + u32(4) + u32(2) +                    // language version
                                u32(2) + u32(9) + u32(1) + u32(1) + "\x20" +  // "K" ^ 0x6B
                                u32(3) + u32(9) + u32(1) + u32(1) + "\x3C" +  // "W" ^ 0x6B
@@ -152,13 +152,13 @@ TEST(ProgramImageFormat, BuildsFromLibraryTextsAndRefusesBadLayouts) {
     EXPECT_EQ(error.fault, ImageFault::badLibraryText);
     return error.offset;
   };
-  EXPECT_EQ(faultAt(std::string(kCommandA), typeText), 0u);                                // no version line
-  EXPECT_EQ(faultAt(".版本 2\r\n" + std::string(kCommandA), typeText), 7u);              // no empty line
-  EXPECT_EQ(faultAt(dllText + "\r\n", typeText), dllText.size());                         // empty line at the end
+  EXPECT_EQ(faultAt(std::string(kCommandA), typeText), 0u);                  // no version line
+  EXPECT_EQ(faultAt(".版本 2\r\n" + std::string(kCommandA), typeText), 7u);  // no empty line
+  EXPECT_EQ(faultAt(dllText + "\r\n", typeText), dllText.size());            // empty line at the end
   EXPECT_EQ(faultAt(std::string(".版本 2\r\n\r\n") + kCommandA + "\r\n\r\n" + kCommandB, typeText),
-            11u + std::string(kCommandA).size() + 2);                                     // two empty lines
-  EXPECT_EQ(faultAt(dllText, ".版本 2\r\n\r\n.数据类型 尺寸_\r\n"), 11u);                 // no comma in the header
-  EXPECT_EQ(faultAt(dllText, ".版本 3\r\n\r\n" + std::string(kTypeA)), 0u);              // versions differ
+            11u + std::string(kCommandA).size() + 2);                        // two empty lines
+  EXPECT_EQ(faultAt(dllText, ".版本 2\r\n\r\n.数据类型 尺寸_\r\n"), 11u);    // no comma in the header
+  EXPECT_EQ(faultAt(dllText, ".版本 3\r\n\r\n" + std::string(kTypeA)), 0u);  // versions differ
   EXPECT_EQ(library::buildLibraryProgramImage(dllText, dllText).error.fault, ImageFault::badLibraryText);
 }
 
@@ -237,9 +237,10 @@ TEST(DamagedProgramImage, WrongLengthsAndCountsAreErrors) {
   const std::string bytes = smallImageBytes();
   std::vector<std::size_t> fields = {12};  // the section count
   for (std::size_t section : sectionOffsets(bytes)) {
-    fields.push_back(section + 4);                                    // its length
-    if (u32At(bytes, section) != 1) fields.push_back(section + 8);   // its count
-    if (u32At(bytes, section) != 1 && u32At(bytes, section + 8) > 0) fields.push_back(section + 12);  // a name's length
+    fields.push_back(section + 4);  // its length
+    if (u32At(bytes, section) == 1) continue;
+    fields.push_back(section + 8);                                      // its count
+    if (u32At(bytes, section + 8) > 0) fields.push_back(section + 12);  // its first name's length
   }
   for (std::size_t field : fields) {
     std::uint32_t right = u32At(bytes, field);
@@ -287,8 +288,8 @@ TEST(DamagedProgramImage, EachFaultIsNamed) {
   std::size_t first = sections[3] + 12;
   std::size_t second = first + 4 + u32At(bytes, first);
   second += 4 + u32At(bytes, second);
-  damaged = bytes.substr(0, first) + bytes.substr(second, sections[4] - second) +
-            bytes.substr(first, second - first) + bytes.substr(sections[4]);
+  damaged = bytes.substr(0, first) + bytes.substr(second, sections[4] - second) + bytes.substr(first, second - first) +
+            bytes.substr(sections[4]);
   EXPECT_EQ(faultOf(damaged), ImageFault::namesOutOfOrder);
   damaged = bytes;
   damaged[first + 4] ^= 1;  // the first byte of the name 尺寸_

@@ -93,14 +93,6 @@ TEST(TreeContentRecord, LevelsMakeChildrenSiblingsAndCloseRuns) {
   EXPECT_EQ(tree.nodes().ancestors(2), (std::vector<int>{0, 1}));
 }
 
-TEST(TreeContentRecord, EmptyContentEmptiesTheTree) {
-  TreeBox tree("tree");
-  ASSERT_TRUE(tree.setContent(library()).ok());
-  ASSERT_TRUE(tree.setContent("").ok());
-  EXPECT_EQ(tree.count(), 0);
-  EXPECT_EQ(tree.currentItem(), -1);
-}
-
 TEST(TreeContentRecord, MalformedContentIsRefusedAndChangesNothing) {
   const std::string good = library();
   std::string oneRecord;
@@ -229,16 +221,6 @@ TEST_F(TreeBoxTest, DoubleClickMakesTheItemCurrentFirst) {
   tree.userDoubleClicked(3);
   tree.userDoubleClicked(-1);  // on no item: the current one stays
   EXPECT_EQ(events, (std::vector<std::string>{"current 0", "double 0", "current 3", "double 3", "double 3"}));
-}
-
-TEST_F(TreeBoxTest, ImagesChangePerItem) {
-  tree.setImage(3, 2);
-  tree.setSelectedImage(3, 5);
-  tree.setImage(42, 2);
-  EXPECT_EQ(tree.image(3), 2);
-  EXPECT_EQ(tree.selectedImage(3), 5);
-  EXPECT_EQ(tree.image(0), 0);
-  EXPECT_EQ(tree.image(42), -1);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@ void NativeFrame::create(HWND parent) {
   registerClass(MainWindow::background());
   NativeControl::create(parent, kClassName, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                         static_cast<WindowBase*>(this));
-  // The frame lies beneath its siblings: the form radio buttons overlap its top edge.
+  // Containers lie beneath their siblings: the form radio buttons overlap the frame's top edge.
   SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 

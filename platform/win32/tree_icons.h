@@ -98,4 +98,18 @@ constexpr std::optional<std::uint32_t> colourOf(char letter) {
   return std::nullopt;
 }
 
+// Every row as wide as the picture, every letter transparent or in the palette.
+constexpr bool picturesAreWellFormed() {
+  for (const Picture& picture : kImages) {
+    for (std::string_view row : picture) {
+      if (row.size() != static_cast<std::size_t>(kWidth)) return false;
+      for (char letter : row) {
+        if (letter != kTransparent && !colourOf(letter)) return false;
+      }
+    }
+  }
+  return true;
+}
+static_assert(picturesAreWellFormed(), "a tree picture has a row of the wrong width or an unknown letter");
+
 }  // namespace platform::win32::tree_icons

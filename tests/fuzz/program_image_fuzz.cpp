@@ -17,7 +17,9 @@ void require(bool condition) {
 
 void requireFound(const library::ProgramImage& image, library::DeclarationKind kind,
                   const std::vector<library::ImageDeclaration>& declarations) {
-  for (const auto& declaration : declarations) require(library::findDeclaration(image, kind, declaration.name) == &declaration);
+  for (const auto& declaration : declarations) {
+    require(library::findDeclaration(image, kind, declaration.name) == &declaration);
+  }
 }
 
 }  // namespace
