@@ -130,9 +130,9 @@ gbk::Text declarationTextOf(std::string_view block) {
 // [SECTION] Lookups
 // ---------------------------------------------------------------------------------
 
-bool lookUpDataTypeIn(const IndexedLibrary& library, std::string_view name, DataTypeRecord& record,
+bool lookUpDataTypeIn(const HeaderIndex& dataTypes, std::string_view name, DataTypeRecord& record,
                       gbk::Text& declarationText) {
-  std::optional<std::string_view> block = library.dataTypes.block(name);
+  std::optional<std::string_view> block = dataTypes.block(name);
   if (!block) return false;
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
@@ -193,7 +193,9 @@ bool lookUpDllCommandIn(const IndexedLibrary& library, std::string_view key, boo
       // An undeclared type is taken all the same, so that it is tried once, and adds
       // no text (see the header).
       gbk::Text typeText;
-      if (lookUpDataTypeIn(library, type, scratch, typeText)) rebuilt.neededDataTypeTexts.push_back(std::move(typeText));
+      if (lookUpDataTypeIn(library.dataTypes, type, scratch, typeText)) {
+        rebuilt.neededDataTypeTexts.push_back(std::move(typeText));
+      }
     }
 
     // The flags field alone: "数组" in a name or comment is no flag.
@@ -220,8 +222,8 @@ bool lookUpDllCommand(const LibraryTexts& texts, std::string_view key, bool byLi
 
 bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record,
                     gbk::Text& declarationText) {
-  if (isBuiltin(texts)) return lookUpDataTypeIn(builtinIndex(), name, record, declarationText);
-  return lookUpDataTypeIn(IndexedLibrary{texts}, name, record, declarationText);
+  if (isBuiltin(texts)) return lookUpDataTypeIn(builtinIndex().dataTypes, name, record, declarationText);
+  return lookUpDataTypeIn(HeaderIndex(texts.dataTypes, kDataTypeHeader), name, record, declarationText);
 }
 
 bool lookUpDllCommand(std::string_view key, bool byLine, DllCommandRecord& record, gbk::Text& declarationText,

@@ -4,7 +4,7 @@
 //
 // The reader trusts nothing in the bytes: every length and count is checked against
 // what remains of its enclosing record before it is used, so a truncated or damaged
-// image gives an error value, never a read past its end. Nothing here throws.
+// image gives an error value, never a read past its end and never an exception.
 #pragma once
 
 #include <cstdint>

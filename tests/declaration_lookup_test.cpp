@@ -93,11 +93,12 @@ void expectSameRecord(const DllCommandRecord& a, const DllCommandRecord& b) {
 TEST(DllCommandLookup, AbortPathGivesItsBlockAndRecord) {
   DllLookup found = lookUpDll("取消路径_");
   ASSERT_TRUE(found.found);
-  EXPECT_EQ(found.text, kHead + crlfLines({
-                                    ".DLL命令 取消路径_, 整数型, \"gdi32.dll\", \"AbortPath\", , 非零表示成功，零表示失败",
-                                    "    .参数 设备场景句柄, 整数型, , hdc,设备场景的句柄",
-                                    "",
-                                }));
+  EXPECT_EQ(found.text,
+            kHead + crlfLines({
+                        ".DLL命令 取消路径_, 整数型, \"gdi32.dll\", \"AbortPath\", , 非零表示成功，零表示失败",
+                        "    .参数 设备场景句柄, 整数型, , hdc,设备场景的句柄",
+                        "",
+                    }));
   const DllCommandRecord& r = found.record;
   EXPECT_EQ(r.name, "取消路径_");
   EXPECT_EQ(r.returnType, "整数型");
@@ -204,8 +205,8 @@ TEST(DllCommandLookup, UnknownNameChangesNothing) {
   ASSERT_TRUE(filled.found);
   DllLookup after = filled;
   EXPECT_FALSE(library::lookUpDllCommand("没有这个命令_", false, after.record, after.text, after.lists));
-  EXPECT_FALSE(library::lookUpDllCommand("NoSuchApi,文件处理函数,没有这个命令_", true, after.record, after.text,
-                                         after.lists));
+  EXPECT_FALSE(
+      library::lookUpDllCommand("NoSuchApi,文件处理函数,没有这个命令_", true, after.record, after.text, after.lists));
   EXPECT_EQ(after.text, filled.text);
   expectSameRecord(after.record, filled.record);
   EXPECT_EQ(after.lists.neededDataTypeTexts, filled.lists.neededDataTypeTexts);
