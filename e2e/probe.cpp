@@ -2,13 +2,17 @@
 //
 //   probe wait                 waits (up to 60 s) until the wizard's window is shown
 //   probe list                 the window and every child: class, text, rectangle
-//                              relative to the parent's client area, visible
+//                              relative to the parent's client area and on the
+//                              screen, visible, enabled, focused; list boxes also
+//                              their count, selection, item height and first items
 //   probe resize W H           sets the window's outer size
 //   probe key VK               sends a key press to the control that has the focus
 //   probe click NAME           clicks the button whose text is NAME (UTF-8)
 //
 // Output is UTF-8, one JSON object per line.
 #include <windows.h>
+
+#include <commctrl.h>
 
 #include <cstdio>
 #include <string>
@@ -44,9 +48,36 @@ std::string json(const std::string& text) {
 }
 
 std::wstring text(HWND hwnd) {
-  wchar_t buffer[1024] = {};
-  SendMessageTimeoutW(hwnd, WM_GETTEXT, 1024, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
+  static wchar_t buffer[65536];
+  buffer[0] = 0;
+  SendMessageTimeoutW(hwnd, WM_GETTEXT, 65536, reinterpret_cast<LPARAM>(buffer), SMTO_ABORTIFHUNG, 2000, nullptr);
   return buffer;
+}
+
+// List boxes: item count, selection, item height and the first items' texts.
+std::string listDetails(HWND hwnd, const std::wstring& cls) {
+  if (cls != L"ListBox" && cls != L"SysTreeView32") return "";
+  if (cls == L"SysTreeView32") {
+    return ",\"itemHeight\":" + std::to_string(SendMessageW(hwnd, TVM_GETITEMHEIGHT, 0, 0));
+  }
+  LRESULT count = SendMessageW(hwnd, LB_GETCOUNT, 0, 0);
+  std::string out = ",\"count\":" + std::to_string(count) +
+                    ",\"selection\":" + std::to_string(SendMessageW(hwnd, LB_GETCURSEL, 0, 0)) +
+                    ",\"itemHeight\":" + std::to_string(SendMessageW(hwnd, LB_GETITEMHEIGHT, 0, 0)) + ",\"items\":[";
+  for (LRESULT i = 0; i < count && i < 40; ++i) {
+    wchar_t item[512] = {};
+    if (SendMessageW(hwnd, LB_GETTEXTLEN, i, 0) < 511) SendMessageW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+    if (i) out += ",";
+    out += json(utf8(item));
+  }
+  return out + "]";
+}
+
+HWND focusedWindow() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  GetGUIThreadInfo(GetWindowThreadProcessId(findWizard(), nullptr), &info);
+  return info.hwndFocus;
 }
 
 void print(HWND hwnd, int depth) {
@@ -54,15 +85,18 @@ void print(HWND hwnd, int depth) {
   GetClassNameW(hwnd, cls, 128);
   RECT r{};
   GetWindowRect(hwnd, &r);
-  HWND parent = GetParent(hwnd);
-  if (parent) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
+  if (HWND parent = GetParent(hwnd)) MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&r), 2);
   RECT client{};
   GetClientRect(hwnd, &client);
+  RECT screen{};
+  GetWindowRect(hwnd, &screen);
   std::printf("{\"depth\":%d,\"class\":%s,\"text\":%s,\"left\":%ld,\"top\":%ld,\"width\":%ld,\"height\":%ld,"
-              "\"clientWidth\":%ld,\"clientHeight\":%ld,\"visible\":%s,\"enabled\":%s,\"parent\":%s}\n",
+              "\"screenLeft\":%ld,\"screenTop\":%ld,\"clientWidth\":%ld,\"clientHeight\":%ld,\"visible\":%s,"
+              "\"enabled\":%s,\"focused\":%s%s}\n",
               depth, json(utf8(cls)).c_str(), json(utf8(text(hwnd))).c_str(), r.left, r.top, r.right - r.left,
-              r.bottom - r.top, client.right, client.bottom, IsWindowVisible(hwnd) ? "true" : "false",
-              IsWindowEnabled(hwnd) ? "true" : "false", json(utf8(parent ? text(parent) : L"")).c_str());
+              r.bottom - r.top, screen.left, screen.top, client.right, client.bottom,
+              IsWindowVisible(hwnd) ? "true" : "false", IsWindowEnabled(hwnd) ? "true" : "false",
+              focusedWindow() == hwnd ? "true" : "false", listDetails(hwnd, cls).c_str());
 }
 
 void printTree(HWND hwnd, int depth) {

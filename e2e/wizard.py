@@ -124,9 +124,33 @@ class Wizard:
             self.xdotool("windowfocus", "--sync", window[0])
         self.xdotool("key", name)
 
-    def click_at(self, x, y):
-        """A mouse click at screen coordinates."""
-        self.xdotool("mousemove", x, y, "click", "1")
+    def click_at(self, x, y, double=False):
+        """A mouse click (or double-click) at screen coordinates."""
+        self.xdotool("mousemove", x, y, "click", *(["--repeat", "2", "--delay", "80"] if double else []), "1")
+        time.sleep(0.4)
+
+    def click_in(self, control, x=None, y=None, double=False):
+        """A click inside a control (as listed by controls()), by default at its centre."""
+        x = control["width"] // 2 if x is None else x
+        y = control["height"] // 2 if y is None else y
+        self.click_at(control["screenLeft"] + x, control["screenTop"] + y, double)
+
+    def type(self, text):
+        self.xdotool("type", "--delay", "40", text)
+        time.sleep(0.4)
+
+    def press(self, *keys):
+        for key in keys:
+            self.xdotool("key", key)
+            time.sleep(0.15)
+        time.sleep(0.3)
+
+    def show_page(self, tab_index, page):
+        """Shows a page of one of the two tab controls, as a user would: a click on the
+        first tab header, then the arrow keys."""
+        tab = [c for c in self.controls() if c["class"] == "SysTabControl32"][tab_index]
+        self.click_in(tab, 12, 10)
+        self.press(*["Right"] * page)
 
     def wait_exit(self, timeout=30):
         return self.process.wait(timeout=timeout)
