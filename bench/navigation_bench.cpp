@@ -2,21 +2,14 @@
 
 #include "app/wizard_app.h"
 #include "navigation/api_index.h"
-#include "platform/headless/headless_ui.h"
+#include "tests/headless_wizard.h"
 
 namespace {
 
 // A started wizard on the headless platform, the index page on show.
-struct StartedWizard {
-  platform::headless::HeadlessUi ui;
-  platform::headless::HeadlessShell shell;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
-
+struct StartedWizard : HeadlessWizard {
   StartedWizard() {
-    ui.run(w.启动窗口);
+    start();
     w.选择夹_目录区.userChangedPage(2);
   }
 };

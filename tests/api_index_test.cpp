@@ -8,23 +8,18 @@
 #include "library/sort_order.h"
 #include "navigation/api_index.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/headless_wizard.h"
 
 namespace {
 
 using platform::headless::HeadlessUi;
 
-class ApiIndexTest : public ::testing::Test {
+class ApiIndexTest : public ::testing::Test, protected HeadlessWizard {
  protected:
-  HeadlessUi ui;
-  platform::headless::HeadlessShell shell;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
   platform::ListBox& index = w.列表框_索引;
 
   void SetUp() override {
-    ASSERT_EQ(ui.run(w.启动窗口), 0);
+    start();
     w.选择夹_目录区.userChangedPage(2);
   }
 

@@ -8,6 +8,7 @@
 #include "library/declaration_lookup.h"
 #include "navigation/category_tree.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/headless_wizard.h"
 
 namespace {
 
@@ -65,17 +66,11 @@ TEST_F(TreeContentFromCatalog, DataTypeNodeIsThereEvenWithoutDataTypes) {
 
 // The wizard's own tree ----------------------------------------------------------------
 
-class CategoryTreeTest : public ::testing::Test {
+class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {
  protected:
-  HeadlessUi ui;
-  platform::headless::HeadlessShell shell;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
   platform::TreeBox& tree = w.树型框_API目录;
 
-  void SetUp() override { ASSERT_EQ(ui.run(w.启动窗口), 0); }
+  void SetUp() override { start(); }
 
   const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
   std::vector<gbk::Text> fields(std::int32_t entry) const { return fieldsOf(lines().at(entry - 1)); }

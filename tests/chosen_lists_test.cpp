@@ -9,23 +9,18 @@
 #include "navigation/api_index.h"
 #include "navigation/chosen_lists.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/headless_wizard.h"
 
 namespace {
 
 using platform::headless::HeadlessUi;
 
-class ChosenListsTest : public ::testing::Test {
+class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
  protected:
-  HeadlessUi ui;
-  platform::headless::HeadlessShell shell;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
   platform::CheckListBox& chosen = w.选择列表框_选用API;
   platform::CheckListBox& examples = w.选择列表框_选用例程;
 
-  void SetUp() override { ASSERT_EQ(ui.run(w.启动窗口), 0); }
+  void SetUp() override { start(); }
 
   const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
   std::int32_t entryOf(std::string_view english, std::string_view chinese = {}) const {

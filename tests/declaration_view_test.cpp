@@ -5,14 +5,15 @@
 #include "platform/headless/headless_ui.h"
 #include "view/declaration_view.h"
 #include "view/grid_renderer.h"
+#include "tests/headless_wizard.h"
 
 namespace {
 
 using platform::Rect;
 
-class DeclarationViewTest : public ::testing::Test {
+class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
  protected:
-  void SetUp() override { ASSERT_EQ(ui.run(w.启动窗口), 0); }
+  void SetUp() override { start(); }
 
   gbk::Text declarationTextOf(std::string_view dataType) {
     library::DataTypeRecord record;
@@ -29,13 +30,6 @@ class DeclarationViewTest : public ::testing::Test {
     return grid.rowCount() == 1 && grid.columnCount() == 1 && grid.cellText(0, 0).empty() &&
            grid.cell(0, 0).backgroundColour == view::kBlankBackground;
   }
-
-  platform::headless::HeadlessUi ui;
-  platform::headless::HeadlessShell shell;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
 };
 
 // Showing a declaration -------------------------------------------------------------

@@ -8,23 +8,18 @@
 #include "navigation/api_index.h"
 #include "navigation/search.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/headless_wizard.h"
 
 namespace {
 
 using platform::headless::HeadlessUi;
 
-class SearchTest : public ::testing::Test {
+class SearchTest : public ::testing::Test, protected HeadlessWizard {
  protected:
-  HeadlessUi ui;
-  platform::headless::HeadlessShell shell;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
   platform::ListBox& hits = w.列表框_搜索结果;
 
   void SetUp() override {
-    ASSERT_EQ(ui.run(w.启动窗口), 0);
+    start();
     w.选择夹_目录区.userChangedPage(3);
   }
 

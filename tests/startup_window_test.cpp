@@ -2,22 +2,16 @@
 
 #include "app/wizard_app.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/headless_wizard.h"
 
 namespace {
 
 using platform::Rect;
 using platform::headless::HeadlessUi;
 
-class StartupWindowTest : public ::testing::Test {
+class StartupWindowTest : public ::testing::Test, protected HeadlessWizard {
  protected:
-  HeadlessUi ui;
-  platform::headless::HeadlessShell shell;
-  platform::headless::HeadlessDialogs dialogs;
-  platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
 
-  void start() { ASSERT_EQ(wizard.services.ui.run(w.启动窗口), 0); }
   void resizeClient(int width, int height) { w.启动窗口.userResized({width, height}); }
 };
 
