@@ -17,14 +17,6 @@ bool isDataTypeNode(const platform::TreeBox& tree, int pos) {
   return tree.itemText(tree.parentOf(pos)) == kDataTypeNodeLabel;
 }
 
-// What a category node or "数据类型" leaves in the table: one blank white cell.
-void showBlankTable(platform::Grid& grid) {
-  grid.setRowCount(1);
-  grid.setColumnCount(1);
-  grid.setCellText(0, 0, "");
-  grid.setBackgroundColour(platform::CellRange::cell(0, 0), 0xFFFFFF);
-}
-
 }  // namespace
 
 gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, bool chineseLabels) {
@@ -86,8 +78,7 @@ void 树型框_API目录_currentItemChanged(app::WizardApp& app) {
       view::showDllCommand(app, *line, true);
     }
   } else {
-    w.编辑框_文本形式.setText("");
-    showBlankTable(w.高级表格1);
+    view::showNothing(app);
   }
   tree.setFocus();
 }
