@@ -6,9 +6,8 @@
 
 namespace app {
 
-// The start-up window and every control on it, parents before children. The order is
-// also the order of the keyboard focus (Tab) and of overlapping: an earlier control lies
-// above a later one, so the note and the buttons come before the chosen area they stand on.
+// The start-up window and every control on it, parents before children, in the order
+// in which Tab moves the keyboard focus.
 std::span<const platform::ControlSpec> startupWindowDesign();
 
 }  // namespace app

@@ -64,5 +64,23 @@ class EscapeTest(unittest.TestCase):
             self.assertEqual(wizard.wait_exit(timeout=30), 0)
 
 
+
+class KeyboardTest(unittest.TestCase):
+    def test_tab_moves_the_focus_in_the_visual_order(self):
+        expected = [("Button", "中文API名"), ("SysTabControl32", ""), ("ListBox", "")]
+        expected += [("Button", text) for text in BUTTONS]
+        expected += [("Button", "代码形式"), ("KelvaneGrid", ""), ("SysTabControl32", ""), ("SysTreeView32", "")]
+        with Wizard() as wizard:
+            focused = lambda: next((c["class"], c["text"]) for c in wizard.controls() if c["focused"])
+            self.assertEqual(focused(), ("SysTreeView32", ""), "start-up leaves the focus in the tree")
+            seen = []
+            for _ in expected:
+                wizard.press("Tab")
+                seen.append(focused())
+            self.assertEqual(seen, expected)
+            wizard.press("shift+Tab")
+            self.assertEqual(focused(), ("SysTabControl32", ""))
+
+
 if __name__ == "__main__":
     unittest.main()

@@ -10,8 +10,6 @@ void NativeFrame::create(HWND parent) {
   registerClass(MainWindow::background());
   NativeControl::create(parent, kClassName, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                         static_cast<WindowBase*>(this));
-  // Containers lie beneath their siblings: the form radio buttons overlap the frame's top edge.
-  SetWindowPos(hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 LRESULT NativeFrame::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {

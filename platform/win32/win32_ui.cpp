@@ -65,11 +65,40 @@ void Win32Ui::realize(Control& control, const ControlSpec& spec) {
     case ControlKind::Frame: native = makeNative<NativeFrame, Frame>(control, parent); break;
   }
   control.attach(native.get());
+  focusOrder_.push_back(native.get());
   natives_[&control] = std::move(native);
+}
+
+void Win32Ui::moveFocus(bool backwards) {
+  HWND focus = GetFocus();
+  auto count = static_cast<int>(focusOrder_.size());
+  int at = 0;
+  for (int i = 0; i < count; ++i) {
+    if (focusOrder_[i]->hwnd() == focus || IsChild(focusOrder_[i]->hwnd(), focus)) at = i;
+  }
+  for (int step = 1; step < count; ++step) {
+    NativeControl* next = focusOrder_[(at + (backwards ? count - step : step)) % count];
+    HWND hwnd = next->hwnd();
+    LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+    bool stop = (style & WS_CHILD) && (style & WS_TABSTOP) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
+    // A radio group is one stop: its checked button.
+    if (auto* radio = dynamic_cast<RadioButton*>(&next->model())) stop = stop && radio->checked();
+    if (stop) {
+      SetFocus(hwnd);
+      return;
+    }
+  }
 }
 
 int Win32Ui::run(Window& window) {
   HWND main = main_->hwnd();
+  // Containers lie beneath their siblings: the note and the buttons stand over the chosen
+  // area, the form radio buttons over the frame's top edge.
+  for (auto& [control, native] : natives_) {
+    if (dynamic_cast<const TabControl*>(control) || dynamic_cast<const Frame*>(control)) {
+      SetWindowPos(native->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    }
+  }
   main_->startLayout();
   window.userCreated();
   ShowWindow(main, SW_SHOWNORMAL);
@@ -85,6 +114,10 @@ int Win32Ui::run(Window& window) {
         window.userAskedToClose();
         continue;
       }
+    }
+    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+      moveFocus(GetKeyState(VK_SHIFT) & 0x8000);
+      continue;
     }
     if (NativeEdit::preTranslate(msg)) continue;
     if (IsDialogMessageW(main, &msg)) continue;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "platform/ui.h"
 #include "platform/win32/native_control.h"
@@ -22,6 +23,9 @@ class Win32Ui : public Ui {
 
  private:
   HWND parentWindow(const Control& control) const;
+  // Tab and Shift+Tab follow the design's order, whatever the windows' stacking.
+  void moveFocus(bool backwards);
+  std::vector<NativeControl*> focusOrder_;
   std::map<const Control*, std::unique_ptr<NativeControl>> natives_;
   std::set<std::string> radioGroups_;  // parent and page of the groups begun so far
   MainWindow* main_ = nullptr;
