@@ -11,11 +11,11 @@ using platform::ControlKind;
 
 std::vector<gbk::Text> pieces(std::string_view text) { return gbk::split(text, "|"); }
 
-std::unique_ptr<platform::Control> makeControl(const platform::ControlSpec& spec) {
-  std::string name(spec.name);
-  switch (spec.kind) {
+std::unique_ptr<platform::Control> makeControl(const platform::ControlDesign& design) {
+  std::string name(design.name);
+  switch (design.kind) {
     case ControlKind::Window: return std::make_unique<platform::Window>(name);
-    case ControlKind::TabControl: return std::make_unique<platform::TabControl>(name, pieces(spec.text));
+    case ControlKind::TabControl: return std::make_unique<platform::TabControl>(name, pieces(design.text));
     case ControlKind::TreeBox: return std::make_unique<platform::TreeBox>(name);
     case ControlKind::ListBox: return std::make_unique<platform::ListBox>(name, false);
     case ControlKind::SortedListBox: return std::make_unique<platform::ListBox>(name, true);
@@ -36,16 +36,16 @@ std::unique_ptr<platform::Control> makeControl(const platform::ControlSpec& spec
 }
 
 // The initial state that the design gives beyond rectangle, text and visibility.
-void applyDesignState(platform::Control& control, const platform::ControlSpec& spec) {
+void applyDesignState(platform::Control& control, const platform::ControlDesign& design) {
   if (auto* tab = dynamic_cast<platform::TabControl*>(&control)) {
     tab->setText("");
   } else if (auto* list = dynamic_cast<platform::DropDownList*>(&control)) {
-    for (const auto& item : pieces(spec.text)) list->add(item);
+    for (const auto& item : pieces(design.text)) list->add(item);
     list->setText("");
     list->setCurrentSelection(0);
   } else if (auto* status = dynamic_cast<platform::StatusBar*>(&control)) {
     std::vector<platform::StatusBar::Part> parts;
-    for (const auto& part : pieces(spec.text)) {
+    for (const auto& part : pieces(design.text)) {
       auto colon = part.find(':');
       parts.push_back({part.substr(colon + 1), std::stoi(part.substr(0, colon))});
     }
@@ -58,26 +58,26 @@ void applyDesignState(platform::Control& control, const platform::ControlSpec& s
 
 StartupWindow::Controls StartupWindow::createControls(platform::Ui& ui, RadioGroups& groups) {
   Controls controls;
-  for (const platform::ControlSpec& spec : startupWindowDesign()) {
-    auto control = makeControl(spec);
-    control->setRect(spec.rect);
-    control->setText(spec.text);
-    control->setVisible(spec.visible);
-    applyDesignState(*control, spec);
-    if (!spec.parent.empty()) {
-      auto parent = controls.find(spec.parent);
+  for (const platform::ControlDesign& design : startupWindowDesign()) {
+    auto control = makeControl(design);
+    control->setRect(design.rect);
+    control->setText(design.text);
+    control->setVisible(design.visible);
+    applyDesignState(*control, design);
+    if (!design.parent.empty()) {
+      auto parent = controls.find(design.parent);
       if (parent == controls.end()) throw std::logic_error("a control comes before its parent");
-      control->placeIn(parent->second.get(), spec.page);
+      control->placeIn(parent->second.get(), design.page);
       if (auto* tab = dynamic_cast<platform::TabControl*>(parent->second.get())) tab->adopt(*control);
     }
     if (auto* radio = dynamic_cast<platform::RadioButton*>(control.get())) {
-      auto& group = groups[std::string(spec.parent) + "/" + std::to_string(spec.page)];
+      auto& group = groups[std::string(design.parent) + "/" + std::to_string(design.page)];
       group.push_back(radio);
       radio->joinGroup(&group);
-      radio->setChecked(spec.checked);
+      radio->setChecked(design.checked);
     }
-    ui.realize(*control, spec);
-    controls.emplace(std::string(spec.name), std::move(control));
+    ui.realize(*control, design);
+    controls.emplace(std::string(design.name), std::move(control));
   }
   return controls;
 }

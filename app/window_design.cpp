@@ -6,7 +6,7 @@ namespace app {
 namespace {
 
 using platform::ControlKind;
-using platform::ControlSpec;
+using platform::ControlDesign;
 using K = ControlKind;
 
 constexpr std::string_view kCatalogArea = "选择夹_目录区";
@@ -17,7 +17,7 @@ constexpr std::string_view kFrame = "外形框1";
 constexpr int kTreePage = 0, kExamplesPage = 1, kIndexPage = 2, kSearchPage = 3;
 constexpr int kChosenApiPage = 0, kRelatedExamplesPage = 1;
 
-constexpr auto kDesign = std::to_array<ControlSpec>({
+constexpr auto kDesign = std::to_array<ControlDesign>({
     {K::Window, "_启动窗口", "", -1, {50, 50, 671, 572}, "Kelvane V2.0版  Halvorin：https://www.halvorin.com"},
     {K::TabControl, kCatalogArea, "", -1, {8, 8, 219, 506}, "API目录|例程列表|API索引|搜索"},
     {K::TreeBox, "树型框_API目录", kCatalogArea, kTreePage, {9, 30, 201, 444}, ""},
@@ -57,6 +57,6 @@ constexpr auto kDesign = std::to_array<ControlSpec>({
 
 }  // namespace
 
-std::span<const ControlSpec> startupWindowDesign() { return kDesign; }
+std::span<const ControlDesign> startupWindowDesign() { return kDesign; }
 
 }  // namespace app

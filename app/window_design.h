@@ -2,12 +2,12 @@
 
 #include <span>
 
-#include "platform/control_spec.h"
+#include "platform/control_design.h"
 
 namespace app {
 
 // The start-up window and every control on it, parents before children, in the order
 // in which Tab moves the keyboard focus.
-std::span<const platform::ControlSpec> startupWindowDesign();
+std::span<const platform::ControlDesign> startupWindowDesign();
 
 }  // namespace app

@@ -1,7 +1,7 @@
 // The platform's windowing: gives controls their native side and runs the window.
 #pragma once
 
-#include "platform/control_spec.h"
+#include "platform/control_design.h"
 #include "platform/controls.h"
 
 namespace platform {
@@ -12,7 +12,7 @@ class Ui {
 
   // Creates the native side of `control`, which already holds its initial state and
   // its parent; parents are realized before their children.
-  virtual void realize(Control& control, const ControlSpec& spec) = 0;
+  virtual void realize(Control& control, const ControlDesign& design) = 0;
 
   // Lays the window out (its size changed event), raises its created event, shows it
   // and runs the message loop until it is destroyed; returns the exit code.

@@ -81,7 +81,7 @@ class HeadlessUi::Peer : public WindowPeer,
 HeadlessUi::HeadlessUi() = default;
 HeadlessUi::~HeadlessUi() = default;
 
-void HeadlessUi::realize(Control& control, const ControlSpec&) {
+void HeadlessUi::realize(Control& control, const ControlDesign&) {
   auto peer = std::make_unique<Peer>(*this, control, control.isShown());
   control.attach(peer.get());
   peers_[&control] = std::move(peer);

@@ -21,7 +21,7 @@ class HeadlessUi : public Ui {
   HeadlessUi();
   ~HeadlessUi() override;
 
-  void realize(Control& control, const ControlSpec& spec) override;
+  void realize(Control& control, const ControlDesign& design) override;
   // Lays out and creates the window; there is no message loop: the test acts as the user.
   int run(Window& window) override;
 

@@ -32,10 +32,10 @@ std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, Args...
 
 }  // namespace
 
-void Win32Ui::realize(Control& control, const ControlSpec& spec) {
+void Win32Ui::realize(Control& control, const ControlDesign& design) {
   HWND parent = parentWindow(control);
   std::unique_ptr<NativeControl> native;
-  switch (spec.kind) {
+  switch (design.kind) {
     case ControlKind::Window: {
       auto window = std::make_unique<MainWindow>(static_cast<Window&>(control));
       window->createCentred();
@@ -52,7 +52,7 @@ void Win32Ui::realize(Control& control, const ControlSpec& spec) {
     case ControlKind::EditBox:
     case ControlKind::MultiLineEditBox: native = makeNative<NativeEdit, EditBox>(control, parent); break;
     case ControlKind::RadioButton: {
-      bool firstOfGroup = radioGroups_.insert(std::string(spec.parent) + "/" + std::to_string(spec.page)).second;
+      bool firstOfGroup = radioGroups_.insert(std::string(design.parent) + "/" + std::to_string(design.page)).second;
       native = makeNative<NativeRadio, RadioButton>(control, parent, firstOfGroup);
       break;
     }

@@ -27,7 +27,7 @@ enum class ControlKind {
   Frame,
 };
 
-struct ControlSpec {
+struct ControlDesign {
   ControlKind kind;
   std::string_view name;
   std::string_view parent;  // empty: the window's client area
