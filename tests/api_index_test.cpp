@@ -23,14 +23,6 @@ class ApiIndexTest : public ::testing::Test, protected HeadlessWizard {
     w.选择夹_目录区.userChangedPage(2);
   }
 
-  const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
-  std::vector<gbk::Text> fields(std::int32_t entry) const { return gbk::split(lines().at(entry - 1), ","); }
-  std::int32_t entryOf(std::string_view english) const {
-    for (std::size_t i = 0; i < lines().size(); ++i) {
-      if (gbk::split(lines()[i], ",")[0] == english) return static_cast<std::int32_t>(i + 1);
-    }
-    return -1;
-  }
   int positionOf(std::int32_t entry) const {
     for (int pos = 0; pos < index.count(); ++pos) {
       if (index.itemData(pos) == entry) return pos;

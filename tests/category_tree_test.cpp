@@ -72,8 +72,6 @@ class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {
 
   void SetUp() override { start(); }
 
-  const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
-  std::vector<gbk::Text> fields(std::int32_t entry) const { return fieldsOf(lines().at(entry - 1)); }
 
   int positionOfLabel(std::string_view label) const {
     for (int pos = 0; pos < tree.count(); ++pos) {

@@ -22,14 +22,6 @@ class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
 
   void SetUp() override { start(); }
 
-  const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
-  std::int32_t entryOf(std::string_view english, std::string_view chinese = {}) const {
-    for (std::size_t i = 0; i < lines().size(); ++i) {
-      std::vector<gbk::Text> f = gbk::split(lines()[i], ",");
-      if (f[0] == english && (chinese.empty() || f[2] == chinese)) return static_cast<std::int32_t>(i + 1);
-    }
-    return -1;
-  }
   void add(std::string_view text, std::int32_t entry = 1) { navigation::addToChosenApiList(wizard, text, entry); }
   std::vector<gbk::Text> texts() const {
     std::vector<gbk::Text> out;
