@@ -54,14 +54,8 @@ class HeadlessShell : public Shell {
   std::vector<std::pair<std::string, std::string>> started;
 };
 
-class HeadlessDialogs : public Dialogs {
- public:
-  void setSaveInitialFolder(std::string folder) override { initialFolder_ = std::move(folder); }
-  const std::string& saveInitialFolder() const override { return initialFolder_; }
-
- private:
-  std::string initialFolder_;
-};
+// No dialog is shown on the headless platform; the settings live in the base.
+class HeadlessDialogs : public Dialogs {};
 
 class HeadlessMessageBoxes : public MessageBoxes {
  public:

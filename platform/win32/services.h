@@ -14,14 +14,8 @@ class Win32Shell : public Shell {
   void run(std::string_view file, std::string_view commandLine) override;
 };
 
-class Win32Dialogs : public Dialogs {
- public:
-  void setSaveInitialFolder(std::string folder) override { initialFolder_ = std::move(folder); }
-  const std::string& saveInitialFolder() const override { return initialFolder_; }
-
- private:
-  std::string initialFolder_;
-};
+// The save-file dialog and the folder picker join when examples are saved.
+class Win32Dialogs : public Dialogs {};
 
 class Win32MessageBoxes : public MessageBoxes {
  public:
