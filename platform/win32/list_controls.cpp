@@ -13,7 +13,7 @@ void NativeList::create(HWND parent) {
   DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
   if (checkBoxes()) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
-  if (checkBoxes()) SetWindowSubclass(hwnd(), subclassProcedure, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (checkBoxes()) SetWindowSubclass(hwnd(), guardedSubclass<subclassProcedure>, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
 void NativeList::itemInserted(int pos) {
@@ -65,7 +65,7 @@ bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
 }
 
 // A click on the box or the space bar ticks; a click on the text only selects.
-LRESULT CALLBACK NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                                DWORD_PTR data) {
   auto* self = reinterpret_cast<NativeList*>(data);
   auto& checks = static_cast<CheckListBox&>(self->list_);

@@ -25,7 +25,7 @@ class NativeList : public NativeControl, public ListPeer {
 
  private:
   bool checkBoxes() const;
-  static LRESULT CALLBACK subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR data);
   int checkBoxWidth() const;
 };

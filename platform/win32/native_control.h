@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <string>
 #include <string_view>
 
@@ -19,6 +21,17 @@ std::string windowText(HWND hwnd);
 
 // The controls' font: 宋体, 12 pixels, GB2312 character set.
 HFONT controlFont();
+
+// A subclass procedure that no exception crosses: a handler that fails leaves the
+// message to the control.
+template <LRESULT (*Handle)(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR)>
+LRESULT CALLBACK guardedSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
+  try {
+    return Handle(hwnd, message, wParam, lParam, id, data);
+  } catch (...) {
+    return DefSubclassProc(hwnd, message, wParam, lParam);
+  }
+}
 
 class NativeControl : public virtual ControlPeer {
  public:

@@ -17,7 +17,7 @@ void NativeTab::create(HWND parent) {
   // Narrow padding: the four catalog pages fit side by side in the designed width.
   SendMessageW(hwnd(), TCM_SETPADDING, 0, MAKELPARAM(4, 3));
   // The pages' controls notify the tab control: pass their notifications on to them.
-  SetWindowSubclass(hwnd(), subclassProcedure, 1, 0);
+  SetWindowSubclass(hwnd(), guardedSubclass<subclassProcedure>, 1, 0);
 }
 
 void NativeTab::showPage(int page) {
@@ -31,7 +31,7 @@ bool NativeTab::onNotify(NMHDR* header, LRESULT& result) {
   return true;
 }
 
-LRESULT CALLBACK NativeTab::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+LRESULT NativeTab::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                               DWORD_PTR) {
   LRESULT result = 0;
   if (forwardToChild(message, wParam, lParam, result)) return result;

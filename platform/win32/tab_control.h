@@ -15,7 +15,7 @@ class NativeTab : public NativeControl, public TabPeer {
   bool onNotify(NMHDR* header, LRESULT& result) override;
 
  private:
-  static LRESULT CALLBACK subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+  static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                             DWORD_PTR data);
   TabControl& tab_;
 };

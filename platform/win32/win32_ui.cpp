@@ -106,25 +106,33 @@ int Win32Ui::run(Window& window) {
 
   MSG msg{};
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
-    // Esc closes the window whichever control has the focus, unless it closes an open drop-down.
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
-      auto* dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(GetParent(msg.hwnd)));
-      if (!dropDown) dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(msg.hwnd));
-      if (!dropDown || !SendMessageW(dropDown->hwnd(), CB_GETDROPPEDSTATE, 0, 0)) {
-        window.userAskedToClose();
-        continue;
-      }
+    try {
+      dispatch(window, msg);
+    } catch (...) {
+      // A handler that fails leaves the window as it is; the program goes on.
     }
-    if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
-      moveFocus(GetKeyState(VK_SHIFT) & 0x8000);
-      continue;
-    }
-    if (NativeEdit::preTranslate(msg)) continue;
-    if (IsDialogMessageW(main, &msg)) continue;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
+}
+
+void Win32Ui::dispatch(Window& window, MSG& msg) {
+  // Esc closes the window whichever control has the focus, unless it closes an open drop-down.
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
+    auto* dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(GetParent(msg.hwnd)));
+    if (!dropDown) dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(msg.hwnd));
+    if (!dropDown || !SendMessageW(dropDown->hwnd(), CB_GETDROPPEDSTATE, 0, 0)) {
+      window.userAskedToClose();
+      return;
+    }
+  }
+  if (msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && !(GetKeyState(VK_CONTROL) & 0x8000)) {
+    moveFocus(GetKeyState(VK_SHIFT) & 0x8000);
+    return;
+  }
+  if (NativeEdit::preTranslate(msg)) return;
+  if (IsDialogMessageW(main_->hwnd(), &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
 }
 
 }  // namespace platform::win32

@@ -23,6 +23,9 @@ class Win32Ui : public Ui {
 
  private:
   HWND parentWindow(const Control& control) const;
+  // One message of the loop: Esc, Tab and the edit boxes' keys first, then the dialog
+  // manager, then the window procedure.
+  void dispatch(Window& window, MSG& msg);
   // Tab and Shift+Tab follow the design's order, whatever the windows' stacking.
   void moveFocus(bool backwards);
   std::vector<NativeControl*> focusOrder_;

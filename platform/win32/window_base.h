@@ -45,7 +45,13 @@ class WindowBase {
     }
     auto* self = static_cast<WindowBase*>(GetPropW(hwnd, L"WizardWindow"));
     if (message == WM_NCDESTROY) RemovePropW(hwnd, L"WizardWindow");
-    return self ? self->handleMessage(hwnd, message, wParam, lParam) : DefWindowProcW(hwnd, message, wParam, lParam);
+    // No exception crosses a window procedure: a handler that fails leaves the message
+    // to the default handling, and the program goes on.
+    try {
+      if (self) return self->handleMessage(hwnd, message, wParam, lParam);
+    } catch (...) {
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 };
 
