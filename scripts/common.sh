@@ -42,15 +42,22 @@ build_windows() {
 
 # Chinese text needs a CJK font: the Windows font names map to WenQuanYi Zen Hei.
 ensure_wine_prefix() {
-  [ -f "$WINEPREFIX/.fonts-mapped" ] && return
+  [ -f "$WINEPREFIX/.prefix-ready" ] && return
   log "making the Wine prefix $WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
   for font in SimSun 宋体 NSimSun 新宋体 "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft YaHei" 微软雅黑 SimHei 黑体; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
   done
+  # Smoothed text, as a Windows desktop shows it; Wine draws the window frames itself
+  # (there is no window manager on Xvfb), so the screenshots show the caption.
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothing /d 2 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingType /t REG_DWORD /d 2 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingGamma /t REG_DWORD /d 1400 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingOrientation /t REG_DWORD /d 1 /f >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   wineserver -w || true
-  touch "$WINEPREFIX/.fonts-mapped"
+  touch "$WINEPREFIX/.prefix-ready"
 }
 
 # The folder as the IDE's install has it: the wizard in "wizard", the IDE one above.
