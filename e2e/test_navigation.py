@@ -116,7 +116,7 @@ class NavigationTest(unittest.TestCase):
         w.click_in(self.control("去除"))
         self.assertEqual(len(self.chosen_items()), 2)
         self.assertEqual(self.chosen_list()["selection"], 0)
-        w.click_in(self.control("清空(&N)"))
+        w.press("alt+n")  # the accelerator of 清空(&N)
         self.assertEqual(self.chosen_items(), [])
 
 
