@@ -4,8 +4,28 @@
 #include <windowsx.h>
 
 namespace platform::win32 {
+namespace {
+
+const NativeItems::Messages kListBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETCURSEL};
+const NativeItems::Messages kComboBoxMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_SETCURSEL};
+
+}  // namespace
+
+// Items -----------------------------------------------------------------------------
+
+void NativeItems::itemInserted(int pos) {
+  SendMessageW(hwnd(), messages_.insert, pos, reinterpret_cast<LPARAM>(wide(list_.itemText(pos)).c_str()));
+}
+
+void NativeItems::itemErased(int pos) { SendMessageW(hwnd(), messages_.erase, pos, 0); }
+
+void NativeItems::itemsCleared() { SendMessageW(hwnd(), messages_.reset, 0, 0); }
+
+void NativeItems::showSelection(int pos) { SendMessageW(hwnd(), messages_.select, pos, 0); }
 
 // List boxes ------------------------------------------------------------------------
+
+NativeList::NativeList(ListControl& model) : NativeItems(model, kListBoxMessages) {}
 
 bool NativeList::checkBoxes() const { return dynamic_cast<const CheckListBox*>(&list_) != nullptr; }
 
@@ -15,16 +35,6 @@ void NativeList::create(HWND parent) {
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
   if (checkBoxes()) SetWindowSubclass(hwnd(), guardedSubclass<subclassProcedure>, 1, reinterpret_cast<DWORD_PTR>(this));
 }
-
-void NativeList::itemInserted(int pos) {
-  SendMessageW(hwnd(), LB_INSERTSTRING, pos, reinterpret_cast<LPARAM>(wide(list_.itemText(pos)).c_str()));
-}
-
-void NativeList::itemErased(int pos) { SendMessageW(hwnd(), LB_DELETESTRING, pos, 0); }
-
-void NativeList::itemsCleared() { SendMessageW(hwnd(), LB_RESETCONTENT, 0, 0); }
-
-void NativeList::showSelection(int pos) { SendMessageW(hwnd(), LB_SETCURSEL, pos, 0); }
 
 void NativeList::showChecked(int pos) {
   RECT r{};
@@ -89,25 +99,17 @@ LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
 
 // Drop-down lists -------------------------------------------------------------------
 
+NativeDropDown::NativeDropDown(DropDownList& model) : NativeItems(model, kComboBoxMessages), dropDown_(model) {}
+
 void NativeDropDown::create(HWND parent) {
   NativeControl::create(parent, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
   for (int pos = 0; pos < list_.count(); ++pos) itemInserted(pos);
   showSelection(list_.currentSelection());
 }
 
-void NativeDropDown::itemInserted(int pos) {
-  SendMessageW(hwnd(), CB_INSERTSTRING, pos, reinterpret_cast<LPARAM>(wide(list_.itemText(pos)).c_str()));
-}
-
-void NativeDropDown::itemErased(int pos) { SendMessageW(hwnd(), CB_DELETESTRING, pos, 0); }
-
-void NativeDropDown::itemsCleared() { SendMessageW(hwnd(), CB_RESETCONTENT, 0, 0); }
-
-void NativeDropDown::showSelection(int pos) { SendMessageW(hwnd(), CB_SETCURSEL, pos, 0); }
-
 bool NativeDropDown::onCommand(WORD code) {
   if (code != CBN_SELCHANGE) return false;
-  list_.userChose(static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)));
+  dropDown_.userChose(static_cast<int>(SendMessageW(hwnd(), CB_GETCURSEL, 0, 0)));
   return true;
 }
 

@@ -7,21 +7,34 @@
 
 namespace platform::win32 {
 
-class NativeList : public NativeControl, public ListPeer {
+// The items of a list box or a drop-down list, mirrored with the messages of its kind.
+class NativeItems : public NativeControl, public ListPeer {
  public:
-  explicit NativeList(ListControl& model) : NativeControl(model), list_(model) {}
-  void create(HWND parent);
+  struct Messages {
+    UINT insert, erase, reset, select;
+  };
+  NativeItems(ListControl& model, const Messages& messages) : NativeControl(model), list_(model), messages_(messages) {}
   void showText(std::string_view) override {}
   void itemInserted(int pos) override;
   void itemErased(int pos) override;
   void itemsCleared() override;
   void showSelection(int pos) override;
-  void showChecked(int pos) override;
-  bool onCommand(WORD code) override;
-  bool onDrawItem(DRAWITEMSTRUCT* item) override;
+  void showChecked(int) override {}
 
  protected:
   ListControl& list_;
+
+ private:
+  const Messages& messages_;
+};
+
+class NativeList : public NativeItems {
+ public:
+  explicit NativeList(ListControl& model);
+  void create(HWND parent);
+  void showChecked(int pos) override;
+  bool onCommand(WORD code) override;
+  bool onDrawItem(DRAWITEMSTRUCT* item) override;
 
  private:
   bool checkBoxes() const;
@@ -30,16 +43,10 @@ class NativeList : public NativeControl, public ListPeer {
   int checkBoxWidth() const;
 };
 
-class NativeDropDown : public NativeControl, public ListPeer {
+class NativeDropDown : public NativeItems {
  public:
-  explicit NativeDropDown(DropDownList& model) : NativeControl(model), list_(model) {}
+  explicit NativeDropDown(DropDownList& model);
   void create(HWND parent);
-  void showText(std::string_view) override {}
-  void itemInserted(int pos) override;
-  void itemErased(int pos) override;
-  void itemsCleared() override;
-  void showSelection(int pos) override;
-  void showChecked(int) override {}
   bool onCommand(WORD code) override;
 
  protected:
@@ -47,7 +54,7 @@ class NativeDropDown : public NativeControl, public ListPeer {
   Rect nativeRect(const Rect& rect) const override { return {rect.left, rect.top, rect.width, rect.height + 120}; }
 
  private:
-  DropDownList& list_;
+  DropDownList& dropDown_;
 };
 
 }  // namespace platform::win32
