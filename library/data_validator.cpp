@@ -4,6 +4,7 @@
 #include <map>
 #include <set>
 
+#include "library/declaration_syntax.h"
 #include "library/gbk_text.h"
 #include "library/type_names.h"
 
@@ -12,11 +13,8 @@ namespace {
 
 using gbk::Text;
 
-constexpr std::string_view kVersionLine = ".版本 2";
-constexpr std::string_view kDllHeader = ".DLL命令 ";
-constexpr std::string_view kTypeHeader = ".数据类型 ";
-constexpr std::string_view kParameter = "    .参数 ";
-constexpr std::string_view kMember = "    .成员 ";
+const Text kParameter = Text(kBodyIndent) + Text(kParameterLead);
+const Text kMember = Text(kBodyIndent) + Text(kMemberLead);
 
 struct Line {
   int number;
@@ -170,10 +168,10 @@ void checkMember(const Line& line, Report& report) {
 
 std::vector<DllCommand> checkDllText(std::string_view text, Report& report) {
   std::vector<DllCommand> commands;
-  for (const Block& block : splitBlocks(splitLines(text, report), kDllHeader, report)) {
+  for (const Block& block : splitBlocks(splitLines(text, report), kDllCommandHeader, report)) {
     const Line& header = block.lines[0];
-    if (!startsWith(header.text, kDllHeader)) continue;
-    auto h = declarationFields(header.text.substr(kDllHeader.size()), 5, header.number, report);
+    if (!startsWith(header.text, kDllCommandHeader)) continue;
+    auto h = declarationFields(header.text.substr(kDllCommandHeader.size()), 5, header.number, report);
     if (h.size() < 6) {
       report.add(header.number, "a DLL command header has fewer than 6 fields");
       continue;
@@ -192,10 +190,10 @@ std::vector<DllCommand> checkDllText(std::string_view text, Report& report) {
 
 std::vector<DataType> checkTypeText(std::string_view text, Report& report) {
   std::vector<DataType> types;
-  for (const Block& block : splitBlocks(splitLines(text, report), kTypeHeader, report)) {
+  for (const Block& block : splitBlocks(splitLines(text, report), kDataTypeHeader, report)) {
     const Line& header = block.lines[0];
-    if (!startsWith(header.text, kTypeHeader)) continue;
-    auto h = declarationFields(header.text.substr(kTypeHeader.size()), 2, header.number, report);
+    if (!startsWith(header.text, kDataTypeHeader)) continue;
+    auto h = declarationFields(header.text.substr(kDataTypeHeader.size()), 2, header.number, report);
     if (h.size() < 3) report.add(header.number, "a data type header has fewer than 3 fields");
     if (!isValidName(h[0])) report.add(header.number, "the data type name is empty or holds a space, comma or quote");
     if (h.size() >= 2 && !h[1].empty()) report.add(header.number, "the public field is not empty");
@@ -281,8 +279,8 @@ std::vector<DataViolation> validateBuiltinData(std::string_view dllText, std::st
 
   auto commands = checkDllText(dllText, dllReport);
   auto types = checkTypeText(typeText, typeReport);
-  checkFirstOccurrence(dllText, kDllHeader, commands, dllReport);
-  checkFirstOccurrence(typeText, kTypeHeader, types, typeReport);
+  checkFirstOccurrence(dllText, kDllCommandHeader, commands, dllReport);
+  checkFirstOccurrence(typeText, kDataTypeHeader, types, typeReport);
 
   std::set<Text> typeNames;
   for (const auto& t : types) typeNames.insert(t.name);

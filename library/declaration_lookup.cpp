@@ -8,15 +8,12 @@
 #include <utility>
 
 #include "library/builtin_data.h"
+#include "library/declaration_syntax.h"
 #include "library/type_names.h"
 
 namespace library {
 namespace {
 
-constexpr std::string_view kDllCommandHeader = ".DLL命令 ";
-constexpr std::string_view kDataTypeHeader = ".数据类型 ";
-constexpr std::string_view kParameterLead = ".参数 ";
-constexpr std::string_view kMemberLead = ".成员 ";
 // The library texts begin ".版本 2"; what is shown begins without the space.
 constexpr std::string_view kDeclarationTextHead = ".版本2\r\n\r\n";
 

@@ -7,6 +7,8 @@
 #include <limits>
 #include <utility>
 
+#include "library/declaration_syntax.h"
+
 namespace library {
 namespace {
 
@@ -16,8 +18,6 @@ namespace {
 // The few GBK texts of this file are spelled as bytes so that it means the same under
 // any execution character set: the fuzzing build uses a compiler that has no GBK.
 constexpr std::string_view kVersionKeyword = ".\xB0\xE6\xB1\xBE ";                   // ".版本 "
-constexpr std::string_view kDllCommandKeyword = ".DLL\xC3\xFC\xC1\xEE ";             // ".DLL命令 "
-constexpr std::string_view kDataTypeKeyword = ".\xCA\xFD\xBE\xDD\xC0\xE0\xD0\xCD ";  // ".数据类型 "
 constexpr std::string_view kStartUpWindow = "_\xC6\xF4\xB6\xAF\xB4\xB0\xBF\xDA";     // "_启动窗口"
 constexpr std::string_view kCoreSupportLibrary =
     "\xCF\xB5\xCD\xB3\xBA\xCB\xD0\xC4\xD6\xA7\xB3\xD6\xBF\xE2";  // "系统核心支持库"
@@ -33,7 +33,7 @@ constexpr ImageSection kSections[] = {ImageSection::program, ImageSection::suppo
                                       ImageSection::dataTypes, ImageSection::dllCommands};
 
 std::string_view headerKeyword(DeclarationKind kind) {
-  return kind == DeclarationKind::dllCommand ? kDllCommandKeyword : kDataTypeKeyword;
+  return kind == DeclarationKind::dllCommand ? kDllCommandHeader : kDataTypeHeader;
 }
 
 // A block begins with its header line: keyword, name, comma.
