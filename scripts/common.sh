@@ -9,9 +9,13 @@ WINDOWS="$BUILD/windows"
 export WINEPREFIX="$BUILD/wineprefix"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Builds of several checkouts share one compiler cache.
+export CCACHE_BASEDIR="$(dirname "$ROOT")" CCACHE_NOHASHDIR=1
+LAUNCHER=()
+command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-common
-          wine wine64 xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3)
+          wine wine64 xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3 ccache)
 
 log() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
@@ -29,14 +33,14 @@ ensure_packages() {
 
 build_native() {
   log "native build"
-  cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${LAUNCHER[@]}" >/dev/null
   cmake --build "$NATIVE" -j"$(nproc)"
 }
 
 build_windows() {
   log "Windows build"
   cmake -S "$ROOT" -B "$WINDOWS" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DEMBED_DATA="$NATIVE/embed_data" >/dev/null
+        -DCMAKE_BUILD_TYPE=Release -DEMBED_DATA="$NATIVE/embed_data" "${LAUNCHER[@]}" >/dev/null
   cmake --build "$WINDOWS" -j"$(nproc)"
 }
 
