@@ -1,5 +1,5 @@
-// The keywords of the library texts, in GBK. Written as byte escapes so that every
-// compiler reads them alike, whatever its execution character set.
+// The keywords of the library texts and of program sources, in GBK. Written as byte
+// escapes so that every compiler reads them alike, whatever its execution character set.
 #pragma once
 
 #include <string_view>
@@ -7,7 +7,9 @@
 namespace library {
 
 inline constexpr std::string_view kVersionLine = ".\xB0\xE6\xB1\xBE 2";                    // ".版本 2"
-inline constexpr std::string_view kDllCommandHeader = ".DLL\xC3\xFC\xC1\xEE ";              // ".DLL命令 "
+inline constexpr std::string_view kVersionLead = ".\xB0\xE6\xB1\xBE ";                     // ".版本 "
+inline constexpr std::string_view kProgramSetHeader = ".\xB3\xCC\xD0\xF2\xBC\xAF ";        // ".程序集 "
+inline constexpr std::string_view kDllCommandHeader = ".DLL\xC3\xFC\xC1\xEE ";             // ".DLL命令 "
 inline constexpr std::string_view kDataTypeHeader = ".\xCA\xFD\xBE\xDD\xC0\xE0\xD0\xCD ";  // ".数据类型 "
 // Parameter and member lines stand indented by four spaces under their header.
 inline constexpr std::string_view kBodyIndent = "    ";

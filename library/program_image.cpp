@@ -1,4 +1,4 @@
-// [SECTION] constants   [SECTION] cursor   [SECTION] reader   [SECTION] writer
+// [SECTION] constants   [SECTION] reader   [SECTION] writer
 // [SECTION] library texts   [SECTION] lookup and messages
 #include "library/program_image.h"
 
@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "library/byte_cursor.h"
 #include "library/declaration_syntax.h"
 
 namespace library {
@@ -17,8 +18,7 @@ namespace {
 
 // The few GBK texts of this file are spelled as bytes so that it means the same under
 // any execution character set: the fuzzing build uses a compiler that has no GBK.
-constexpr std::string_view kVersionKeyword = ".\xB0\xE6\xB1\xBE ";                   // ".版本 "
-constexpr std::string_view kStartUpWindow = "_\xC6\xF4\xB6\xAF\xB4\xB0\xBF\xDA";     // "_启动窗口"
+constexpr std::string_view kStartUpWindow = "_\xC6\xF4\xB6\xAF\xB4\xB0\xBF\xDA";  // "_启动窗口"
 constexpr std::string_view kCoreSupportLibrary =
     "\xCF\xB5\xCD\xB3\xBA\xCB\xD0\xC4\xD6\xA7\xB3\xD6\xBF\xE2";  // "系统核心支持库"
 
@@ -29,18 +29,35 @@ constexpr unsigned char kNameKey = 0x6B;
 constexpr std::uint64_t kSectionHeaderSize = 8;  // kind, length
 constexpr std::uint64_t kSmallestName = 5;       // length, at least one byte
 
-constexpr ImageSection kSections[] = {ImageSection::program, ImageSection::supportLibraries, ImageSection::windows,
+constexpr ImageSection kSections[] = {ImageSection::program,   ImageSection::supportLibraries,
+                                      ImageSection::windows,   ImageSection::programSets,
                                       ImageSection::dataTypes, ImageSection::dllCommands};
 
-std::string_view headerKeyword(DeclarationKind kind) {
-  return kind == DeclarationKind::dllCommand ? kDllCommandHeader : kDataTypeHeader;
+// The sections that hold named blocks of source: program sets and declarations.
+std::string_view headerKeyword(ImageSection section) {
+  switch (section) {
+    case ImageSection::programSets:
+      return kProgramSetHeader;
+    case ImageSection::dllCommands:
+      return kDllCommandHeader;
+    default:
+      return kDataTypeHeader;
+  }
 }
 
-// A block begins with its header line: keyword, name, comma.
-bool sourceMatchesName(DeclarationKind kind, std::string_view name, std::string_view source) {
-  std::string_view keyword = headerKeyword(kind);
-  return source.size() > keyword.size() + name.size() && source.substr(0, keyword.size()) == keyword &&
-         source.substr(keyword.size(), name.size()) == name && source[keyword.size() + name.size()] == ',';
+// A block begins with its header line: keyword, name, comma. A program set's header may
+// end right after its name, and its source ends with a line end, so that a program's
+// sets stand apart in its source text.
+bool sourceMatchesName(ImageSection section, std::string_view name, std::string_view source) {
+  std::string_view keyword = headerKeyword(section);
+  std::size_t end = keyword.size() + name.size();
+  if (source.size() <= end || source.substr(0, keyword.size()) != keyword ||
+      source.substr(keyword.size(), name.size()) != name) {
+    return false;
+  }
+  if (section != ImageSection::programSets) return source[end] == ',';
+  return name.find_first_of(",\r\n") == std::string_view::npos &&
+         (source[end] == ',' || source.substr(end, 2) == "\r\n") && source.ends_with("\r\n");
 }
 
 std::string applyNameKey(std::string_view name) {
@@ -48,40 +65,6 @@ std::string applyNameKey(std::string_view name) {
   for (char& c : encoded) c = static_cast<char>(static_cast<unsigned char>(c) ^ kNameKey);
   return encoded;
 }
-
-// -------------------------------------------------------------------------------------
-// [SECTION] cursor
-
-// Reads little-endian fields from a byte span; a read that does not fit what remains
-// fails and leaves the position where it was. Offsets are those of the whole image.
-class ByteCursor {
- public:
-  ByteCursor(std::span<const unsigned char> content, std::uint64_t startOffset) : bytes(content), base(startOffset) {}
-
-  std::uint64_t offset() const { return base + position; }
-  std::uint64_t remaining() const { return bytes.size() - position; }
-  bool atEnd() const { return position == bytes.size(); }
-
-  bool readU32(std::uint32_t& value) {
-    if (remaining() < 4) return false;
-    value = 0;
-    for (std::uint64_t i = 0; i < 4; ++i) value |= std::uint32_t{bytes[position + i]} << (8 * i);
-    position += 4;
-    return true;
-  }
-
-  bool take(std::uint64_t length, std::span<const unsigned char>& out) {
-    if (length > remaining()) return false;
-    out = bytes.subspan(static_cast<std::size_t>(position), static_cast<std::size_t>(length));
-    position += length;
-    return true;
-  }
-
- private:
-  std::span<const unsigned char> bytes;
-  std::uint64_t base;
-  std::uint64_t position = 0;
-};
 
 // -------------------------------------------------------------------------------------
 // [SECTION] reader
@@ -162,11 +145,14 @@ class ImageReader {
       case ImageSection::windows:
         read = readNames(content, image.windows);
         break;
+      case ImageSection::programSets:
+        read = readBlocks(content, ImageSection::programSets, image.programSets);
+        break;
       case ImageSection::dataTypes:
-        read = readDeclarations(content, DeclarationKind::dataType, image.dataTypes);
+        read = readBlocks(content, ImageSection::dataTypes, image.dataTypes);
         break;
       case ImageSection::dllCommands:
-        read = readDeclarations(content, DeclarationKind::dllCommand, image.dllCommands);
+        read = readBlocks(content, ImageSection::dllCommands, image.dllCommands);
         break;
     }
     if (!read) return false;
@@ -201,24 +187,25 @@ class ImageReader {
     return true;
   }
 
-  bool readDeclarations(ByteCursor& cursor, DeclarationKind kind, std::vector<ImageDeclaration>& declarations) {
+  // Program sets stand in the program's order; declarations ascend by name.
+  bool readBlocks(ByteCursor& cursor, ImageSection section, std::vector<ImageDeclaration>& blocks) {
     // A one-byte name and a source holding just the header's keyword, that name and a comma.
-    std::uint64_t smallest = kSmallestName + 4 + headerKeyword(kind).size() + 2;
+    std::uint64_t smallest = kSmallestName + 4 + headerKeyword(section).size() + 2;
     std::uint32_t count = 0;
     if (!readCount(cursor, smallest, count)) return false;
-    declarations.reserve(count);
+    blocks.reserve(count);
     for (std::uint32_t i = 0; i < count; ++i) {
       std::uint64_t at = cursor.offset();
-      ImageDeclaration declaration;
-      if (!readName(cursor, declaration.name) || !readBytes(cursor, declaration.source)) return false;
+      ImageDeclaration block;
+      if (!readName(cursor, block.name) || !readBytes(cursor, block.source)) return false;
       // Strictly ascending names make the lookup a binary search and rule out a name twice.
-      if (!declarations.empty() && !(declarations.back().name < declaration.name)) {
-        return fail(ImageFault::namesOutOfOrder, at, declaration.name);
+      if (section != ImageSection::programSets && !blocks.empty() && !(blocks.back().name < block.name)) {
+        return fail(ImageFault::namesOutOfOrder, at, block.name);
       }
-      if (!sourceMatchesName(kind, declaration.name, declaration.source)) {
-        return fail(ImageFault::sourceDoesNotMatchName, at, declaration.name);
+      if (!sourceMatchesName(section, block.name, block.source)) {
+        return fail(ImageFault::sourceDoesNotMatchName, at, block.name);
       }
-      declarations.push_back(std::move(declaration));
+      blocks.push_back(std::move(block));
     }
     return true;
   }
@@ -256,24 +243,27 @@ ImageError writeNames(std::string& body, const std::vector<std::string>& names) 
   return {};
 }
 
-ImageError writeDeclarations(std::string& body, DeclarationKind kind,
-                             const std::vector<ImageDeclaration>& declarations) {
-  if (!fitsU32(declarations.size())) return {ImageFault::tooLarge, 0, {}};
-  std::vector<const ImageDeclaration*> sorted;
-  sorted.reserve(declarations.size());
-  for (const ImageDeclaration& declaration : declarations) {
-    if (declaration.name.empty()) return {ImageFault::emptyName, 0, {}};
-    if (!sourceMatchesName(kind, declaration.name, declaration.source)) {
-      return {ImageFault::sourceDoesNotMatchName, 0, declaration.name};
+// Program sets keep their order; declarations are sorted by name.
+ImageError writeBlocks(std::string& body, ImageSection section, const std::vector<ImageDeclaration>& blocks) {
+  if (!fitsU32(blocks.size())) return {ImageFault::tooLarge, 0, {}};
+  std::vector<const ImageDeclaration*> ordered;
+  ordered.reserve(blocks.size());
+  for (const ImageDeclaration& block : blocks) {
+    if (block.name.empty()) return {ImageFault::emptyName, 0, {}};
+    if (!sourceMatchesName(section, block.name, block.source)) {
+      return {ImageFault::sourceDoesNotMatchName, 0, block.name};
     }
-    sorted.push_back(&declaration);
+    ordered.push_back(&block);
   }
-  std::sort(sorted.begin(), sorted.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
-  putU32(body, static_cast<std::uint32_t>(sorted.size()));
-  for (std::size_t i = 0; i < sorted.size(); ++i) {
-    if (i > 0 && sorted[i - 1]->name == sorted[i]->name) return {ImageFault::duplicateName, 0, sorted[i]->name};
-    if (!putBytes(body, applyNameKey(sorted[i]->name)) || !putBytes(body, sorted[i]->source)) {
-      return {ImageFault::tooLarge, 0, sorted[i]->name};
+  bool sorted = section != ImageSection::programSets;
+  if (sorted) std::sort(ordered.begin(), ordered.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
+  putU32(body, static_cast<std::uint32_t>(ordered.size()));
+  for (std::size_t i = 0; i < ordered.size(); ++i) {
+    if (sorted && i > 0 && ordered[i - 1]->name == ordered[i]->name) {
+      return {ImageFault::duplicateName, 0, ordered[i]->name};
+    }
+    if (!putBytes(body, applyNameKey(ordered[i]->name)) || !putBytes(body, ordered[i]->source)) {
+      return {ImageFault::tooLarge, 0, ordered[i]->name};
     }
   }
   return {};
@@ -284,11 +274,11 @@ ImageError writeDeclarations(std::string& body, DeclarationKind kind,
 
 // The blocks of a library text: ".版本 N", an empty line, then blocks separated by one
 // empty line, the last one ending with its CR LF. Every block keeps its own CR LFs.
-ImageError splitLibraryText(std::string_view text, DeclarationKind kind, std::uint32_t& languageVersion,
+ImageError splitLibraryText(std::string_view text, ImageSection section, std::uint32_t& languageVersion,
                             std::vector<ImageDeclaration>& declarations) {
   auto bad = [](std::uint64_t offset) { return ImageError{ImageFault::badLibraryText, offset, {}}; };
-  if (text.substr(0, kVersionKeyword.size()) != kVersionKeyword) return bad(0);
-  std::size_t position = kVersionKeyword.size();
+  if (text.substr(0, kVersionLead.size()) != kVersionLead) return bad(0);
+  std::size_t position = kVersionLead.size();
   std::uint64_t version = 0;
   std::size_t digitsStart = position;
   while (position < text.size() && text[position] >= '0' && text[position] <= '9' && version <= 9999) {
@@ -299,7 +289,7 @@ ImageError splitLibraryText(std::string_view text, DeclarationKind kind, std::ui
   languageVersion = static_cast<std::uint32_t>(version);
   position += 4;
 
-  std::string_view keyword = headerKeyword(kind);
+  std::string_view keyword = headerKeyword(section);
   while (position < text.size()) {
     std::size_t separator = text.find("\r\n\r\n", position);
     std::size_t end = separator == std::string_view::npos ? text.size() : separator + 2;
@@ -347,11 +337,14 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
       case ImageSection::windows:
         error = writeNames(body, image.windows);
         break;
+      case ImageSection::programSets:
+        error = writeBlocks(body, section, image.programSets);
+        break;
       case ImageSection::dataTypes:
-        error = writeDeclarations(body, DeclarationKind::dataType, image.dataTypes);
+        error = writeBlocks(body, section, image.dataTypes);
         break;
       case ImageSection::dllCommands:
-        error = writeDeclarations(body, DeclarationKind::dllCommand, image.dllCommands);
+        error = writeBlocks(body, section, image.dllCommands);
         break;
     }
     if (error.fault == ImageFault::none && !fitsU32(body.size())) error.fault = ImageFault::tooLarge;
@@ -362,15 +355,20 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
   return writing;
 }
 
+ProgramImage newProgram() {
+  ProgramImage program;
+  program.supportLibraries.emplace_back(kCoreSupportLibrary);
+  program.windows.emplace_back(kStartUpWindow);
+  return program;
+}
+
 ImageWriting buildLibraryProgramImage(std::string_view dllCommandText, std::string_view dataTypeText) {
-  ProgramImage image;
-  image.supportLibraries.emplace_back(kCoreSupportLibrary);
-  image.windows.emplace_back(kStartUpWindow);
+  ProgramImage image = newProgram();
   std::uint32_t typeVersion = 0;
   ImageError error =
-      splitLibraryText(dllCommandText, DeclarationKind::dllCommand, image.languageVersion, image.dllCommands);
+      splitLibraryText(dllCommandText, ImageSection::dllCommands, image.languageVersion, image.dllCommands);
   if (error.fault == ImageFault::none) {
-    error = splitLibraryText(dataTypeText, DeclarationKind::dataType, typeVersion, image.dataTypes);
+    error = splitLibraryText(dataTypeText, ImageSection::dataTypes, typeVersion, image.dataTypes);
   }
   if (error.fault == ImageFault::none && typeVersion != image.languageVersion) {
     error = {ImageFault::badLibraryText, 0, {}};  // the two texts must be of one language version

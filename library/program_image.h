@@ -1,6 +1,8 @@
-// The library program image: the built-in declarations as one program file, handed to
-// the IDE with an import. The IDE finds each named declaration in it by kind and name.
-// The byte layout is in docs/program-image.md.
+// The program file format. One container serves the library program image (the built-in
+// declarations, handed to the IDE with an import, in which the IDE finds each named
+// declaration by kind and name), the example programs and the programs that an IDE
+// saves: program sets with their code, DLL commands and data types. The byte layout is
+// in docs/program-image.md; program_source.h turns a program into E source text and back.
 //
 // The reader trusts nothing in the bytes: every length and count is checked against
 // what remains of its enclosing record before it is used, so a truncated or damaged
@@ -23,13 +25,15 @@ enum class ImageSection : std::uint32_t {
   program = 1,
   supportLibraries = 2,
   windows = 3,
+  programSets = 4,
   dataTypes = static_cast<std::uint32_t>(DeclarationKind::dataType),
   dllCommands = static_cast<std::uint32_t>(DeclarationKind::dllCommand),
 };
 
+// A named block of source: a declaration, or a program set with its subroutines.
 struct ImageDeclaration {
   std::string name;    // GBK, as it stands in the header line
-  std::string source;  // the block as it stands in its library text, CR LF after every line
+  std::string source;  // the block as it stands in its text, CR LF after every line
 
   bool operator==(const ImageDeclaration&) const = default;
 };
@@ -38,6 +42,8 @@ struct ProgramImage {
   std::uint32_t languageVersion = 2;  // the N of the texts' ".版本 N" line
   std::vector<std::string> supportLibraries;
   std::vector<std::string> windows;
+  // The program's code, set after set in the program's order. The library has none.
+  std::vector<ImageDeclaration> programSets;
   // The reader hands these back in ascending plain byte order of their names; the writer
   // takes them in any order.
   std::vector<ImageDeclaration> dataTypes;
@@ -95,6 +101,10 @@ struct ImageWriting {
 // within one kind, a source that does not begin with its header line, or a length over
 // 32 bits, so that whatever it writes the reader accepts.
 ImageWriting writeProgramImage(const ProgramImage& image);
+
+// A new program, as an IDE makes it: the start-up window "_启动窗口" and the support
+// library "系统核心支持库", no code and no declarations.
+ProgramImage newProgram();
 
 // The wizard's image: the start-up window "_启动窗口", the support library
 // "系统核心支持库" and every block of the two library texts.

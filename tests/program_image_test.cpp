@@ -30,12 +30,19 @@ const char kTypeA[] =
     "    .成员 宽度, 整数型, , , width\r\n"
     "    .成员 高度, 整数型, , , height\r\n";
 const char kTypeB[] = ".数据类型 文件时间_, , FILETIME,size = 8\r\n    .成员 低位时间, 整数型, , , dwLowDateTime,\r\n";
+const char kSetA[] =
+    ".程序集 窗口程序集_启动窗口\r\n"
+    "\r\n"
+    ".子程序 _按钮1_被单击\r\n"
+    "\r\n"
+    "信息框 (“你好”, 0, , )\r\n";
+const char kSetB[] = ".程序集 工具集, , , 公开\r\n.程序集变量 计数, 整数型\r\n";
 
-// Declarations deliberately out of name order: the writer sorts them.
+// Declarations deliberately out of name order: the writer sorts them. Program sets keep
+// their order, which is also not that of their names.
 ProgramImage smallImage() {
-  ProgramImage image;
-  image.supportLibraries = {"系统核心支持库"};
-  image.windows = {"_启动窗口"};
+  ProgramImage image = library::newProgram();
+  image.programSets = {{"窗口程序集_启动窗口", kSetA}, {"工具集", kSetB}};
   image.dataTypes = {{"文件时间_", kTypeB}, {"尺寸_", kTypeA}};
   image.dllCommands = {{"取消路径_", kCommandA}, {"比较文件时间_", kCommandB}};
   return image;
@@ -95,13 +102,15 @@ TEST(ProgramImageFormat, WritesTheDocumentedLayout) {
   image.languageVersion = 2;
   image.supportLibraries = {"K"};
   image.windows = {"W"};
+  image.programSets = {{"P", ".程序集 P\r\n"}};     // source of 11 bytes
   image.dataTypes = {{"T", ".数据类型 T, , \r\n"}};  // source of 17 bytes
   auto writing = library::writeProgramImage(image);
   ASSERT_TRUE(writing.ok());
-  const std::string expected = std::string("CNWTEPRG") + u32(1) + u32(5) +   //
+  const std::string expected = std::string("CNWTEPRG") + u32(1) + u32(6) +   //
                                u32(1) + u32(4) + u32(2) +                    // language version
                                u32(2) + u32(9) + u32(1) + u32(1) + "\x20" +  // "K" ^ 0x6B
                                u32(3) + u32(9) + u32(1) + u32(1) + "\x3C" +  // "W" ^ 0x6B
+                               u32(4) + u32(24) + u32(1) + u32(1) + "\x3B" + u32(11) + ".程序集 P\r\n" +
                                u32(64) + u32(30) + u32(1) + u32(1) + "\x3F" + u32(17) + ".数据类型 T, , \r\n" +
                                u32(256) + u32(4) + u32(0);
   EXPECT_EQ(writing.bytes, expected);
@@ -138,6 +147,11 @@ TEST(ProgramImageFormat, WriterRefusesWhatTheReaderWouldReject) {
   ProgramImage wrongKind = smallImage();
   wrongKind.dataTypes.push_back({"取消路径_", kCommandA});
   EXPECT_EQ(faultOf(wrongKind), ImageFault::sourceDoesNotMatchName);
+  for (const char* source : {".程序集 工具集", ".程序集 工具集甲\r\n", ".程序集 工具\r\n", ".子程序 工具集\r\n"}) {
+    ProgramImage badSet = smallImage();
+    badSet.programSets[1].source = source;
+    EXPECT_EQ(faultOf(badSet), ImageFault::sourceDoesNotMatchName) << gbk::toUtf8(source);
+  }
 }
 
 TEST(ProgramImageFormat, BuildsFromLibraryTextsAndRefusesBadLayouts) {
@@ -145,7 +159,9 @@ TEST(ProgramImageFormat, BuildsFromLibraryTextsAndRefusesBadLayouts) {
   std::string typeText = std::string(".版本 2\r\n\r\n") + kTypeA + "\r\n" + kTypeB;
   auto built = library::buildLibraryProgramImage(dllText, typeText);
   ASSERT_TRUE(built.ok()) << library::describe(built.error);
-  EXPECT_EQ(built.bytes, smallImageBytes());
+  ProgramImage declarationsOnly = smallImage();
+  declarationsOnly.programSets.clear();
+  EXPECT_EQ(built.bytes, library::writeProgramImage(declarationsOnly).bytes);
 
   auto faultAt = [&](const std::string& dll, const std::string& types) {
     auto error = library::buildLibraryProgramImage(dll, types).error;
@@ -197,6 +213,7 @@ TEST(BuiltinProgramImage, HoldsEveryBlockOfBothTexts) {
   EXPECT_EQ(reading.image.windows, std::vector<std::string>{"_启动窗口"});
   EXPECT_EQ(reading.image.supportLibraries, std::vector<std::string>{"系统核心支持库"});
   EXPECT_EQ(reading.image.languageVersion, 2u);
+  EXPECT_TRUE(reading.image.programSets.empty());
   expectEveryBlockOfTheText(reading.image.dllCommands, library::dllCommandLibraryText(), ".DLL命令 ");
   expectEveryBlockOfTheText(reading.image.dataTypes, library::dataTypeLibraryText(), ".数据类型 ");
 
@@ -270,14 +287,17 @@ TEST(DamagedProgramImage, EachFaultIsNamed) {
   EXPECT_EQ(faultOf(bytes + '\0'), ImageFault::trailingBytes);
 
   damaged = bytes + programSection;
-  setU32(damaged, 12, 6);
+  setU32(damaged, 12, 7);
   EXPECT_EQ(faultOf(damaged), ImageFault::duplicateSection);
   damaged = bytes + u32(7) + u32(3) + "new";  // a section of a later format
-  setU32(damaged, 12, 6);
+  setU32(damaged, 12, 7);
   EXPECT_EQ(faultOf(damaged), ImageFault::none);
-  damaged = bytes.substr(0, sections[1]) + bytes.substr(sections[2]);
-  setU32(damaged, 12, 4);
-  EXPECT_EQ(faultOf(damaged), ImageFault::missingSection);
+  for (std::size_t missing = 1; missing < sections.size(); ++missing) {
+    std::size_t end = missing + 1 < sections.size() ? sections[missing + 1] : bytes.size();
+    damaged = bytes.substr(0, sections[missing]) + bytes.substr(end);
+    setU32(damaged, 12, 5);
+    EXPECT_EQ(faultOf(damaged), ImageFault::missingSection) << missing;
+  }
 
   damaged = bytes;  // one byte more in the program section than it reads
   setU32(damaged, sections[0] + 4, 5);
@@ -285,11 +305,11 @@ TEST(DamagedProgramImage, EachFaultIsNamed) {
   EXPECT_EQ(faultOf(damaged), ImageFault::sectionLengthMismatch);
 
   // The data type section holds 尺寸_ before 文件时间_; swap their records.
-  std::size_t first = sections[3] + 12;
+  std::size_t first = sections[4] + 12;
   std::size_t second = first + 4 + u32At(bytes, first);
   second += 4 + u32At(bytes, second);
-  damaged = bytes.substr(0, first) + bytes.substr(second, sections[4] - second) + bytes.substr(first, second - first) +
-            bytes.substr(sections[4]);
+  damaged = bytes.substr(0, first) + bytes.substr(second, sections[5] - second) + bytes.substr(first, second - first) +
+            bytes.substr(sections[5]);
   EXPECT_EQ(faultOf(damaged), ImageFault::namesOutOfOrder);
   damaged = bytes;
   damaged[first + 4] ^= 1;  // the first byte of the name 尺寸_
