@@ -15,7 +15,7 @@ LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-common
-          wine wine64 xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3 ccache)
+          wine wine64 xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3 unicode-data ccache)
 
 log() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
