@@ -1,0 +1,365 @@
+// [SECTION] layout   [SECTION] file bytes   [SECTION] names   [SECTION] open
+// [SECTION] records and fields
+#include "examples/example_database.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <utility>
+
+#include "library/gbk_text.h"
+
+namespace examples {
+namespace {
+
+// -------------------------------------------------------------------------------------
+// [SECTION] layout
+
+constexpr std::string_view kDatabaseMagic = "WEDB";
+constexpr std::string_view kAuxiliaryMagic = "WEDT";
+constexpr std::int32_t kNewestVersion = 0x10000;
+constexpr std::uint64_t kHeaderSize = 112;
+constexpr std::uint64_t kFieldTableStart = 116;  // after the field count
+constexpr std::uint64_t kDescriptorSize = 72;
+constexpr std::uint64_t kNameBytes = 17;  // a name of at most 16 bytes and its NUL
+constexpr std::uint64_t kAuxiliaryHeaderSize = 32;
+constexpr std::uint64_t kBlockSize = 512;
+constexpr std::uint64_t kBlockHeaderSize = 12;
+constexpr std::int32_t kBlockDataBytes = 500;
+// The OLE automation date scale's range: 1 January 100 to 31 December 9999.
+constexpr double kEarliestDate = -657434;
+constexpr double kLatestDate = 2958465;
+
+// Bytes in a record of each type but text, which has its descriptor's size.
+std::uint32_t storedSize(FieldType type) {
+  switch (type) {
+    case FieldType::byte:
+    case FieldType::logical:
+      return 1;
+    case FieldType::shortInteger:
+      return 2;
+    case FieldType::longInteger:
+    case FieldType::doubleFloat:
+    case FieldType::dateTime:
+      return 8;
+    default:
+      return 4;
+  }
+}
+
+bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
+
+FieldValue noSuchField() {
+  FieldValue value;
+  value.fault = ReadFault::noSuchField;
+  return value;
+}
+
+// -------------------------------------------------------------------------------------
+// [SECTION] file bytes
+
+std::uint64_t littleEndian(std::span<const unsigned char> bytes) {
+  std::uint64_t value = 0;
+  for (std::size_t i = bytes.size(); i-- > 0;) value = value << 8 | bytes[i];
+  return value;
+}
+
+std::int32_t int32In(std::span<const unsigned char> bytes, std::size_t offset) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(littleEndian(bytes.subspan(offset, 4))));
+}
+
+bool hasMagic(std::span<const unsigned char> bytes, std::string_view magic) {
+  return std::equal(magic.begin(), magic.end(), bytes.begin(), [](char a, unsigned char b) {
+    return static_cast<unsigned char>(a) == b;
+  });
+}
+
+// The bytes of a held file, read at given offsets: a piece that does not lie wholly within
+// them is refused. Offsets and lengths are 64-bit, so that no product or sum of values
+// from the file can wrap around.
+class FileBytes {
+ public:
+  explicit FileBytes(std::span<const unsigned char> content) : bytes(content) {}
+
+  std::uint64_t size() const { return bytes.size(); }
+
+  bool piece(std::uint64_t offset, std::uint64_t length, std::span<const unsigned char>& out) const {
+    if (offset > bytes.size() || length > bytes.size() - offset) return false;
+    out = bytes.subspan(static_cast<std::size_t>(offset), static_cast<std::size_t>(length));
+    return true;
+  }
+
+ private:
+  std::span<const unsigned char> bytes;
+};
+
+// -------------------------------------------------------------------------------------
+// [SECTION] names
+
+// The 0-based position of the "." that starts the path's extension, or npos when the last
+// path component has none. A path is walked character by character: a GBK trail byte may
+// be 0x5C, the backslash.
+std::size_t extensionDot(std::string_view path) {
+  std::size_t dot = std::string_view::npos;
+  for (std::size_t pos = 0; pos < path.size(); pos += gbk::charLength(path, pos)) {
+    if (path[pos] == '\\' || path[pos] == '/') dot = std::string_view::npos;
+    if (path[pos] == '.') dot = pos;
+  }
+  return dot;
+}
+
+std::string withDatabaseExtension(std::string_view path) {
+  std::string name(path);
+  if (extensionDot(path) == std::string_view::npos) name += ".EDB";
+  return name;
+}
+
+// -------------------------------------------------------------------------------------
+// [SECTION] open
+
+struct Header {
+  std::int32_t version = 0;
+  std::uint64_t recordLength = 0;
+  std::uint64_t dataStart = 0;
+};
+
+OpenFault checkHeader(const FileBytes& file, Header& header, std::int32_t& fieldCount) {
+  std::span<const unsigned char> bytes;
+  if (!file.piece(0, kHeaderSize, bytes) || !hasMagic(bytes, kDatabaseMagic)) return OpenFault::notADatabase;
+  header.version = int32In(bytes, 4);
+  std::int32_t recordCount = int32In(bytes, 16);
+  std::int32_t recordLength = int32In(bytes, 24);
+  if (recordLength <= 0 || recordCount < 0 || int32In(bytes, 20) <= 0) return OpenFault::badHeader;
+  if (header.version > kNewestVersion) return OpenFault::unsupportedVersion;
+  header.recordLength = static_cast<std::uint64_t>(recordLength);
+
+  std::span<const unsigned char> count;
+  if (!file.piece(kHeaderSize, 4, count) || (fieldCount = int32In(count, 0)) <= 0) return OpenFault::badFieldTable;
+  header.dataStart = kFieldTableStart + kDescriptorSize * static_cast<std::uint64_t>(fieldCount);
+  if (header.dataStart > file.size()) return OpenFault::badFieldTable;
+  if ((file.size() - header.dataStart) / header.recordLength < static_cast<std::uint64_t>(recordCount)) {
+    return OpenFault::tooFewRecords;
+  }
+  return OpenFault::none;
+}
+
+// Beyond the descriptor's own rules, a field must lie within the record, so that reading
+// it never strays into the next record or past the file's end.
+bool readDescriptor(std::span<const unsigned char> bytes, std::uint64_t recordLength, FieldDescriptor& field) {
+  auto name = bytes.first(kNameBytes);
+  auto nul = std::find(name.begin(), name.end(), 0);
+  if (nul == name.end()) return false;
+  field.name.assign(name.begin(), nul);
+  std::int32_t type = int32In(bytes, 20);
+  std::int32_t offset = int32In(bytes, 24);
+  std::int32_t textSize = int32In(bytes, 28);
+  if (type < 1 || type > 12 || offset < 0) return false;
+  field.type = static_cast<FieldType>(type);
+  if (field.type == FieldType::text && textSize <= 0) return false;
+  field.offset = static_cast<std::uint32_t>(offset);
+  field.size = field.type == FieldType::text ? static_cast<std::uint32_t>(textSize) : storedSize(field.type);
+  return std::uint64_t{field.offset} + field.size <= recordLength;
+}
+
+OpenFault checkAuxiliary(const FileBytes& file, std::int32_t version, std::int64_t& blockCount) {
+  std::span<const unsigned char> bytes;
+  if (!file.piece(0, kAuxiliaryHeaderSize, bytes) || !hasMagic(bytes, kAuxiliaryMagic) ||
+      int32In(bytes, 4) != version) {
+    return OpenFault::badAuxiliary;
+  }
+  blockCount = int32In(bytes, 16);
+  std::int64_t freeBookkeeping[] = {int32In(bytes, 20), int32In(bytes, 24)};
+  if (blockCount <= 0 || static_cast<std::uint64_t>(blockCount) > file.size() / kBlockSize) {
+    return OpenFault::badAuxiliary;
+  }
+  for (std::int64_t value : freeBookkeeping) {
+    if (value < 0 || value >= blockCount) return OpenFault::badAuxiliary;
+  }
+  return OpenFault::none;
+}
+
+}  // namespace
+
+std::string auxiliaryFileName(std::string_view databasePath) {
+  std::size_t dot = extensionDot(databasePath);
+  return std::string(databasePath.substr(0, dot)) + ".EDT";
+}
+
+void ExampleDatabase::close() {
+  database.reset();
+  auxiliary.reset();
+  descriptors.clear();
+  dataStart = 0;
+  recordLength = 0;
+  blockCount = 0;
+  current = 1;
+}
+
+OpenFault ExampleDatabase::open(platform::Files& files, std::string_view path) {
+  close();
+  std::string name = withDatabaseExtension(path);
+  std::unique_ptr<platform::HeldFile> held = files.holdExclusive(name);
+  if (!held) return OpenFault::cannotOpen;
+  FileBytes file(held->bytes());
+  Header header;
+  std::int32_t fieldCount = 0;
+  if (OpenFault fault = checkHeader(file, header, fieldCount); fault != OpenFault::none) return fault;
+
+  std::vector<FieldDescriptor> fields(static_cast<std::size_t>(fieldCount));
+  bool needsAuxiliary = false;
+  for (std::size_t i = 0; i < fields.size(); ++i) {
+    std::span<const unsigned char> bytes;
+    file.piece(kFieldTableStart + kDescriptorSize * i, kDescriptorSize, bytes);  // within the data start
+    if (!readDescriptor(bytes, header.recordLength, fields[i])) return OpenFault::badField;
+    needsAuxiliary = needsAuxiliary || keepsValuesInBlocks(fields[i].type);
+  }
+
+  std::unique_ptr<platform::HeldFile> heldAuxiliary;
+  std::int64_t blocks = 0;
+  if (needsAuxiliary) {
+    heldAuxiliary = files.holdExclusive(auxiliaryFileName(name));
+    if (!heldAuxiliary) return OpenFault::cannotOpenAuxiliary;
+    OpenFault fault = checkAuxiliary(FileBytes(heldAuxiliary->bytes()), header.version, blocks);
+    if (fault != OpenFault::none) return fault;
+  }
+
+  database = std::move(held);
+  auxiliary = std::move(heldAuxiliary);
+  descriptors = std::move(fields);
+  dataStart = header.dataStart;
+  recordLength = header.recordLength;
+  blockCount = blocks;
+  return OpenFault::none;
+}
+
+// -------------------------------------------------------------------------------------
+// [SECTION] records and fields
+
+std::int32_t ExampleDatabase::recordCount() const {
+  std::span<const unsigned char> count;
+  if (!database || !FileBytes(database->bytes()).piece(16, 4, count)) return 0;
+  return std::max(int32In(count, 0), 0);
+}
+
+void ExampleDatabase::goTo(std::int32_t record) { current = std::clamp(record, 1, std::max(recordCount(), 1)); }
+
+bool ExampleDatabase::skip() {
+  std::int32_t count = recordCount();
+  if (count == 0 || current > count) return false;
+  ++current;
+  return true;
+}
+
+std::span<const unsigned char> ExampleDatabase::recordBytes(std::int64_t record) const {
+  std::span<const unsigned char> bytes;
+  if (record < 1 || record > recordCount()) return {};
+  FileBytes(database->bytes()).piece(dataStart + static_cast<std::uint64_t>(record - 1) * recordLength, recordLength,
+                                     bytes);
+  return bytes;
+}
+
+FieldValue ExampleDatabase::readField(int number) const {
+  if (number < 1 || static_cast<std::size_t>(number) > descriptors.size()) {
+    return noSuchField();
+  }
+  return readValue(descriptors[static_cast<std::size_t>(number) - 1]);
+}
+
+FieldValue ExampleDatabase::readField(std::string_view name) const {
+  auto field = std::find_if(descriptors.begin(), descriptors.end(), [&](const FieldDescriptor& f) {
+    return f.name.size() == name.size() && gbk::startsWithIgnoringAsciiCase(f.name, name);
+  });
+  if (field == descriptors.end()) return noSuchField();
+  return readValue(*field);
+}
+
+FieldValue ExampleDatabase::readValue(const FieldDescriptor& field) const {
+  FieldValue value;
+  value.type = field.type;
+  std::span<const unsigned char> record = recordBytes(current);
+  if (record.empty()) {
+    value.fault = ReadFault::pastTheEnd;
+    return value;
+  }
+  // Every field lies within the record: the open checked it.
+  std::span<const unsigned char> bytes = record.subspan(field.offset, field.size);
+  std::uint64_t raw = field.type == FieldType::text ? 0 : littleEndian(bytes);
+  switch (field.type) {
+    case FieldType::byte:
+      value.integer = static_cast<std::uint8_t>(raw);
+      break;
+    case FieldType::shortInteger:
+      value.integer = static_cast<std::int16_t>(raw);
+      break;
+    case FieldType::integer:
+    case FieldType::subroutinePointer:
+      value.integer = static_cast<std::int32_t>(raw);
+      break;
+    case FieldType::longInteger:
+      value.integer = static_cast<std::int64_t>(raw);
+      break;
+    case FieldType::singleFloat:
+      value.real = std::bit_cast<float>(static_cast<std::uint32_t>(raw));
+      break;
+    case FieldType::doubleFloat:
+      value.real = std::bit_cast<double>(raw);
+      break;
+    case FieldType::dateTime:
+      // A NaN stays what it is: no clamp can place it.
+      value.real = std::bit_cast<double>(raw);
+      if (!std::isnan(value.real)) value.real = std::clamp(value.real, kEarliestDate, kLatestDate);
+      break;
+    case FieldType::logical:
+      value.logical = raw != 0;
+      break;
+    case FieldType::text:
+      value.bytes.assign(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
+      break;
+    case FieldType::byteSet:
+    case FieldType::memo:
+      if (!readBlockChain(static_cast<std::int32_t>(raw), value.bytes)) {
+        value.bytes.clear();
+        value.fault = ReadFault::brokenChain;
+      } else if (field.type == FieldType::memo) {
+        value.bytes.resize(std::min(value.bytes.size(), value.bytes.find('\0')));
+      }
+      break;
+  }
+  return value;
+}
+
+// Block 0 holds the header, so a value's blocks are 1 … block count − 1, and a chain of
+// more links than that visits some block twice: it is a cycle.
+bool ExampleDatabase::readBlockChain(std::int64_t firstBlock, std::string& value) const {
+  FileBytes file(auxiliary->bytes());
+  std::int64_t linksLeft = blockCount - 1;
+  for (std::int64_t block = firstBlock; block != 0;) {
+    std::span<const unsigned char> bytes;
+    if (block < 0 || block >= blockCount || linksLeft-- == 0 ||
+        !file.piece(static_cast<std::uint64_t>(block) * kBlockSize, kBlockSize, bytes)) {
+      return false;
+    }
+    std::int32_t count = int32In(bytes, 8);
+    if (count < 0 || count > kBlockDataBytes) return false;
+    value.append(reinterpret_cast<const char*>(bytes.data()) + kBlockHeaderSize, static_cast<std::size_t>(count));
+    block = int32In(bytes, 4);
+  }
+  return true;
+}
+
+// With both files held and read whole, a record's buffer is a view of its held bytes:
+// the condition reads the record under test from there.
+bool ExampleDatabase::search(const std::function<bool()>& condition) {
+  std::int32_t remembered = current;
+  std::int32_t count = recordCount();
+  if (count == 0 || current > count) return false;
+  for (std::int64_t record = current; record <= count; ++record) {
+    if (recordBytes(record).size() != recordLength) break;
+    current = static_cast<std::int32_t>(record);
+    if (condition()) return true;
+  }
+  current = remembered;
+  return false;
+}
+
+}  // namespace examples

@@ -1,0 +1,127 @@
+// The examples database: a record file ("WEDB") of fixed-length records, whose byte set and
+// memo values live in chained 512-byte blocks of an auxiliary file ("WEDT") beside it. The
+// byte layout is in docs/examples-database.md.
+//
+// Both files are held open read-only and exclusive for as long as the database is open, and
+// read whole at the open, so every read below works on bytes that cannot change. Nothing in
+// them is trusted: the open checks the headers and the field table, every offset is computed
+// in 64 bits and checked against the file's end, and a block chain that leaves the file,
+// carries a bad byte count or runs longer than there are blocks ends the read with an error.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "platform/files.h"
+
+namespace examples {
+
+enum class FieldType : std::int32_t {
+  byte = 1,
+  shortInteger = 2,
+  integer = 3,
+  longInteger = 4,
+  singleFloat = 5,
+  doubleFloat = 6,
+  logical = 7,
+  dateTime = 8,
+  subroutinePointer = 9,
+  text = 10,
+  byteSet = 11,
+  memo = 12,
+};
+
+enum class OpenFault {
+  none,
+  cannotOpen,           // missing, held elsewhere or unreadable
+  notADatabase,         // no "WEDB", or a header cut short
+  unsupportedVersion,   // a version above 0x10000
+  badHeader,            // record count, record length or the int32 at offset 20 out of range
+  badFieldTable,        // field count not above 0, or its descriptors cut short
+  badField,             // a descriptor breaking its rules, or a field reaching past the record
+  tooFewRecords,        // fewer whole records in the file than the header counts
+  cannotOpenAuxiliary,  // the auxiliary file missing, held elsewhere or unreadable
+  badAuxiliary,         // not "WEDT", another version, or block bookkeeping out of range
+};
+
+enum class ReadFault {
+  none,
+  noSuchField,
+  pastTheEnd,   // no current record (past the end, or none at all): the value reads empty
+  brokenChain,  // a byte set or memo block chain that cannot be followed: the value reads empty
+};
+
+// One value, typed as its field. Byte, the integers and the subroutine pointer fill
+// `integer`; float, double and date-time fill `real`; logical fills `logical`; text, byte
+// set and memo fill `bytes` (text and memo up to their first NUL).
+struct FieldValue {
+  FieldType type = FieldType::text;
+  ReadFault fault = ReadFault::none;
+  std::int64_t integer = 0;
+  double real = 0;
+  bool logical = false;
+  std::string bytes;
+};
+
+struct FieldDescriptor {
+  std::string name;  // GBK
+  FieldType type = FieldType::text;
+  std::uint32_t offset = 0;  // within a record
+  std::uint32_t size = 0;    // bytes in a record
+};
+
+// The auxiliary file's name: the extension after the last "." that follows the last path
+// separator is replaced by "EDT", or ".EDT" is appended when there is none.
+std::string auxiliaryFileName(std::string_view databasePath);
+
+class ExampleDatabase {
+ public:
+  // Opens the file (".EDB" appended to a name without extension) and, when a field keeps
+  // its values there, its auxiliary file; record 1 becomes current. On failure nothing
+  // stays open.
+  OpenFault open(platform::Files& files, std::string_view path);
+  bool isOpen() const { return database != nullptr; }
+
+  // The header's count; a negative one counts as 0, as does a database not open.
+  std::int32_t recordCount() const;
+  void goToFirst() { current = 1; }
+  // Clamped to 1 … record count (1 when there are no records).
+  void goTo(std::int32_t record);
+  // One record on, at most to just past the last; false, not moving, when there are no
+  // records or the current record is already past the end.
+  bool skip();
+  std::int32_t currentRecord() const { return current; }
+
+  const std::vector<FieldDescriptor>& fields() const { return descriptors; }
+  // The field of the current record by 1-based number, or by name (ASCII letters compared
+  // without regard to case).
+  FieldValue readField(int number) const;
+  FieldValue readField(std::string_view name) const;
+
+  // From the current record to the last, makes each record current and evaluates the
+  // condition, which reads the fields it needs; the first record for which it holds stays
+  // current and the result is true. When none holds, the record current before stays
+  // current and the result is false.
+  bool search(const std::function<bool()>& condition);
+
+ private:
+  void close();
+  std::span<const unsigned char> recordBytes(std::int64_t record) const;
+  FieldValue readValue(const FieldDescriptor& field) const;
+  bool readBlockChain(std::int64_t firstBlock, std::string& value) const;
+
+  std::unique_ptr<platform::HeldFile> database;
+  std::unique_ptr<platform::HeldFile> auxiliary;
+  std::vector<FieldDescriptor> descriptors;
+  std::uint64_t dataStart = 0;
+  std::uint64_t recordLength = 0;
+  std::int64_t blockCount = 0;
+  std::int32_t current = 1;
+};
+
+}  // namespace examples

@@ -1,0 +1,30 @@
+// The in-memory twin of the file system for the native tests.
+#pragma once
+
+#include <map>
+#include <memory>
+#include <set>
+#include <string>
+
+#include "platform/files.h"
+
+namespace platform::headless {
+
+// Paths are compared byte for byte. An exclusive hold copies the bytes, as the real
+// platform reads them at the open, and until it is released the path cannot be held
+// again or written.
+class HeadlessFiles : public Files {
+ public:
+  bool exists(std::string_view path) override;
+  bool write(std::string_view path, std::string_view bytes) override;
+  std::unique_ptr<HeldFile> holdExclusive(std::string_view path) override;
+
+  bool held(std::string_view path) const { return heldPaths->count(std::string(path)) != 0; }
+
+  std::map<std::string, std::string, std::less<>> contents;  // path → bytes
+
+ private:
+  std::shared_ptr<std::set<std::string>> heldPaths = std::make_shared<std::set<std::string>>();
+};
+
+}  // namespace platform::headless

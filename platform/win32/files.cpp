@@ -1,0 +1,89 @@
+#include "platform/win32/files.h"
+
+#include "platform/win32/native_control.h"  // windows.h first
+
+#include <algorithm>
+#include <new>
+#include <vector>
+
+namespace platform::win32 {
+namespace {
+
+// Larger files are refused rather than read into memory: the examples database is a few
+// megabytes, and a stray huge file must not exhaust the program's memory.
+constexpr LONGLONG kLargestHeldFile = LONGLONG{1} << 30;
+
+class FileHandle {
+ public:
+  explicit FileHandle(HANDLE file) : handle(file) {}
+  FileHandle(const FileHandle&) = delete;
+  FileHandle& operator=(const FileHandle&) = delete;
+  ~FileHandle() {
+    if (valid()) CloseHandle(handle);
+  }
+  bool valid() const { return handle != INVALID_HANDLE_VALUE; }
+  HANDLE get() const { return handle; }
+
+ private:
+  HANDLE handle;
+};
+
+// Share mode 0 keeps every other opener out, readers included, until the handle closes.
+class Win32HeldFile : public HeldFile {
+ public:
+  Win32HeldFile(std::unique_ptr<FileHandle> file, std::vector<unsigned char> content)
+      : handle(std::move(file)), copy(std::move(content)) {}
+  std::span<const unsigned char> bytes() const override { return copy; }
+
+ private:
+  std::unique_ptr<FileHandle> handle;
+  std::vector<unsigned char> copy;
+};
+
+bool readWhole(HANDLE file, std::vector<unsigned char>& content) {
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > kLargestHeldFile) return false;
+  try {
+    content.resize(static_cast<std::size_t>(size.QuadPart));
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  std::size_t done = 0;
+  while (done < content.size()) {
+    DWORD read = 0;
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 24));
+    if (!ReadFile(file, content.data() + done, chunk, &read, nullptr) || read == 0) return false;
+    done += read;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool Win32Files::exists(std::string_view path) {
+  return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool Win32Files::write(std::string_view path, std::string_view bytes) {
+  FileHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                              nullptr));
+  if (!file.valid()) return false;
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    DWORD written = 0;
+    DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 24));
+    if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+    done += written;
+  }
+  return true;
+}
+
+std::unique_ptr<HeldFile> Win32Files::holdExclusive(std::string_view path) {
+  auto file = std::make_unique<FileHandle>(
+      CreateFileW(wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::vector<unsigned char> content;
+  if (!file->valid() || !readWhole(file->get(), content)) return nullptr;
+  return std::make_unique<Win32HeldFile>(std::move(file), std::move(content));
+}
+
+}  // namespace platform::win32

@@ -1,0 +1,15 @@
+// Files of the real platform.
+#pragma once
+
+#include "platform/files.h"
+
+namespace platform::win32 {
+
+class Win32Files : public Files {
+ public:
+  bool exists(std::string_view path) override;
+  bool write(std::string_view path, std::string_view bytes) override;
+  std::unique_ptr<HeldFile> holdExclusive(std::string_view path) override;
+};
+
+}  // namespace platform::win32

@@ -1,0 +1,171 @@
+#include "tools/example_database_writer.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace examples {
+namespace {
+
+constexpr std::uint32_t kVersion = 0x10000;
+constexpr std::size_t kHeaderSize = 112;
+constexpr std::size_t kDescriptorSize = 72;
+constexpr std::size_t kNameBytes = 16;
+constexpr std::size_t kBlockSize = 512;
+constexpr std::size_t kBlockHeaderSize = 12;
+constexpr std::size_t kBlockDataBytes = 500;
+constexpr std::uint64_t kLargestInt32 = std::numeric_limits<std::int32_t>::max();
+
+void putU32(std::string& bytes, std::size_t offset, std::uint64_t value) {
+  for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+std::uint32_t storedSize(const FieldDefinition& field) {
+  switch (field.type) {
+    case FieldType::text:
+      return field.textSize;
+    case FieldType::byte:
+    case FieldType::logical:
+      return 1;
+    case FieldType::shortInteger:
+      return 2;
+    case FieldType::longInteger:
+    case FieldType::doubleFloat:
+    case FieldType::dateTime:
+      return 8;
+    default:
+      return 4;
+  }
+}
+
+bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
+
+// Values take blocks one after another from block 1; each block links back to the one
+// before it at offset 0 (0 in a value's first block) and on to the next at offset 4.
+class BlockFile {
+ public:
+  BlockFile() : bytes(kBlockSize, '\0') {}
+
+  // The value's first block number, 0 for an empty value.
+  std::uint64_t add(const std::string& value) {
+    if (value.empty()) return 0;
+    std::uint64_t first = blockCount();
+    std::uint64_t previous = 0;
+    for (std::size_t at = 0; at < value.size(); at += kBlockDataBytes) {
+      std::size_t count = std::min(kBlockDataBytes, value.size() - at);
+      std::uint64_t block = blockCount();
+      std::size_t start = bytes.size();
+      bytes.resize(start + kBlockSize, '\0');
+      putU32(bytes, start, previous);
+      putU32(bytes, start + 4, at + count < value.size() ? block + 1 : 0);
+      putU32(bytes, start + 8, count);
+      std::copy_n(value.begin() + static_cast<std::ptrdiff_t>(at), count, bytes.begin() + static_cast<std::ptrdiff_t>(start + kBlockHeaderSize));
+      previous = block;
+    }
+    return first;
+  }
+
+  std::uint64_t blockCount() const { return bytes.size() / kBlockSize; }
+
+  // The header: no free blocks, so both free-block fields hold 0.
+  std::string finish() {
+    bytes.replace(0, 4, "WEDT");
+    putU32(bytes, 4, kVersion);
+    putU32(bytes, 16, blockCount());
+    return std::move(bytes);
+  }
+
+ private:
+  std::string bytes;
+};
+
+std::string checkContent(const DatabaseContent& content) {
+  if (content.fields.empty()) return "a database needs at least one field";
+  std::uint64_t recordLength = 0;
+  for (const FieldDefinition& field : content.fields) {
+    if (field.name.size() > kNameBytes) return "a field name is longer than 16 bytes";
+    if (field.type == FieldType::text && field.textSize == 0) return "a text field needs a size";
+    recordLength += storedSize(field);
+  }
+  if (recordLength > kLargestInt32 || content.records.size() > kLargestInt32 ||
+      recordLength * content.records.size() > kLargestInt32) {
+    return "the records do not fit a database";
+  }
+  for (const std::vector<std::string>& record : content.records) {
+    if (record.size() != content.fields.size()) return "a record does not hold one value per field";
+    for (std::size_t i = 0; i < record.size(); ++i) {
+      const FieldDefinition& field = content.fields[i];
+      if (field.type == FieldType::text ? record[i].size() > field.textSize
+                                        : !keepsValuesInBlocks(field.type) && record[i].size() != storedSize(field)) {
+        return "a value does not fit its field: " + field.name;
+      }
+    }
+  }
+  return {};
+}
+
+}  // namespace
+
+WrittenDatabase writeDatabase(const DatabaseContent& content) {
+  WrittenDatabase written;
+  written.error = checkContent(content);
+  if (!written.ok()) return written;
+
+  std::size_t dataStart = kHeaderSize + 4 + kDescriptorSize * content.fields.size();
+  std::string& bytes = written.database;
+  bytes.assign(dataStart, '\0');
+  std::uint64_t recordLength = 0;
+  bool usesBlocks = false;
+  for (std::size_t i = 0; i < content.fields.size(); ++i) {
+    const FieldDefinition& field = content.fields[i];
+    std::size_t at = kHeaderSize + 4 + kDescriptorSize * i;
+    bytes.replace(at, field.name.size(), field.name);
+    putU32(bytes, at + 20, static_cast<std::uint32_t>(field.type));
+    putU32(bytes, at + 24, recordLength);
+    putU32(bytes, at + 28, field.type == FieldType::text ? field.textSize : 0);
+    recordLength += storedSize(field);
+    usesBlocks = usesBlocks || keepsValuesInBlocks(field.type);
+  }
+  bytes.replace(0, 4, "WEDB");
+  putU32(bytes, 4, kVersion);
+  putU32(bytes, 16, content.records.size());
+  putU32(bytes, 20, dataStart);
+  putU32(bytes, 24, recordLength);
+  putU32(bytes, kHeaderSize, content.fields.size());
+
+  BlockFile blocks;
+  for (const std::vector<std::string>& record : content.records) {
+    for (std::size_t i = 0; i < record.size(); ++i) {
+      const FieldDefinition& field = content.fields[i];
+      std::string stored(storedSize(field), '\0');
+      if (keepsValuesInBlocks(field.type)) {
+        putU32(stored, 0, blocks.add(record[i]));
+      } else {
+        stored.replace(0, record[i].size(), record[i]);
+      }
+      bytes += stored;
+    }
+  }
+  if (blocks.blockCount() > kLargestInt32) {
+    written.database.clear();
+    written.error = "the values do not fit an auxiliary file";
+  } else if (usesBlocks) {
+    written.auxiliary = blocks.finish();
+  }
+  return written;
+}
+
+WrittenDatabase writeExampleDatabase(const std::vector<ExampleRecord>& examples) {
+  auto sizeFor = [&](std::string ExampleRecord::*text) {
+    std::size_t longest = 0;
+    for (const ExampleRecord& example : examples) longest = std::max(longest, (example.*text).size());
+    return static_cast<std::uint32_t>(std::min<std::uint64_t>((longest + 1 + 15) / 16 * 16, kLargestInt32));
+  };
+  DatabaseContent content;
+  content.fields = {{"\xCE\xC4\xBC\xFE\xC3\xFB", FieldType::text, sizeFor(&ExampleRecord::fileName)},  // "文件名"
+                    {"API\xC3\xFB\xB3\xC6", FieldType::text, sizeFor(&ExampleRecord::apiNames)},         // "API名称"
+                    {"\xC0\xFD\xB3\xCC", FieldType::byteSet, 0}};                                       // "例程"
+  for (const ExampleRecord& example : examples) content.records.push_back({example.fileName, example.apiNames, example.program});
+  return writeDatabase(content);
+}
+
+}  // namespace examples
