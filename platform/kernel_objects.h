@@ -1,33 +1,44 @@
+// Named kernel objects of the IDE's wizard channel: events that the IDE creates and
+// blocks of shared memory that the wizard creates for one exchange. Every object closes
+// itself when its holder goes away.
 #pragma once
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string_view>
 
 namespace platform {
 
-// Named kernel objects of the IDE's wizard channel.
 class NamedEvent {
  public:
   virtual ~NamedEvent() = default;
   virtual void signal() = 0;
-  virtual void waitForever() = 0;
+  // Waits with no time limit until the event is signalled: true. False when the wait
+  // fails or the process that started the wizard ends first, since an IDE that is gone
+  // will never signal.
+  virtual bool waitForSignal() = 0;
 };
 
-// A named block of shared memory backed by the paging file, mapped whole.
+// A named block of shared memory backed by the paging file.
 class SharedMemory {
  public:
   virtual ~SharedMemory() = default;
-  virtual std::uint8_t* data() = 0;
-  virtual std::uint32_t size() const = 0;
+  // Maps a view of the whole block with full access; it stays mapped until the block is
+  // closed, and later calls give the same view. Its size is the view's real extent,
+  // which for a block that existed before may be smaller than the size asked for.
+  // Empty when the view cannot be mapped.
+  virtual std::span<std::uint8_t> mapView() = 0;
 };
 
 class KernelObjects {
  public:
   virtual ~KernelObjects() = default;
-  // Opens an existing event; null if there is none of that name.
+  // Opens an existing event (names are ASCII) with full access; null if there is none
+  // of that name or it cannot be opened.
   virtual std::unique_ptr<NamedEvent> openEvent(std::string_view name) = 0;
-  // Creates (or opens the existing) named block; null on failure.
+  // Creates the named block, or opens the existing block of that name whatever its
+  // size; null on failure.
   virtual std::unique_ptr<SharedMemory> createSharedMemory(std::string_view name, std::uint32_t size) = 0;
 };
 

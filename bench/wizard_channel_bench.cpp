@@ -1,0 +1,100 @@
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <vector>
+
+#include "ide_link/wizard_channel.h"
+#include "library/builtin_data.h"
+#include "library/catalog.h"
+#include "platform/headless/headless_kernel_objects.h"
+
+namespace {
+
+using ide_link::Argument;
+
+// A typical import: ten APIs that need data types, each with its records, then "a" and "b".
+void queueTypicalImport(ide_link::WizardRequestBuffer& buffer, const std::vector<std::vector<gbk::Text>>& apis) {
+  for (const std::vector<gbk::Text>& fields : apis) {
+    buffer.queueCommandRecord(6, {Argument::integer(256), Argument::text(fields[2]), Argument::integer(2),
+                                  Argument::text("$")});
+    for (std::size_t i = 3; i < fields.size(); ++i) {
+      buffer.queueCommandRecord(6, {Argument::integer(64), Argument::text(fields[i]), Argument::integer(2),
+                                    Argument::text("$")});
+    }
+  }
+  buffer.queueCommandRecord(5, {Argument::text("a")});
+  buffer.queueCommandRecord(5, {Argument::text("b")});
+}
+
+std::vector<std::vector<gbk::Text>> tenApisWithDataTypes() {
+  std::vector<std::vector<gbk::Text>> apis;
+  for (const gbk::Text& line : library::buildCatalogLineList(library::apiCatalogText())) {
+    std::vector<gbk::Text> fields = gbk::split(line, ",");
+    if (fields.size() >= 4 && apis.size() < 10) apis.push_back(std::move(fields));
+  }
+  return apis;
+}
+
+void BM_QueueTypicalImport(benchmark::State& state) {
+  std::vector<std::vector<gbk::Text>> apis = tenApisWithDataTypes();
+  ide_link::WizardRequestBuffer buffer;
+  for (auto _ : state) {
+    queueTypicalImport(buffer, apis);
+    benchmark::DoNotOptimize(buffer.bytes().data());
+    state.counters["bytes"] = static_cast<double>(buffer.bytes().size());
+    buffer.empty();
+  }
+}
+BENCHMARK(BM_QueueTypicalImport);
+
+// The library program image and a typical buffer written into a view, against a bare
+// copy of the same bytes to the same place.
+struct ViewOfImport {
+  std::string_view payload = library::libraryProgramImage();
+  std::string buffer = [] {
+    ide_link::WizardRequestBuffer queued;
+    queueTypicalImport(queued, tenApisWithDataTypes());
+    return std::string(queued.bytes());
+  }();
+  std::vector<std::uint8_t> view =
+      std::vector<std::uint8_t>(ide_link::requestBlockSize(payload.size(), buffer.size()));
+};
+
+void BM_WriteRequestIntoView(benchmark::State& state) {
+  ViewOfImport v;
+  for (auto _ : state) {
+    ide_link::writeRequest(v.view, false, v.payload, v.buffer);
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * (v.payload.size() + v.buffer.size())));
+}
+BENCHMARK(BM_WriteRequestIntoView);
+
+void BM_MemcpySameBytes(benchmark::State& state) {
+  ViewOfImport v;
+  for (auto _ : state) {
+    std::memcpy(v.view.data() + 8, v.payload.data(), v.payload.size());
+    std::memcpy(v.view.data() + 12 + v.payload.size(), v.buffer.data(), v.buffer.size());
+    benchmark::ClobberMemory();
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * (v.payload.size() + v.buffer.size())));
+}
+BENCHMARK(BM_MemcpySameBytes);
+
+// A whole send over the in-memory kernel objects, with an IDE that answers at once: the
+// block is made anew (zeroed) each time, as a new mapping is.
+void BM_SendImportHeadless(benchmark::State& state) {
+  platform::headless::HeadlessKernelObjects kernel;
+  kernel.createEvent("EWEVT1");
+  kernel.createEvent("EWEVT2");
+  kernel.whenSignalled("EWEVT1", [&kernel] { kernel.signal("EWEVT2"); });
+  ide_link::WizardRequestBuffer buffer;
+  for (auto _ : state) {
+    buffer.queueCommandRecord(5, {Argument::text("a")});
+    benchmark::DoNotOptimize(ide_link::sendWizardRequest(kernel, buffer, library::libraryProgramImage(), false));
+    kernel.log.clear();
+  }
+}
+BENCHMARK(BM_SendImportHeadless);
+
+}  // namespace
