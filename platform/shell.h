@@ -13,7 +13,8 @@ class Shell {
   virtual std::string documentsFolder() = 0;
   // The folder of the running program file, without a trailing backslash.
   virtual std::string programFolder() = 0;
-  // Starts `file` with the shell's default verb, optionally with a command line.
+  // Starts `file` with the shell's default verb and the command line as given (none
+  // when empty), no working folder, shown normally; whether it started is not asked.
   virtual void run(std::string_view file, std::string_view commandLine) = 0;
 };
 

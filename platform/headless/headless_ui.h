@@ -3,6 +3,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,15 +48,38 @@ class HeadlessUi : public Ui {
 class HeadlessShell : public Shell {
  public:
   std::string documentsFolder() override { return "C:\\Users\\user\\Documents"; }
-  std::string programFolder() override { return "C:\\E\\wizard"; }
+  std::string programFolder() override { return programFolderPath; }
   void run(std::string_view file, std::string_view commandLine) override {
     started.push_back({std::string(file), std::string(commandLine)});
   }
+  std::string programFolderPath = "C:\\E\\wizard";
+  // Every run: the file and its command line.
   std::vector<std::pair<std::string, std::string>> started;
 };
 
-// No dialog is shown on the headless platform; the settings live in the base.
-class HeadlessDialogs : public Dialogs {};
+// The dialogs answer what the test has set; each showing is recorded.
+class HeadlessDialogs : public Dialogs {
+ public:
+  std::string pickFolder(std::string_view title) override {
+    foldersAsked.emplace_back(title);
+    return folderAnswer;
+  }
+  // The save dialog's answer: the full path chosen, or nothing for Cancel.
+  std::optional<std::string> saveAnswer;
+  // The folder picker's answer; empty for Cancel.
+  std::string folderAnswer;
+  // The file name that the save dialog offered, each time it was shown.
+  std::vector<std::string> saveNamesOffered;
+  std::vector<std::string> foldersAsked;
+
+ protected:
+  bool askSavePath(std::string& chosen) override {
+    saveNamesOffered.push_back(saveFileName());
+    if (!saveAnswer) return false;
+    chosen = *saveAnswer;
+    return true;
+  }
+};
 
 class HeadlessMessageBoxes : public MessageBoxes {
  public:

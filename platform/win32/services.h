@@ -14,8 +14,14 @@ class Win32Shell : public Shell {
   void run(std::string_view file, std::string_view commandLine) override;
 };
 
-// The save-file dialog and the folder picker join when examples are saved.
-class Win32Dialogs : public Dialogs {};
+// The common save-file dialog and the shell's folder picker, owned by the active window.
+class Win32Dialogs : public Dialogs {
+ public:
+  std::string pickFolder(std::string_view title) override;
+
+ protected:
+  bool askSavePath(std::string& chosen) override;
+};
 
 class Win32MessageBoxes : public MessageBoxes {
  public:

@@ -1,0 +1,108 @@
+#include "examples/example_files.h"
+
+#include <array>
+#include <string>
+
+namespace examples {
+namespace {
+
+// Beyond this many numbered names in one folder the name is given up rather than searched on.
+constexpr int kHighestNumber = 100000;
+
+bool forbiddenInFileName(unsigned char c) {
+  return c < 0x20 || c == 0x7F || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+bool isDeviceName(std::string_view name) {
+  // The device is named by the part before the first dot, trailing spaces dropped.
+  std::string_view base = name.substr(0, name.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  static constexpr std::array<std::string_view, 6> kDevices{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
+  for (std::string_view device : kDevices) {
+    if (base.size() == device.size() && gbk::startsWithIgnoringAsciiCase(base, device)) return true;
+  }
+  return base.size() == 4 && (gbk::startsWithIgnoringAsciiCase(base, "COM") || gbk::startsWithIgnoringAsciiCase(base, "LPT")) &&
+         base[3] >= '0' && base[3] <= '9';
+}
+
+// `name` without every ".e", either case. A "." is always a character of its own, and so
+// is the byte after it.
+gbk::Text withoutDotE(std::string_view name) {
+  gbk::Text stem;
+  for (std::size_t pos = 0; pos < name.size();) {
+    if (name[pos] == '.' && pos + 1 < name.size() && (name[pos + 1] == 'e' || name[pos + 1] == 'E')) {
+      pos += 2;
+      continue;
+    }
+    std::size_t length = gbk::charLength(name, pos);
+    stem.append(name.substr(pos, length));
+    pos += length;
+  }
+  return stem;
+}
+
+// Byte position of the last "\" character (never a trail byte), or npos.
+std::size_t lastBackslash(std::string_view path) {
+  std::size_t found = std::string_view::npos;
+  for (std::size_t pos = 0; pos < path.size(); pos += gbk::charLength(path, pos)) {
+    if (path[pos] == '\\') found = pos;
+  }
+  return found;
+}
+
+bool endsInBackslash(std::string_view path) {
+  return !path.empty() && lastBackslash(path) == path.size() - 1;
+}
+
+}  // namespace
+
+gbk::Text safeFileName(std::string_view name) {
+  gbk::Text safe;
+  for (std::size_t pos = 0; pos < name.size();) {
+    std::size_t length = gbk::charLength(name, pos);
+    bool forbidden = length == 1 && forbiddenInFileName(static_cast<unsigned char>(name[pos]));
+    safe.append(forbidden ? std::string_view("_") : name.substr(pos, length));
+    pos += length;
+  }
+  // Trail bytes are never dots or spaces, so this stops at a whole character.
+  while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
+  if (safe.empty()) return "_";
+  return isDeviceName(safe) ? "_" + safe : safe;
+}
+
+gbk::Text withTrailingBackslash(std::string_view folder) {
+  gbk::Text result(folder);
+  if (!endsInBackslash(folder)) result += '\\';
+  return result;
+}
+
+gbk::Text freePath(platform::Files& files, std::string_view folder, std::string_view name) {
+  gbk::Text path = gbk::Text(folder).append(name);
+  if (!files.exists(path)) return path;
+  gbk::Text stem = withoutDotE(name);
+  for (int k = 1; k <= kHighestNumber; ++k) {
+    // Numbering can make a device name of a harmless one ("co.em" gives "com1.e").
+    path = gbk::Text(folder).append(safeFileName(stem + std::to_string(k) + ".e"));
+    if (!files.exists(path)) return path;
+  }
+  return {};
+}
+
+gbk::Text ideProgramPath(std::string_view programFolder) {
+  std::string_view folder = programFolder;
+  if (endsInBackslash(folder)) folder.remove_suffix(1);
+  std::size_t separator = lastBackslash(folder);
+  if (separator == std::string_view::npos) return {};
+  return gbk::Text(folder.substr(0, separator + 1)) + "e.exe";
+}
+
+void startIde(platform::Files& files, platform::Shell& shell, std::string_view path) {
+  gbk::Text ide = ideProgramPath(shell.programFolder());
+  if (!ide.empty() && files.exists(ide)) {
+    shell.run(ide, path);
+  } else {
+    shell.run(path, {});
+  }
+}
+
+}  // namespace examples

@@ -1,0 +1,98 @@
+// `通用对话框1` as the common save-file dialog, and the shell's folder picker.
+#include "platform/win32/native_control.h"  // windows.h first
+#include "platform/win32/services.h"
+
+#include <cderr.h>
+#include <commdlg.h>
+#include <objbase.h>
+#include <shlobj.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+namespace platform::win32 {
+namespace {
+
+// Long enough for any path the dialog can return, and for a long offered name.
+constexpr DWORD kPathBuffer = 32768;
+
+// The filter as the dialog wants it: entries separated by NULs, ended by two. The
+// separator is replaced after widening, since a GBK trail byte may be 0x7C ('|').
+std::wstring filterForDialog(std::string_view filter) {
+  std::wstring wideFilter = wide(filter);
+  std::replace(wideFilter.begin(), wideFilter.end(), L'|', L'\0');
+  wideFilter.append(2, L'\0');
+  return wideFilter;
+}
+
+bool runSaveDialog(const std::wstring& offeredName, const std::wstring& initialFolder, std::wstring& path) {
+  static const std::wstring filter = filterForDialog(Dialogs::kSaveFilter);
+  static const std::wstring title = wide(Dialogs::kSaveTitle);
+  std::vector<wchar_t> file(kPathBuffer, L'\0');
+  std::copy_n(offeredName.begin(), std::min<std::size_t>(offeredName.size(), kPathBuffer - 1), file.begin());
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = GetActiveWindow();
+  dialog.lpstrFilter = filter.c_str();
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = file.data();
+  dialog.nMaxFile = kPathBuffer;
+  dialog.lpstrInitialDir = initialFolder.empty() ? nullptr : initialFolder.c_str();
+  dialog.lpstrTitle = title.c_str();
+  // No OFN_NOCHANGEDIR: the examples database, found by its bare name, is long open.
+  dialog.Flags = OFN_EXPLORER | OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetSaveFileNameW(&dialog)) return false;
+  path = file.data();
+  return true;
+}
+
+// COM for the new-style folder picker, on this thread for as long as it is shown.
+class ComApartment {
+ public:
+  ComApartment() : initialised_(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+  ~ComApartment() {
+    if (initialised_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool initialised_;
+};
+
+struct ItemIdListFree {
+  void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
+};
+
+}  // namespace
+
+bool Win32Dialogs::askSavePath(std::string& chosen) {
+  std::wstring path;
+  std::wstring folder = wide(saveInitialFolder());
+  if (!runSaveDialog(wide(saveFileName()), folder, path)) {
+    // A name the dialog rejects (it has characters that no file name may hold) would
+    // keep it from opening at all: offer no name instead.
+    if (CommDlgExtendedError() != FNERR_INVALIDFILENAME || !runSaveDialog(L"", folder, path)) return false;
+  }
+  chosen = narrow(path);
+  return true;
+}
+
+std::string Win32Dialogs::pickFolder(std::string_view title) {
+  ComApartment com;
+  std::wstring wideTitle = wide(title);
+  wchar_t displayName[MAX_PATH] = {};
+  BROWSEINFOW browse{};
+  browse.hwndOwner = GetActiveWindow();
+  browse.pszDisplayName = displayName;
+  browse.lpszTitle = wideTitle.c_str();
+  browse.ulFlags = BIF_EDITBOX | BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+  std::unique_ptr<ITEMIDLIST, ItemIdListFree> folder(SHBrowseForFolderW(&browse));
+  if (!folder) return {};
+  std::vector<wchar_t> path(kPathBuffer, L'\0');
+  if (!SHGetPathFromIDListEx(folder.get(), path.data(), kPathBuffer, GPFIDL_DEFAULT)) return {};
+  return narrow(path.data());
+}
+
+}  // namespace platform::win32
