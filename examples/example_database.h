@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "library/example_records.h"
 #include "platform/files.h"
 
 namespace examples {
@@ -79,7 +80,9 @@ struct FieldDescriptor {
 // separator is replaced by "EDT", or ".EDT" is appended when there is none.
 std::string auxiliaryFileName(std::string_view databasePath);
 
-class ExampleDatabase {
+// The wizard's lists, search and openers reach it through the record interface, which the
+// window's state holds.
+class ExampleDatabase : public library::ExampleRecords {
  public:
   // Opens the file (".EDB" appended to a name without extension) and, when a field keeps
   // its values there, its auxiliary file; record 1 becomes current. On failure nothing
@@ -88,26 +91,27 @@ class ExampleDatabase {
   bool isOpen() const { return database != nullptr; }
 
   // The header's count; a negative one counts as 0, as does a database not open.
-  std::int32_t recordCount() const;
-  void goToFirst() { current = 1; }
+  std::int32_t recordCount() const override;
+  void goToFirst() override { current = 1; }
   // Clamped to 1 … record count (1 when there are no records).
-  void goTo(std::int32_t record);
+  void goTo(std::int32_t record) override;
   // One record on, at most to just past the last; false, not moving, when there are no
   // records or the current record is already past the end.
-  bool skip();
-  std::int32_t currentRecord() const { return current; }
+  bool skip() override;
+  std::int32_t currentRecord() const override { return current; }
 
   const std::vector<FieldDescriptor>& fields() const { return descriptors; }
   // The field of the current record by 1-based number, or by name (ASCII letters compared
   // without regard to case).
   FieldValue readField(int number) const;
   FieldValue readField(std::string_view name) const;
+  std::string fieldBytes(int number) const override { return readField(number).bytes; }
 
   // From the current record to the last, makes each record current and evaluates the
   // condition, which reads the fields it needs; the first record for which it holds stays
   // current and the result is true. When none holds, the record current before stays
   // current and the result is false.
-  bool search(const std::function<bool()>& condition);
+  bool search(const std::function<bool()>& condition) override;
 
  private:
   void close();

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
+#include "platform/headless/headless_files.h"
 #include "platform/headless/headless_ui.h"
 
 namespace {
@@ -12,12 +12,6 @@ namespace {
 // "乗" and "亅" in GBK: their trail bytes are '\' and '|'.
 const std::string kTrailBackslash = "\x81\x5C";
 const std::string kTrailBar = "\x81\x7C";
-
-struct Disk : platform::Files {
-  bool exists(std::string_view path) override { return names.contains(std::string(path)); }
-  bool write(std::string_view, std::string_view) override { return false; }
-  std::set<std::string> names;
-};
 
 TEST(ExampleFileNames, UnsafeNamesStayInsideTheChosenFolder) {
   EXPECT_EQ(examples::safeFileName("窗口标题.e"), "窗口标题.e");
@@ -54,14 +48,16 @@ TEST(ExampleFileNames, FolderGetsOneTrailingBackslash) {
 }
 
 TEST(ExampleFileNames, NumberedNamesNeverReplaceAFile) {
-  Disk disk;
+  platform::headless::HeadlessFiles disk;
   EXPECT_EQ(examples::freePath(disk, "D:\\", "x.e"), "D:\\x.e");
-  disk.names = {"D:\\x.e"};
+  disk.contents = {{"D:\\x.e", ""}};
   EXPECT_EQ(examples::freePath(disk, "D:\\", "x.e"), "D:\\x1.e");
-  disk.names.insert("D:\\x1.e");
+  disk.contents.emplace("D:\\x1.e", "");
   EXPECT_EQ(examples::freePath(disk, "D:\\", "x.e"), "D:\\x2.e");
 
-  disk.names = {"D:\\out\\demo", "D:\\out\\a.ex.e", "D:\\out\\B.E", "D:\\out\\co.em"};
+  for (const char* taken : {"D:\\out\\demo", "D:\\out\\a.ex.e", "D:\\out\\B.E", "D:\\out\\co.em"}) {
+    disk.contents.emplace(taken, "");
+  }
   EXPECT_EQ(examples::freePath(disk, "D:\\out\\", "demo"), "D:\\out\\demo1.e");
   EXPECT_EQ(examples::freePath(disk, "D:\\out\\", "a.ex.e"), "D:\\out\\ax1.e");
   EXPECT_EQ(examples::freePath(disk, "D:\\out\\", "B.E"), "D:\\out\\B1.e");
@@ -81,11 +77,11 @@ TEST(ExampleFileNames, IdeIsInTheFolderAboveTheProgram) {
 }
 
 TEST(ExampleFileNames, IdeGetsThePathUnquotedOrTheShellOpensTheFile) {
-  Disk disk;
+  platform::headless::HeadlessFiles disk;
   platform::headless::HeadlessShell shell;
   shell.programFolderPath = "C:\\Program Files\\E\\wizard";
   examples::startIde(disk, shell, "C:\\my examples\\x.e");
-  disk.names = {"C:\\Program Files\\E\\e.exe"};
+  disk.contents.emplace("C:\\Program Files\\E\\e.exe", "");
   examples::startIde(disk, shell, "C:\\my examples\\x.e");
   using Run = std::pair<std::string, std::string>;
   EXPECT_EQ(shell.started, (std::vector<Run>{{"C:\\my examples\\x.e", ""},
