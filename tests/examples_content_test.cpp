@@ -17,6 +17,7 @@
 #include "library/declaration_lookup.h"
 #include "library/declaration_syntax.h"
 #include "library/gbk_codec.h"
+#include "library/program_source.h"
 #include "library/type_names.h"
 
 namespace {
@@ -27,7 +28,7 @@ struct Example {
   std::string source;    // file in sources/
   std::string fileName;  // field 1, UTF-8
   gbk::Text apis;        // field 2
-  gbk::Text text;        // the source in GBK, LF line ends
+  gbk::Text text;        // the source in GBK, CR LF line ends
 };
 
 std::string readFile(const std::string& path) {
@@ -55,60 +56,28 @@ const std::vector<Example>& examples() {
         continue;
       }
       std::optional<gbk::Text> text = gbk::fromUtf8(readFile(kExamplesDir + "/sources/" + columns[0]));
-      if (!text || text->empty()) {
-        ADD_FAILURE() << columns[0] << ": missing, or a character outside GBK";
+      if (!text || text->empty() || text->find_first_of("\t\r") != std::string::npos) {
+        ADD_FAILURE() << columns[0] << ": missing, or a tab, CR or character outside GBK";
         continue;
       }
-      read.push_back({columns[0], columns[1], *gbk::fromUtf8(columns[2]), *text});
+      // The build writes the sources with CR LF line ends.
+      gbk::Text crlf;
+      for (char c : *text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+      read.push_back({columns[0], columns[1], *gbk::fromUtf8(columns[2]), crlf});
     }
     return read;
   }();
   return all;
 }
 
-// A source is its program, then declaration blocks each after one empty line.
-struct SourceParts {
-  gbk::Text program;
-  std::vector<gbk::Text> dllBlocks;
-  std::vector<gbk::Text> typeBlocks;
-  bool wellFormed = true;
-};
+library::ProgramImage programOf(const Example& example) { return library::parseProgramSource(example.text).program; }
 
-SourceParts partsOf(const gbk::Text& text) {
-  SourceParts parts;
-  std::size_t cut = std::min(text.find("\n" + std::string(library::kDllCommandHeader)),
-                             text.find("\n" + std::string(library::kDataTypeHeader)));
-  if (cut == std::string::npos) return {text, {}, {}, true};
-  parts.program = text.substr(0, cut);
-  std::string_view rest = std::string_view(text).substr(cut);
-  if (!rest.starts_with("\n") || !rest.ends_with("\n") || rest.ends_with("\n\n")) parts.wellFormed = false;
-  rest.remove_prefix(1);
-  rest.remove_suffix(1);
-  for (const gbk::Text& block : gbk::split(rest, "\n\n")) {
-    if (block.starts_with(library::kDllCommandHeader) && parts.typeBlocks.empty()) {
-      parts.dllBlocks.push_back(block);
-    } else if (block.starts_with(library::kDataTypeHeader)) {
-      parts.typeBlocks.push_back(block);
-    } else {
-      parts.wellFormed = false;
-    }
-  }
-  return parts;
-}
-
-gbk::Text headerName(const gbk::Text& block, std::string_view keyword) {
-  return block.substr(keyword.size(), block.find(',') - keyword.size());
-}
-
-// The library's block as the sources write it: without the shown text's head, LF line ends.
-gbk::Text asSourceBlock(const gbk::Text& declarationText) {
+// The library's block as a parsed source holds it: without the shown text's head, CR LF
+// after every line.
+gbk::Text libraryBlock(const gbk::Text& declarationText) {
   gbk::Text block = declarationText.substr(declarationText.find("\r\n\r\n") + 4);
-  gbk::Text lf;
-  for (char c : block) {
-    if (c != '\r') lf += c;
-  }
-  while (lf.ends_with("\n")) lf.pop_back();
-  return lf;
+  while (block.ends_with("\r\n")) block.resize(block.size() - 2);
+  return block + "\r\n";
 }
 
 // A call is the name followed by " (", standing after a space, "(", "," or a line start.
@@ -123,7 +92,7 @@ bool calls(const gbk::Text& program, const gbk::Text& name) {
 // The types of the program's variables and parameters (".局部变量 名称, 类型", ...).
 std::set<gbk::Text> variableTypes(const gbk::Text& program) {
   std::set<gbk::Text> types;
-  for (const gbk::Text& line : gbk::split(program, "\n")) {
+  for (const gbk::Text& line : gbk::split(program, "\r\n")) {
     if (!line.starts_with(".局部变量 ") && !line.starts_with(".参数 ") && !line.starts_with(".程序集变量 ")) continue;
     std::vector<gbk::Text> fields = gbk::split(line, ",");
     if (fields.size() >= 2) types.insert(gbk::trim(fields[1]));
@@ -134,7 +103,9 @@ std::set<gbk::Text> variableTypes(const gbk::Text& program) {
 std::vector<gbk::Text> libraryCommandNames() {
   std::vector<gbk::Text> names;
   for (const gbk::Text& line : gbk::split(library::dllCommandLibraryText(), "\r\n")) {
-    if (line.starts_with(library::kDllCommandHeader)) names.push_back(headerName(line, library::kDllCommandHeader));
+    if (!line.starts_with(library::kDllCommandHeader)) continue;
+    std::size_t start = library::kDllCommandHeader.size();
+    names.push_back(line.substr(start, line.find(',') - start));
   }
   return names;
 }
@@ -147,44 +118,43 @@ TEST(ExamplesContent, ManifestNamesEveryExampleOnceWithItsFileName) {
   }
 }
 
-TEST(ExamplesContent, SourcesAreProgramsFollowedByDeclarationBlocks) {
+TEST(ExamplesContent, SourcesAreCanonicalProgramsOfOneProgramSet) {
   for (const Example& example : examples()) {
     SCOPED_TRACE(example.source);
-    EXPECT_EQ(example.text.find_first_of("\t\r"), std::string::npos);
-    EXPECT_TRUE(example.text.starts_with(std::string(library::kVersionLine) + "\n\n.程序集 "));
-    SourceParts parts = partsOf(example.text);
-    EXPECT_TRUE(parts.wellFormed) << "declarations must follow the program, DLL commands first, one empty line apart";
-    EXPECT_FALSE(parts.dllBlocks.empty());
+    library::ProgramSourceParsing parsing = library::parseProgramSource(example.text);
+    ASSERT_TRUE(parsing.ok()) << "line " << parsing.error.line << ": " << parsing.error.reason;
+    EXPECT_EQ(library::formatProgramSource(parsing.program), example.text);
+    ASSERT_EQ(parsing.program.programSets.size(), 1u);
+    EXPECT_EQ(parsing.program.programSets[0].name, "窗口程序集_启动窗口");
+    EXPECT_FALSE(parsing.program.dllCommands.empty());
   }
 }
 
 TEST(ExamplesContent, DeclarationsAreTheLibrarysAndCarryTheDataTypesTheyNeed) {
   for (const Example& example : examples()) {
     SCOPED_TRACE(example.source);
-    SourceParts parts = partsOf(example.text);
+    library::ProgramImage program = programOf(example);
     std::set<gbk::Text> needed;
-    for (const gbk::Text& block : parts.dllBlocks) {
-      gbk::Text name = headerName(block, library::kDllCommandHeader);
+    for (const library::ImageDeclaration& command : program.dllCommands) {
       library::DllCommandRecord record;
       gbk::Text text;
       library::LookupLists lists;
-      ASSERT_TRUE(library::lookUpDllCommand(name, false, record, text, lists)) << gbk::toUtf8(name);
-      EXPECT_EQ(gbk::toUtf8(block), gbk::toUtf8(asSourceBlock(text)));
+      ASSERT_TRUE(library::lookUpDllCommand(command.name, false, record, text, lists)) << gbk::toUtf8(command.name);
+      EXPECT_EQ(gbk::toUtf8(command.source), gbk::toUtf8(libraryBlock(text)));
       for (const gbk::Text& type : record.parameterTypes) {
         if (!library::isBasicTypeName(type)) needed.insert(type);
       }
     }
     std::set<gbk::Text> carried;
-    for (const gbk::Text& block : parts.typeBlocks) {
-      gbk::Text name = headerName(block, library::kDataTypeHeader);
+    for (const library::ImageDeclaration& type : program.dataTypes) {
       library::DataTypeRecord record;
       gbk::Text text;
-      ASSERT_TRUE(library::lookUpDataType(name, record, text)) << gbk::toUtf8(name);
-      EXPECT_EQ(gbk::toUtf8(block), gbk::toUtf8(asSourceBlock(text)));
-      EXPECT_TRUE(carried.insert(name).second) << "carried twice: " << gbk::toUtf8(name);
+      ASSERT_TRUE(library::lookUpDataType(type.name, record, text)) << gbk::toUtf8(type.name);
+      EXPECT_EQ(gbk::toUtf8(type.source), gbk::toUtf8(libraryBlock(text)));
+      carried.insert(type.name);
     }
     for (const gbk::Text& type : needed) EXPECT_TRUE(carried.count(type)) << "not carried: " << gbk::toUtf8(type);
-    std::set<gbk::Text> used = variableTypes(parts.program);
+    std::set<gbk::Text> used = variableTypes(program.programSets.at(0).source);
     for (const gbk::Text& type : carried) {
       EXPECT_TRUE(needed.count(type) || used.count(type)) << "carried for nothing: " << gbk::toUtf8(type);
     }
@@ -195,25 +165,25 @@ TEST(ExamplesContent, CodeCallsExactlyTheDeclaredCommands) {
   static const std::vector<gbk::Text> library = libraryCommandNames();
   for (const Example& example : examples()) {
     SCOPED_TRACE(example.source);
-    SourceParts parts = partsOf(example.text);
+    library::ProgramImage program = programOf(example);
+    const gbk::Text& code = program.programSets.at(0).source;
     std::set<gbk::Text> declared;
-    for (const gbk::Text& block : parts.dllBlocks) {
-      gbk::Text name = headerName(block, library::kDllCommandHeader);
-      EXPECT_TRUE(declared.insert(name).second) << "declared twice: " << gbk::toUtf8(name);
-      EXPECT_TRUE(calls(parts.program, name)) << "declared, not called: " << gbk::toUtf8(name);
+    for (const library::ImageDeclaration& command : program.dllCommands) {
+      declared.insert(command.name);
+      EXPECT_TRUE(calls(code, command.name)) << "declared, not called: " << gbk::toUtf8(command.name);
     }
     for (const gbk::Text& name : library) {
       if (declared.count(name)) continue;
-      EXPECT_FALSE(calls(parts.program, name)) << "called, not declared: " << gbk::toUtf8(name);
+      EXPECT_FALSE(calls(code, name)) << "called, not declared: " << gbk::toUtf8(name);
     }
   }
 }
 
 TEST(ExamplesContent, ManifestNamesTheCatalogEntriesOfTheDeclaredCommands) {
-  std::map<gbk::Text, std::vector<gbk::Text>> entryOf;  // Chinese name -> catalog fields
+  std::map<gbk::Text, gbk::Text> englishOf;  // Chinese name -> English entry name
   for (const gbk::Text& line : library::buildCatalogLineList(library::apiCatalogText())) {
     std::vector<gbk::Text> fields = gbk::split(line, ",");
-    entryOf[fields[2]] = fields;
+    englishOf[fields[2]] = fields[0];
   }
   for (const Example& example : examples()) {
     SCOPED_TRACE(example.source);
@@ -222,10 +192,9 @@ TEST(ExamplesContent, ManifestNamesTheCatalogEntriesOfTheDeclaredCommands) {
     std::set<gbk::Text> named(listed.begin(), listed.end());
     EXPECT_EQ(named.size(), listed.size()) << "a name twice";
     std::set<gbk::Text> expected;
-    for (const gbk::Text& block : partsOf(example.text).dllBlocks) {
-      const std::vector<gbk::Text>& entry = entryOf[headerName(block, library::kDllCommandHeader)];
-      ASSERT_GE(entry.size(), 3u);
-      expected.insert(entry[0]);
+    for (const library::ImageDeclaration& command : programOf(example).dllCommands) {
+      ASSERT_TRUE(englishOf.count(command.name)) << gbk::toUtf8(command.name);
+      expected.insert(englishOf[command.name]);
     }
     EXPECT_EQ(named, expected);
   }
