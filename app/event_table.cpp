@@ -8,38 +8,38 @@
 
 namespace app {
 
-void wireEventTable(WizardApp& app) {
-  StartupWindow& w = app.window;
-  w.启动窗口.onCreated = [&app] { startUp(app); };
+void wireEventTable(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
+  w.启动窗口.onCreated = [&wizard] { startUp(wizard); };
   w.启动窗口.onSizeChanged = [&w] { layOut(w); };
-  w.选择夹_选用区.onPageChanged = [&app] { 选择夹_选用区_pageChanged(app); };
-  w.按钮_关闭程序.onClicked = [&app] { 按钮_关闭程序_clicked(app); };
-  w.树型框_API目录.onCurrentItemChanged = [&app] { navigation::树型框_API目录_currentItemChanged(app); };
-  w.树型框_API目录.onDoubleClicked = [&app] { navigation::树型框_API目录_doubleClicked(app); };
-  w.树型框_API目录.onAboutToExpand = [&app](int pos) { navigation::树型框_API目录_aboutToExpand(app, pos); };
-  w.树型框_API目录.onAboutToCollapse = [&app](int pos) { navigation::树型框_API目录_aboutToCollapse(app, pos); };
-  w.单选框_中文树形框.onClicked = [&app] { navigation::单选框_中文树形框_clicked(app); };
-  w.单选框_英文树形框.onClicked = [&app] { navigation::单选框_英文树形框_clicked(app); };
-  w.编辑框_索引.onContentChanged = [&app] { navigation::编辑框_索引_contentChanged(app); };
-  w.编辑框_索引.onKeyPressed = [&app](int key) { navigation::编辑框_索引_keyPressed(app, key); };
-  w.单选框_中文索引.onClicked = [&app] { navigation::单选框_中文索引_clicked(app); };
-  w.单选框_英文索引.onClicked = [&app] { navigation::单选框_英文索引_clicked(app); };
-  w.列表框_索引.onItemSelected = [&app] { navigation::列表框_索引_itemSelected(app); };
-  w.列表框_索引.onDoubleClicked = [&app] { navigation::列表框_索引_doubleClicked(app); };
-  w.编辑框_搜索内容.onKeyPressed = [&app](int key) { navigation::编辑框_搜索内容_keyPressed(app, key); };
-  w.组合框_搜索类型.onSelectionChanged = [&app] { navigation::组合框_搜索类型_selectionChanged(app); };
-  w.组合框_搜索API显示.onSelectionChanged = [&app] { navigation::组合框_搜索API显示_selectionChanged(app); };
-  w.按钮_搜索.onClicked = [&app] { navigation::按钮_搜索_clicked(app); };
-  w.列表框_搜索结果.onItemSelected = [&app] { navigation::列表框_搜索结果_itemSelected(app); };
-  w.列表框_搜索结果.onDoubleClicked = [&app] { navigation::列表框_搜索结果_doubleClicked(app); };
-  w.按钮_全部选择.onClicked = [&app] { navigation::按钮_全部选择_clicked(app); };
-  w.按钮_全部放弃.onClicked = [&app] { navigation::按钮_全部放弃_clicked(app); };
-  w.按钮_从选用框删除.onClicked = [&app] { navigation::按钮_从选用框删除_clicked(app); };
-  w.按钮_清空选用框.onClicked = [&app] { navigation::按钮_清空选用框_clicked(app); };
-  w.选择列表框_选用API.onItemSelected = [&app] { navigation::选择列表框_选用API_itemSelected(app); };
-  w.单选框_文本形式.onClicked = [&app] { view::单选框_文本形式_clicked(app); };
-  w.单选框_代码形式.onClicked = [&app] { view::单选框_代码形式_clicked(app); };
-  w.高级表格1.onCurrentCellChanged = [&app] { view::高级表格1_cursorCellChanged(app); };
+  w.选择夹_选用区.onPageChanged = [&w] { 选择夹_选用区_pageChanged(w); };
+  w.按钮_关闭程序.onClicked = [&w] { 按钮_关闭程序_clicked(w); };
+  w.树型框_API目录.onCurrentItemChanged = [&wizard] { navigation::树型框_API目录_currentItemChanged(wizard); };
+  w.树型框_API目录.onDoubleClicked = [&wizard] { navigation::树型框_API目录_doubleClicked(wizard); };
+  w.树型框_API目录.onAboutToExpand = [&wizard](int pos) { navigation::树型框_API目录_aboutToExpand(wizard, pos); };
+  w.树型框_API目录.onAboutToCollapse = [&wizard](int pos) { navigation::树型框_API目录_aboutToCollapse(wizard, pos); };
+  w.单选框_中文树形框.onClicked = [&wizard] { navigation::单选框_中文树形框_clicked(wizard); };
+  w.单选框_英文树形框.onClicked = [&wizard] { navigation::单选框_英文树形框_clicked(wizard); };
+  w.编辑框_索引.onContentChanged = [&wizard] { navigation::编辑框_索引_contentChanged(wizard); };
+  w.编辑框_索引.onKeyPressed = [&wizard](int key) { navigation::编辑框_索引_keyPressed(wizard, key); };
+  w.单选框_中文索引.onClicked = [&wizard] { navigation::单选框_中文索引_clicked(wizard); };
+  w.单选框_英文索引.onClicked = [&wizard] { navigation::单选框_英文索引_clicked(wizard); };
+  w.列表框_索引.onItemSelected = [&wizard] { navigation::列表框_索引_itemSelected(wizard); };
+  w.列表框_索引.onDoubleClicked = [&wizard] { navigation::列表框_索引_doubleClicked(wizard); };
+  w.编辑框_搜索内容.onKeyPressed = [&wizard](int key) { navigation::编辑框_搜索内容_keyPressed(wizard, key); };
+  w.组合框_搜索类型.onSelectionChanged = [&wizard] { navigation::组合框_搜索类型_selectionChanged(wizard); };
+  w.组合框_搜索API显示.onSelectionChanged = [&wizard] { navigation::组合框_搜索API显示_selectionChanged(wizard); };
+  w.按钮_搜索.onClicked = [&wizard] { navigation::按钮_搜索_clicked(wizard); };
+  w.列表框_搜索结果.onItemSelected = [&wizard] { navigation::列表框_搜索结果_itemSelected(wizard); };
+  w.列表框_搜索结果.onDoubleClicked = [&wizard] { navigation::列表框_搜索结果_doubleClicked(wizard); };
+  w.按钮_全部选择.onClicked = [&wizard] { navigation::按钮_全部选择_clicked(wizard); };
+  w.按钮_全部放弃.onClicked = [&wizard] { navigation::按钮_全部放弃_clicked(wizard); };
+  w.按钮_从选用框删除.onClicked = [&wizard] { navigation::按钮_从选用框删除_clicked(wizard); };
+  w.按钮_清空选用框.onClicked = [&wizard] { navigation::按钮_清空选用框_clicked(wizard); };
+  w.选择列表框_选用API.onItemSelected = [&wizard] { navigation::选择列表框_选用API_itemSelected(wizard); };
+  w.单选框_文本形式.onClicked = [&wizard] { view::单选框_文本形式_clicked(wizard); };
+  w.单选框_代码形式.onClicked = [&wizard] { view::单选框_代码形式_clicked(wizard); };
+  w.高级表格1.onCurrentCellChanged = [&wizard] { view::高级表格1_cursorCellChanged(wizard); };
 }
 
 }  // namespace app

@@ -2,7 +2,7 @@
 
 namespace app {
 
-void layOut(StartupWindow& w) {
+void layOut(window::StartupWindow& w) {
   const platform::Size client = w.启动窗口.clientSize();
   const int statusHeight = w.状态条.rect().height;
   const int buttonWidth = w.按钮_全部选择.rect().width;

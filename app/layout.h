@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/startup_window.h"
+#include "window/startup_window.h"
 
 namespace app {
 
 // Places the controls for the window's client size and the status bar's height.
-void layOut(StartupWindow& w);
+void layOut(window::StartupWindow& w);
 
 }  // namespace app

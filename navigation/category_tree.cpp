@@ -2,7 +2,7 @@
 
 #include <unordered_set>
 
-#include "app/wizard_app.h"
+#include "window/wizard.h"
 #include "navigation/chosen_lists.h"
 #include "platform/tree_model.h"
 #include "view/declaration_view.h"
@@ -47,10 +47,10 @@ gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, b
   return main;
 }
 
-void fillCategoryTree(app::WizardApp& app) {
-  platform::TreeBox& tree = app.window.树型框_API目录;
+void fillCategoryTree(window::Wizard& wizard) {
+  platform::TreeBox& tree = wizard.window.树型框_API目录;
   const int previous = tree.currentItem();
-  gbk::Text content = buildCategoryTreeContent(app.state.catalogLines, app.window.单选框_中文树形框.checked());
+  gbk::Text content = buildCategoryTreeContent(wizard.state.catalogLines, wizard.window.单选框_中文树形框.checked());
   // The content is ours and always well formed; a refusal would keep the old tree.
   if (!tree.setContent(content).ok()) return;
   // Only the labels differ between the languages, so a position names the same node
@@ -61,54 +61,54 @@ void fillCategoryTree(app::WizardApp& app) {
   tree.setFocus();
 }
 
-void 树型框_API目录_currentItemChanged(app::WizardApp& app) {
-  app::StartupWindow& w = app.window;
+void 树型框_API目录_currentItemChanged(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   platform::TreeBox& tree = w.树型框_API目录;
   const int current = tree.currentItem();
   const bool dataType = isDataTypeNode(tree, current);
   const gbk::Text label = tree.itemText(current);
-  app::showInStatusBar(app, dataType ? "数据类型：" : "API：", label);
+  window::showInStatusBar(wizard.window, dataType ? "数据类型：" : "API：", label);
 
   const std::int32_t entryNumber = tree.itemData(current);
   if (entryNumber != 0) {
-    view::CoverWhileRefilling cover(app);
+    view::CoverWhileRefilling cover(wizard);
     if (dataType) {
-      view::showDataType(app, label);
-    } else if (const gbk::Text* line = catalogEntry(app.state.catalogLines, entryNumber)) {
-      view::showDllCommand(app, *line, true);
+      view::showDataType(wizard, label);
+    } else if (const gbk::Text* line = catalogEntry(wizard.state.catalogLines, entryNumber)) {
+      view::showDllCommand(wizard, *line, true);
     }
   } else {
-    view::showNothing(app);
+    view::showNothing(wizard);
   }
   tree.setFocus();
 }
 
-void 树型框_API目录_doubleClicked(app::WizardApp& app) {
-  showChosenApiPage(app);
-  platform::TreeBox& tree = app.window.树型框_API目录;
+void 树型框_API目录_doubleClicked(window::Wizard& wizard) {
+  showChosenApiPage(wizard);
+  platform::TreeBox& tree = wizard.window.树型框_API目录;
   const int current = tree.currentItem();
   const std::int32_t entryNumber = tree.itemData(current);
   if (entryNumber == 0) return;
-  const gbk::Text* line = catalogEntry(app.state.catalogLines, entryNumber);
+  const gbk::Text* line = catalogEntry(wizard.state.catalogLines, entryNumber);
   if (!line || gbk::split(*line, ",").size() < 3) return;
   // The chosen list names an API by both names, whichever of them the tree shows.
   const gbk::Text text = isDataTypeNode(tree, current) ? gbk::Text(kDataTypeItemPrefix) + tree.itemText(current)
                                                        : apiItemText(*line);
-  addToChosenApiList(app, text, entryNumber);
+  addToChosenApiList(wizard, text, entryNumber);
 }
 
-void 树型框_API目录_aboutToExpand(app::WizardApp& app, int pos) {
-  app.window.树型框_API目录.setImage(pos, kOpenBookImage);
-  app.window.树型框_API目录.setSelectedImage(pos, kOpenBookImage);
+void 树型框_API目录_aboutToExpand(window::Wizard& wizard, int pos) {
+  wizard.window.树型框_API目录.setImage(pos, kOpenBookImage);
+  wizard.window.树型框_API目录.setSelectedImage(pos, kOpenBookImage);
 }
 
-void 树型框_API目录_aboutToCollapse(app::WizardApp& app, int pos) {
-  app.window.树型框_API目录.setImage(pos, kClosedBookImage);
-  app.window.树型框_API目录.setSelectedImage(pos, kClosedBookImage);
+void 树型框_API目录_aboutToCollapse(window::Wizard& wizard, int pos) {
+  wizard.window.树型框_API目录.setImage(pos, kClosedBookImage);
+  wizard.window.树型框_API目录.setSelectedImage(pos, kClosedBookImage);
 }
 
-void 单选框_中文树形框_clicked(app::WizardApp& app) { fillCategoryTree(app); }
+void 单选框_中文树形框_clicked(window::Wizard& wizard) { fillCategoryTree(wizard); }
 
-void 单选框_英文树形框_clicked(app::WizardApp& app) { fillCategoryTree(app); }
+void 单选框_英文树形框_clicked(window::Wizard& wizard) { fillCategoryTree(wizard); }
 
 }  // namespace navigation

@@ -7,8 +7,8 @@
 
 #include "library/gbk_text.h"
 
-namespace app {
-class WizardApp;
+namespace window {
+struct Wizard;
 }
 
 namespace navigation {
@@ -28,14 +28,14 @@ gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, b
 
 // Rebuilds the tree, keeping the current position (position 1 after a fresh start or
 // when a top-level node at position 0 was current), and gives it the keyboard focus.
-void fillCategoryTree(app::WizardApp& app);
+void fillCategoryTree(window::Wizard& wizard);
 
 // Handlers (the event table wires them).
-void 树型框_API目录_currentItemChanged(app::WizardApp& app);
-void 树型框_API目录_doubleClicked(app::WizardApp& app);
-void 树型框_API目录_aboutToExpand(app::WizardApp& app, int pos);
-void 树型框_API目录_aboutToCollapse(app::WizardApp& app, int pos);
-void 单选框_中文树形框_clicked(app::WizardApp& app);
-void 单选框_英文树形框_clicked(app::WizardApp& app);
+void 树型框_API目录_currentItemChanged(window::Wizard& wizard);
+void 树型框_API目录_doubleClicked(window::Wizard& wizard);
+void 树型框_API目录_aboutToExpand(window::Wizard& wizard, int pos);
+void 树型框_API目录_aboutToCollapse(window::Wizard& wizard, int pos);
+void 单选框_中文树形框_clicked(window::Wizard& wizard);
+void 单选框_英文树形框_clicked(window::Wizard& wizard);
 
 }  // namespace navigation

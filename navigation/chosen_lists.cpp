@@ -1,6 +1,6 @@
 #include "navigation/chosen_lists.h"
 
-#include "app/wizard_app.h"
+#include "window/wizard.h"
 #include "view/declaration_view.h"
 
 namespace navigation {
@@ -16,13 +16,15 @@ gbk::Text apiItemText(std::string_view catalogLine) {
   return fields[0] + " / " + fields[2];
 }
 
-void showChosenApiPage(app::WizardApp& app) {
-  app.window.选择夹_选用区.setCurrentPage(0);
-  app::选择夹_选用区_pageChanged(app);
+void showChosenApiPage(window::Wizard& wizard) {
+  platform::TabControl& tab = wizard.window.选择夹_选用区;
+  tab.setCurrentPage(0);
+  // The page changed handler belongs to the window's event table, above this layer.
+  if (tab.onPageChanged) tab.onPageChanged();
 }
 
-void addToChosenApiList(app::WizardApp& app, std::string_view text, std::int32_t entryNumber) {
-  platform::CheckListBox& list = app.window.选择列表框_选用API;
+void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int32_t entryNumber) {
+  platform::CheckListBox& list = wizard.window.选择列表框_选用API;
   // The text is the identity: compared byte for byte, letter case counting, whatever
   // the sort order (which folds case) puts next to it.
   for (int pos = 0; pos < list.count(); ++pos) {
@@ -31,19 +33,19 @@ void addToChosenApiList(app::WizardApp& app, std::string_view text, std::int32_t
   list.add(text, entryNumber);
 }
 
-void addCatalogEntryToChosenApiList(app::WizardApp& app, std::int32_t entryNumber) {
+void addCatalogEntryToChosenApiList(window::Wizard& wizard, std::int32_t entryNumber) {
   if (entryNumber <= 0) return;
-  const gbk::Text* line = catalogEntry(app.state.catalogLines, entryNumber);
+  const gbk::Text* line = catalogEntry(wizard.state.catalogLines, entryNumber);
   if (!line) return;
   gbk::Text text = apiItemText(*line);
-  if (!text.empty()) addToChosenApiList(app, text, entryNumber);
+  if (!text.empty()) addToChosenApiList(wizard, text, entryNumber);
 }
 
 namespace {
 
 // The tick buttons act on the list of the page on show.
-platform::CheckListBox& listOfCurrentPage(app::WizardApp& app) {
-  app::StartupWindow& w = app.window;
+platform::CheckListBox& listOfCurrentPage(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   return w.选择夹_选用区.currentPage() == 0 ? w.选择列表框_选用API : w.选择列表框_选用例程;
 }
 
@@ -53,12 +55,12 @@ void setEveryCheck(platform::CheckListBox& list, bool checked) {
 
 }  // namespace
 
-void 按钮_全部选择_clicked(app::WizardApp& app) { setEveryCheck(listOfCurrentPage(app), true); }
+void 按钮_全部选择_clicked(window::Wizard& wizard) { setEveryCheck(listOfCurrentPage(wizard), true); }
 
-void 按钮_全部放弃_clicked(app::WizardApp& app) { setEveryCheck(listOfCurrentPage(app), false); }
+void 按钮_全部放弃_clicked(window::Wizard& wizard) { setEveryCheck(listOfCurrentPage(wizard), false); }
 
-void 按钮_从选用框删除_clicked(app::WizardApp& app) {
-  platform::CheckListBox& list = app.window.选择列表框_选用API;
+void 按钮_从选用框删除_clicked(window::Wizard& wizard) {
+  platform::CheckListBox& list = wizard.window.选择列表框_选用API;
   int pos = list.currentSelection();
   list.erase(pos);
   // The item that followed the removed one takes its place; after the last, the new last.
@@ -66,10 +68,10 @@ void 按钮_从选用框删除_clicked(app::WizardApp& app) {
   list.setCurrentSelection(pos);
 }
 
-void 按钮_清空选用框_clicked(app::WizardApp& app) { app.window.选择列表框_选用API.removeAll(); }
+void 按钮_清空选用框_clicked(window::Wizard& wizard) { wizard.window.选择列表框_选用API.removeAll(); }
 
-void 选择列表框_选用API_itemSelected(app::WizardApp& app) {
-  app::StartupWindow& w = app.window;
+void 选择列表框_选用API_itemSelected(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   // The first part keeps whatever label the last selection elsewhere gave it.
   w.状态条.setPartText(1, "");
   platform::CheckListBox& list = w.选择列表框_选用API;
@@ -77,12 +79,12 @@ void 选择列表框_选用API_itemSelected(app::WizardApp& app) {
   if (pos < 0) return;
   gbk::Text text = list.itemText(pos);
   if (text.starts_with(kDataTypeItemPrefix)) {
-    view::showDataType(app, std::string_view(text).substr(kDataTypeItemPrefix.size()));
+    view::showDataType(wizard, std::string_view(text).substr(kDataTypeItemPrefix.size()));
   } else {
     std::vector<gbk::Text> pieces = gbk::split(text, "/");
     // Every API item text holds " / "; a text without it cannot come from the add rule.
     if (pieces.size() < 2) return;
-    view::showDllCommand(app, gbk::trim(pieces[1]), false);
+    view::showDllCommand(wizard, gbk::trim(pieces[1]), false);
   }
   list.setFocus();
 }

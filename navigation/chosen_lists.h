@@ -7,8 +7,8 @@
 
 #include "library/gbk_text.h"
 
-namespace app {
-class WizardApp;
+namespace window {
+struct Wizard;
 }
 
 namespace navigation {
@@ -27,22 +27,22 @@ gbk::Text apiItemText(std::string_view catalogLine);
 
 // Every path that gathers an API or a data type first makes page 0 ("选用API数据") of
 // `选择夹_选用区` current and runs its page changed handler...
-void showChosenApiPage(app::WizardApp& app);
+void showChosenApiPage(window::Wizard& wizard);
 
 // ...then adds the item: unless an item with the same text (byte for byte) is there,
 // `text` with `entryNumber` lands at its sorted place, unchecked.
-void addToChosenApiList(app::WizardApp& app, std::string_view text, std::int32_t entryNumber);
+void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int32_t entryNumber);
 
 // The double-click and Enter paths of the tree, the index and the search, once they
 // have shown the chosen API page: adds the API item of catalog entry `entryNumber`.
 // No selection (a number not above 0) or a line of fewer than three fields adds nothing.
-void addCatalogEntryToChosenApiList(app::WizardApp& app, std::int32_t entryNumber);
+void addCatalogEntryToChosenApiList(window::Wizard& wizard, std::int32_t entryNumber);
 
 // Handlers (the event table wires them).
-void 按钮_全部选择_clicked(app::WizardApp& app);
-void 按钮_全部放弃_clicked(app::WizardApp& app);
-void 按钮_从选用框删除_clicked(app::WizardApp& app);
-void 按钮_清空选用框_clicked(app::WizardApp& app);
-void 选择列表框_选用API_itemSelected(app::WizardApp& app);
+void 按钮_全部选择_clicked(window::Wizard& wizard);
+void 按钮_全部放弃_clicked(window::Wizard& wizard);
+void 按钮_从选用框删除_clicked(window::Wizard& wizard);
+void 按钮_清空选用框_clicked(window::Wizard& wizard);
+void 选择列表框_选用API_itemSelected(window::Wizard& wizard);
 
 }  // namespace navigation

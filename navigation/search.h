@@ -8,8 +8,8 @@
 
 #include "library/gbk_text.h"
 
-namespace app {
-class WizardApp;
+namespace window {
+struct Wizard;
 }
 
 namespace navigation {
@@ -26,14 +26,14 @@ struct ExampleHit {
 
 // The examples whose file name contains `text`, in record order; nothing while no
 // examples database is open.
-std::vector<ExampleHit> findExamples(app::WizardApp& app, std::string_view text);
+std::vector<ExampleHit> findExamples(window::Wizard& wizard, std::string_view text);
 
 // Handlers (the event table wires them).
-void 编辑框_搜索内容_keyPressed(app::WizardApp& app, int keyCode);
-void 按钮_搜索_clicked(app::WizardApp& app);
-void 组合框_搜索类型_selectionChanged(app::WizardApp& app);
-void 组合框_搜索API显示_selectionChanged(app::WizardApp& app);
-void 列表框_搜索结果_itemSelected(app::WizardApp& app);
-void 列表框_搜索结果_doubleClicked(app::WizardApp& app);
+void 编辑框_搜索内容_keyPressed(window::Wizard& wizard, int keyCode);
+void 按钮_搜索_clicked(window::Wizard& wizard);
+void 组合框_搜索类型_selectionChanged(window::Wizard& wizard);
+void 组合框_搜索API显示_selectionChanged(window::Wizard& wizard);
+void 列表框_搜索结果_itemSelected(window::Wizard& wizard);
+void 列表框_搜索结果_doubleClicked(window::Wizard& wizard);
 
 }  // namespace navigation

@@ -224,7 +224,7 @@ TEST_F(DeclarationViewTest, AnUndeclaredParameterTypeShowsTheHeadingsOnly) {
   record.byAddress = {false};
   record.isArray = {false};
   record.parameterComments = {""};
-  wizard.state.gridRenderer->renderDllCommand(w.高级表格1, record);
+  view::GridRenderer(w.画板1).renderDllCommand(w.高级表格1, record);
   w.高级表格1.userMovedCursor(7, 1);
   EXPECT_EQ(w.高级表格2.rowCount(), 3);
   EXPECT_EQ(w.高级表格2.cellText(1, 0), "");

@@ -13,8 +13,9 @@ struct HeadlessWizard {
   platform::headless::HeadlessShell shell;
   platform::headless::HeadlessDialogs dialogs;
   platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
-  app::StartupWindow& w = wizard.window;
+  app::WizardApp app{window::Services{ui, shell, dialogs, messages}};
+  window::Wizard& wizard = app.wizard;
+  window::StartupWindow& w = wizard.window;
 
   // Lays the window out and runs its start-up handler, as program start does.
   void start() { ui.run(w.启动窗口); }

@@ -1,6 +1,6 @@
 #include "view/declaration_view.h"
 
-#include "app/wizard_app.h"
+#include "window/wizard.h"
 #include "library/type_names.h"
 #include "view/grid_renderer.h"
 
@@ -15,11 +15,11 @@ constexpr int kParameterHeadingRow = 6;
 
 // The form area is where the layout puts `高级表格1`; the text form always lies on it
 // (the split below narrows the grid only), so it tells the whole area at any time.
-platform::Rect formArea(const app::StartupWindow& w) { return w.编辑框_文本形式.rect(); }
+platform::Rect formArea(const window::StartupWindow& w) { return w.编辑框_文本形式.rect(); }
 
 // Puts `高级表格2` and its cover in the right half of the form area; the grid stays
 // hidden until showBeside.
-void placeBeside(app::StartupWindow& w) {
+void placeBeside(window::StartupWindow& w) {
   const platform::Rect area = formArea(w);
   const int leftWidth = (area.width - kGapBetweenGrids) / 2;
   const platform::Rect right{area.left + leftWidth + kGapBetweenGrids, area.top,
@@ -28,14 +28,14 @@ void placeBeside(app::StartupWindow& w) {
   w.画板2.setRect(right);
 }
 
-void showBeside(app::StartupWindow& w) {
+void showBeside(window::StartupWindow& w) {
   const platform::Rect area = formArea(w);
   w.高级表格1.setWidth(w.高级表格2.rect().left - kGapBetweenGrids - area.left);
   w.高级表格2.setVisible(true);
 }
 
 // Gives `高级表格1` the whole form area back.
-void endSplit(app::StartupWindow& w) {
+void endSplit(window::StartupWindow& w) {
   if (!w.高级表格2.visible()) return;
   w.高级表格2.setVisible(false);
   w.高级表格1.setRect(formArea(w));
@@ -43,42 +43,42 @@ void endSplit(app::StartupWindow& w) {
 
 // The parameter type lookup only works while the category tree's current item is an
 // API or data type node (it has a parent).
-bool treeHasCurrentChildItem(const app::StartupWindow& w) {
+bool treeHasCurrentChildItem(const window::StartupWindow& w) {
   const int current = w.树型框_API目录.currentItem();
   return current >= 0 && w.树型框_API目录.parentOf(current) >= 0;
 }
 
 }  // namespace
 
-void showDllCommand(app::WizardApp& app, std::string_view key, bool byLine) {
+void showDllCommand(window::Wizard& wizard, std::string_view key, bool byLine) {
   library::DllCommandRecord record;
   gbk::Text text;
-  if (!library::lookUpDllCommand(key, byLine, record, text, app.state.lookupLists)) return;
-  app::StartupWindow& w = app.window;
+  if (!library::lookUpDllCommand(key, byLine, record, text, wizard.state.lookupLists)) return;
+  window::StartupWindow& w = wizard.window;
   endSplit(w);
-  if (app.state.gridRenderer) app.state.gridRenderer->renderDllCommand(w.高级表格1, record);
-  for (const gbk::Text& dataType : app.state.lookupLists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
+  GridRenderer(w.画板1).renderDllCommand(w.高级表格1, record);
+  for (const gbk::Text& dataType : wizard.state.lookupLists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
   w.编辑框_文本形式.setText(text);
 }
 
-void showDataType(app::WizardApp& app, std::string_view name) {
+void showDataType(window::Wizard& wizard, std::string_view name) {
   library::DataTypeRecord record;
   gbk::Text text;
   if (!library::lookUpDataType(name, record, text)) return;
-  app::StartupWindow& w = app.window;
+  window::StartupWindow& w = wizard.window;
   endSplit(w);
-  if (app.state.gridRenderer) app.state.gridRenderer->renderDataType(w.高级表格1, record);
+  GridRenderer(w.画板1).renderDataType(w.高级表格1, record);
   w.编辑框_文本形式.setText(text);
 }
 
-void showNothing(app::WizardApp& app) {
-  app::StartupWindow& w = app.window;
+void showNothing(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   endSplit(w);
   w.编辑框_文本形式.setText("");
   blankGrid(w.高级表格1);
 }
 
-CoverWhileRefilling::CoverWhileRefilling(app::WizardApp& app) : CoverWhileRefilling(app.window.画板1) {}
+CoverWhileRefilling::CoverWhileRefilling(window::Wizard& wizard) : CoverWhileRefilling(wizard.window.画板1) {}
 
 CoverWhileRefilling::CoverWhileRefilling(platform::DrawingBoard& board) : board_(board) {
   board_.freezePicture();
@@ -87,21 +87,21 @@ CoverWhileRefilling::CoverWhileRefilling(platform::DrawingBoard& board) : board_
 
 CoverWhileRefilling::~CoverWhileRefilling() { board_.setVisible(false); }
 
-void 单选框_文本形式_clicked(app::WizardApp& app) {
-  app::StartupWindow& w = app.window;
+void 单选框_文本形式_clicked(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   endSplit(w);
   w.高级表格1.setVisible(false);
   w.编辑框_文本形式.setVisible(true);
 }
 
-void 单选框_代码形式_clicked(app::WizardApp& app) {
-  app::StartupWindow& w = app.window;
+void 单选框_代码形式_clicked(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   w.高级表格1.setVisible(true);
   w.编辑框_文本形式.setVisible(false);
 }
 
-void 高级表格1_cursorCellChanged(app::WizardApp& app) {
-  app::StartupWindow& w = app.window;
+void 高级表格1_cursorCellChanged(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   const platform::Grid& table = w.高级表格1;
   const int row = table.cursorRow();
   if (row < 0 || !treeHasCurrentChildItem(w)) return;
@@ -116,7 +116,7 @@ void 高级表格1_cursorCellChanged(app::WizardApp& app) {
     library::lookUpDataType(type, record, text);
     if (!w.高级表格2.visible()) placeBeside(w);
     CoverWhileRefilling cover(w.画板2);
-    if (app.state.gridRenderer) app.state.gridRenderer->renderDataType(w.高级表格2, record);
+    GridRenderer(w.画板1).renderDataType(w.高级表格2, record);
     showBeside(w);
   } else {
     {

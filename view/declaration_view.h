@@ -7,8 +7,8 @@
 #include "library/declaration_lookup.h"
 #include "platform/controls.h"
 
-namespace app {
-class WizardApp;
+namespace window {
+struct Wizard;
 }
 
 namespace view {
@@ -16,17 +16,17 @@ namespace view {
 // Looks the DLL command up (by catalog line or by Chinese name) and shows it in both
 // forms, the text form followed by the texts of the data types it needs. Nothing
 // changes if the lookup finds nothing.
-void showDllCommand(app::WizardApp& app, std::string_view key, bool byLine);
+void showDllCommand(window::Wizard& wizard, std::string_view key, bool byLine);
 
 // Looks the data type up by name and shows it in both forms.
-void showDataType(app::WizardApp& app, std::string_view name);
+void showDataType(window::Wizard& wizard, std::string_view name);
 
 // Shows `画板1` over `高级表格1` with the picture of this moment while the grid is
 // refilled; hides it again when it goes out of scope. Given another board, covers
 // that board's grid the same way.
 class CoverWhileRefilling {
  public:
-  explicit CoverWhileRefilling(app::WizardApp& app);
+  explicit CoverWhileRefilling(window::Wizard& wizard);
   explicit CoverWhileRefilling(platform::DrawingBoard& board);
   ~CoverWhileRefilling();
   CoverWhileRefilling(const CoverWhileRefilling&) = delete;
@@ -38,15 +38,15 @@ class CoverWhileRefilling {
 
 // Nothing to show (a category node is current): the text form empties and
 // `高级表格1` becomes one empty white cell.
-void showNothing(app::WizardApp& app);
+void showNothing(window::Wizard& wizard);
 
 // Handlers (the event table wires them).
-void 单选框_文本形式_clicked(app::WizardApp& app);
-void 单选框_代码形式_clicked(app::WizardApp& app);
+void 单选框_文本形式_clicked(window::Wizard& wizard);
+void 单选框_代码形式_clicked(window::Wizard& wizard);
 // The parameter type lookup: when the cursor lands on a parameter whose type is a data
 // type, `高级表格2` shows that type beside `高级表格1`, in the right half of the form
 // area, until the next declaration is shown, the text form is chosen, the cursor
 // moves to a row without such a type, or the window is laid out again.
-void 高级表格1_cursorCellChanged(app::WizardApp& app);
+void 高级表格1_cursorCellChanged(window::Wizard& wizard);
 
 }  // namespace view

@@ -3,7 +3,8 @@
 // It keeps nothing of a table between calls: every operation works on the grid that
 // it is given, and each rendering starts by resetting that grid. Its one companion is
 // the drawing board whose font measures the cell texts (`画板1`), because the columns
-// are sized to the texts as that font draws them.
+// are sized to the texts as that font draws them. Holding nothing else, a renderer is
+// made over `画板1` for each table that the view draws.
 #pragma once
 
 #include <memory>

@@ -19,6 +19,6 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   platform::win32::Win32Ui ui;
   platform::win32::Win32Dialogs dialogs;
   platform::win32::Win32MessageBoxes messages;
-  app::WizardApp wizard{app::Services{ui, shell, dialogs, messages}};
+  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages}};
   return wizard.run();
 }

@@ -1,10 +1,10 @@
-#include "app/startup_window.h"
+#include "window/startup_window.h"
 
 #include <stdexcept>
 
-#include "app/window_design.h"
+#include "window/window_design.h"
 
-namespace app {
+namespace window {
 namespace {
 
 using platform::ControlKind;
@@ -96,4 +96,4 @@ platform::Control* StartupWindow::control(std::string_view name) {
   return it == controls_.end() ? nullptr : it->second.get();
 }
 
-}  // namespace app
+}  // namespace window

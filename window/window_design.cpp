@@ -1,8 +1,8 @@
-#include "app/window_design.h"
+#include "window/window_design.h"
 
 #include <array>
 
-namespace app {
+namespace window {
 namespace {
 
 using platform::ControlKind;
@@ -59,4 +59,4 @@ constexpr auto kDesign = std::to_array<ControlDesign>({
 
 std::span<const ControlDesign> startupWindowDesign() { return kDesign; }
 
-}  // namespace app
+}  // namespace window

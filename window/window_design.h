@@ -4,10 +4,10 @@
 
 #include "platform/control_design.h"
 
-namespace app {
+namespace window {
 
 // The start-up window and every control on it, parents before children, in the order
 // in which Tab moves the keyboard focus.
 std::span<const platform::ControlDesign> startupWindowDesign();
 
-}  // namespace app
+}  // namespace window

@@ -11,7 +11,7 @@
 #include "platform/tree_box.h"
 #include "platform/ui.h"
 
-namespace app {
+namespace window {
 
 class StartupWindow {
  public:
@@ -71,4 +71,4 @@ class StartupWindow {
   platform::Control* control(std::string_view name);
 };
 
-}  // namespace app
+}  // namespace window

@@ -1,0 +1,46 @@
+// What every handler shares: the global state, the start-up window with its controls,
+// and the platform services.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+#include <vector>
+
+#include "library/declaration_lookup.h"
+#include "library/gbk_text.h"
+#include "platform/dialogs.h"
+#include "platform/message_box.h"
+#include "platform/shell.h"
+#include "platform/ui.h"
+#include "window/startup_window.h"
+
+namespace window {
+
+// Lives from program start to the shut-down routine.
+struct GlobalState {
+  std::vector<gbk::Text> catalogLines;    // the catalog line list; entry n is catalogLines[n - 1]
+  std::int32_t searchResultsAreApis = 0;  // the search-result kind flag
+  library::LookupLists lookupLists;       // rebuilt by each DLL command lookup
+  bool examplesDatabaseOpen = false;
+};
+
+struct Services {
+  platform::Ui& ui;
+  platform::Shell& shell;
+  platform::Dialogs& dialogs;
+  platform::MessageBoxes& messages;
+};
+
+struct Wizard {
+  explicit Wizard(const Services& s) : services(s), window(s.ui) {}
+
+  Services services;
+  GlobalState state;
+  StartupWindow window;
+};
+
+// The status bar's two parts: what kind of thing is on view and its name. The first
+// part is as wide as its text in `画板1`'s font, plus 5 pixels.
+void showInStatusBar(StartupWindow& w, std::string_view kind, std::string_view name);
+
+}  // namespace window
