@@ -4,12 +4,11 @@ the same way: from process start until the window is up and its first paint is d
     python3 e2e/startup_benchmark.py [RUNS]      prints both medians and their ratio
 """
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
 
-from wizard import BUILD, WINDOWS, Xvfb, wine_env
+from wizard import BUILD, WINDOWS, Xvfb, lay_out_install, wine_env
 
 
 def median_ms(env, program, runs):
@@ -23,8 +22,7 @@ def median_ms(env, program, runs):
 def main():
     runs = int(sys.argv[1]) if len(sys.argv) > 1 else 9
     wizard_dir = os.path.join(BUILD, "e2e-install", "wizard")
-    os.makedirs(wizard_dir, exist_ok=True)
-    shutil.copy(os.path.join(WINDOWS, "platform", "win32", "apiwizard.exe"), wizard_dir)
+    lay_out_install(wizard_dir)
     xvfb = Xvfb()
     env = wine_env(xvfb.display)
     try:

@@ -5,7 +5,8 @@
         w.key("Escape")           # a real key press through the X server (xdotool)
         w.screenshot("name")      # kept in build/e2e-artifacts/name.png
 
-Environment: WIZARD_BUILD (default build/) holds windows/ (the cross build) and wineprefix/.
+Environment: WIZARD_BUILD (default build/) holds windows/ (the cross build), native/ (whose
+examples/ holds the examples database) and wineprefix/.
 """
 import json
 import os
@@ -17,8 +18,23 @@ import time
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 BUILD = os.environ.get("WIZARD_BUILD", os.path.join(ROOT, "build"))
 WINDOWS = os.path.join(BUILD, "windows")
+NATIVE = os.path.join(BUILD, "native")
+EXAMPLES_DATABASE = [os.path.join(NATIVE, "examples", name) for name in ("API例程.edb", "API例程.EDT")]
 ARTIFACTS = os.path.join(BUILD, "e2e-artifacts")
 PROBE = os.path.join(WINDOWS, "e2e", "probe.exe")
+
+
+def lay_out_install(wizard_dir, examples=True):
+    """The wizard's folder as the IDE's install has it: the program and, beside it, the
+    examples database and its auxiliary file (left out with examples=False)."""
+    os.makedirs(wizard_dir, exist_ok=True)
+    shutil.copy(os.path.join(WINDOWS, "platform", "win32", "apiwizard.exe"), wizard_dir)
+    for path in EXAMPLES_DATABASE:
+        target = os.path.join(wizard_dir, os.path.basename(path))
+        if examples:
+            shutil.copy(path, target)
+        elif os.path.exists(target):
+            os.remove(target)
 
 
 def wine_env(display):
@@ -50,8 +66,9 @@ class Xvfb:
 
 
 class Wizard:
-    def __init__(self, install=None):
+    def __init__(self, install=None, examples=True):
         self.install = install or os.path.join(BUILD, "e2e-install")
+        self.examples = examples
 
     def __enter__(self):
         self.start()
@@ -62,8 +79,7 @@ class Wizard:
 
     def start(self):
         wizard_dir = os.path.join(self.install, "wizard")
-        os.makedirs(wizard_dir, exist_ok=True)
-        shutil.copy(os.path.join(WINDOWS, "platform", "win32", "apiwizard.exe"), wizard_dir)
+        lay_out_install(wizard_dir, self.examples)
         self.xvfb = Xvfb()
         self.env = wine_env(self.xvfb.display)
         # One wineserver for the wizard and the probes: started first, so that they do

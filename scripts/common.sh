@@ -64,9 +64,11 @@ ensure_wine_prefix() {
   touch "$WINEPREFIX/.prefix-ready"
 }
 
-# The folder as the IDE's install has it: the wizard in "wizard", the IDE one above.
+# The folder as the IDE's install has it: the wizard in "wizard" with the examples database
+# beside it, the IDE one above.
 INSTALL="$BUILD/install"
 lay_out_install() {
   mkdir -p "$INSTALL/wizard"
-  cp "$WINDOWS/platform/win32/apiwizard.exe" "$INSTALL/wizard/"
+  cp "$WINDOWS/platform/win32/apiwizard.exe" "$NATIVE/examples/API例程.edb" "$NATIVE/examples/API例程.EDT" \
+     "$INSTALL/wizard/"
 }
