@@ -1,5 +1,7 @@
 #include "app/layout.h"
 #include "app/wizard_app.h"
+#include "examples/example_lists.h"
+#include "examples/example_opening.h"
 #include "navigation/api_index.h"
 #include "navigation/category_tree.h"
 #include "navigation/chosen_lists.h"
@@ -12,7 +14,7 @@ void wireEventTable(window::Wizard& wizard) {
   window::StartupWindow& w = wizard.window;
   w.启动窗口.onCreated = [&wizard] { startUp(wizard); };
   w.启动窗口.onSizeChanged = [&w] { layOut(w); };
-  w.选择夹_选用区.onPageChanged = [&w] { 选择夹_选用区_pageChanged(w); };
+  w.选择夹_选用区.onPageChanged = [&wizard] { 选择夹_选用区_pageChanged(wizard); };
   w.按钮_关闭程序.onClicked = [&w] { 按钮_关闭程序_clicked(w); };
   w.树型框_API目录.onCurrentItemChanged = [&wizard] { navigation::树型框_API目录_currentItemChanged(wizard); };
   w.树型框_API目录.onDoubleClicked = [&wizard] { navigation::树型框_API目录_doubleClicked(wizard); };
@@ -40,6 +42,11 @@ void wireEventTable(window::Wizard& wizard) {
   w.单选框_文本形式.onClicked = [&wizard] { view::单选框_文本形式_clicked(wizard); };
   w.单选框_代码形式.onClicked = [&wizard] { view::单选框_代码形式_clicked(wizard); };
   w.高级表格1.onCurrentCellChanged = [&wizard] { view::高级表格1_cursorCellChanged(wizard); };
+  w.列表框_例程列表.onItemSelected = [&wizard] { examples::列表框_例程列表_itemSelected(wizard); };
+  w.列表框_例程列表.onDoubleClicked = [&wizard] { examples::列表框_例程列表_doubleClicked(wizard); };
+  w.选择列表框_选用例程.onItemSelected = [&wizard] { examples::选择列表框_选用例程_itemSelected(wizard); };
+  w.选择列表框_选用例程.onDoubleClicked = [&wizard] { examples::选择列表框_选用例程_doubleClicked(wizard); };
+  wizard.openExample = [&wizard](platform::ListControl& list) { examples::openExample(wizard, list); };
 }
 
 }  // namespace app

@@ -2,6 +2,7 @@
 
 #include "library/builtin_data.h"
 #include "library/catalog.h"
+#include "examples/example_lists.h"
 #include "navigation/api_index.h"
 #include "navigation/category_tree.h"
 
@@ -22,17 +23,19 @@ void startUp(window::Wizard& wizard) {
   wizard.state.catalogLines = library::buildCatalogLineList(library::apiCatalogText());
   wizard.services.dialogs.setSaveInitialFolder(wizard.services.shell.documentsFolder() + "\\");
   navigation::fillCategoryTree(wizard);
-  // TODO: open the examples database and fill the example list here.
+  if (examples::openExamplesDatabase(wizard)) examples::fillExampleList(wizard, w.列表框_例程列表);
   navigation::fillIndex(wizard);
 }
 
-void 选择夹_选用区_pageChanged(window::StartupWindow& w) {
+void 选择夹_选用区_pageChanged(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   bool chosenApiPage = w.选择夹_选用区.currentPage() == 0;
   if (chosenApiPage) {
     w.按钮_导入.setText("导入(&Z)");
     if (w.选择列表框_选用API.currentSelection() == -1) w.选择列表框_选用API.setCurrentSelection(0);
   } else {
     w.按钮_导入.setText("打开例程(&O)");
+    examples::fillRelatedExamplesList(wizard);
   }
   w.按钮_从选用框删除.setEnabled(chosenApiPage);
   w.按钮_清空选用框.setEnabled(chosenApiPage);
@@ -44,6 +47,7 @@ void shutDown(window::GlobalState& state) {
   state.catalogLines.clear();
   state.catalogLines.shrink_to_fit();
   state.lookupLists = {};
+  state.examples.reset();
 }
 
 }  // namespace app

@@ -18,7 +18,7 @@ class WizardApp {
 
 // Handlers of the window itself (the event table wires them).
 void startUp(window::Wizard& wizard);
-void 选择夹_选用区_pageChanged(window::StartupWindow& w);
+void 选择夹_选用区_pageChanged(window::Wizard& wizard);
 void 按钮_关闭程序_clicked(window::StartupWindow& w);
 // Releases the global state after the message loop has ended.
 void shutDown(window::GlobalState& state);

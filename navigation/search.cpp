@@ -37,11 +37,16 @@ std::vector<std::int32_t> findApis(const std::vector<gbk::Text>& catalogLines, s
 
 std::vector<ExampleHit> findExamples(window::Wizard& wizard, std::string_view text) {
   // No database, nothing to search, and no message either.
-  if (!wizard.state.examplesDatabaseOpen) return {};
-  // TODO: search the examples database: from the first record on, every record whose
-  // field 1 (the file name) contains `text`, with its record number.
-  static_cast<void>(text);
-  return {};
+  library::ExampleRecords* records = wizard.state.examples.get();
+  if (!records) return {};
+  auto fileName = [records] { return records->fieldBytes(library::ExampleRecords::kFileNameField); };
+  std::vector<ExampleHit> hits;
+  records->goToFirst();
+  while (records->search([&] { return gbk::containsIgnoringAsciiCase(fileName(), text); })) {
+    hits.push_back({fileName(), records->currentRecord()});
+    if (!records->skip()) break;
+  }
+  return hits;
 }
 
 void 编辑框_搜索内容_keyPressed(window::Wizard& wizard, int keyCode) {
@@ -89,11 +94,13 @@ void 列表框_搜索结果_itemSelected(window::Wizard& wizard) {
   window::StartupWindow& w = wizard.window;
   platform::ListBox& list = w.列表框_搜索结果;
   int pos = list.currentSelection();
-  gbk::Text text = list.itemText(pos);
-  window::showInStatusBar(wizard.window, wizard.state.searchResultsAreApis ? "API：" : "API例程：", text);
+  bool apis = wizard.state.searchResultsAreApis;
+  if (!apis && wizard.state.examples) wizard.state.examples->goTo(list.itemData(pos));
+  window::showInStatusBar(wizard.window, apis ? "API：" : "API例程：", list.itemText(pos));
   view::CoverWhileRefilling cover(wizard);
-  // Example file names end in ".e"; an example hit shows nothing beyond the status bar.
-  if (text.ends_with(".e")) return;
+  // The kind of the hits decides, not the name: an example need not end in ".e", and its
+  // record number is no entry number. An example shows nothing beyond the status bar.
+  if (!apis) return;
   if (const gbk::Text* line = catalogEntry(wizard.state.catalogLines, list.itemData(pos))) {
     view::showDllCommand(wizard, *line, true);
   }
@@ -101,9 +108,12 @@ void 列表框_搜索结果_itemSelected(window::Wizard& wizard) {
 }
 
 void 列表框_搜索结果_doubleClicked(window::Wizard& wizard) {
-  if (!wizard.state.searchResultsAreApis) return;  // opening an example joins with the examples database
-  showChosenApiPage(wizard);
   platform::ListBox& list = wizard.window.列表框_搜索结果;
+  if (!wizard.state.searchResultsAreApis) {
+    if (wizard.openExample) wizard.openExample(list);
+    return;
+  }
+  showChosenApiPage(wizard);
   addCatalogEntryToChosenApiList(wizard, list.itemData(list.currentSelection()));
 }
 

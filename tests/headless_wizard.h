@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/wizard_app.h"
+#include "platform/headless/headless_files.h"
 #include "platform/headless/headless_ui.h"
 
 struct HeadlessWizard {
@@ -13,7 +14,8 @@ struct HeadlessWizard {
   platform::headless::HeadlessShell shell;
   platform::headless::HeadlessDialogs dialogs;
   platform::headless::HeadlessMessageBoxes messages;
-  app::WizardApp app{window::Services{ui, shell, dialogs, messages}};
+  platform::headless::HeadlessFiles files;
+  app::WizardApp app{window::Services{ui, shell, dialogs, messages, files}};
   window::Wizard& wizard = app.wizard;
   window::StartupWindow& w = wizard.window;
 

@@ -142,7 +142,7 @@ TEST_F(SearchTest, RelabelLeavesExampleHitsAlone) {
 // --- Search type ------------------------------------------------------------------
 
 TEST_F(SearchTest, ExampleSearchWithoutADatabaseFindsNothingSilently) {
-  ASSERT_FALSE(wizard.state.examplesDatabaseOpen);
+  ASSERT_FALSE(wizard.state.examples);
   search("GetMenuItemInfoA");
   std::size_t messagesBefore = messages.shown.size();
   w.组合框_搜索类型.userChose(1);

@@ -3,12 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string_view>
 #include <vector>
 
 #include "library/declaration_lookup.h"
+#include "library/example_records.h"
 #include "library/gbk_text.h"
 #include "platform/dialogs.h"
+#include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
@@ -21,7 +25,9 @@ struct GlobalState {
   std::vector<gbk::Text> catalogLines;    // the catalog line list; entry n is catalogLines[n - 1]
   std::int32_t searchResultsAreApis = 0;  // the search-result kind flag
   library::LookupLists lookupLists;       // rebuilt by each DLL command lookup
-  bool examplesDatabaseOpen = false;
+  // The examples database, open from start-up to the end; null when it could not be
+  // opened (the open flag).
+  std::unique_ptr<library::ExampleRecords> examples;
 };
 
 struct Services {
@@ -29,6 +35,7 @@ struct Services {
   platform::Shell& shell;
   platform::Dialogs& dialogs;
   platform::MessageBoxes& messages;
+  platform::Files& files;
 };
 
 struct Wizard {
@@ -37,6 +44,10 @@ struct Wizard {
   Services services;
   GlobalState state;
   StartupWindow window;
+
+  // Opens the example selected in a list. It belongs to the examples, above the search
+  // whose example hits open one too; the event table sets it.
+  std::function<void(platform::ListControl& list)> openExample;
 };
 
 // The status bar's two parts: what kind of thing is on view and its name. The first

@@ -25,7 +25,7 @@ class HeadlessHeldFile : public HeldFile {
 bool HeadlessFiles::exists(std::string_view path) { return contents.find(path) != contents.end(); }
 
 bool HeadlessFiles::write(std::string_view path, std::string_view bytes) {
-  if (held(path)) return false;
+  if (held(path) || unwritable.contains(path)) return false;
   contents.insert_or_assign(std::string(path), std::string(bytes));
   return true;
 }

@@ -22,6 +22,8 @@ class HeadlessFiles : public Files {
   bool held(std::string_view path) const { return heldPaths->count(std::string(path)) != 0; }
 
   std::map<std::string, std::string, std::less<>> contents;  // path → bytes
+  // Paths whose write fails, as in a folder that may not be written.
+  std::set<std::string, std::less<>> unwritable;
 
  private:
   std::shared_ptr<std::set<std::string>> heldPaths = std::make_shared<std::set<std::string>>();

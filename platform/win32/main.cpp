@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "app/wizard_app.h"
+#include "platform/win32/files.h"
 #include "platform/win32/services.h"
 #include "platform/win32/win32_ui.h"
 
@@ -19,6 +20,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   platform::win32::Win32Ui ui;
   platform::win32::Win32Dialogs dialogs;
   platform::win32::Win32MessageBoxes messages;
-  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages}};
+  platform::win32::Win32Files files;
+  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages, files}};
   return wizard.run();
 }

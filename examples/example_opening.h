@@ -1,0 +1,24 @@
+// Opening one example through the save-file dialog `通用对话框1`, and saving the ticked
+// examples of the chosen example list into one folder; both hand a written file to the IDE.
+#pragma once
+
+#include "platform/controls.h"
+#include "window/wizard.h"
+
+namespace examples {
+
+// Writes the example selected in `list` where the user picks in the save-file dialog and
+// starts the IDE on it. Cancelling the dialog is the user's choice and shows nothing; a
+// write that fails shows "文件无法写出！" and starts nothing.
+void openExample(window::Wizard& wizard, platform::ListControl& list);
+
+// `按钮_导入` on the chosen area's examples page: the ticked examples of `选择列表框_选用例程`
+// go into a folder that the user picks, each under its own name or a numbered one, never
+// replacing a file; the IDE starts on the first file actually written.
+void saveChosenExamples(window::Wizard& wizard);
+
+// Handlers (the event table wires them).
+void 列表框_例程列表_doubleClicked(window::Wizard& wizard);
+void 选择列表框_选用例程_doubleClicked(window::Wizard& wizard);
+
+}  // namespace examples

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "examples/example_opening.h"
+#include "examples_wizard.h"
+
+namespace {
+
+using Runs = std::vector<std::pair<std::string, std::string>>;
+
+const std::string kIde = "C:\\E\\e.exe";
+const std::string kFirstSource = std::string("源程序\0一\r\n", 12);
+
+struct OpeningExamples : ::testing::Test {
+  ExamplesWizard h;
+  void SetUp() override { h.files.contents.emplace(kIde, ""); }
+  std::size_t filesOnDisk() const { return h.files.contents.size(); }
+};
+
+TEST_F(OpeningExamples, DoubleClickWritesTheSourceWhereTheUserSaysAndStartsTheIdeOnIt) {
+  h.dialogs.saveAnswer = "C:\\Users\\user\\Documents\\标题.e";
+  h.w.列表框_例程列表.userDoubleClicked(0);
+  EXPECT_EQ(h.dialogs.saveNamesOffered, std::vector<std::string>{"取窗口标题.e"});
+  EXPECT_EQ(h.dialogs.saveInitialFolder(), "C:\\Users\\user\\Documents\\");
+  EXPECT_EQ(h.files.contents.at("C:\\Users\\user\\Documents\\标题.e"), kFirstSource);
+  EXPECT_EQ(h.shell.started, (Runs{{kIde, "C:\\Users\\user\\Documents\\标题.e"}}));
+  EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(OpeningExamples, CancellingTheDialogShowsNothingAndStartsNothing) {
+  std::size_t before = filesOnDisk();
+  h.w.列表框_例程列表.userDoubleClicked(1);
+  EXPECT_EQ(h.dialogs.saveNamesOffered.size(), 1u);
+  EXPECT_TRUE(h.messages.shown.empty());
+  EXPECT_TRUE(h.shell.started.empty());
+  EXPECT_EQ(filesOnDisk(), before);
+}
+
+TEST_F(OpeningExamples, AFailedWriteSaysSoAndStartsNothing) {
+  h.files.contents.emplace("C:\\busy.e", "kept");
+  auto busy = h.files.holdExclusive("C:\\busy.e");
+  h.dialogs.saveAnswer = "C:\\busy.e";
+  h.w.列表框_例程列表.userDoubleClicked(0);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text, "文件无法写出！");
+  EXPECT_EQ(h.messages.shown[0].caption, "信息：");
+  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(h.files.contents.at("C:\\busy.e"), "kept");
+  EXPECT_TRUE(h.shell.started.empty());
+}
+
+TEST_F(OpeningExamples, ChosenExampleAsksFirstAndOpensOnlyOnYes) {
+  h.choose("GetWindowTextA");
+  h.showChosenExamplesPage();
+  h.w.选择列表框_选用例程.setCurrentSelection(1);
+  h.messages.answer = platform::MessageAnswer::No;
+  h.w.选择列表框_选用例程.userDoubleClicked(1);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text, "是否要打开例程“小写名称.e”？");
+  EXPECT_EQ(h.messages.shown[0].caption, "是否要打开例程");
+  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::Question);
+  EXPECT_EQ(h.messages.shown[0].buttons, platform::MessageButtons::YesNo);
+  EXPECT_TRUE(h.dialogs.saveNamesOffered.empty());
+  h.messages.answer = platform::MessageAnswer::Yes;
+  h.dialogs.saveAnswer = "D:\\lower.e";
+  h.w.选择列表框_选用例程.userDoubleClicked(1);
+  EXPECT_EQ(h.files.contents.at("D:\\lower.e"), "lower");
+  EXPECT_FALSE(h.w.选择列表框_选用例程.checked(1));
+}
+
+TEST_F(OpeningExamples, SearchHitOpensThroughTheDialogWithTheSafeName) {
+  ExamplesWizard unsafe({{"..\\..\\boot.ini", "", "x"}});
+  unsafe.w.组合框_搜索类型.userChose(1);
+  unsafe.w.按钮_搜索.userClicked();
+  unsafe.dialogs.saveAnswer = "D:\\boot.e";
+  unsafe.w.列表框_搜索结果.userDoubleClicked(0);
+  EXPECT_EQ(unsafe.dialogs.saveNamesOffered, std::vector<std::string>{".._.._boot.ini"});
+  EXPECT_EQ(unsafe.files.contents.at("D:\\boot.e"), "x");
+  // No IDE above C:\E\wizard here: the shell opens the file.
+  EXPECT_EQ(unsafe.shell.started, (Runs{{"D:\\boot.e", ""}}));
+}
+
+struct SavingExamples : OpeningExamples {
+  void SetUp() override {
+    OpeningExamples::SetUp();
+    h.choose("GetWindowTextA");
+    h.choose("ExtTextOutA");
+    h.showChosenExamplesPage();  // ExtTextOutA sorts first: 绘制文本.e, then 取窗口标题.e, 小写名称.e
+  }
+};
+
+TEST_F(SavingExamples, NothingTickedOrFolderCancelledDoesNothing) {
+  std::size_t before = filesOnDisk();
+  examples::saveChosenExamples(h.wizard);
+  EXPECT_TRUE(h.dialogs.foldersAsked.empty());
+  h.w.选择列表框_选用例程.userToggled(0);
+  examples::saveChosenExamples(h.wizard);
+  EXPECT_EQ(h.dialogs.foldersAsked, std::vector<std::string>{"请指定一个例程保存路径："});
+  EXPECT_EQ(filesOnDisk(), before);
+  EXPECT_TRUE(h.shell.started.empty());
+  EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST_F(SavingExamples, TickedExamplesGoIntoTheFolderUnderNamesThatReplaceNothing) {
+  h.files.contents.emplace("D:\\out\\绘制文本.e", "theirs");
+  h.files.contents.emplace("D:\\out\\绘制文本1.e", "theirs too");
+  h.w.选择列表框_选用例程.userToggled(0);
+  h.w.选择列表框_选用例程.userToggled(1);
+  h.dialogs.folderAnswer = "D:\\out";
+  examples::saveChosenExamples(h.wizard);
+  EXPECT_EQ(h.files.contents.at("D:\\out\\绘制文本2.e"), "ext");
+  EXPECT_EQ(h.files.contents.at("D:\\out\\绘制文本.e"), "theirs");
+  EXPECT_EQ(h.files.contents.at("D:\\out\\取窗口标题.e"), kFirstSource);
+  EXPECT_FALSE(h.files.exists("D:\\out\\小写名称.e"));
+  EXPECT_EQ(h.shell.started, (Runs{{kIde, "D:\\out\\绘制文本2.e"}}));
+}
+
+TEST_F(SavingExamples, DriveRootGetsNoSecondBackslashAndTheIdeGetsAFileThatIsThere) {
+  h.files.unwritable.insert("D:\\绘制文本.e");
+  h.w.按钮_全部选择.userClicked();
+  h.dialogs.folderAnswer = "D:\\";
+  examples::saveChosenExamples(h.wizard);
+  EXPECT_FALSE(h.files.exists("D:\\绘制文本.e"));
+  EXPECT_EQ(h.files.contents.at("D:\\取窗口标题.e"), kFirstSource);
+  EXPECT_EQ(h.files.contents.at("D:\\小写名称.e"), "lower");
+  EXPECT_EQ(h.shell.started, (Runs{{kIde, "D:\\取窗口标题.e"}}));
+  EXPECT_TRUE(h.messages.shown.empty());
+}
+
+}  // namespace
