@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 
 #include "app/wizard_app.h"
+#include "library/pinyin.h"
 #include "navigation/api_index.h"
 #include "tests/headless_wizard.h"
 
@@ -37,6 +38,37 @@ void BM_IncrementalFindKeystroke(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_IncrementalFindKeystroke);
+
+// One keystroke in the Chinese index that no name begins with: the pinyin initials of
+// all names, then their syllables up to 重画窗口_, far down the list; and the showing.
+void BM_PinyinFindKeystroke(benchmark::State& state) {
+  StartedWizard s;
+  const char* texts[] = {"zhonghuachuan", "zhonghuachuang"};
+  int i = 0;
+  for (auto _ : state) {
+    s.w.编辑框_索引.userTyped(texts[i ^= 1]);
+    benchmark::DoNotOptimize(s.w.列表框_索引.currentSelection());
+  }
+}
+BENCHMARK(BM_PinyinFindKeystroke);
+
+// The pinyin alone: letters that no name spells, tried on every Chinese name by
+// initials and by syllables, as a keystroke that finds nothing does.
+void BM_PinyinMatchEveryName(benchmark::State& state) {
+  StartedWizard s;
+  std::vector<gbk::Text> names;
+  for (int pos = 0; pos < s.w.列表框_索引.count(); ++pos) names.push_back(s.w.列表框_索引.itemText(pos));
+  for (auto _ : state) {
+    int found = 0;
+    for (library::PinyinSpelling spelling : {library::PinyinSpelling::initials, library::PinyinSpelling::syllables}) {
+      library::PinyinMatcher matcher("qucaidantiaomuxinxiq", spelling);
+      for (const gbk::Text& name : names) found += matcher.begins(name) ? 1 : 0;
+    }
+    benchmark::DoNotOptimize(found);
+  }
+  state.counters["names"] = static_cast<double>(names.size());
+}
+BENCHMARK(BM_PinyinMatchEveryName);
 
 // One API search over every catalog line, with few hits and with every line a hit.
 void BM_ApiSearch(benchmark::State& state) {

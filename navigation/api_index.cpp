@@ -1,10 +1,31 @@
 #include "navigation/api_index.h"
 
+#include "library/pinyin.h"
 #include "window/wizard.h"
 #include "navigation/chosen_lists.h"
 #include "view/declaration_view.h"
 
 namespace navigation {
+namespace {
+
+// Chinese names found without a Chinese input method: the first name, in list order,
+// whose pinyin initials begin with the typed letters, failing that the first whose
+// syllables joined do. Selects it and tells whether there was one.
+bool selectByPinyin(platform::ListBox& list, std::string_view typed) {
+  if (!library::isAsciiLetters(typed)) return false;
+  for (library::PinyinSpelling spelling : {library::PinyinSpelling::initials, library::PinyinSpelling::syllables}) {
+    library::PinyinMatcher matcher(typed, spelling);
+    for (int pos = 0; pos < list.count(); ++pos) {
+      if (matcher.begins(list.items().item(pos).text)) {
+        list.setCurrentSelection(pos);
+        return true;
+      }
+    }
+  }
+  return false;
+}
+
+}  // namespace
 
 void fillIndex(window::Wizard& wizard) {
   window::StartupWindow& w = wizard.window;
@@ -29,9 +50,14 @@ void fillIndex(window::Wizard& wizard) {
 
 void 编辑框_索引_contentChanged(window::Wizard& wizard) {
   window::StartupWindow& w = wizard.window;
-  w.列表框_索引.selectByPrefix(w.编辑框_索引.text());
+  const gbk::Text& typed = w.编辑框_索引.text();
+  // Pinyin only where the names' own letters find nothing, and only for Chinese names.
+  bool byPinyin = !w.列表框_索引.selectByPrefix(typed) && w.单选框_中文索引.checked() &&
+                  selectByPinyin(w.列表框_索引, typed);
   // Also when nothing matched: the entry still selected is shown again.
   if (w.列表框_索引.currentSelection() >= 0) 列表框_索引_itemSelected(wizard);
+  // The user sees why a name that does not begin with the typed text was chosen.
+  if (byPinyin) w.状态条.setPartText(1, typed + " → " + w.列表框_索引.itemText(w.列表框_索引.currentSelection()));
   // Showing the entry moved the focus to the list; the user is still typing.
   w.编辑框_索引.setFocus();
 }

@@ -1,5 +1,6 @@
 #include "navigation/search.h"
 
+#include "library/pinyin.h"
 #include "window/wizard.h"
 #include "navigation/api_index.h"
 #include "navigation/chosen_lists.h"
@@ -35,6 +36,20 @@ std::vector<std::int32_t> findApis(const std::vector<gbk::Text>& catalogLines, s
   return hits;
 }
 
+std::vector<std::int32_t> findApisByPinyin(const std::vector<gbk::Text>& catalogLines, std::string_view text) {
+  std::vector<std::int32_t> hits;
+  if (!library::isAsciiLetters(text)) return hits;
+  for (library::PinyinSpelling spelling : {library::PinyinSpelling::initials, library::PinyinSpelling::syllables}) {
+    library::PinyinMatcher matcher(text, spelling);
+    for (std::size_t n = 1; n <= catalogLines.size(); ++n) {
+      std::vector<gbk::Text> fields = gbk::split(catalogLines[n - 1], ",");
+      if (fields.size() >= 3 && matcher.occursIn(fields[2])) hits.push_back(static_cast<std::int32_t>(n));
+    }
+    if (!hits.empty()) break;
+  }
+  return hits;
+}
+
 std::vector<ExampleHit> findExamples(window::Wizard& wizard, std::string_view text) {
   // No database, nothing to search, and no message either.
   library::ExampleRecords* records = wizard.state.examples.get();
@@ -60,7 +75,9 @@ void 按钮_搜索_clicked(window::Wizard& wizard) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (apis) {
-    for (std::int32_t n : findApis(wizard.state.catalogLines, text)) addApiHit(wizard, n);
+    std::vector<std::int32_t> hits = findApis(wizard.state.catalogLines, text);
+    if (hits.empty()) hits = findApisByPinyin(wizard.state.catalogLines, text);
+    for (std::int32_t n : hits) addApiHit(wizard, n);
   } else {
     for (const ExampleHit& hit : findExamples(wizard, text)) w.列表框_搜索结果.add(hit.fileName, hit.recordNumber);
   }

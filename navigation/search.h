@@ -19,6 +19,11 @@ namespace navigation {
 // of fewer than three fields are left out. Entry numbers, ascending.
 std::vector<std::int32_t> findApis(const std::vector<gbk::Text>& catalogLines, std::string_view text);
 
+// What the API search lists when `findApis` finds nothing: the catalog entries whose
+// Chinese name contains `text` as pinyin initials, or failing any such, as syllables
+// joined (library/pinyin.h). None unless `text` is ASCII letters. Entry numbers, ascending.
+std::vector<std::int32_t> findApisByPinyin(const std::vector<gbk::Text>& catalogLines, std::string_view text);
+
 struct ExampleHit {
   gbk::Text fileName;
   std::int32_t recordNumber = 0;

@@ -92,9 +92,11 @@ void ListControl::setCurrentSelection(int pos) {
   if (auto* p = peerAs<ListPeer>()) p->showSelection(items_.selection());
 }
 
-void ListControl::selectByPrefix(std::string_view prefix) {
+bool ListControl::selectByPrefix(std::string_view prefix) {
   int pos = items_.findPrefix(prefix);
-  if (pos >= 0) setCurrentSelection(pos);
+  if (pos < 0) return false;
+  setCurrentSelection(pos);
+  return true;
 }
 
 void ListControl::userSelected(int pos) {

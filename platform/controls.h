@@ -156,8 +156,8 @@ class ListControl : public Control {
   int currentSelection() const { return items_.selection(); }
   void setCurrentSelection(int pos);
   // Selects the first item, from the top, whose text begins with `prefix` (ASCII case
-  // ignored); leaves the selection as it is if none does.
-  void selectByPrefix(std::string_view prefix);
+  // ignored); leaves the selection as it is if none does. Whether one did.
+  bool selectByPrefix(std::string_view prefix);
 
   Event onItemSelected;
   Event onDoubleClicked;

@@ -133,6 +133,76 @@ TEST_F(ApiIndexTest, TextThatNothingBeginsWithShowsNothingWithoutASelection) {
   EXPECT_EQ(ui.focused(), &w.编辑框_索引);
 }
 
+// --- Pinyin find -------------------------------------------------------------------
+
+TEST_F(ApiIndexTest, ChineseNamesAreFoundByTheInitialsOfTheirPinyin) {
+  type("qcdtmxx");
+  EXPECT_EQ(selectedEntry(), entryOf("GetMenuItemInfoA"));
+  EXPECT_EQ(w.状态条.parts()[0].text, "API：");
+  EXPECT_EQ(w.状态条.parts()[1].text, "qcdtmxx → 取菜单条目信息_");
+  EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(declarationOf(entryOf("GetMenuItemInfoA"))));
+  EXPECT_EQ(ui.focused(), &w.编辑框_索引);
+
+  // The first in the list's order: 取菜单条目标识_ sorts before the other 取菜单条目… names.
+  type("QCDTM");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "取菜单条目标识_");
+  EXPECT_EQ(w.状态条.parts()[1].text, "QCDTM → 取菜单条目标识_");
+}
+
+TEST_F(ApiIndexTest, ChineseNamesAreFoundByTheirSyllablesWhenNoInitialsMatch) {
+  type("qucai");
+  EXPECT_TRUE(index.itemText(index.currentSelection()).starts_with("取菜单"));
+  type("qucaidantiaomux");
+  EXPECT_EQ(selectedEntry(), entryOf("GetMenuItemInfoA"));
+  EXPECT_EQ(w.状态条.parts()[1].text, "qucaidantiaomux → 取菜单条目信息_");
+  // ASCII letters of a name match themselves, by initials and by syllables.
+  type("qwindows");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "取Windows目录_");
+  type("qumidishuchushebeishu");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "取MIDI输出设备数_");
+}
+
+TEST_F(ApiIndexTest, APolyphoneIsFoundByEachOfItsReadings) {
+  // 重 reads zhòng first, 调 diào first: the other readings find them too.
+  type("chonghuachuang");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "重画窗口_");
+  type("zhonghuachuang");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "重画窗口_");
+  type("quyansetiao");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "取颜色调整_");
+  type("qystz");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "取颜色调整_");
+}
+
+TEST_F(ApiIndexTest, LettersThatNoPinyinSpellsKeepTheOldSelection) {
+  type("qcdtmxx");
+  std::int32_t entry = selectedEntry();
+  type("qcdtmxxq");
+  EXPECT_EQ(selectedEntry(), entry);
+  EXPECT_EQ(w.状态条.parts()[1].text, "取菜单条目信息_");  // shown again, no pinyin used
+  // Only letters go to the pinyin.
+  type("qcd1");
+  EXPECT_EQ(selectedEntry(), entry);
+}
+
+TEST_F(ApiIndexTest, ANameThatBeginsWithTheTypedTextWinsOverPinyin) {
+  // Names listed before every Chinese one; the pinyin, passing over "_", would take the first.
+  index.add("Q_C", 1);
+  index.add("QCx", 2);
+  type("qc");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "QCx");
+  EXPECT_EQ(w.状态条.parts()[1].text, "QCx");
+}
+
+TEST_F(ApiIndexTest, EnglishNamesAreNotFoundByPinyin) {
+  w.单选框_英文索引.userClicked();
+  type("qcdtmxx");
+  EXPECT_EQ(index.currentSelection(), -1);
+  type("getmenuiteminfo");
+  type("qucaidan");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "GetMenuItemInfoA");
+}
+
 // --- Adding -----------------------------------------------------------------------
 
 TEST_F(ApiIndexTest, EnterAddsTheSelectedEntryNotTheTypedText) {

@@ -102,6 +102,43 @@ TEST_F(SearchTest, EnglishDisplayListsEnglishNames) {
   for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), "RtlMoveMemory");
 }
 
+// --- Pinyin ---------------------------------------------------------------------
+
+TEST_F(SearchTest, LettersThatNoLineContainsFindChineseNamesByPinyinInitials) {
+  search("cdtm");  // 菜单条目, anywhere in the name
+  std::set<std::int32_t> found = listed();
+  EXPECT_TRUE(found.contains(entryOf("GetMenuItemInfoA")));
+  EXPECT_TRUE(found.contains(entryOf("GetMenuItemCount")));
+  for (std::int32_t n : found) EXPECT_TRUE(gbk::contains(fields(n)[2], "菜单条目")) << fields(n)[2];
+  // Listed the same way, under the name that the display choice picks.
+  w.组合框_搜索API显示.userChose(1);
+  search("CDTM");
+  EXPECT_EQ(listed(), found);
+  EXPECT_TRUE(positionOf(entryOf("GetMenuItemInfoA")) >= 0 &&
+              hits.itemText(positionOf(entryOf("GetMenuItemInfoA"))) == "GetMenuItemInfoA");
+}
+
+TEST_F(SearchTest, SyllablesFindChineseNamesWhenNoInitialsDo) {
+  search("caidan");
+  EXPECT_EQ(listed(), entriesWhere([](auto& f) { return gbk::contains(f[2], "菜单"); }));
+  search("tiaomux");  // the letters may end inside a syllable
+  EXPECT_TRUE(listed().contains(entryOf("GetMenuItemInfoA")));
+  EXPECT_FALSE(listed().contains(entryOf("GetMenuItemCount")));
+}
+
+TEST_F(SearchTest, ASearchThatFindsLinesListsNoPinyinHits) {
+  // "dc" is in some English names and would be the initials of many Chinese ones.
+  search("dc");
+  std::vector<std::int32_t> designed = navigation::findApis(lines(), "dc");
+  EXPECT_FALSE(designed.empty());
+  EXPECT_EQ(listed(), std::set<std::int32_t>(designed.begin(), designed.end()));
+  std::vector<std::int32_t> byPinyin = navigation::findApisByPinyin(lines(), "dc");
+  EXPECT_TRUE(std::any_of(byPinyin.begin(), byPinyin.end(), [&](std::int32_t n) { return !listed().contains(n); }));
+  // A text that is not only letters tries no pinyin.
+  search("cdtm1");
+  EXPECT_EQ(hits.count(), 0);
+}
+
 // --- Relabel ----------------------------------------------------------------------
 
 TEST_F(SearchTest, RelabelKeepsTheSelectedEntryAndLeavesTheView) {
