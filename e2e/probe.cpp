@@ -4,7 +4,8 @@
 //   probe list                 the window and every child: class, text, rectangle
 //                              relative to the parent's client area and on the
 //                              screen, visible, enabled, focused; list boxes also
-//                              their count, selection, item height and first items
+//                              their count, selection, item height, first items and
+//                              the selected item; status bars the texts of their parts
 //   probe resize W H           sets the window's outer size
 //   probe key VK               sends a key press to the control that has the focus
 //   probe click NAME           clicks the button whose text is NAME (UTF-8)
@@ -54,8 +55,35 @@ std::wstring text(HWND hwnd) {
   return buffer;
 }
 
-// List boxes: item count, selection, item height and the first items' texts.
+// Status bars: the text of each part. SB_GETTEXT passes a pointer that Windows does not
+// carry between processes, so the text goes through a buffer inside the wizard.
+std::string statusParts(HWND hwnd) {
+  DWORD processId = 0;
+  GetWindowThreadProcessId(hwnd, &processId);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, processId);
+  if (!process) return "";
+  constexpr std::size_t kChars = 1024;
+  void* remote = VirtualAllocEx(process, nullptr, kChars * sizeof(wchar_t), MEM_COMMIT, PAGE_READWRITE);
+  std::string out = ",\"parts\":[";
+  LRESULT parts = SendMessageW(hwnd, SB_GETPARTS, 0, 0);
+  for (LRESULT i = 0; remote && i < parts; ++i) {
+    wchar_t part[kChars] = {};
+    if (LOWORD(SendMessageW(hwnd, SB_GETTEXTLENGTHW, i, 0)) < kChars) {
+      SendMessageW(hwnd, SB_GETTEXTW, i, reinterpret_cast<LPARAM>(remote));
+      ReadProcessMemory(process, remote, part, sizeof part - sizeof(wchar_t), nullptr);
+    }
+    if (i) out += ",";
+    out += json(utf8(part));
+  }
+  if (remote) VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  CloseHandle(process);
+  return out + "]";
+}
+
+// List boxes: item count, selection, item height, the first items' texts and the
+// selected item's text.
 std::string listDetails(HWND hwnd, const std::wstring& cls) {
+  if (cls == L"msctls_statusbar32") return statusParts(hwnd);
   if (cls != L"ListBox" && cls != L"SysTreeView32") return "";
   if (cls == L"SysTreeView32") {
     return ",\"itemHeight\":" + std::to_string(SendMessageW(hwnd, TVM_GETITEMHEIGHT, 0, 0));
@@ -64,13 +92,16 @@ std::string listDetails(HWND hwnd, const std::wstring& cls) {
   std::string out = ",\"count\":" + std::to_string(count) +
                     ",\"selection\":" + std::to_string(SendMessageW(hwnd, LB_GETCURSEL, 0, 0)) +
                     ",\"itemHeight\":" + std::to_string(SendMessageW(hwnd, LB_GETITEMHEIGHT, 0, 0)) + ",\"items\":[";
-  for (LRESULT i = 0; i < count && i < 40; ++i) {
+  auto itemText = [hwnd](LRESULT i) {
     wchar_t item[512] = {};
     if (SendMessageW(hwnd, LB_GETTEXTLEN, i, 0) < 511) SendMessageW(hwnd, LB_GETTEXT, i, reinterpret_cast<LPARAM>(item));
+    return json(utf8(item));
+  };
+  for (LRESULT i = 0; i < count && i < 40; ++i) {
     if (i) out += ",";
-    out += json(utf8(item));
+    out += itemText(i);
   }
-  return out + "]";
+  return out + "],\"selectedText\":" + itemText(SendMessageW(hwnd, LB_GETCURSEL, 0, 0));
 }
 
 HWND focusedWindow() {
