@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Give each example program the declarations that its code calls.
 
-Run:  python3 tools/example_declarations.py [--check]
+Run:  python3 tools/example_declarations.py
 
 For every example of data/examples/manifest.txt, the tool takes the source's program part
 (".版本 2" up to the first ".DLL命令" or ".数据类型" line) and writes after it the ".DLL命令"
@@ -11,10 +11,8 @@ of first use, every block copied unchanged from data/dll/ and data/types/. It wr
 manifest's API column from the same commands: their catalog English names, once each, each
 followed by "/". So a new example needs only its program and a manifest line
 "source|name.e|", and the examples follow the library when a declaration changes.
-With --check nothing is written; the tool lists the files that would change and fails.
 """
 import re
-import sys
 from pathlib import Path
 
 DATA = Path(__file__).resolve().parent.parent / "data"
@@ -78,12 +76,10 @@ def declarations(program, commands, types):
     return called, [commands[n] for n in called] + [types[n] for n in needed]
 
 
-def main(argv):
-    check = "--check" in argv
+def main():
     commands, types, english = blocks("dll", ".DLL命令"), blocks("types", ".数据类型"), catalog()
     folder = DATA / "examples"
     manifest = (folder / "manifest.txt").read_text(encoding="utf-8").splitlines()
-    changed = []
     for number, line in enumerate(manifest):
         if not line or line.startswith("#"):
             continue
@@ -102,17 +98,9 @@ def main(argv):
                 apis.append(english[command])
         manifest[number] = f"{source}|{name}|" + "".join(a + "/" for a in apis)
         if text != old:
-            changed.append(source)
-            if not check:
-                path.write_text(text, encoding="utf-8", newline="\n")
-    new_manifest = "\n".join(manifest) + "\n"
-    if new_manifest != (folder / "manifest.txt").read_text(encoding="utf-8"):
-        changed.append("manifest.txt")
-        if not check:
-            (folder / "manifest.txt").write_text(new_manifest, encoding="utf-8", newline="\n")
-    if check and changed:
-        raise SystemExit("out of date: " + " ".join(changed))
+            path.write_text(text, encoding="utf-8", newline="\n")
+    (folder / "manifest.txt").write_text("\n".join(manifest) + "\n", encoding="utf-8", newline="\n")
 
 
 if __name__ == "__main__":
-    main(sys.argv[1:])
+    main()
