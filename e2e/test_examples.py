@@ -1,0 +1,217 @@
+"""The examples in the real program under Wine: the example list, the related examples of the
+chosen APIs saved into a folder, an example opened through the save-file dialog, the example
+search, and a missing database.
+
+The shell's folder picker of Wine takes no typed path (its edit box is ignored): the test
+walks its tree by keyboard instead, from "/" through "tmp" to the target folder, expanding
+each level with Right and finding the child by typing its name."""
+import os
+import shutil
+import struct
+import subprocess
+import threading
+import time
+import unittest
+
+from wizard import ARTIFACTS, EXAMPLES_DATABASE, Wizard
+
+CATALOG, CHOSEN = 0, 1
+EXAMPLE_PAGE, INDEX_PAGE, SEARCH_PAGE = 1, 2, 3
+TARGET = "/tmp/wizard-e2e-examples"
+SAVE_TITLE = "读选择保存例程文件的路径："
+
+
+def read_examples():
+    """(file name, related API names, source) of every record, read from the shipped
+    database as its layout has it, independently of the program's reader."""
+    with open(EXAMPLES_DATABASE[0], "rb") as f:
+        database = f.read()
+    with open(EXAMPLES_DATABASE[1], "rb") as f:
+        blocks = f.read()
+
+    def int32(data, offset):
+        return struct.unpack_from("<i", data, offset)[0]
+
+    count, length, fields = int32(database, 16), int32(database, 24), int32(database, 112)
+    descriptors = [(int32(database, 116 + 72 * i + 24), int32(database, 116 + 72 * i + 28)) for i in range(fields)]
+    start = 116 + 72 * fields
+    examples = []
+    for n in range(count):
+        record = database[start + n * length:start + (n + 1) * length]
+        texts = [record[offset:offset + size].split(b"\0")[0].decode("gbk") for offset, size in descriptors[:2]]
+        source, block = b"", int32(record, descriptors[2][0])
+        while block > 0:
+            source += blocks[block * 512 + 12:block * 512 + 12 + int32(blocks, block * 512 + 8)]
+            block = int32(blocks, block * 512 + 4)
+        examples.append((texts[0], texts[1], source))
+    return examples
+
+
+def by_class(controls, cls):
+    return [c for c in controls if c["class"] == cls]
+
+
+def wait_for_windows(wizard, title, timeout=30):
+    """The windows whose title holds `title`, once there is one; none after the timeout."""
+    for _ in range(int(timeout / 0.25)):
+        found = wizard.xdotool("search", "--name", title).stdout.split()
+        if found:
+            return found
+        time.sleep(0.25)
+    return []
+
+
+def windows_path(unix_path):
+    return "Z:" + unix_path.replace("/", "\\")
+
+
+class ExamplesTest(unittest.TestCase):
+    examples = read_examples()
+
+    def setUp(self):
+        shutil.rmtree(TARGET, ignore_errors=True)
+        os.makedirs(TARGET)
+        self.wizard = Wizard()
+        ide = os.path.join(os.path.dirname(EXAMPLES_DATABASE[0]), "..", "..", "windows", "stand_in_ide", "win32", "e.exe")
+        self.wizard.start()
+
+    def tearDown(self):
+        self.wizard.stop()
+        shutil.rmtree(TARGET, ignore_errors=True)
+
+    def list_box(self, index):
+        # 例程列表, 索引, 搜索结果, 选用API, 选用例程, in creation order.
+        return by_class(self.wizard.controls(), "ListBox")[index]
+
+    def related(self, names):
+        """The record numbers that the chosen English names relate to, by the substring rule."""
+        found = []
+        for name in names:
+            for n, (_, apis, _) in enumerate(self.examples, 1):
+                if (name + "/").lower() in apis.lower() and n not in found:
+                    found.append(n)
+        return found
+
+    def choose_in_english_index(self, name):
+        w = self.wizard
+        w.show_page(CATALOG, INDEX_PAGE)
+        w.click_in(w.find(text="英文API"), 8)
+        edit = by_class(w.controls(), "Edit")[0]
+        w.click_in(edit)
+        w.press("ctrl+a", "BackSpace")
+        w.type(name)
+        w.press("Return")
+
+    def screen_shot(self, name):
+        """The whole screen, for the dialogs that lie outside the wizard's window."""
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        subprocess.run(["import", "-display", self.wizard.xvfb.display, "-window", "root",
+                        os.path.join(ARTIFACTS, f"{name}.png")], check=True, timeout=60)
+
+    def wait_for_window(self, title):
+        found = wait_for_windows(self.wizard, title)
+        self.assertTrue(found, f"no window titled {title}")
+        return found[0]
+
+    def test_example_list_holds_every_record(self):
+        w = self.wizard
+        w.show_page(CATALOG, EXAMPLE_PAGE)
+        example_list = self.list_box(0)
+        self.assertEqual(example_list["count"], len(self.examples))
+        self.assertEqual(example_list["items"], [name for name, _, _ in self.examples[:40]])
+        w.click_in(example_list, 40, example_list["itemHeight"] * 2 + 4)
+        status = by_class(w.controls(), "msctls_statusbar32")[0]
+        self.assertEqual(status["text"], "API例程：")
+        w.screenshot("example-list-page")
+
+    def save_as(self, path):
+        """Answers the save-file dialog with a full path typed into its file name box."""
+        w = self.wizard
+        dialog = self.wait_for_window(SAVE_TITLE)
+        time.sleep(1)
+        w.xdotool("windowfocus", "--sync", dialog)
+        self.screen_shot("save-file-dialog")
+        w.press("ctrl+a")
+        w.type(windows_path(path))
+        w.press("Return")
+
+    def test_double_click_in_the_example_list_saves_the_example(self):
+        w = self.wizard
+        w.show_page(CATALOG, EXAMPLE_PAGE)
+        example_list = self.list_box(0)
+        w.click_in(example_list, 40, example_list["itemHeight"] * 3 + 4, double=True)
+        target = os.path.join(TARGET, "opened.e")
+        self.save_as(target)
+        for _ in range(40):
+            if os.path.exists(target):
+                break
+            time.sleep(0.25)
+        with open(target, "rb") as f:
+            self.assertEqual(f.read(), self.examples[3][2])
+
+    def test_related_examples_of_two_chosen_apis(self):
+        w = self.wizard
+        for name in ("GetWindowTextA", "GetMenuItemInfoA"):
+            self.choose_in_english_index(name)
+        self.assertEqual(len(self.list_box(3)["items"]), 2)
+        w.show_page(CHOSEN, 1)
+        related = self.list_box(4)
+        expected = [self.examples[n - 1][0] for n in self.related(["GetMenuItemInfoA", "GetWindowTextA"])]
+        self.assertGreaterEqual(len(expected), 2)
+        self.assertEqual(related["items"], expected)
+        self.assertEqual(w.find(cls="Button", text="打开例程(&O)")["enabled"], True)
+        self.assertFalse(w.find(cls="Button", text="去除")["enabled"])
+        for row in (0, 1):
+            w.click_in(related, 8, related["itemHeight"] * row + related["itemHeight"] // 2)
+        w.screenshot("related-examples-page")
+
+    def test_example_search_lists_file_names_holding_the_text(self):
+        w = self.wizard
+        w.show_page(CATALOG, SEARCH_PAGE)
+        combo = by_class(w.controls(), "ComboBox")[0]
+        w.click_in(combo)
+        w.press("Down", "Return")
+        w.click_in(by_class(w.controls(), "Edit")[1])
+        w.type("midi")
+        w.press("Return")
+        results = self.list_box(2)
+        expected = sorted(name for name, _, _ in self.examples if "midi" in name.lower())
+        self.assertGreater(len(expected), 0)
+        self.assertEqual(sorted(results["items"]), expected)
+        w.screenshot("example-search-page")
+
+
+class MissingDatabaseTest(unittest.TestCase):
+    def test_one_message_at_start_up_and_none_after(self):
+        w = Wizard(examples=False)
+        # The message comes while the window is created, before it shows: start in the
+        # background and answer it.
+        starter = threading.Thread(target=w.start)
+        starter.start()
+        try:
+            while not hasattr(w, "env"):
+                time.sleep(0.1)
+            self.assertEqual(len(wait_for_windows(w, "信息：")), 1)
+            subprocess.run(["import", "-display", w.xvfb.display, "-window", "root",
+                            os.path.join(ARTIFACTS, "missing-database-message.png")], check=True, timeout=60)
+            w.press("Return")
+            starter.join()
+            w.show_page(CATALOG, EXAMPLE_PAGE)
+            self.assertEqual(by_class(w.controls(), "ListBox")[0]["count"], 0)
+            w.show_page(CHOSEN, 1)
+            w.show_page(CATALOG, SEARCH_PAGE)
+            w.click_in(by_class(w.controls(), "ComboBox")[0])
+            w.press("Down", "Return")
+            w.click_in(w.find(text="搜索(&S)"))
+            w.click_in(w.find(text="打开例程(&O)"))
+            time.sleep(1)
+            self.assertEqual(w.xdotool("search", "--name", "信息：").stdout.split(), [])
+            self.assertEqual(by_class(w.controls(), "ListBox")[2]["count"], 0)
+            w.screenshot("missing-database-search")
+        finally:
+            starter.join()
+            w.stop()
+
+
+if __name__ == "__main__":
+    unittest.main()
