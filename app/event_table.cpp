@@ -16,6 +16,7 @@ void wireEventTable(window::Wizard& wizard) {
   w.启动窗口.onSizeChanged = [&w] { layOut(w); };
   w.选择夹_选用区.onPageChanged = [&wizard] { 选择夹_选用区_pageChanged(wizard); };
   w.按钮_关闭程序.onClicked = [&w] { 按钮_关闭程序_clicked(w); };
+  w.按钮_导入.onClicked = [&wizard] { 按钮_导入_clicked(wizard); };
   w.树型框_API目录.onCurrentItemChanged = [&wizard] { navigation::树型框_API目录_currentItemChanged(wizard); };
   w.树型框_API目录.onDoubleClicked = [&wizard] { navigation::树型框_API目录_doubleClicked(wizard); };
   w.树型框_API目录.onAboutToExpand = [&wizard](int pos) { navigation::树型框_API目录_aboutToExpand(wizard, pos); };

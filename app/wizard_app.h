@@ -20,6 +20,8 @@ class WizardApp {
 void startUp(window::Wizard& wizard);
 void 选择夹_选用区_pageChanged(window::Wizard& wizard);
 void 按钮_关闭程序_clicked(window::StartupWindow& w);
+// Page 0 imports the ticked APIs; the examples page saves the ticked examples.
+void 按钮_导入_clicked(window::Wizard& wizard);
 // Releases the global state after the message loop has ended.
 void shutDown(window::GlobalState& state);
 

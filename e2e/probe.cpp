@@ -9,6 +9,7 @@
 //   probe resize W H           sets the window's outer size
 //   probe key VK               sends a key press to the control that has the focus
 //   probe click NAME           clicks the button whose text is NAME (UTF-8)
+//   probe boxes                the wizard's message boxes and their children, as list does
 //
 // Output is UTF-8, one JSON object per line.
 #include <windows.h>
@@ -143,6 +144,18 @@ HWND findButton(HWND parent, const std::wstring& caption) {
   return nullptr;
 }
 
+// Message boxes have no owner: they are the dialog windows of the wizard's process.
+BOOL CALLBACK printMessageBox(HWND hwnd, LPARAM wizardProcess) {
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  wchar_t cls[16] = {};
+  GetClassNameW(hwnd, cls, 16);
+  if (process == static_cast<DWORD>(wizardProcess) && std::wstring(cls) == L"#32770" && IsWindowVisible(hwnd)) {
+    printTree(hwnd, 0);
+  }
+  return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -163,6 +176,10 @@ int main(int argc, char** argv) {
   }
   if (command == "list") {
     printTree(w, 0);
+  } else if (command == "boxes") {
+    DWORD process = 0;
+    GetWindowThreadProcessId(w, &process);
+    EnumWindows(printMessageBox, static_cast<LPARAM>(process));
   } else if (command == "resize" && argc == 4) {
     SetWindowPos(w, nullptr, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]), SWP_NOMOVE | SWP_NOZORDER);
   } else if (command == "key" && argc == 3) {

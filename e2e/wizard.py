@@ -114,6 +114,11 @@ class Wizard:
         out = self.probe("list").stdout
         return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
+    def boxes(self):
+        """The wizard's message boxes, each followed by its children (the text, the buttons)."""
+        out = self.probe("boxes").stdout
+        return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
+
     def find(self, text=None, cls=None, index=0):
         hits = [c for c in self.controls() if (text is None or c["text"] == text) and (cls is None or c["class"] == cls)]
         return hits[index]
@@ -171,14 +176,19 @@ class Wizard:
     def wait_exit(self, timeout=30):
         return self.process.wait(timeout=timeout)
 
-    def screenshot(self, name):
-        """Saves the wizard's window as build/e2e-artifacts/<name>.png and returns the path."""
+    def screenshot(self, name, around=()):
+        """Saves the wizard's window as build/e2e-artifacts/<name>.png and returns the path;
+        windows in `around` (as listed by controls() or boxes()) widen the picture to hold them."""
         os.makedirs(ARTIFACTS, exist_ok=True)
-        window = self.controls()[0]
+        shown = [self.controls()[0], *around]
+        left = min(c["screenLeft"] for c in shown)
+        top = min(c["screenTop"] for c in shown)
+        right = max(c["screenLeft"] + c["width"] for c in shown)
+        bottom = max(c["screenTop"] + c["height"] for c in shown)
         path = os.path.join(ARTIFACTS, f"{name}.png")
         full = path + ".full.png"
         subprocess.run(["import", "-display", self.xvfb.display, "-window", "root", full], check=True, timeout=60)
-        geometry = f"{window['width']}x{window['height']}+{window['left']}+{window['top']}"
+        geometry = f"{right - left}x{bottom - top}+{left}+{top}"
         subprocess.run(["convert", full, "-crop", geometry, "+repage", path], check=True, timeout=60)
         os.remove(full)
         return path

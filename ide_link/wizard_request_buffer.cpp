@@ -62,4 +62,9 @@ void WizardRequestBuffer::empty() {
   broken_ = false;
 }
 
+WizardRequestBuffer& wizardRequestBuffer() {
+  static WizardRequestBuffer buffer;
+  return buffer;
+}
+
 }  // namespace ide_link

@@ -57,4 +57,7 @@ class WizardRequestBuffer {
   bool broken_ = false;
 };
 
+// The process's one request buffer: empty at start, emptied by every send, released at exit.
+WizardRequestBuffer& wizardRequestBuffer();
+
 }  // namespace ide_link

@@ -7,6 +7,7 @@
 
 #include "app/wizard_app.h"
 #include "platform/headless/headless_files.h"
+#include "platform/headless/headless_kernel_objects.h"
 #include "platform/headless/headless_ui.h"
 
 struct HeadlessWizard {
@@ -15,7 +16,9 @@ struct HeadlessWizard {
   platform::headless::HeadlessDialogs dialogs;
   platform::headless::HeadlessMessageBoxes messages;
   platform::headless::HeadlessFiles files;
-  app::WizardApp app{window::Services{ui, shell, dialogs, messages, files}};
+  // No IDE unless a test creates its events.
+  platform::headless::HeadlessKernelObjects kernel;
+  app::WizardApp app{window::Services{ui, shell, dialogs, messages, files, kernel}};
   window::Wizard& wizard = app.wizard;
   window::StartupWindow& w = wizard.window;
 

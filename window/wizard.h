@@ -13,6 +13,7 @@
 #include "library/gbk_text.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
+#include "platform/kernel_objects.h"
 #include "platform/message_box.h"
 #include "platform/shell.h"
 #include "platform/ui.h"
@@ -36,6 +37,7 @@ struct Services {
   platform::Dialogs& dialogs;
   platform::MessageBoxes& messages;
   platform::Files& files;
+  platform::KernelObjects& kernelObjects;
 };
 
 struct Wizard {

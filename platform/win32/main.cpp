@@ -5,6 +5,7 @@
 
 #include "app/wizard_app.h"
 #include "platform/win32/files.h"
+#include "platform/win32/kernel_objects.h"
 #include "platform/win32/services.h"
 #include "platform/win32/win32_ui.h"
 
@@ -21,6 +22,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   platform::win32::Win32Dialogs dialogs;
   platform::win32::Win32MessageBoxes messages;
   platform::win32::Win32Files files;
-  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages, files}};
+  // Made at start, while the IDE that started the wizard is surely there to be found.
+  platform::win32::Win32KernelObjects kernelObjects;
+  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages, files, kernelObjects}};
   return wizard.run();
 }

@@ -1,0 +1,69 @@
+#include "ide_link/import.h"
+
+#include "ide_link/wizard_channel.h"
+#include "library/builtin_data.h"
+#include "library/program_image.h"
+#include "navigation/chosen_lists.h"
+
+namespace ide_link {
+
+namespace {
+
+void queueDeclaration(WizardRequestBuffer& buffer, library::DeclarationKind kind, std::string_view name) {
+  buffer.queueCommandRecord(6, {Argument::integer(static_cast<std::int32_t>(kind)), Argument::text(name),
+                                Argument::integer(2), Argument::text("$")});
+}
+
+// `text` with every occurrence of `what` taken out, matched at character boundaries.
+gbk::Text without(std::string_view text, std::string_view what) {
+  gbk::Text out;
+  int start = 1;
+  for (int at = gbk::find(text, what, start); at != gbk::kNotFound; at = gbk::find(text, what, start)) {
+    out += text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(at - start));
+    start = at + static_cast<int>(what.size());
+  }
+  out += text.substr(static_cast<std::size_t>(start - 1));
+  return out;
+}
+
+}  // namespace
+
+void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckListBox& chosen,
+                             const std::vector<gbk::Text>& catalogLines) {
+  int count = chosen.count();
+  for (int pos = 0; pos < count; ++pos) {
+    if (!chosen.checked(pos)) continue;
+    gbk::Text text = chosen.itemText(pos);
+    if (gbk::contains(text, navigation::kDataTypeItemPrefix)) {
+      queueDeclaration(buffer, library::DeclarationKind::dataType,
+                       gbk::trim(without(text, navigation::kDataTypeItemPrefix)));
+      continue;
+    }
+    // Entry numbers come from the fills; one outside the catalog names nothing.
+    const gbk::Text* line = navigation::catalogEntry(catalogLines, chosen.itemData(pos));
+    if (!line) continue;
+    std::vector<gbk::Text> fields = gbk::split(*line, ",");
+    if (fields.size() < 3) continue;
+    queueDeclaration(buffer, library::DeclarationKind::dllCommand, gbk::trim(fields[2]));
+    for (std::size_t i = 3; i < fields.size(); ++i) {
+      queueDeclaration(buffer, library::DeclarationKind::dataType, gbk::trim(fields[i]));
+    }
+  }
+  buffer.queueCommandRecord(5, {Argument::text("a")});
+  buffer.queueCommandRecord(5, {Argument::text("b")});
+}
+
+void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer) {
+  queueChosenDeclarations(buffer, wizard.window.选择列表框_选用API, wizard.state.catalogLines);
+  gbk::Text reply = sendWizardRequest(wizard.services.kernelObjects, buffer, library::libraryProgramImage(), false);
+  // Whatever the IDE replies is its affair; only a request that never reached it keeps
+  // the window open.
+  if (reply == kFailureText) {
+    wizard.services.messages.show(kImportFailedMessage, "信息：", platform::MessageIcon::Warning,
+                                  platform::MessageButtons::Ok);
+    return;
+  }
+  wizard.window.启动窗口.close();
+}
+
+}  // namespace ide_link

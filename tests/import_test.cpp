@@ -1,0 +1,157 @@
+#include "ide_link/import.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "ide_link/wizard_channel.h"
+#include "library/builtin_data.h"
+#include "navigation/chosen_lists.h"
+#include "tests/headless_wizard.h"
+
+namespace {
+
+using ide_link::Argument;
+using ide_link::WizardRequestBuffer;
+
+// The records that the import should queue, built one by one.
+struct Expected {
+  WizardRequestBuffer buffer;
+  Expected& declaration(std::int32_t kind, std::string_view name) {
+    buffer.queueCommandRecord(6, {Argument::integer(kind), Argument::text(name), Argument::integer(2), Argument::text("$")});
+    return *this;
+  }
+  std::string thenAB() {
+    buffer.queueCommandRecord(5, {Argument::text("a")});
+    buffer.queueCommandRecord(5, {Argument::text("b")});
+    return std::string(buffer.bytes());
+  }
+};
+
+class ImportTest : public ::testing::Test, protected HeadlessWizard {
+ protected:
+  platform::CheckListBox& chosen = w.选择列表框_选用API;
+  WizardRequestBuffer buffer;
+  std::string request;  // the records as the IDE received them, empty if it was not reached
+
+  void SetUp() override { start(); }
+
+  // The IDE: present, and on a request it takes the records, answers and signals back.
+  void ideIsThere(std::string reply = "") {
+    kernel.createEvent("EWEVT1");
+    kernel.createEvent("EWEVT2");
+    kernel.whenSignalled("EWEVT1", [this, reply] {
+      std::span<std::uint8_t> block = kernel.block("EWIZ1");
+      request.assign(reinterpret_cast<const char*>(block.data()), block.size());
+      std::memcpy(block.data(), reply.c_str(), reply.size() + 1);
+      kernel.signal("EWEVT2");
+    });
+  }
+
+  void tick(std::string_view text, std::int32_t entry) {
+    navigation::addToChosenApiList(wizard, text, entry);
+    for (int pos = 0; pos < chosen.count(); ++pos) {
+      if (chosen.itemText(pos) == text) chosen.setChecked(pos, true);
+    }
+  }
+
+  std::string queued() {
+    ide_link::queueChosenDeclarations(buffer, chosen, wizard.state.catalogLines);
+    return std::string(buffer.bytes());
+  }
+};
+
+// --- The records -----------------------------------------------------------------------
+
+TEST_F(ImportTest, ApiAndDataTypeItemsInListOrder) {
+  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  tick("数据类型：矩形_", 1);
+  EXPECT_EQ(queued(), Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").declaration(64, "矩形_").thenAB());
+}
+
+TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
+  wizard.state.catalogLines = {
+      "Beep,系统函数,鸣笛_",                                          // three fields
+      "EnumEnhMetaFile,绘图函数,枚举增强图元文件记录_,,矩形_",        // an empty field between commas
+      "Cut,文本函数,剪切_,点_,",                                      // a trailing comma
+      "Draw,绘图函数,画_, 矩形_ ,点_",                                // fields trimmed; shares 矩形_
+      "Skip,系统函数,跳过_,尺寸_",                                    // left unticked
+  };
+  tick("A1 / 鸣笛_", 1);
+  tick("A2 / 枚举增强图元文件记录_", 2);
+  tick("A3 / 剪切_", 3);
+  navigation::addToChosenApiList(wizard, "A4 / 跳过_", 5);
+  tick("A5 / 画_", 4);
+  // A data type item carries an entry number that the import does not use; its name is
+  // the text without every "数据类型：", trimmed of both kinds of space.
+  tick("数据类型：　矩形_ ", 99);
+  EXPECT_EQ(queued(), Expected()
+                          .declaration(256, "鸣笛_")
+                          .declaration(256, "枚举增强图元文件记录_")
+                          .declaration(64, "")
+                          .declaration(64, "矩形_")
+                          .declaration(256, "剪切_")
+                          .declaration(64, "点_")
+                          .declaration(256, "画_")
+                          .declaration(64, "矩形_")
+                          .declaration(64, "点_")
+                          .declaration(64, "矩形_")
+                          .thenAB());
+}
+
+TEST_F(ImportTest, NothingTickedStillQueuesAAndB) {
+  navigation::addToChosenApiList(wizard, "GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  EXPECT_EQ(queued(), Expected().thenAB());
+}
+
+// --- The button --------------------------------------------------------------------------
+
+TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
+  ideIsThere("whatever the IDE says");
+  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  w.按钮_导入.userClicked();
+  std::string_view image = library::libraryProgramImage();
+  ASSERT_GE(request.size(), 12 + image.size());
+  EXPECT_EQ(request.substr(0, 4), std::string(4, '\0')) << "the send flag";
+  EXPECT_EQ(request.compare(8, image.size(), image), 0);
+  std::string records = Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").thenAB();
+  EXPECT_EQ(request.compare(12 + image.size(), records.size(), records), 0);
+  EXPECT_TRUE(messages.shown.empty());
+  EXPECT_TRUE(ui.destroyed(w.启动窗口));
+}
+
+TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
+  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  navigation::addToChosenApiList(wizard, "数据类型：矩形_", 1);
+  w.按钮_导入.userClicked();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_EQ(messages.shown[0].text, "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。");
+  EXPECT_EQ(messages.shown[0].caption, "信息：");
+  EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(messages.shown[0].buttons, platform::MessageButtons::Ok);
+  EXPECT_FALSE(ui.destroyed(w.启动窗口));
+  ASSERT_EQ(chosen.count(), 2);
+  EXPECT_TRUE(chosen.checked(0));
+  EXPECT_FALSE(chosen.checked(1));
+  // Once the IDE is there, the same button imports exactly what is ticked, nothing left over.
+  ideIsThere();
+  w.按钮_导入.userClicked();
+  std::string records = Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").thenAB();
+  std::size_t image = library::libraryProgramImage().size();
+  std::string lengthWord = {static_cast<char>(records.size()), 0, 0, 0};
+  ASSERT_LT(records.size(), 256u);
+  EXPECT_EQ(request.substr(8 + image, 4 + records.size()), lengthWord + records);
+  EXPECT_TRUE(ui.destroyed(w.启动窗口));
+}
+
+TEST_F(ImportTest, OnTheExamplesPageNothingIsSent) {
+  ideIsThere();
+  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  w.选择夹_选用区.setCurrentPage(1);
+  w.按钮_导入.userClicked();
+  EXPECT_TRUE(kernel.log.empty());
+  EXPECT_FALSE(ui.destroyed(w.启动窗口));
+}
+
+}  // namespace
