@@ -1,9 +1,10 @@
 #include "app/wizard_app.h"
 
+#include "examples/example_lists.h"
+#include "examples/example_opening.h"
 #include "ide_link/import.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
-#include "examples/example_lists.h"
 #include "navigation/api_index.h"
 #include "navigation/category_tree.h"
 
@@ -45,11 +46,11 @@ void 选择夹_选用区_pageChanged(window::Wizard& wizard) {
 void 按钮_关闭程序_clicked(window::StartupWindow& w) { w.启动窗口.close(); }
 
 void 按钮_导入_clicked(window::Wizard& wizard) {
-  if (wizard.window.选择夹_选用区.currentPage() != 0) {
-    // TODO: save the ticked examples (examples::saveChosenExamples) once it is on main.
-    return;
+  if (wizard.window.选择夹_选用区.currentPage() == 0) {
+    ide_link::importChosenApis(wizard, ide_link::wizardRequestBuffer());
+  } else {
+    examples::saveChosenExamples(wizard);
   }
-  ide_link::importChosenApis(wizard, ide_link::wizardRequestBuffer());
 }
 
 void shutDown(window::GlobalState& state) {

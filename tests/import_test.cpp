@@ -35,7 +35,10 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
   WizardRequestBuffer buffer;
   std::string request;  // the records as the IDE received them, empty if it was not reached
 
-  void SetUp() override { start(); }
+  void SetUp() override {
+    start();
+    messages.shown.clear();  // the missing examples database's, at start-up
+  }
 
   // The IDE: present, and on a request it takes the records, answers and signals back.
   void ideIsThere(std::string reply = "") {
