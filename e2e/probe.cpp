@@ -17,11 +17,17 @@
 #include <commctrl.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 
 namespace {
 
-HWND findWizard() { return FindWindowW(L"KelvaneWizardWindow", nullptr); }
+// The window looked at: the wizard's, or the top-level window of the class that the
+// environment variable PROBE_WINDOW_CLASS names (the stand-in IDE's, for one).
+HWND findWizard() {
+  const wchar_t* windowClass = _wgetenv(L"PROBE_WINDOW_CLASS");
+  return FindWindowW(windowClass && *windowClass ? windowClass : L"KelvaneWizardWindow", nullptr);
+}
 
 std::string utf8(const std::wstring& text) {
   int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);

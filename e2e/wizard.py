@@ -5,9 +5,13 @@
         w.key("Escape")           # a real key press through the X server (xdotool)
         w.screenshot("name")      # kept in build/e2e-artifacts/name.png
 
+    with StandInIde("/wizard") as ide:   # the stand-in IDE e.exe, which starts the wizard
+        ide.requests()            # what the wizard sent it, byte for byte
+
 Environment: WIZARD_BUILD (default build/) holds windows/ (the cross build), native/ (whose
 examples/ holds the examples database) and wineprefix/.
 """
+import glob
 import json
 import os
 import shutil
@@ -78,16 +82,26 @@ class Wizard:
         self.stop()
 
     def start(self):
-        wizard_dir = os.path.join(self.install, "wizard")
-        lay_out_install(wizard_dir, self.examples)
-        self.xvfb = Xvfb()
-        self.env = wine_env(self.xvfb.display)
-        # One wineserver for the wizard and the probes: started first, so that they do
-        # not race to start it.
-        subprocess.run(["wineserver", "-p"], env=self.env)
+        wizard_dir = self.lay_out()
+        self.start_display()
         # The IDE starts the wizard in its own folder with no command line.
         self.process = subprocess.Popen(["wine", "./apiwizard.exe"], cwd=wizard_dir, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.wait_for_wizard()
+
+    def lay_out(self):
+        wizard_dir = os.path.join(self.install, "wizard")
+        lay_out_install(wizard_dir, self.examples)
+        return wizard_dir
+
+    def start_display(self):
+        self.xvfb = Xvfb()
+        self.env = wine_env(self.xvfb.display)
+        # One wineserver for the programs and the probes: started first, so that they do
+        # not race to start it.
+        subprocess.run(["wineserver", "-p"], env=self.env)
+
+    def wait_for_wizard(self):
         if self.probe("wait", timeout=90).returncode != 0:
             raise RuntimeError("the wizard's window did not appear")
 
@@ -99,19 +113,21 @@ class Wizard:
         subprocess.run(["wineserver", "-w"], env=self.env, stderr=subprocess.DEVNULL)
         self.xvfb.stop()
 
-    def probe(self, *args, timeout=30):
-        """Runs probe.exe; its output goes through a file, since programs that Wine
-        starts on the side (services) would hold a pipe open long after it ends."""
+    def probe(self, *args, timeout=30, window_class=None):
+        """Runs probe.exe on the wizard's window, or on the top-level window of
+        `window_class`; its output goes through a file, since programs that Wine starts
+        on the side (services) would hold a pipe open long after it ends."""
+        env = dict(self.env, PROBE_WINDOW_CLASS=window_class or "")
         with tempfile.TemporaryFile("w+", encoding="utf-8") as out:
-            done = subprocess.run(["wine", PROBE, *map(str, args)], env=self.env, stdout=out,
+            done = subprocess.run(["wine", PROBE, *map(str, args)], env=env, stdout=out,
                                   stderr=subprocess.DEVNULL, timeout=timeout)
             out.seek(0)
             done.stdout = out.read()
         return done
 
-    def controls(self):
+    def controls(self, window_class=None):
         """The window first, then every child window in creation order."""
-        out = self.probe("list").stdout
+        out = self.probe("list", window_class=window_class).stdout
         return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
     def boxes(self):
@@ -138,9 +154,10 @@ class Wizard:
             done.stdout = out.read()
         return done
 
-    def key(self, name):
-        """A key press through the X server, into the wizard's window."""
-        window = self.xdotool("search", "--name", "Kelvane").stdout.split()
+    def key(self, name, title="Kelvane"):
+        """A key press through the X server, into the window whose title holds `title`
+        (the wizard's by default)."""
+        window = self.xdotool("search", "--name", title).stdout.split()
         if window:
             self.xdotool("windowfocus", "--sync", window[0])
         self.xdotool("key", name)
@@ -176,11 +193,12 @@ class Wizard:
     def wait_exit(self, timeout=30):
         return self.process.wait(timeout=timeout)
 
-    def screenshot(self, name, around=()):
-        """Saves the wizard's window as build/e2e-artifacts/<name>.png and returns the path;
-        windows in `around` (as listed by controls() or boxes()) widen the picture to hold them."""
+    def screenshot(self, name, around=(), window_class=None):
+        """Saves the wizard's window (or the top-level window of `window_class`) as
+        build/e2e-artifacts/<name>.png and returns the path; windows in `around` (as listed
+        by controls() or boxes()) widen the picture to hold them."""
         os.makedirs(ARTIFACTS, exist_ok=True)
-        shown = [self.controls()[0], *around]
+        shown = [self.controls(window_class)[0], *around]
         left = min(c["screenLeft"] for c in shown)
         top = min(c["screenTop"] for c in shown)
         right = max(c["screenLeft"] + c["width"] for c in shown)
@@ -192,3 +210,56 @@ class Wizard:
         subprocess.run(["convert", full, "-crop", geometry, "+repage", path], check=True, timeout=60)
         os.remove(full)
         return path
+
+
+class StandInIde(Wizard):
+    """The stand-in IDE e.exe in the install folder, above the wizard's folder, started with
+    `arguments`. It keeps every request of the wizard, byte for byte, in `records`."""
+
+    WINDOW_CLASS = "StandInIdeWindow"
+    TITLE = "替身 IDE"
+
+    def __init__(self, *arguments, install=None, examples=True):
+        super().__init__(install, examples)
+        self.arguments = arguments
+        self.records = os.path.join(self.install, "records")
+
+    def start(self):
+        self.lay_out()
+        shutil.copy(os.path.join(WINDOWS, "stand_in_ide", "win32", "e.exe"), self.install)
+        shutil.rmtree(self.records, ignore_errors=True)
+        os.makedirs(self.records)
+        self.start_display()
+        self.env["STAND_IN_IDE_RECORD"] = "Z:" + self.records.replace("/", "\\")
+        self.process = subprocess.Popen(["wine", "./e.exe", *self.arguments], cwd=self.install, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.probe("wait", timeout=90, window_class=self.WINDOW_CLASS).returncode != 0:
+            raise RuntimeError("the stand-in IDE's window did not appear")
+
+    def ide_controls(self):
+        return self.controls(self.WINDOW_CLASS)
+
+    def source_text(self):
+        """The program's source as the IDE's view shows it."""
+        return next(c["text"] for c in self.ide_controls() if c["class"] == "Edit")
+
+    def choose_menu(self, *mnemonics):
+        """A menu item chosen by keyboard: Alt with the menu's letter, then the item's."""
+        self.key(f"alt+{mnemonics[0]}", title=self.TITLE)
+        time.sleep(0.3)
+        self.press(*mnemonics[1:])
+
+    def requests(self):
+        """The requests recorded so far, in order, each as bytes."""
+        paths = sorted(glob.glob(os.path.join(self.records, "request-*.bin")),
+                       key=lambda p: int(p.rsplit("-", 1)[1].split(".")[0]))
+        return [open(p, "rb").read() for p in paths]
+
+    def wizard_exit_code(self, timeout=30):
+        """The exit code of the wizard that the IDE started, once it has ended."""
+        path = os.path.join(self.records, "wizard-exit-code.txt")
+        for _ in range(int(timeout / 0.1)):
+            if os.path.exists(path) and os.path.getsize(path) > 0:
+                return int(open(path).read())
+            time.sleep(0.1)
+        return None

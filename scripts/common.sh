@@ -65,10 +65,11 @@ ensure_wine_prefix() {
 }
 
 # The folder as the IDE's install has it: the wizard in "wizard" with the examples database
-# beside it, the IDE one above.
+# beside it, the IDE (here the stand-in IDE) one above.
 INSTALL="$BUILD/install"
 lay_out_install() {
   mkdir -p "$INSTALL/wizard"
   cp "$WINDOWS/platform/win32/apiwizard.exe" "$NATIVE/examples/API例程.edb" "$NATIVE/examples/API例程.EDT" \
      "$INSTALL/wizard/"
+  cp "$WINDOWS/stand_in_ide/win32/e.exe" "$INSTALL/"
 }

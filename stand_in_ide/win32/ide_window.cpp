@@ -1,0 +1,172 @@
+#include "stand_in_ide/win32/ide_window.h"
+
+#include "platform/win32/native_control.h"  // windows.h first
+
+#include <commdlg.h>
+
+#include "library/program_source.h"
+#include "stand_in_ide/import.h"
+
+namespace stand_in_ide {
+namespace {
+
+constexpr UINT_PTR kMenuSave = 101;
+constexpr UINT_PTR kMenuRunWizard = 201;
+
+using platform::win32::wide;
+
+std::wstring folderOf(const std::wstring& file) {
+  std::size_t slash = file.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? std::wstring() : file.substr(0, slash);
+}
+
+std::wstring ownFolder() {
+  wchar_t path[MAX_PATH] = {};
+  return folderOf(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
+}
+
+HMENU makeMenu() {
+  HMENU file = CreatePopupMenu();
+  AppendMenuW(file, MF_STRING, kMenuSave, L"保存(&S)");
+  HMENU tools = CreatePopupMenu();
+  AppendMenuW(tools, MF_STRING, kMenuRunWizard, L"执行易向导(&W)");
+  HMENU bar = CreateMenu();
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件(&F)");
+  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"工具(&T)");
+  return bar;
+}
+
+// The file is written beside its place first, so that a failed save leaves the old one.
+bool saveFile(const std::wstring& target, const std::string& bytes) {
+  std::wstring temporary = target + L".saving";
+  OwnedHandle file(
+      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  bool ok = file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+            written == bytes.size();
+  file.reset(nullptr);
+  if (ok && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  DeleteFileW(temporary.c_str());
+  return false;
+}
+
+}  // namespace
+
+IdeWindow::IdeWindow(library::ProgramImage program, std::wstring path, std::wstring recordFolder)
+    : program(std::move(program)), path(std::move(path)), recordFolder(std::move(recordFolder)) {}
+
+bool IdeWindow::create(int show) {
+  registerClass(GetSysColorBrush(COLOR_BTNFACE));
+  std::wstring title = L"替身 IDE - " + (path.empty() ? std::wstring(L"新程序") : path);
+  HWND hwnd = createWindow(0, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr);
+  if (!hwnd) return false;
+  SetMenu(hwnd, makeMenu());
+  ShowWindow(hwnd, show);
+  return true;
+}
+
+LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      window_created(hwnd);
+      return 0;
+    case WM_SIZE:
+      window_resized();
+      return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kMenuSave) 菜单_保存_chosen();
+      if (LOWORD(wParam) == kMenuRunWizard) 菜单_执行易向导_chosen();
+      return 0;
+    case kRequestMessage:
+      request_arrived(*reinterpret_cast<Exchange*>(lParam));
+      return 0;
+    case kWizardEndedMessage:
+      wizard_ended(static_cast<DWORD>(wParam));
+      return 0;
+    case WM_DESTROY:
+      wizard.reset();
+      PostQuitMessage(0);
+      return 0;
+  }
+  return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+void IdeWindow::window_created(HWND hwnd) {
+  window = hwnd;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  sourceView = CreateWindowExW(
+      WS_EX_CLIENTEDGE, L"EDIT", L"",
+      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0,
+      0, 0, 0, hwnd, nullptr, instance, nullptr);
+  SendMessageW(sourceView, WM_SETFONT, reinterpret_cast<WPARAM>(platform::win32::controlFont()), FALSE);
+  SendMessageW(sourceView, EM_SETLIMITTEXT, 0, 0);  // no limit: a program may be long
+  statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd,
+                              nullptr, instance, nullptr);
+  showProgram();
+  showStatus(path.empty() ? L"新程序" : path);
+}
+
+void IdeWindow::window_resized() {
+  RECT client{};
+  GetClientRect(window, &client);
+  SendMessageW(statusBar, WM_SIZE, 0, 0);
+  RECT status{};
+  GetWindowRect(statusBar, &status);
+  MoveWindow(sourceView, 0, 0, client.right, client.bottom - (status.bottom - status.top), TRUE);
+}
+
+void IdeWindow::菜单_保存_chosen() {
+  wchar_t file[MAX_PATH] = L"新程序.e";
+  if (!path.empty()) lstrcpynW(file, path.c_str(), MAX_PATH);
+  OPENFILENAMEW dialog{};
+  dialog.lStructSize = sizeof dialog;
+  dialog.hwndOwner = window;
+  dialog.lpstrFilter = L"易程序 (*.e)\0*.e\0所有文件 (*.*)\0*.*\0";
+  dialog.lpstrFile = file;
+  dialog.nMaxFile = MAX_PATH;
+  dialog.lpstrDefExt = L"e";
+  dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
+  if (!GetSaveFileNameW(&dialog)) return;
+  library::ImageWriting writing = library::writeProgramImage(program);
+  if (!writing.ok() || !saveFile(file, writing.bytes)) {
+    MessageBoxW(window, (L"无法保存程序：" + std::wstring(file)).c_str(), L"信息：", MB_OK | MB_ICONERROR);
+    return;
+  }
+  path = file;
+  SetWindowTextW(window, (L"替身 IDE - " + path).c_str());
+  showStatus(L"已保存：" + path);
+}
+
+void IdeWindow::菜单_执行易向导_chosen() {
+  if (wizard) {
+    showStatus(L"易向导正在运行");
+    return;
+  }
+  std::wstring error;
+  wizard = WizardRun::start(window, ownFolder(), recordFolder, error);
+  if (!wizard) {
+    MessageBoxW(window, error.c_str(), L"信息：", MB_OK | MB_ICONERROR);
+    return;
+  }
+  showStatus(L"易向导正在运行");
+}
+
+void IdeWindow::request_arrived(Exchange& exchange) {
+  exchange.reply = answerRequest(program, exchange.request);
+  lastReply = wide(exchange.reply);
+  showProgram();
+  showStatus(lastReply);
+}
+
+void IdeWindow::wizard_ended(DWORD exitCode) {
+  wizard.reset();
+  showStatus(L"易向导已结束，退出码 " + std::to_wstring(exitCode) + (lastReply.empty() ? L"" : L"。" + lastReply));
+}
+
+void IdeWindow::showProgram() { SetWindowTextW(sourceView, wide(library::formatProgramSource(program)).c_str()); }
+
+void IdeWindow::showStatus(const std::wstring& text) {
+  SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace stand_in_ide
