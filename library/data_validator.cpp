@@ -1,5 +1,7 @@
 #include "library/data_validator.h"
 
+#include "library/catalog.h"
+
 #include <algorithm>
 #include <map>
 #include <set>
@@ -244,7 +246,9 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
       continue;
     }
     const DllCommand& command = *it->second;
-    if (command.entry != f[0]) report.add(line.number, "the English name differs from the entry name of the block");
+    if (command.entry != exportedEntryName(f[0])) {
+      report.add(line.number, "the English name differs from the entry name of the block");
+    }
     // The data types that the parameters use, once each, in order of first use;
     // an untyped parameter stands as an empty field.
     std::vector<Text> expected;

@@ -79,6 +79,16 @@ const std::string kSortedCatalog = "InsertMenuA,菜单函数,插入菜单条目_
                                    "AbortPath,文件处理函数,取消路径_\r\n"
                                    "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n";
 
+// DrawTextEx is exported only as DrawTextExA/W: its block names the A form, and a block
+// that kept the catalog's name would not resolve when the program runs.
+TEST(DataValidator, NamesTheExportThatExistsForTheCatalogsUnexportedNames) {
+  std::string dll = kDll + "\r\n.DLL命令 在矩形中绘制文本扩展_, 整数型, \"user32.dll\", \"DrawTextExA\", , 绘制\r\n";
+  std::string catalog = replaced(kSortedCatalog, "AbortPath,", "DrawTextEx,设备场景函数,在矩形中绘制文本扩展_\r\nAbortPath,");
+  EXPECT_EQ(rules(dll, kTypes, catalog), std::vector<std::string>{});
+  EXPECT_TRUE(mentions(rules(replaced(dll, "DrawTextExA", "DrawTextEx"), kTypes, catalog),
+                       "catalog:the English name differs"));
+}
+
 INSTANTIATE_TEST_SUITE_P(
     EachRule, DataValidatorRules,
     ::testing::Values(

@@ -235,7 +235,7 @@ TEST(DllCommandLookup, EveryCatalogLineLooksUp) {
     DllLookup found = lookUpDll(line, true);
     ASSERT_TRUE(found.found);
     EXPECT_EQ(found.record.name, fields[2]);
-    EXPECT_EQ(found.record.entryName, fields[0]);
+    EXPECT_EQ(found.record.entryName, library::exportedEntryName(fields[0]));
     EXPECT_EQ(found.text, byteCut(libraryText, ".DLL命令 ", fields[2]));
     Texts listed;
     for (std::size_t k = 3; k < fields.size(); ++k) {
