@@ -72,7 +72,6 @@ class ExamplesTest(unittest.TestCase):
         shutil.rmtree(TARGET, ignore_errors=True)
         os.makedirs(TARGET)
         self.wizard = Wizard()
-        ide = os.path.join(os.path.dirname(EXAMPLES_DATABASE[0]), "..", "..", "windows", "stand_in_ide", "win32", "e.exe")
         self.wizard.start()
 
     def tearDown(self):
@@ -164,6 +163,42 @@ class ExamplesTest(unittest.TestCase):
         for row in (0, 1):
             w.click_in(related, 8, related["itemHeight"] * row + related["itemHeight"] // 2)
         w.screenshot("related-examples-page")
+
+    def pick_folder(self, unix_folder):
+        """Walks the folder picker's tree by keyboard from "/" to `unix_folder` and takes it."""
+        w = self.wizard
+        picker = self.wait_for_window("Browse for Folder")
+        time.sleep(1)
+        w.xdotool("windowfocus", "--sync", picker)
+        w.press("Down")  # "/", the first folder below Desktop
+        for part in unix_folder.strip("/").split("/"):
+            w.press("Right")  # expand: the folders are read now
+            time.sleep(2)
+            w.press("Right")  # the first folder inside
+            w.type(part)      # and on to the one of that name
+            time.sleep(0.5)
+        self.screen_shot("folder-picker")
+        w.press("Return")
+
+    def test_ticked_related_examples_go_into_the_picked_folder(self):
+        w = self.wizard
+        for name in ("GetWindowTextA", "GetMenuItemInfoA"):
+            self.choose_in_english_index(name)
+        w.show_page(CHOSEN, 1)
+        related = self.list_box(4)
+        for row in (0, 1):
+            w.click_in(related, 8, related["itemHeight"] * row + related["itemHeight"] // 2)
+        w.click_in(w.find(cls="Button", text="打开例程(&O)"))
+        self.pick_folder(TARGET)
+        ticked = [self.examples[n - 1] for n in self.related(["GetMenuItemInfoA", "GetWindowTextA"])[:2]]
+        for _ in range(40):
+            if len(os.listdir(TARGET)) == 2:
+                break
+            time.sleep(0.25)
+        self.assertEqual(sorted(os.listdir(TARGET)), sorted(name for name, _, _ in ticked))
+        for name, _, source in ticked:
+            with open(os.path.join(TARGET, name), "rb") as f:
+                self.assertEqual(f.read(), source, name)
 
     def test_example_search_lists_file_names_holding_the_text(self):
         w = self.wizard
