@@ -13,7 +13,7 @@ import threading
 import time
 import unittest
 
-from wizard import ARTIFACTS, EXAMPLES_DATABASE, Wizard
+from wizard import ARTIFACTS, EXAMPLES_DATABASE, ROOT, WINDOWS, StandInIde, Wizard
 
 CATALOG, CHOSEN = 0, 1
 EXAMPLE_PAGE, INDEX_PAGE, SEARCH_PAGE = 1, 2, 3
@@ -51,6 +51,15 @@ def by_class(controls, cls):
     return [c for c in controls if c["class"] == cls]
 
 
+def subroutine_line(example_name):
+    """The first subroutine line of an example's source, as data/examples has it."""
+    with open(os.path.join(ROOT, "data", "examples", "manifest.txt"), encoding="utf-8") as f:
+        lines = [line.split("|") for line in f.read().splitlines() if line and not line.startswith("#")]
+    source = next(fields[0] for fields in lines if fields[1] == example_name)
+    with open(os.path.join(ROOT, "data", "examples", "sources", source), encoding="utf-8") as f:
+        return next(line for line in f.read().splitlines() if line.startswith(".子程序"))
+
+
 def wait_for_windows(wizard, title, timeout=30):
     """The windows whose title holds `title`, once there is one; none after the timeout."""
     for _ in range(int(timeout / 0.25)):
@@ -72,6 +81,9 @@ class ExamplesTest(unittest.TestCase):
         shutil.rmtree(TARGET, ignore_errors=True)
         os.makedirs(TARGET)
         self.wizard = Wizard()
+        # The stand-in IDE lies above the wizard's folder, as in the IDE's install.
+        os.makedirs(self.wizard.install, exist_ok=True)
+        shutil.copy(os.path.join(WINDOWS, "stand_in_ide", "win32", "e.exe"), self.wizard.install)
         self.wizard.start()
 
     def tearDown(self):
@@ -147,6 +159,7 @@ class ExamplesTest(unittest.TestCase):
             time.sleep(0.25)
         with open(target, "rb") as f:
             self.assertEqual(f.read(), self.examples[3][2])
+        self.assertIn(subroutine_line(self.examples[3][0]), self.ide_source(target))
 
     def test_related_examples_of_two_chosen_apis(self):
         w = self.wizard
@@ -188,17 +201,36 @@ class ExamplesTest(unittest.TestCase):
         related = self.list_box(4)
         for row in (0, 1):
             w.click_in(related, 8, related["itemHeight"] * row + related["itemHeight"] // 2)
+        ticked = [self.examples[n - 1] for n in self.related(["GetMenuItemInfoA", "GetWindowTextA"])[:2]]
+        # A file of the first name is there already: it stays, the example gets a number.
+        first, second = ticked[0][0], ticked[1][0]
+        numbered = first[:-len(".e")] + "1.e"
+        with open(os.path.join(TARGET, first), "wb") as f:
+            f.write(b"theirs")
         w.click_in(w.find(cls="Button", text="打开例程(&O)"))
         self.pick_folder(TARGET)
-        ticked = [self.examples[n - 1] for n in self.related(["GetMenuItemInfoA", "GetWindowTextA"])[:2]]
         for _ in range(40):
-            if len(os.listdir(TARGET)) == 2:
+            if len(os.listdir(TARGET)) == 3:
                 break
             time.sleep(0.25)
-        self.assertEqual(sorted(os.listdir(TARGET)), sorted(name for name, _, _ in ticked))
-        for name, _, source in ticked:
+        self.assertEqual(sorted(os.listdir(TARGET)), sorted([first, numbered, second]))
+        with open(os.path.join(TARGET, first), "rb") as f:
+            self.assertEqual(f.read(), b"theirs")
+        for name, (_, _, source) in ((numbered, ticked[0]), (second, ticked[1])):
             with open(os.path.join(TARGET, name), "rb") as f:
                 self.assertEqual(f.read(), source, name)
+        # The IDE starts on the first file written.
+        self.assertIn(subroutine_line(first), self.ide_source(os.path.join(TARGET, numbered)))
+
+    def ide_source(self, path):
+        """The source that the stand-in IDE, started on `path`, shows."""
+        w = self.wizard
+        self.assertEqual(w.probe("wait", timeout=90, window_class=StandInIde.WINDOW_CLASS).returncode, 0,
+                         "the IDE did not start")
+        controls = w.controls(StandInIde.WINDOW_CLASS)
+        self.assertIn(windows_path(path), controls[0]["text"])
+        w.screenshot("ide-" + os.path.splitext(os.path.basename(path))[0], window_class=StandInIde.WINDOW_CLASS)
+        return next(c["text"] for c in controls if c["class"] == "Edit")
 
     def test_example_search_lists_file_names_holding_the_text(self):
         w = self.wizard
