@@ -4,7 +4,8 @@
 
 namespace app {
 
-// Places the controls for the window's client size and the status bar's height.
+// Places the controls for the window's client size, its display's scale and the status
+// bar's height.
 void layOut(window::StartupWindow& w);
 
 }  // namespace app

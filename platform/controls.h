@@ -27,8 +27,11 @@ class WindowPeer : public virtual ControlPeer {
 
 class Window : public Control {
  public:
-  using Control::Control;
+  Window(std::string name, Scale scale) : Control(std::move(name)), scale_(scale) {}
   Size clientSize() const { return clientSize_; }
+  // The scale of the display that shows the window: the lengths of its controls are
+  // that display's pixels.
+  Scale scale() const { return scale_; }
   // Destroys the window; its message loop ends.
   void close();
   bool closed() const { return closed_; }
@@ -43,6 +46,7 @@ class Window : public Control {
 
  private:
   Size clientSize_;
+  Scale scale_;
   bool closed_ = false;
 };
 

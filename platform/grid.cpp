@@ -23,14 +23,14 @@ std::optional<CellRange> cutTo(CellRange r, int rows, int columns) {
 void Grid::setRowCount(int count) {
   if (count < 1) return;
   resize(std::min(count, kMaxRows), columnCount());
-  std::fill(rowHeights_.begin(), rowHeights_.end(), kDefaultRowHeight);
+  std::fill(rowHeights_.begin(), rowHeights_.end(), defaultRowHeight_);
   show();
 }
 
 void Grid::setColumnCount(int count) {
   if (count < 1) return;
   resize(rowCount(), std::min(count, kMaxColumns));
-  std::fill(columnWidths_.begin(), columnWidths_.end(), kDefaultColumnWidth);
+  std::fill(columnWidths_.begin(), columnWidths_.end(), defaultColumnWidth_);
   show();
 }
 
@@ -45,9 +45,9 @@ void Grid::resize(int rows, int columns) {
       }
     }
     cells_ = std::move(cells);
-    columnWidths_.resize(static_cast<std::size_t>(columns), kDefaultColumnWidth);
+    columnWidths_.resize(static_cast<std::size_t>(columns), defaultColumnWidth_);
   }
-  rowHeights_.resize(static_cast<std::size_t>(rows), kDefaultRowHeight);
+  rowHeights_.resize(static_cast<std::size_t>(rows), defaultRowHeight_);
   cells_.resize(static_cast<std::size_t>(rows) * columnWidths_.size());
 
   // Merged blocks, selection and cursor keep what is left of them in the table.
@@ -62,7 +62,7 @@ void Grid::resize(int rows, int columns) {
 
 bool Grid::appendRow(std::string_view) {
   if (rowCount() >= kMaxRows) return false;
-  rowHeights_.push_back(rowHeights_.empty() ? kDefaultRowHeight : rowHeights_.front());
+  rowHeights_.push_back(rowHeights_.empty() ? defaultRowHeight_ : rowHeights_.front());
   cells_.resize(cells_.size() + columnWidths_.size());
   show();
   return true;

@@ -50,13 +50,20 @@ class GridPeer : public virtual ControlPeer {
 
 class Grid : public Control {
  public:
+  // The default sizes, in the design's units.
   static constexpr int kDefaultRowHeight = 24;
   static constexpr int kDefaultColumnWidth = 60;
   // Bounds that no declaration comes near; they keep a wrong count from eating memory.
   static constexpr int kMaxRows = 32767;
   static constexpr int kMaxColumns = 256;
 
-  using Control::Control;
+  explicit Grid(std::string name, Scale scale = {})
+      : Control(std::move(name)), defaultRowHeight_(scale.px(kDefaultRowHeight)),
+        defaultColumnWidth_(scale.px(kDefaultColumnWidth)) {}
+
+  // A new row's height and a new column's width on the window's display.
+  int defaultRowHeight() const { return defaultRowHeight_; }
+  int defaultColumnWidth() const { return defaultColumnWidth_; }
 
   int rowCount() const { return static_cast<int>(rowHeights_.size()); }
   int columnCount() const { return static_cast<int>(columnWidths_.size()); }
@@ -128,6 +135,8 @@ class Grid : public Control {
   void resize(int rows, int columns);
   void show();
 
+  int defaultRowHeight_;
+  int defaultColumnWidth_;
   std::vector<int> rowHeights_;
   std::vector<int> columnWidths_;
   std::vector<GridCell> cells_;  // row by row

@@ -10,6 +10,9 @@ class Ui {
  public:
   virtual ~Ui() = default;
 
+  // The scale of the display on which the window opens.
+  virtual Scale displayScale() const = 0;
+
   // Creates the native side of `control`, which already holds its initial state and
   // its parent; parents are realized before their children.
   virtual void realize(Control& control, const ControlDesign& design) = 0;

@@ -11,6 +11,9 @@
 #include "platform/headless/headless_ui.h"
 
 struct HeadlessWizard {
+  // The window on a display of this scale (96 pixels per inch unless a test says).
+  explicit HeadlessWizard(platform::Scale scale = {}) : ui(scale) {}
+
   platform::headless::HeadlessUi ui;
   platform::headless::HeadlessShell shell;
   platform::headless::HeadlessDialogs dialogs;

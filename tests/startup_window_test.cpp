@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/wizard_app.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
@@ -61,38 +63,59 @@ TEST_F(StartupWindowTest, LayoutAtTheDesignSize) {
   EXPECT_EQ(w.列表框_索引.rect().height, 423);
 }
 
-class LayoutSizes : public StartupWindowTest, public ::testing::WithParamInterface<platform::Size> {};
+// Every layout rule holds at every size and on displays of 96, 120, 144 and 192 pixels
+// per inch, with the design's margins in the display's pixels.
+class LayoutSizes : public ::testing::TestWithParam<std::tuple<int, platform::Size>>, protected HeadlessWizard {
+ protected:
+  LayoutSizes() : HeadlessWizard(platform::Scale{std::get<0>(GetParam())}) {}
+};
 
 TEST_P(LayoutSizes, KeepsButtonsGridsAndCoversInPlace) {
+  const platform::Scale scale{std::get<0>(GetParam())};
+  const platform::Size client = std::get<1>(GetParam());
+  EXPECT_EQ(w.状态条.parts()[0].width, scale.px(60));  // as designed, before start-up names the first API
   start();
+  EXPECT_EQ(w.启动窗口.rect(), scale.rect({50, 50, 671, 572}));
+  EXPECT_EQ(w.高级表格1.defaultRowHeight(), scale.px(24));
   w.高级表格2.setVisible(true);
-  resizeClient(GetParam().width, GetParam().height);
+  w.启动窗口.userResized(client);
   const Rect area = w.选择夹_选用区.rect();
   for (platform::Button* b : {&w.按钮_全部选择, &w.按钮_全部放弃, &w.按钮_导入, &w.按钮_从选用框删除,
                               &w.按钮_清空选用框, &w.按钮_关闭程序}) {
-    EXPECT_EQ(b->rect().left + b->rect().width, area.left + area.width - 8) << b->name();
+    EXPECT_EQ(b->rect().left + b->rect().width, area.left + area.width - scale.px(8)) << b->name();
   }
+  EXPECT_EQ(w.标签2.rect().left, area.left + area.width - scale.px(72) - scale.px(6));
   EXPECT_EQ(w.编辑框_文本形式.rect(), w.高级表格1.rect());
   EXPECT_EQ(w.画板1.rect(), w.高级表格1.rect());
   EXPECT_EQ(w.画板2.rect(), w.高级表格2.rect());
   EXPECT_FALSE(w.高级表格2.visible());
-  EXPECT_EQ(area.width, GetParam().width - 219 - 24);
-  EXPECT_EQ(w.外形框1.rect().height, GetParam().height - 314 - 24 - w.状态条.rect().height);
-  EXPECT_EQ(w.选择夹_目录区.rect().height, GetParam().height - w.状态条.rect().height - 12);
-  EXPECT_EQ(w.列表框_搜索结果.rect().height, w.选择夹_目录区.rect().height - 90);
-  EXPECT_EQ(w.列表框_例程列表.rect().height, w.选择夹_目录区.rect().height - 40);
+  EXPECT_EQ(area.width, client.width - scale.px(219) - scale.px(24));
+  EXPECT_EQ(w.选择列表框_选用API.rect().width, area.width - scale.px(72) - scale.px(24));
+  EXPECT_EQ(w.外形框1.rect().height, client.height - scale.px(314) - scale.px(24) - w.状态条.rect().height);
+  EXPECT_EQ(w.高级表格1.rect().width, w.外形框1.rect().width - scale.px(16));
+  EXPECT_EQ(w.选择夹_目录区.rect().height, client.height - w.状态条.rect().height - scale.px(12));
+  const Rect tree = w.树型框_API目录.rect();
+  EXPECT_EQ(tree.height, w.选择夹_目录区.rect().height - scale.px(62));
+  EXPECT_EQ(w.单选框_英文树形框.rect().top, tree.top + tree.height + scale.px(8));
+  EXPECT_EQ(w.列表框_搜索结果.rect().height, w.选择夹_目录区.rect().height - scale.px(90));
+  EXPECT_EQ(w.列表框_索引.rect().height, w.选择夹_目录区.rect().height - scale.px(83));
+  EXPECT_EQ(w.列表框_例程列表.rect().height, w.选择夹_目录区.rect().height - scale.px(40));
   // Tops stay as designed.
-  EXPECT_EQ(w.按钮_关闭程序.rect().top, 284);
-  EXPECT_EQ(w.选择夹_选用区.rect().height, 314);
+  EXPECT_EQ(w.按钮_关闭程序.rect().top, scale.px(284));
+  EXPECT_EQ(w.选择夹_选用区.rect().height, scale.px(314));
 }
 
-// Larger, smaller, and so small that widths and heights go negative.
+// The design's client size, larger, smaller, and so small that widths and heights go
+// negative; at every scale.
 INSTANTIATE_TEST_SUITE_P(Sizes, LayoutSizes,
-                         ::testing::Values(platform::Size{663, 538}, platform::Size{1200, 900},
-                                           platform::Size{500, 420}, platform::Size{120, 80},
-                                           platform::Size{0, 0}),
-                         [](const ::testing::TestParamInfo<platform::Size>& info) {
-                           return std::to_string(info.param.width) + "x" + std::to_string(info.param.height);
+                         ::testing::Combine(::testing::Values(96, 120, 144, 192),
+                                            ::testing::Values(platform::Size{663, 538}, platform::Size{1200, 900},
+                                                              platform::Size{500, 420}, platform::Size{120, 80},
+                                                              platform::Size{0, 0})),
+                         [](const ::testing::TestParamInfo<std::tuple<int, platform::Size>>& info) {
+                           const platform::Size size = std::get<1>(info.param);
+                           return std::to_string(std::get<0>(info.param)) + "dpi_" + std::to_string(size.width) +
+                                  "x" + std::to_string(size.height);
                          });
 
 TEST_F(StartupWindowTest, PageSwitchRelabelsImportAndDisablesRemoveAndClear) {

@@ -21,16 +21,16 @@ platform::Rect formArea(const window::StartupWindow& w) { return w.编辑框_文
 // hidden until showBeside.
 void placeBeside(window::StartupWindow& w) {
   const platform::Rect area = formArea(w);
-  const int leftWidth = (area.width - kGapBetweenGrids) / 2;
-  const platform::Rect right{area.left + leftWidth + kGapBetweenGrids, area.top,
-                             area.width - leftWidth - kGapBetweenGrids, area.height};
+  const int gap = w.启动窗口.scale().px(kGapBetweenGrids);
+  const int leftWidth = (area.width - gap) / 2;
+  const platform::Rect right{area.left + leftWidth + gap, area.top, area.width - leftWidth - gap, area.height};
   w.高级表格2.setRect(right);
   w.画板2.setRect(right);
 }
 
 void showBeside(window::StartupWindow& w) {
   const platform::Rect area = formArea(w);
-  w.高级表格1.setWidth(w.高级表格2.rect().left - kGapBetweenGrids - area.left);
+  w.高级表格1.setWidth(w.高级表格2.rect().left - w.启动窗口.scale().px(kGapBetweenGrids) - area.left);
   w.高级表格2.setVisible(true);
 }
 

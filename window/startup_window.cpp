@@ -11,10 +11,10 @@ using platform::ControlKind;
 
 std::vector<gbk::Text> pieces(std::string_view text) { return gbk::split(text, "|"); }
 
-std::unique_ptr<platform::Control> makeControl(const platform::ControlDesign& design) {
+std::unique_ptr<platform::Control> makeControl(const platform::ControlDesign& design, platform::Scale scale) {
   std::string name(design.name);
   switch (design.kind) {
-    case ControlKind::Window: return std::make_unique<platform::Window>(name);
+    case ControlKind::Window: return std::make_unique<platform::Window>(name, scale);
     case ControlKind::TabControl: return std::make_unique<platform::TabControl>(name, pieces(design.text));
     case ControlKind::TreeBox: return std::make_unique<platform::TreeBox>(name);
     case ControlKind::ListBox: return std::make_unique<platform::ListBox>(name, false);
@@ -28,7 +28,7 @@ std::unique_ptr<platform::Control> makeControl(const platform::ControlDesign& de
     case ControlKind::Button: return std::make_unique<platform::Button>(name);
     case ControlKind::Label: return std::make_unique<platform::Label>(name);
     case ControlKind::StatusBar: return std::make_unique<platform::StatusBar>(name);
-    case ControlKind::Grid: return std::make_unique<platform::Grid>(name);
+    case ControlKind::Grid: return std::make_unique<platform::Grid>(name, scale);
     case ControlKind::DrawingBoard: return std::make_unique<platform::DrawingBoard>(name);
     case ControlKind::Frame: return std::make_unique<platform::Frame>(name);
   }
@@ -36,7 +36,7 @@ std::unique_ptr<platform::Control> makeControl(const platform::ControlDesign& de
 }
 
 // The initial state that the design gives beyond rectangle, text and visibility.
-void applyDesignState(platform::Control& control, const platform::ControlDesign& design) {
+void applyDesignState(platform::Control& control, const platform::ControlDesign& design, platform::Scale scale) {
   if (auto* tab = dynamic_cast<platform::TabControl*>(&control)) {
     tab->setText("");
   } else if (auto* list = dynamic_cast<platform::DropDownList*>(&control)) {
@@ -47,7 +47,7 @@ void applyDesignState(platform::Control& control, const platform::ControlDesign&
     std::vector<platform::StatusBar::Part> parts;
     for (const auto& part : pieces(design.text)) {
       auto colon = part.find(':');
-      parts.push_back({part.substr(colon + 1), std::stoi(part.substr(0, colon))});
+      parts.push_back({part.substr(colon + 1), scale.px(std::stoi(part.substr(0, colon)))});
     }
     status->setText("");
     status->setParts(std::move(parts));
@@ -58,12 +58,14 @@ void applyDesignState(platform::Control& control, const platform::ControlDesign&
 
 StartupWindow::Controls StartupWindow::createControls(platform::Ui& ui, RadioGroups& groups) {
   Controls controls;
+  // The design's lengths are for 96 pixels per inch; the controls get the display's.
+  const platform::Scale scale = ui.displayScale();
   for (const platform::ControlDesign& design : startupWindowDesign()) {
-    auto control = makeControl(design);
-    control->setRect(design.rect);
+    auto control = makeControl(design, scale);
+    control->setRect(scale.rect(design.rect));
     control->setText(design.text);
     control->setVisible(design.visible);
-    applyDesignState(*control, design);
+    applyDesignState(*control, design, scale);
     if (!design.parent.empty()) {
       auto parent = controls.find(design.parent);
       if (parent == controls.end()) throw std::logic_error("a control comes before its parent");

@@ -53,7 +53,7 @@ struct Wizard {
 };
 
 // The status bar's two parts: what kind of thing is on view and its name. The first
-// part is as wide as its text in `画板1`'s font, plus 5 pixels.
+// part is as wide as its text in `画板1`'s font, plus 5 pixels of the design.
 void showInStatusBar(StartupWindow& w, std::string_view kind, std::string_view name);
 
 }  // namespace window

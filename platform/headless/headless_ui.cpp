@@ -37,15 +37,16 @@ class HeadlessUi::Peer : public WindowPeer,
 
   void useDefaultGuiFont(int points) override { fontPoints_ = points; }
   // A fixed metric, the same on every machine: 7 pixels a single-byte character and 14
-  // a double-byte one, 17 pixels high (close to the default GUI font at 10 points).
+  // a double-byte one, 17 pixels high (close to the default GUI font at 10 points), at
+  // 96 pixels per inch.
   Size measureText(std::string_view text) const override {
     int width = 0;
     for (std::size_t pos = 0; pos < text.size();) {
       std::size_t len = gbk::charLength(text, pos);
-      width += len == 2 ? 14 : 7;
+      width += ui_.scale_.px(len == 2 ? 14 : 7);
       pos += len;
     }
-    return {width, 17};
+    return {width, ui_.scale_.px(17)};
   }
   void freezePicture() override {}
 
@@ -78,7 +79,7 @@ class HeadlessUi::Peer : public WindowPeer,
   int scrolledTo_ = -1;
 };
 
-HeadlessUi::HeadlessUi() = default;
+HeadlessUi::HeadlessUi(Scale scale) : scale_(scale) {}
 HeadlessUi::~HeadlessUi() = default;
 
 void HeadlessUi::realize(Control& control, const ControlDesign&) {
@@ -89,7 +90,7 @@ void HeadlessUi::realize(Control& control, const ControlDesign&) {
 
 int HeadlessUi::run(Window& window) {
   Rect outer = window.rect();
-  window.userResized({outer.width - kFrame.width, outer.height - kFrame.height});
+  window.userResized({outer.width - scale_.px(kFrame.width), outer.height - scale_.px(kFrame.height)});
   window.userCreated();
   return 0;
 }

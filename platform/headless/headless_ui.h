@@ -16,12 +16,14 @@ namespace platform::headless {
 
 class HeadlessUi : public Ui {
  public:
-  // The window frame around the client area (borders and caption), as a classic theme draws it.
+  // The window frame around the client area (borders and caption), as a classic theme
+  // draws it at 96 pixels per inch.
   static constexpr Size kFrame{8, 34};
 
-  HeadlessUi();
+  explicit HeadlessUi(Scale scale = {});
   ~HeadlessUi() override;
 
+  Scale displayScale() const override { return scale_; }
   void realize(Control& control, const ControlDesign& design) override;
   // Lays out and creates the window; there is no message loop: the test acts as the user.
   int run(Window& window) override;
@@ -41,6 +43,7 @@ class HeadlessUi : public Ui {
  private:
   class Peer;
   bool coveredByBoard(const Control& control) const;
+  Scale scale_;
   std::map<const Control*, std::unique_ptr<Peer>> peers_;
   const Control* focused_ = nullptr;
 };

@@ -11,6 +11,8 @@
 #include <optional>
 #include <string>
 
+#include "platform/win32/display_scale.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -20,10 +22,10 @@ namespace {
 
 // Space left and right of a cell's text. The model's column width is the width of
 // the text that it was fitted to, so the padding comes on top of it, never out of it.
-constexpr int kPadding = 3;
+int padding() { return displayScale().px(3); }
 // One pixel of grid line right of and below every cell.
 constexpr int kLine = 1;
-constexpr int kHorizontalLine = 20;  // pixels per scroll arrow click
+int horizontalLine() { return displayScale().px(20); }  // pixels per scroll arrow click
 constexpr UINT kUpdateScrollBars = WM_APP + 1;
 
 // Cells draw in the font in which the declaration view measures their texts: the
@@ -102,7 +104,7 @@ NativeGrid::Edges NativeGrid::edges() const {
   for (int r = 0; r < grid_.rowCount(); ++r) e.rows.push_back(y += grid_.rowHeight(r) + kLine);
   int x = 0;
   e.columns.push_back(x);
-  for (int c = 0; c < grid_.columnCount(); ++c) e.columns.push_back(x += grid_.columnWidth(c) + 2 * kPadding + kLine);
+  for (int c = 0; c < grid_.columnCount(); ++c) e.columns.push_back(x += grid_.columnWidth(c) + 2 * padding() + kLine);
   return e;
 }
 
@@ -164,7 +166,7 @@ void NativeGrid::scrollTo(int x, int y) {
 
 void NativeGrid::scrollBy(int bar, WORD code) {
   const bool vertical = bar == SB_VERT;
-  const int line = vertical ? Grid::kDefaultRowHeight + kLine : kHorizontalLine;
+  const int line = vertical ? grid_.defaultRowHeight() + kLine : horizontalLine();
   const int page = vertical ? clientHeight(hwnd()) : clientWidth(hwnd());
   int pos = vertical ? scrollY_ : scrollX_;
   switch (code) {
@@ -269,7 +271,7 @@ void NativeGrid::paintBlock(HDC dc, const Edges& e, const CellRange& block, bool
 
   if (cell.text.empty()) return;
   const std::wstring text = wide(cell.text);
-  RECT textRect{inner.left + kPadding, inner.top, inner.right - kPadding, inner.bottom};
+  RECT textRect{inner.left + padding(), inner.top, inner.right - padding(), inner.bottom};
   SetTextColor(dc, cell.textColour.value_or(GetSysColor(COLOR_WINDOWTEXT)));
   DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | alignmentFlags(cell.alignment));
@@ -362,7 +364,7 @@ LRESULT NativeGrid::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       UINT lines = 3;
       SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
       const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
-      scrollTo(scrollX_, scrollY_ - notches * static_cast<int>(lines) * (Grid::kDefaultRowHeight + kLine));
+      scrollTo(scrollX_, scrollY_ - notches * static_cast<int>(lines) * (grid_.defaultRowHeight() + kLine));
       return 0;
     }
     case WM_LBUTTONDOWN:

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include "platform/win32/display_scale.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -53,7 +55,7 @@ bool NativeList::onCommand(WORD code) {
   return true;
 }
 
-int NativeList::checkBoxWidth() const { return 18; }
+int NativeList::checkBoxWidth() const { return displayScale().px(18); }
 
 bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
   if (static_cast<int>(item->itemID) < 0) return true;
@@ -62,10 +64,12 @@ bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
   HDC dc = item->hDC;
   RECT r = item->rcItem;
   FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  RECT box{r.left + 2, r.top + (r.bottom - r.top - 13) / 2, r.left + 15, r.top + (r.bottom - r.top - 13) / 2 + 13};
+  const int side = displayScale().px(13);
+  const int boxTop = r.top + (r.bottom - r.top - side) / 2;
+  RECT box{r.left + displayScale().px(2), boxTop, r.left + displayScale().px(2) + side, boxTop + side};
   bool checked = static_cast<const CheckListBox&>(list_).checked(pos);
   DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
-  RECT text{r.left + checkBoxWidth() + 2, r.top, r.right, r.bottom};
+  RECT text{r.left + checkBoxWidth() + displayScale().px(2), r.top, r.right, r.bottom};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   std::wstring label = wide(list_.itemText(pos));

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/display_scale.h"
+
 namespace platform::win32 {
 
 MainWindow::MainWindow(Window& model) : NativeControl(model), window_(model) {}
@@ -51,7 +53,7 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       if (laidOut_ && wParam != SIZE_MINIMIZED) window_.userResized({LOWORD(lParam), HIWORD(lParam)});
       return 0;
     case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {320, 240};
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {window_.scale().px(320), window_.scale().px(240)};
       return 0;
     case WM_CLOSE:
       window_.userAskedToClose();

@@ -1,6 +1,7 @@
 #include "platform/win32/native_control.h"
 
 #include "library/gbk_codec.h"
+#include "platform/win32/display_scale.h"
 
 namespace platform::win32 {
 
@@ -20,7 +21,7 @@ std::string windowText(HWND hwnd) {
 }
 
 HFONT controlFont() {
-  static HFONT font = CreateFontW(-12, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+  static HFONT font = CreateFontW(-displayScale().px(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
   return font;
 }

@@ -19,7 +19,7 @@ std::wstring wide(std::string_view gbkText);
 std::string narrow(const std::wstring& text);
 std::string windowText(HWND hwnd);
 
-// The controls' font: 宋体, 12 pixels, GB2312 character set.
+// The controls' font: 宋体, 12 pixels of the design, GB2312 character set.
 HFONT controlFont();
 
 // A subclass procedure that no exception crosses: a handler that fails leaves the

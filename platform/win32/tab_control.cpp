@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "platform/win32/display_scale.h"
+
 namespace platform::win32 {
 
 void NativeTab::create(HWND parent) {
@@ -15,7 +17,7 @@ void NativeTab::create(HWND parent) {
   }
   SendMessageW(hwnd(), TCM_SETCURSEL, tab_.currentPage(), 0);
   // Narrow padding: the four catalog pages fit side by side in the designed width.
-  SendMessageW(hwnd(), TCM_SETPADDING, 0, MAKELPARAM(4, 3));
+  SendMessageW(hwnd(), TCM_SETPADDING, 0, MAKELPARAM(displayScale().px(4), displayScale().px(3)));
   // The pages' controls notify the tab control: pass their notifications on to them.
   SetWindowSubclass(hwnd(), guardedSubclass<subclassProcedure>, 1, 0);
 }

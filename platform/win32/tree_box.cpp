@@ -1,5 +1,6 @@
 #include "platform/win32/tree_box.h"
 
+#include "platform/win32/display_scale.h"
 #include "platform/win32/tree_icons.h"
 
 namespace platform::win32 {
@@ -8,17 +9,19 @@ namespace {
 // Stands in for the transparent pixels of the pictures; no picture uses it.
 constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
-// The three pictures side by side in one strip, added to a masked image list.
+// The three pictures side by side in one strip, added to a masked image list. They are
+// enlarged to the screen's scale pixel by pixel: pixel art stays sharp that way.
 HIMAGELIST createTreeImages() {
   using namespace tree_icons;
   const int count = static_cast<int>(kImages.size());
-  HIMAGELIST list = ImageList_Create(kWidth, kHeight, ILC_COLOR24 | ILC_MASK, count, 0);
+  const int width = displayScale().px(kWidth), height = displayScale().px(kHeight);
+  HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0);
   if (!list) return nullptr;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = kWidth * count;
-  info.bmiHeader.biHeight = -kHeight;  // top-down rows
+  info.bmiHeader.biWidth = width * count;
+  info.bmiHeader.biHeight = -height;  // top-down rows
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
@@ -27,13 +30,13 @@ HIMAGELIST createTreeImages() {
   if (!strip) return list;
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int image = 0; image < count; ++image) {
-    for (int y = 0; y < kHeight; ++y) {
-      for (int x = 0; x < kWidth; ++x) {
-        COLORREF colour = colourOf(kImages[static_cast<std::size_t>(image)][static_cast<std::size_t>(y)]
-                                          [static_cast<std::size_t>(x)])
+    for (int y = 0; y < height; ++y) {
+      for (int x = 0; x < width; ++x) {
+        COLORREF colour = colourOf(kImages[static_cast<std::size_t>(image)][static_cast<std::size_t>(y * kHeight / height)]
+                                          [static_cast<std::size_t>(x * kWidth / width)])
                               .value_or(kMaskColour);
         // A DIB pixel is 0x00RRGGBB, the reverse of a colour value.
-        pixels[y * kWidth * count + image * kWidth + x] =
+        pixels[y * width * count + image * width + x] =
             (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
       }
     }

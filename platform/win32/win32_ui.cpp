@@ -1,6 +1,7 @@
 #include "platform/win32/win32_ui.h"
 
 #include "platform/win32/buttons.h"
+#include "platform/win32/display_scale.h"
 #include "platform/win32/grid.h"
 #include "platform/win32/list_controls.h"
 #include "platform/win32/main_window.h"
@@ -14,6 +15,8 @@ namespace platform::win32 {
 
 Win32Ui::Win32Ui() = default;
 Win32Ui::~Win32Ui() = default;
+
+Scale Win32Ui::displayScale() const { return win32::displayScale(); }
 
 HWND Win32Ui::parentWindow(const Control& control) const {
   auto it = natives_.find(control.parent() ? control.parent() : static_cast<const Control*>(nullptr));

@@ -18,6 +18,7 @@ class Win32Ui : public Ui {
  public:
   Win32Ui();
   ~Win32Ui() override;
+  Scale displayScale() const override;
   void realize(Control& control, const ControlDesign& design) override;
   int run(Window& window) override;
 
