@@ -5,13 +5,17 @@
 //                              relative to the parent's client area and on the
 //                              screen, visible, enabled, focused; list boxes also
 //                              their count, selection, item height, first items and
-//                              the selected item; status bars the texts of their parts
+//                              the selected item; status bars the texts of their parts;
+//                              a child with text the size of its text in the
+//                              controls' font (one line wide, and high when wrapped
+//                              at the child's width)
 //   probe resize W H           sets the window's outer size
 //   probe key VK               sends a key press to the control that has the focus
 //   probe click NAME           clicks the button whose text is NAME (UTF-8)
 //   probe boxes                the wizard's message boxes and their children, as list does
 //
-// Output is UTF-8, one JSON object per line.
+// Output is UTF-8, one JSON object per line. The probe is aware of the screen's DPI,
+// as the wizard is, so that it sees the wizard's real pixels.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -118,6 +122,35 @@ HWND focusedWindow() {
   return info.hwndFocus;
 }
 
+// The wizard's control font, 宋体 12 pixels at 96 pixels per inch, on this screen.
+HFONT controlFont() {
+  static HFONT font = [] {
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return CreateFontW(-MulDiv(12, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
+                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+  }();
+  return font;
+}
+
+std::string textExtent(HWND hwnd) {
+  std::wstring caption = text(hwnd);
+  if (caption.empty() || !GetParent(hwnd)) return "";
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, controlFont());
+  // One line as a button draws it: "&" marks the underlined letter and takes no room.
+  RECT line{};
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &line, DT_CALCRECT | DT_SINGLELINE);
+  RECT client{};
+  GetClientRect(hwnd, &client);
+  RECT wrapped{0, 0, client.right, 0};
+  DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &wrapped, DT_CALCRECT | DT_WORDBREAK);
+  SelectObject(dc, old);
+  ReleaseDC(nullptr, dc);
+  return ",\"textWidth\":" + std::to_string(line.right) + ",\"textHeight\":" + std::to_string(wrapped.bottom);
+}
+
 void print(HWND hwnd, int depth) {
   wchar_t cls[128] = {};
   GetClassNameW(hwnd, cls, 128);
@@ -130,11 +163,11 @@ void print(HWND hwnd, int depth) {
   GetWindowRect(hwnd, &screen);
   std::printf("{\"depth\":%d,\"class\":%s,\"text\":%s,\"left\":%ld,\"top\":%ld,\"width\":%ld,\"height\":%ld,"
               "\"screenLeft\":%ld,\"screenTop\":%ld,\"clientWidth\":%ld,\"clientHeight\":%ld,\"visible\":%s,"
-              "\"enabled\":%s,\"focused\":%s%s}\n",
+              "\"enabled\":%s,\"focused\":%s%s%s}\n",
               depth, json(utf8(cls)).c_str(), json(utf8(text(hwnd))).c_str(), r.left, r.top, r.right - r.left,
               r.bottom - r.top, screen.left, screen.top, client.right, client.bottom,
               IsWindowVisible(hwnd) ? "true" : "false", IsWindowEnabled(hwnd) ? "true" : "false",
-              focusedWindow() == hwnd ? "true" : "false", listDetails(hwnd, cls).c_str());
+              focusedWindow() == hwnd ? "true" : "false", listDetails(hwnd, cls).c_str(), textExtent(hwnd).c_str());
 }
 
 void printTree(HWND hwnd, int depth) {
@@ -166,6 +199,7 @@ BOOL CALLBACK printMessageBox(HWND hwnd, LPARAM wizardProcess) {
 
 int main(int argc, char** argv) {
   if (argc < 2) return 2;
+  SetProcessDPIAware();
   std::string command = argv[1];
   if (command == "wait") {
     for (int i = 0; i < 600; ++i) {

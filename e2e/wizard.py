@@ -8,6 +8,8 @@
     with StandInIde("/wizard") as ide:   # the stand-in IDE e.exe, which starts the wizard
         ide.requests()            # what the wizard sent it, byte for byte
 
+    Wizard(dpi=144)               # on a display of 144 pixels per inch (a Wine prefix of its own)
+
 Environment: WIZARD_BUILD (default build/) holds windows/ (the cross build), native/ (whose
 examples/ holds the examples database) and wineprefix/.
 """
@@ -41,22 +43,41 @@ def lay_out_install(wizard_dir, examples=True):
             os.remove(target)
 
 
-def wine_env(display):
+def wine_env(display, dpi=96):
     env = dict(os.environ)
-    env.update(WINEPREFIX=os.path.join(BUILD, "wineprefix"), WINEDEBUG="-all",
-               WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
+    env.update(WINEPREFIX=wine_prefix(dpi), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
     return env
+
+
+def wine_prefix(dpi=96):
+    """The Wine prefix whose screen has `dpi` pixels per inch: the build's own at 96; for
+    another, a copy of it with the display setting changed, made once."""
+    base = os.path.join(BUILD, "wineprefix")
+    if dpi == 96:
+        return base
+    prefix = f"{base}-{dpi}dpi"
+    ready = os.path.join(prefix, ".prefix-ready")
+    if not os.path.exists(ready):
+        shutil.rmtree(prefix, ignore_errors=True)
+        shutil.copytree(base, prefix, symlinks=True, ignore=shutil.ignore_patterns(".prefix-ready"))
+        env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all")
+        subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
+                        "/d", str(dpi), "/f"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       check=True, timeout=300)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=300)
+        open(ready, "w").close()
+    return prefix
 
 
 class Xvfb:
     """A private X server for one test run."""
 
-    def __init__(self):
+    def __init__(self, width=1280, height=800):
         self.number = 90 + os.getpid() % 9
         while os.path.exists(f"/tmp/.X{self.number}-lock"):
             self.number += 1
         self.display = f":{self.number}"
-        self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1280x800x24", "-nolisten", "tcp"],
+        self.process = subprocess.Popen(["Xvfb", self.display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         for _ in range(100):
             if os.path.exists(f"/tmp/.X11-unix/X{self.number}"):
@@ -70,9 +91,10 @@ class Xvfb:
 
 
 class Wizard:
-    def __init__(self, install=None, examples=True):
+    def __init__(self, install=None, examples=True, dpi=96):
         self.install = install or os.path.join(BUILD, "e2e-install")
         self.examples = examples
+        self.dpi = dpi
 
     def __enter__(self):
         self.start()
@@ -95,8 +117,9 @@ class Wizard:
         return wizard_dir
 
     def start_display(self):
-        self.xvfb = Xvfb()
-        self.env = wine_env(self.xvfb.display)
+        # The screen grows with the pixels per inch: the window keeps its room on it.
+        self.xvfb = Xvfb(1280 * self.dpi // 96, 800 * self.dpi // 96)
+        self.env = wine_env(self.xvfb.display, self.dpi)
         # One wineserver for the programs and the probes: started first, so that they do
         # not race to start it.
         subprocess.run(["wineserver", "-p"], env=self.env)
