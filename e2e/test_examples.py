@@ -17,7 +17,8 @@ from wizard import ARTIFACTS, EXAMPLES_DATABASE, ROOT, WINDOWS, StandInIde, Wiza
 
 CATALOG, CHOSEN = 0, 1
 EXAMPLE_PAGE, INDEX_PAGE, SEARCH_PAGE = 1, 2, 3
-TARGET = "/tmp/wizard-e2e-examples"
+# Test runs of other checkouts may share /tmp: each run has its own folder.
+TARGET = f"/tmp/wizard-e2e-examples-{os.getpid()}"
 SAVE_TITLE = "读选择保存例程文件的路径："
 
 
@@ -178,7 +179,8 @@ class ExamplesTest(unittest.TestCase):
         w.screenshot("related-examples-page")
 
     def pick_folder(self, unix_folder):
-        """Walks the folder picker's tree by keyboard from "/" to `unix_folder` and takes it."""
+        """Walks the folder picker's tree by keyboard from "/" to `unix_folder` and takes it;
+        its edit box names the folder selected."""
         w = self.wizard
         picker = self.wait_for_window("Browse for Folder")
         time.sleep(1)
@@ -188,10 +190,17 @@ class ExamplesTest(unittest.TestCase):
             w.press("Right")  # expand: the folders are read now
             time.sleep(2)
             w.press("Right")  # the first folder inside
-            w.type(part)      # and on to the one of that name
-            time.sleep(0.5)
+            for _ in range(5):
+                w.type(part)  # on to the one of that name
+                if self.picked_folder() == part:
+                    break
+                time.sleep(1.5)  # a slow expansion: find it again once the typed letters are forgotten
+        self.assertEqual(self.picked_folder(), os.path.basename(unix_folder))
         self.screen_shot("folder-picker")
         w.press("Return")
+
+    def picked_folder(self):
+        return next(c["text"] for c in self.wizard.controls("#32770") if c["class"] == "Edit")
 
     def test_ticked_related_examples_go_into_the_picked_folder(self):
         w = self.wizard
