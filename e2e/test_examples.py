@@ -177,6 +177,18 @@ class ExamplesTest(unittest.TestCase):
         for row in (0, 1):
             w.click_in(related, 8, related["itemHeight"] * row + related["itemHeight"] // 2)
         w.screenshot("related-examples-page")
+        # A double-click asks first; No leaves it at that.
+        w.click_in(related, 60, related["itemHeight"] * 2 + related["itemHeight"] // 2, double=True)
+        self.wait_for_window("是否要打开例程")
+        box = w.boxes()
+        self.assertEqual(box[0]["text"], "是否要打开例程")
+        self.assertIn(f"是否要打开例程“{expected[2]}”？", [c["text"] for c in box[1:]])
+        w.screenshot("open-example-question", around=box[:1])
+        w.press("n")
+        time.sleep(1)
+        self.assertEqual(w.boxes(), [])
+        self.assertEqual(w.xdotool("search", "--name", SAVE_TITLE).stdout.split(), [])
+        self.assertEqual([self.list_box(4)["items"]], [expected])
 
     def pick_folder(self, unix_folder):
         """Walks the folder picker's tree by keyboard from "/" to `unix_folder` and takes it;
