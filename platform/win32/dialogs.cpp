@@ -26,6 +26,22 @@ std::wstring filterForDialog(std::string_view filter) {
   return wideFilter;
 }
 
+// The start-up window, so that the dialogs are modal to it: the active window, or when the
+// program is not in front, the thread's visible top-level window.
+HWND ownerWindow() {
+  if (HWND active = GetActiveWindow()) return active;
+  HWND found = nullptr;
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND hwnd, LPARAM result) {
+        if (!IsWindowVisible(hwnd)) return TRUE;
+        *reinterpret_cast<HWND*>(result) = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 bool runSaveDialog(const std::wstring& offeredName, const std::wstring& initialFolder, std::wstring& path) {
   static const std::wstring filter = filterForDialog(Dialogs::kSaveFilter);
   static const std::wstring title = wide(Dialogs::kSaveTitle);
@@ -33,7 +49,7 @@ bool runSaveDialog(const std::wstring& offeredName, const std::wstring& initialF
   std::copy_n(offeredName.begin(), std::min<std::size_t>(offeredName.size(), kPathBuffer - 1), file.begin());
   OPENFILENAMEW dialog{};
   dialog.lStructSize = sizeof dialog;
-  dialog.hwndOwner = GetActiveWindow();
+  dialog.hwndOwner = ownerWindow();
   dialog.lpstrFilter = filter.c_str();
   dialog.nFilterIndex = 1;
   dialog.lpstrFile = file.data();
@@ -84,7 +100,7 @@ std::string Win32Dialogs::pickFolder(std::string_view title) {
   std::wstring wideTitle = wide(title);
   wchar_t displayName[MAX_PATH] = {};
   BROWSEINFOW browse{};
-  browse.hwndOwner = GetActiveWindow();
+  browse.hwndOwner = ownerWindow();
   browse.pszDisplayName = displayName;
   browse.lpszTitle = wideTitle.c_str();
   browse.ulFlags = BIF_EDITBOX | BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;

@@ -14,7 +14,7 @@ class Win32Shell : public Shell {
   void run(std::string_view file, std::string_view commandLine) override;
 };
 
-// The common save-file dialog and the shell's folder picker, owned by the active window.
+// The common save-file dialog and the shell's folder picker, modal to the start-up window.
 class Win32Dialogs : public Dialogs {
  public:
   std::string pickFolder(std::string_view title) override;
