@@ -147,6 +147,15 @@ class ExamplesTest(unittest.TestCase):
         w.type(windows_path(path))
         w.press("Return")
 
+    def written(self, path):
+        """The bytes of a file that the wizard writes, once it is there."""
+        for _ in range(40):
+            if os.path.exists(path):
+                break
+            time.sleep(0.25)
+        with open(path, "rb") as f:
+            return f.read()
+
     def test_double_click_in_the_example_list_saves_the_example(self):
         w = self.wizard
         w.show_page(CATALOG, EXAMPLE_PAGE)
@@ -154,12 +163,7 @@ class ExamplesTest(unittest.TestCase):
         w.click_in(example_list, 40, example_list["itemHeight"] * 3 + 4, double=True)
         target = os.path.join(TARGET, "opened.e")
         self.save_as(target)
-        for _ in range(40):
-            if os.path.exists(target):
-                break
-            time.sleep(0.25)
-        with open(target, "rb") as f:
-            self.assertEqual(f.read(), self.examples[3][2])
+        self.assertEqual(self.written(target), self.examples[3][2])
         self.assertIn(subroutine_line(self.examples[3][0]), self.ide_source(target))
 
     def test_related_examples_of_two_chosen_apis(self):
@@ -267,6 +271,12 @@ class ExamplesTest(unittest.TestCase):
         self.assertGreater(len(expected), 0)
         self.assertEqual(sorted(results["items"]), expected)
         w.screenshot("example-search-page")
+        # A double-click on a hit opens that example.
+        w.click_in(results, 40, results["itemHeight"] // 2, double=True)
+        target = os.path.join(TARGET, "found.e")
+        self.save_as(target)
+        source = next(source for name, _, source in self.examples if name == results["items"][0])
+        self.assertEqual(self.written(target), source)
 
 
 class MissingDatabaseTest(unittest.TestCase):
