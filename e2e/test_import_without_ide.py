@@ -1,9 +1,13 @@
-"""Importing when the wizard was started on its own, without the IDE: the user is told how to
-start it from the IDE, and nothing gathered is lost."""
+"""Importing when no IDE answers: the wizard was started on its own, or the IDE that started
+it ends while the wizard waits for its answer. Either way the user is told how to start the
+wizard from the IDE, nothing hangs, and nothing gathered is lost."""
+import os
+import shutil
+import subprocess
 import time
 import unittest
 
-from wizard import Wizard
+from wizard import BUILD, WINDOWS, Wizard, Xvfb, lay_out_install, wine_env
 
 MESSAGE = "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。"
 
@@ -12,11 +16,22 @@ def by_class(controls, cls):
     return [c for c in controls if c["class"] == cls]
 
 
-class ImportWithoutIdeTest(unittest.TestCase):
-    def setUp(self):
-        self.wizard = Wizard()
-        self.wizard.start()
+class WizardFromVanishingIde(Wizard):
+    """The wizard as started by an IDE that ends at the wizard's first request (e2e/vanishing_ide.cpp)."""
 
+    def start(self):
+        lay_out_install(os.path.join(self.install, "wizard"))
+        shutil.copy(os.path.join(WINDOWS, "e2e", "vanishing_ide.exe"), self.install)
+        self.xvfb = Xvfb()
+        self.env = wine_env(self.xvfb.display)
+        subprocess.run(["wineserver", "-p"], env=self.env)
+        self.process = subprocess.Popen(["wine", "./vanishing_ide.exe"], cwd=self.install, env=self.env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        if self.probe("wait", timeout=90).returncode != 0:
+            raise RuntimeError("the wizard's window did not appear")
+
+
+class ImportTestBase:
     def tearDown(self):
         self.wizard.stop()
 
@@ -33,7 +48,7 @@ class ImportWithoutIdeTest(unittest.TestCase):
             time.sleep(0.3)
         self.fail("the message box did not " + ("appear" if present else "go"))
 
-    def test_import_without_the_ide_shows_the_message_and_keeps_the_window(self):
+    def import_and_expect_the_message(self, name):
         w = self.wizard
         tree = by_class(w.controls(), "SysTreeView32")[0]
         row = tree["itemHeight"]
@@ -50,15 +65,33 @@ class ImportWithoutIdeTest(unittest.TestCase):
         self.assertIn(MESSAGE, [c["text"] for c in boxes])
         ok = [c for c in boxes if c["class"] == "Button"]
         self.assertEqual(len(ok), 1, "one button: OK")
-        w.screenshot("import-without-ide-message", around=boxes[:1])
+        w.screenshot(f"{name}-message", around=boxes[:1])
 
         w.click_in(ok[0])
         self.wait_for_boxes(False)
         # The window stays, answers, and holds the same chosen list.
-        self.assertIsNone(w.process.poll())
         self.assertEqual(self.chosen_list()["items"], items)
         self.assertEqual(w.find("导入(&Z)")["class"], "Button")
-        w.screenshot("import-without-ide-after")
+        w.screenshot(f"{name}-after")
+
+
+class ImportWithoutIdeTest(ImportTestBase, unittest.TestCase):
+    def setUp(self):
+        self.wizard = Wizard()
+        self.wizard.start()
+
+    def test_import_without_the_ide_shows_the_message_and_keeps_the_window(self):
+        self.import_and_expect_the_message("import-without-ide")
+        self.assertIsNone(self.wizard.process.poll())
+
+
+class ImportWhenTheIdeEndsTest(ImportTestBase, unittest.TestCase):
+    def setUp(self):
+        self.wizard = WizardFromVanishingIde(os.path.join(BUILD, "e2e-install-vanishing-ide"))
+        self.wizard.start()
+
+    def test_the_wait_for_the_answer_ends_with_the_ide(self):
+        self.import_and_expect_the_message("import-ide-ended")
 
 
 if __name__ == "__main__":

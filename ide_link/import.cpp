@@ -9,6 +9,9 @@ namespace ide_link {
 
 namespace {
 
+// An import that did not reach the IDE tells the user how to start the wizard so that it can.
+constexpr std::string_view kImportFailedMessage = "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。";
+
 void queueDeclaration(WizardRequestBuffer& buffer, library::DeclarationKind kind, std::string_view name) {
   buffer.queueCommandRecord(6, {Argument::integer(static_cast<std::int32_t>(kind)), Argument::text(name),
                                 Argument::integer(2), Argument::text("$")});

@@ -11,10 +11,6 @@
 
 namespace ide_link {
 
-// The message of an import that did not reach the IDE.
-inline constexpr std::string_view kImportFailedMessage =
-    "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。";
-
 // Queues, in list order, one code-6 record for each ticked item (a data type item names
 // its data type; an API item names its DLL command, then each data type of its catalog
 // entry), then the code-5 records "a" and "b". Nothing is merged or left out.
