@@ -39,20 +39,13 @@ class NavigationTest(unittest.TestCase):
         # The chosen API list is the first list box on the chosen area (it comes after the five on the catalog area).
         return by_class(self.wizard.controls(), "ListBox")[3]
 
-    def find_in_english_index(self, text):
-        """Types into the index's find box, with English names chosen."""
-        w = self.wizard
-        w.show_page(CATALOG, INDEX_PAGE)
-        w.click_in(self.control("英文API"), 8)
-        w.click_in(by_class(w.controls(), "Edit")[0])
-        w.type(text)
 
     def text_form(self):
         return by_class(self.wizard.controls(), "Edit")[2]["text"]
 
     def test_typical_road_from_the_index_to_the_chosen_list(self):
         w = self.wizard
-        self.find_in_english_index("getmenuiteminfo")
+        self.wizard.find_in_english_index("getmenuiteminfo")
         index = by_class(w.controls(), "ListBox")[1]
         self.assertEqual(index["count"], len(catalog_lines_containing("")))
         self.assertTrue(by_class(w.controls(), "Edit")[0]["focused"], "the find box keeps the focus")
@@ -73,7 +66,7 @@ class NavigationTest(unittest.TestCase):
 
     def test_moving_to_a_parameter_shows_its_data_type(self):
         w = self.wizard
-        self.find_in_english_index("GetMenuItemInfoA")
+        self.wizard.find_in_english_index("GetMenuItemInfoA")
         grid = by_class(w.controls(), "KelvaneGrid")[0]
         w.click_in(grid, 30, 12)  # the heading row
         w.press(*["Down"] * 10)   # the fourth parameter, lpmii: 菜单条目结构_

@@ -177,12 +177,16 @@ class Wizard:
             done.stdout = out.read()
         return done
 
-    def key(self, name, title="Kelvane"):
-        """A key press through the X server, into the window whose title holds `title`
-        (the wizard's by default)."""
+    def focus(self, title="Kelvane"):
+        """Gives the keyboard focus to the window whose title holds `title` (the wizard's
+        by default): without a window manager the X server's focus stays where it was."""
         window = self.xdotool("search", "--name", title).stdout.split()
         if window:
             self.xdotool("windowfocus", "--sync", window[0])
+
+    def key(self, name, title="Kelvane"):
+        """A key press through the X server, into the window whose title holds `title`."""
+        self.focus(title)
         self.xdotool("key", name)
 
     def click_at(self, x, y, double=False):
@@ -212,6 +216,14 @@ class Wizard:
         tab = [c for c in self.controls() if c["class"] == "SysTabControl32"][tab_index]
         self.click_in(tab, 12, 10)
         self.press(*["Right"] * page)
+
+    def find_in_english_index(self, text):
+        """Types into the index's find box (编辑框_索引), with English names chosen
+        (单选框_英文索引)."""
+        self.show_page(0, 2)  # the catalog area's index page
+        self.click_in(self.find("英文API"), 8)
+        self.click_in(self.find(cls="Edit"))
+        self.type(text)
 
     def wait_exit(self, timeout=30):
         return self.process.wait(timeout=timeout)
@@ -259,6 +271,10 @@ class StandInIde(Wizard):
         if self.probe("wait", timeout=90, window_class=self.WINDOW_CLASS).returncode != 0:
             raise RuntimeError("the stand-in IDE's window did not appear")
 
+    def wait_for_wizard(self):
+        super().wait_for_wizard()
+        self.focus()  # as the user's first click on it would
+
     def ide_controls(self):
         return self.controls(self.WINDOW_CLASS)
 
@@ -276,13 +292,18 @@ class StandInIde(Wizard):
         """The requests recorded so far, in order, each as bytes."""
         paths = sorted(glob.glob(os.path.join(self.records, "request-*.bin")),
                        key=lambda p: int(p.rsplit("-", 1)[1].split(".")[0]))
-        return [open(p, "rb").read() for p in paths]
+        requests = []
+        for path in paths:
+            with open(path, "rb") as f:
+                requests.append(f.read())
+        return requests
 
     def wizard_exit_code(self, timeout=30):
         """The exit code of the wizard that the IDE started, once it has ended."""
         path = os.path.join(self.records, "wizard-exit-code.txt")
         for _ in range(int(timeout / 0.1)):
             if os.path.exists(path) and os.path.getsize(path) > 0:
-                return int(open(path).read())
+                with open(path) as f:
+                    return int(f.read())
             time.sleep(0.1)
         return None

@@ -6,8 +6,9 @@
 //   e.exe /wizard         a new program, and 工具->执行易向导 at once
 //
 // With the environment variable STAND_IN_IDE_RECORD naming a folder, every request of
-// the wizard is kept there byte for byte (request-1.bin, ...) with the wizard's exit
-// code (wizard-exit-code.txt), for the end-to-end tests.
+// the wizard is kept there byte for byte (request-1.bin, ...) with its reply
+// (reply-1.txt, ...) and the wizard's exit code (wizard-exit-code.txt), for the
+// end-to-end tests.
 #include <windows.h>
 
 #include <commctrl.h>

@@ -129,6 +129,9 @@ void WizardRun::answerOne() {
     std::size_t length = std::min(exchange.reply.size(), requestView.readable() - 1);
     std::memcpy(requestView.bytes(), exchange.reply.data(), length);
     requestView.bytes()[length] = 0;
+    if (!recordFolder.empty()) {
+      writeFile(recordFolder + L"\\reply-" + std::to_wstring(requestsAnswered) + L".txt", requestView.bytes(), length);
+    }
   }
   // Even without blocks to answer in, the wizard must not wait for ever.
   SetEvent(replyReady.get());

@@ -44,7 +44,8 @@ class OwnedHandle {
 class WizardRun {
  public:
   // Empty `recordFolder`: nothing is recorded. Otherwise every request is written there
-  // byte for byte as request-1.bin, request-2.bin, ..., and the wizard's exit code as
+  // byte for byte as request-1.bin, request-2.bin, ..., each reply as reply-1.txt, ...
+  // (GBK, written before the wizard is signalled), and the wizard's exit code as
   // wizard-exit-code.txt. Returns null, with `error` set, when the wizard cannot start.
   static std::unique_ptr<WizardRun> start(HWND window, const std::wstring& ideFolder, const std::wstring& recordFolder,
                                           std::wstring& error);

@@ -1,0 +1,139 @@
+"""The whole road of an import, as the IDE's user takes it: the stand-in IDE's menu
+工具->执行易向导 starts the wizard, the user finds GetMenuItemInfoA in the English index,
+gathers and ticks it and presses 导入; the IDE receives the request, adds both declarations
+to its program and shows them; the wizard ends."""
+import glob
+import os
+import struct
+import subprocess
+import tempfile
+import time
+import unittest
+
+from wizard import NATIVE, ROOT, StandInIde
+
+INTEGER, LOGICAL, TEXT, BYTE_SET = 0x80000301, 0x80000002, 0x80000004, 0x80000005
+
+
+def library_image():
+    """The library program image as the wizard carries it, written by the native build."""
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "image")
+        subprocess.run([os.path.join(NATIVE, "write_library_image"), path], check=True)
+        with open(path, "rb") as f:
+            return f.read()
+
+
+def library_block(folder, header):
+    """The block of the library whose header line begins with `header`, as E text (CR LF)."""
+    for path in sorted(glob.glob(os.path.join(ROOT, "data", folder, "*.txt"))):
+        with open(path, encoding="utf-8") as f:
+            lines = f.read().split("\n")
+        for i, line in enumerate(lines):
+            if line.startswith(header):
+                block = [line]
+                for follower in lines[i + 1:]:
+                    if not follower.startswith("    "):
+                        break
+                    block.append(follower)
+                return "".join(item + "\r\n" for item in block)
+    raise AssertionError(header + " is not in the library")
+
+
+def decode_request(block):
+    """A request as the wizard wrote it: flag, payload, the records (each argument as its tag
+    and its value, or text), and the size of the bytes read, as in the IDE's decoder."""
+    flag, length = struct.unpack_from("<II", block, 0)
+    payload = block[8:8 + length]
+    (size,) = struct.unpack_from("<I", block, 8 + length)
+    at, end = 12 + length, 12 + length + size
+    records = []
+    while at < end:
+        code, count = struct.unpack_from("<II", block, at)
+        at += 8
+        arguments = []
+        for _ in range(count):
+            low, high, tag = struct.unpack_from("<III", block, at)
+            at += 12
+            if tag == TEXT:
+                nul = block.index(b"\0", at)
+                arguments.append((tag, high, block[at:nul].decode("gbk")))
+                at = nul + 1
+            else:
+                arguments.append((tag, high, low))
+        records.append((code, arguments))
+    return flag, payload, records, at
+
+
+def name_declaration(kind, name):
+    return (6, [(INTEGER, 0, kind), (TEXT, 0, name), (INTEGER, 0, 2), (TEXT, 0, "$")])
+
+
+class ImportThroughTheIdeTest(unittest.TestCase):
+    def setUp(self):
+        self.ide = StandInIde()
+        self.ide.start()
+
+    def tearDown(self):
+        self.ide.stop()
+
+    def wait_for_file(self, path, timeout=30):
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            if os.path.exists(path):
+                return True
+            time.sleep(0.01)
+        return False
+
+    def test_menu_to_wizard_to_import_into_the_open_program(self):
+        ide = self.ide
+        self.assertEqual(ide.source_text(), ".版本 2\r\n")
+        ide.choose_menu("t", "w")  # 工具(&T) -> 执行易向导(&W)
+        ide.wait_for_wizard()
+
+        ide.find_in_english_index("getmenuiteminfo")
+        ide.press("Return")
+        chosen = [c for c in ide.controls() if c["class"] == "ListBox"][3]
+        self.assertEqual(chosen["items"], ["GetMenuItemInfoA / 取菜单条目信息_"])
+        ide.click_in(chosen, 8, chosen["itemHeight"] // 2)  # its tick box
+        ide.screenshot("import-ticked")
+
+        # The press, timed to the IDE's reply (its record is written just before it
+        # signals the wizard) and to the wizard's end.
+        reply = os.path.join(ide.records, "reply-1.txt")
+        button = ide.find("导入(&Z)")
+        x, y = button["screenLeft"] + button["width"] // 2, button["screenTop"] + button["height"] // 2
+        pressed = time.monotonic()
+        ide.xdotool("mousemove", x, y, "click", "1")
+        self.assertTrue(self.wait_for_file(reply), "no reply")
+        replied = time.monotonic()
+        self.assertEqual(ide.wizard_exit_code(), 0)
+        print(f"\nimport under Wine: press to reply {(replied - pressed) * 1000:.0f} ms, "
+              f"to the wizard's end {(time.monotonic() - pressed) * 1000:.0f} ms")
+
+        # The request, byte for byte.
+        requests = ide.requests()
+        self.assertEqual(len(requests), 1)
+        block = requests[0]
+        flag, payload, records, end = decode_request(block)
+        self.assertEqual(flag, 0)
+        self.assertEqual(payload, library_image())
+        self.assertEqual(records, [name_declaration(256, "取菜单条目信息_"), name_declaration(64, "菜单条目结构_"),
+                                   (5, [(TEXT, 0, "a")]), (5, [(TEXT, 0, "b")])])
+        self.assertEqual(len(block), max(2048, end), "EWIZ1 is as large as the request, at least 2048 bytes")
+        self.assertEqual(block[end:], bytes(len(block) - end))
+        with open(reply, encoding="gbk") as f:
+            self.assertEqual(f.read(), "已加入 2 个声明")
+
+        # The IDE's program now holds both declarations, shown as E source.
+        time.sleep(0.5)
+        command = library_block("dll", ".DLL命令 取菜单条目信息_,")
+        data_type = library_block("types", ".数据类型 菜单条目结构_,")
+        self.assertEqual(ide.source_text(), ".版本 2\r\n\r\n" + command + "\r\n" + data_type)
+        status = [c for c in ide.ide_controls() if c["class"] == "msctls_statusbar32"][0]
+        self.assertEqual(status["text"], "易向导已结束，退出码 0。已加入 2 个声明")
+        ide.screenshot("import-into-ide", window_class=ide.WINDOW_CLASS)
+
+
+if __name__ == "__main__":
+    unittest.main()
