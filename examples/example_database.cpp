@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 #include "library/gbk_text.h"
@@ -48,6 +49,13 @@ std::uint32_t storedSize(FieldType type) {
 }
 
 bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
+
+// A text up to its first NUL. Every field lies within the record: the open checked it.
+std::string_view textIn(std::span<const unsigned char> record, const FieldDescriptor& field) {
+  const char* start = reinterpret_cast<const char*>(record.data()) + field.offset;
+  const void* nul = std::memchr(start, 0, field.size);
+  return {start, nul ? static_cast<std::size_t>(static_cast<const char*>(nul) - start) : field.size};
+}
 
 FieldValue noSuchField() {
   FieldValue value;
@@ -188,6 +196,8 @@ std::string auxiliaryFileName(std::string_view databasePath) {
 void ExampleDatabase::close() {
   database.reset();
   auxiliary.reset();
+  databaseBytes = {};
+  auxiliaryBytes = {};
   descriptors.clear();
   dataStart = 0;
   recordLength = 0;
@@ -225,6 +235,8 @@ OpenFault ExampleDatabase::open(platform::Files& files, std::string_view path) {
 
   database = std::move(held);
   auxiliary = std::move(heldAuxiliary);
+  databaseBytes = database->bytes();
+  auxiliaryBytes = auxiliary ? auxiliary->bytes() : std::span<const unsigned char>();
   descriptors = std::move(fields);
   dataStart = header.dataStart;
   recordLength = header.recordLength;
@@ -237,7 +249,7 @@ OpenFault ExampleDatabase::open(platform::Files& files, std::string_view path) {
 
 std::int32_t ExampleDatabase::recordCount() const {
   std::span<const unsigned char> count;
-  if (!database || !FileBytes(database->bytes()).piece(16, 4, count)) return 0;
+  if (!FileBytes(databaseBytes).piece(16, 4, count)) return 0;
   return std::max(int32In(count, 0), 0);
 }
 
@@ -253,7 +265,7 @@ bool ExampleDatabase::skip() {
 std::span<const unsigned char> ExampleDatabase::recordBytes(std::int64_t record) const {
   std::span<const unsigned char> bytes;
   if (record < 1 || record > recordCount()) return {};
-  FileBytes(database->bytes()).piece(dataStart + static_cast<std::uint64_t>(record - 1) * recordLength, recordLength,
+  FileBytes(databaseBytes).piece(dataStart + static_cast<std::uint64_t>(record - 1) * recordLength, recordLength,
                                      bytes);
   return bytes;
 }
@@ -263,6 +275,14 @@ FieldValue ExampleDatabase::readField(int number) const {
     return noSuchField();
   }
   return readValue(descriptors[static_cast<std::size_t>(number) - 1]);
+}
+
+std::string_view ExampleDatabase::readText(int number) const {
+  if (number < 1 || static_cast<std::size_t>(number) > descriptors.size()) return {};
+  const FieldDescriptor& field = descriptors[static_cast<std::size_t>(number) - 1];
+  std::span<const unsigned char> record = recordBytes(current);
+  if (field.type != FieldType::text || record.empty()) return {};
+  return textIn(record, field);
 }
 
 FieldValue ExampleDatabase::readField(std::string_view name) const {
@@ -281,7 +301,6 @@ FieldValue ExampleDatabase::readValue(const FieldDescriptor& field) const {
     value.fault = ReadFault::pastTheEnd;
     return value;
   }
-  // Every field lies within the record: the open checked it.
   std::span<const unsigned char> bytes = record.subspan(field.offset, field.size);
   std::uint64_t raw = field.type == FieldType::text ? 0 : littleEndian(bytes);
   switch (field.type) {
@@ -313,7 +332,7 @@ FieldValue ExampleDatabase::readValue(const FieldDescriptor& field) const {
       value.logical = raw != 0;
       break;
     case FieldType::text:
-      value.bytes.assign(bytes.begin(), std::find(bytes.begin(), bytes.end(), 0));
+      value.bytes = textIn(record, field);
       break;
     case FieldType::byteSet:
     case FieldType::memo:
@@ -331,7 +350,7 @@ FieldValue ExampleDatabase::readValue(const FieldDescriptor& field) const {
 // Block 0 holds the header, so a value's blocks are 1 … block count − 1, and a chain of
 // more links than that visits some block twice: it is a cycle.
 bool ExampleDatabase::readBlockChain(std::int64_t firstBlock, std::string& value) const {
-  FileBytes file(auxiliary->bytes());
+  FileBytes file(auxiliaryBytes);
   std::int64_t linksLeft = blockCount - 1;
   for (std::int64_t block = firstBlock; block != 0;) {
     std::span<const unsigned char> bytes;

@@ -105,6 +105,10 @@ class ExampleDatabase : public library::ExampleRecords {
   // without regard to case).
   FieldValue readField(int number) const;
   FieldValue readField(std::string_view name) const;
+  // A text field of the current record without a copy: the bytes up to the first NUL, as
+  // they lie in the held file, valid while the database stays open. Empty for a field that
+  // is not text, and past the end. What the searches' conditions read.
+  std::string_view readText(int number) const;
   std::string fieldBytes(int number) const override { return readField(number).bytes; }
 
   // From the current record to the last, makes each record current and evaluates the
@@ -121,6 +125,9 @@ class ExampleDatabase : public library::ExampleRecords {
 
   std::unique_ptr<platform::HeldFile> database;
   std::unique_ptr<platform::HeldFile> auxiliary;
+  // The held files' bytes, which stay put while they are held.
+  std::span<const unsigned char> databaseBytes;
+  std::span<const unsigned char> auxiliaryBytes;
   std::vector<FieldDescriptor> descriptors;
   std::uint64_t dataStart = 0;
   std::uint64_t recordLength = 0;

@@ -1,5 +1,7 @@
 #include "library/gbk_text.h"
 
+#include <algorithm>
+
 namespace gbk {
 namespace {
 
@@ -32,6 +34,16 @@ std::size_t boundaryAtOrBefore(std::string_view text, std::size_t target) {
   return pos;
 }
 
+// Whether `pos` begins a character, given that `known` (at or before it) does. A byte
+// outside the lead range always ends a character, so the lead-range bytes just before
+// `pos` pair up from the first of them: a walk back over them, not from the text's start.
+bool beginsCharacter(std::string_view text, std::size_t known, std::size_t pos) {
+  std::size_t runStart = pos;
+  while (runStart > known && isLeadByte(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
+  return (pos - runStart) % 2 == 0;
+}
+
+bool isAsciiLetter(char c) { return asciiLower(c) != c || (c >= 'a' && c <= 'z'); }
 
 }  // namespace
 
@@ -98,9 +110,29 @@ int find(std::string_view text, std::string_view what, int start) {
 
 bool contains(std::string_view text, std::string_view what) { return find(text, what) != kNotFound; }
 
+// The searches run this once per record and name, so candidates come from a byte search
+// (memchr) for a byte of `what` that case cannot change, when it has one, and only a
+// candidate that matches is checked for beginning a character.
 bool containsIgnoringAsciiCase(std::string_view text, std::string_view what) {
-  for (std::size_t pos = 0; pos < text.size() && text.size() - pos >= what.size(); pos += charLength(text, pos)) {
-    if (sameIgnoringAsciiCase(text.substr(pos, what.size()), what)) return true;
+  if (what.empty()) return !text.empty();
+  if (what.size() > text.size()) return false;
+  const std::size_t last = text.size() - what.size();  // the last place a match can begin
+  const std::size_t anchor = static_cast<std::size_t>(
+      std::find_if(what.begin(), what.end(), [](char c) { return !isAsciiLetter(c); }) - what.begin());
+  const char first = asciiLower(what[0]);
+  std::size_t known = 0;  // a character boundary at or before every candidate still to come
+  for (std::size_t start = 0; start <= last; ++start) {
+    if (anchor < what.size()) {
+      std::size_t hit = text.find(what[anchor], start + anchor);
+      if (hit == std::string_view::npos || hit - anchor > last) return false;
+      start = hit - anchor;
+    } else {
+      while (start <= last && asciiLower(text[start]) != first) ++start;
+      if (start > last) return false;
+    }
+    if (!sameIgnoringAsciiCase(text.substr(start, what.size()), what)) continue;
+    if (beginsCharacter(text, known, start)) return true;
+    known = start - 1;  // `start` is a trail byte, so its lead begins a character
   }
   return false;
 }

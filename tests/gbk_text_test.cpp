@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <random>
+
 namespace {
 
 using gbk::Text;
@@ -64,6 +67,33 @@ TEST(GbkContainsIgnoringCase, FoldsAsciiLettersOnly) {
   EXPECT_FALSE(gbk::containsIgnoringAsciiCase("", ""));
   // A trail byte that is a letter compares without case against another trail byte.
   EXPECT_TRUE(gbk::containsIgnoringAsciiCase(kTrailIsA, "\x81\x61"));
+}
+
+// The search's fast path against the rule stated plainly: at every character boundary,
+// compare with ASCII case folded. Short random texts over bytes that stress the rule.
+TEST(GbkContainsIgnoringCase, AgreesWithACharacterByCharacterComparison) {
+  auto reference = [](std::string_view text, std::string_view what) {
+    for (std::size_t pos = 0; pos < text.size() && text.size() - pos >= what.size(); pos += gbk::charLength(text, pos)) {
+      bool same = true;
+      for (std::size_t i = 0; i < what.size() && same; ++i) {
+        same = std::tolower(static_cast<unsigned char>(text[pos + i])) == std::tolower(static_cast<unsigned char>(what[i]));
+      }
+      if (same) return true;
+    }
+    return false;
+  };
+  const char alphabet[] = {'a', 'A', 'B', '/', '\x81', '\xFE', '\x80', '\xFF', '\x41'};
+  std::mt19937 random(936);
+  auto randomText = [&](std::size_t longest) {
+    Text text(std::uniform_int_distribution<std::size_t>(0, longest)(random), ' ');
+    for (char& c : text) c = alphabet[std::uniform_int_distribution<std::size_t>(0, std::size(alphabet) - 1)(random)];
+    return text;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    Text text = randomText(12);
+    Text what = randomText(4);
+    ASSERT_EQ(gbk::containsIgnoringAsciiCase(text, what), reference(text, what)) << round;
+  }
 }
 
 TEST(GbkLeftRightMiddle, CountBytesClipAndKeepCharactersWhole) {

@@ -1,22 +1,22 @@
 #include "platform/headless/headless_files.h"
 
-#include <vector>
-
 namespace platform::headless {
 namespace {
 
 class HeadlessHeldFile : public HeldFile {
  public:
   HeadlessHeldFile(std::string heldPath, const std::string& content, std::shared_ptr<std::set<std::string>> holds)
-      : path(std::move(heldPath)), copy(content.begin(), content.end()), heldPaths(std::move(holds)) {
+      : path(std::move(heldPath)), inPlace(content), heldPaths(std::move(holds)) {
     heldPaths->insert(path);
   }
   ~HeadlessHeldFile() override { heldPaths->erase(path); }
-  std::span<const unsigned char> bytes() const override { return copy; }
+  std::span<const unsigned char> bytes() const override {
+    return {reinterpret_cast<const unsigned char*>(inPlace.data()), inPlace.size()};
+  }
 
  private:
   std::string path;
-  std::vector<unsigned char> copy;
+  const std::string& inPlace;
   std::shared_ptr<std::set<std::string>> heldPaths;
 };
 

@@ -10,9 +10,8 @@
 
 namespace platform::headless {
 
-// Paths are compared byte for byte. An exclusive hold copies the bytes, as the real
-// platform reads them at the open, and until it is released the path cannot be held
-// again or written.
+// Paths are compared byte for byte. An exclusive hold reads the bytes in place: until it
+// is released the path cannot be held again or written, and its entry must stay as it is.
 class HeadlessFiles : public Files {
  public:
   bool exists(std::string_view path) override;
