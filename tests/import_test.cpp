@@ -103,6 +103,11 @@ TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
                           .thenAB());
 }
 
+TEST_F(ImportTest, EveryDataTypePrefixIsTakenOut) {
+  tick("数据类型：尺寸_数据类型：", 1);
+  EXPECT_EQ(queued(), Expected().declaration(64, "尺寸_").thenAB());
+}
+
 TEST_F(ImportTest, NothingTickedStillQueuesAAndB) {
   navigation::addToChosenApiList(wizard, "GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
   EXPECT_EQ(queued(), Expected().thenAB());
