@@ -277,7 +277,7 @@ FieldValue ExampleDatabase::readField(int number) const {
   return readValue(descriptors[static_cast<std::size_t>(number) - 1]);
 }
 
-std::string_view ExampleDatabase::readText(int number) const {
+std::string_view ExampleDatabase::fieldText(int number) const {
   if (number < 1 || static_cast<std::size_t>(number) > descriptors.size()) return {};
   const FieldDescriptor& field = descriptors[static_cast<std::size_t>(number) - 1];
   std::span<const unsigned char> record = recordBytes(current);

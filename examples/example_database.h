@@ -105,11 +105,9 @@ class ExampleDatabase : public library::ExampleRecords {
   // without regard to case).
   FieldValue readField(int number) const;
   FieldValue readField(std::string_view name) const;
-  // A text field of the current record without a copy: the bytes up to the first NUL, as
-  // they lie in the held file, valid while the database stays open. Empty for a field that
-  // is not text, and past the end. What the searches' conditions read.
-  std::string_view readText(int number) const;
   std::string fieldBytes(int number) const override { return readField(number).bytes; }
+  // The bytes up to the first NUL as they lie in the held file.
+  std::string_view fieldText(int number) const override;
 
   // From the current record to the last, makes each record current and evaluates the
   // condition, which reads the fields it needs; the first record for which it holds stays

@@ -34,7 +34,7 @@ std::vector<std::int32_t> findRelatedExamples(library::ExampleRecords& records, 
   for (const gbk::Text& name : names) {
     gbk::Text wanted = name + "/";
     auto usesName = [&] {
-      return gbk::containsIgnoringAsciiCase(records.fieldBytes(library::ExampleRecords::kRelatedApisField), wanted);
+      return gbk::containsIgnoringAsciiCase(records.fieldText(library::ExampleRecords::kRelatedApisField), wanted);
     };
     records.goToFirst();
     while (records.search(usesName)) {

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace library {
 
@@ -28,6 +29,10 @@ class ExampleRecords {
   // Field `number` of the current record as bytes: a text up to its NUL, a byte set whole;
   // empty past the last record or when the value cannot be read.
   virtual std::string fieldBytes(int number) const = 0;
+  // A text field of the current record in place, without a copy: valid until the records
+  // are closed; empty for other fields and past the last record. What conditions read,
+  // since a search evaluates its condition once for every record.
+  virtual std::string_view fieldText(int number) const = 0;
   // From the current record to the last, the first for which `condition` holds becomes
   // current and the result is true; otherwise the current record stays and it is false.
   virtual bool search(const std::function<bool()>& condition) = 0;

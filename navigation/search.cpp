@@ -54,11 +54,11 @@ std::vector<ExampleHit> findExamples(window::Wizard& wizard, std::string_view te
   // No database, nothing to search, and no message either.
   library::ExampleRecords* records = wizard.state.examples.get();
   if (!records) return {};
-  auto fileName = [records] { return records->fieldBytes(library::ExampleRecords::kFileNameField); };
+  auto fileName = [records] { return records->fieldText(library::ExampleRecords::kFileNameField); };
   std::vector<ExampleHit> hits;
   records->goToFirst();
   while (records->search([&] { return gbk::containsIgnoringAsciiCase(fileName(), text); })) {
-    hits.push_back({fileName(), records->currentRecord()});
+    hits.push_back({gbk::Text(fileName()), records->currentRecord()});
     if (!records->skip()) break;
   }
   return hits;

@@ -29,8 +29,8 @@ TEST(ExampleDatabase, ReadsEachExampleByFieldNumberAndName) {
   EXPECT_EQ(db.readField("api名称").bytes, "GetWindowTextA/SendMessageA/");  // ASCII case ignored
   EXPECT_EQ(db.readField("名称").fault, ReadFault::noSuchField);
   EXPECT_EQ(db.readField(4).fault, ReadFault::noSuchField);
-  EXPECT_EQ(db.readText(2), "GetWindowTextA/SendMessageA/");  // the same text, in place
-  EXPECT_EQ(db.readText(3), "");                              // not a text field
+  EXPECT_EQ(db.fieldText(2), "GetWindowTextA/SendMessageA/");  // the same text, in place
+  EXPECT_EQ(db.fieldText(3), "");                              // not a text field
 
   db.goTo(2);
   EXPECT_EQ(db.readField(3).bytes, "");  // first block 0
@@ -52,7 +52,7 @@ TEST(ExampleDatabase, GoesToRecordsClampedAndSkipsOnePastTheEnd) {
   EXPECT_EQ(db.currentRecord(), 4);
   EXPECT_EQ(db.readField(1).fault, ReadFault::pastTheEnd);
   EXPECT_EQ(db.readField(1).bytes, "");
-  EXPECT_EQ(db.readText(1), "");
+  EXPECT_EQ(db.fieldText(1), "");
   EXPECT_EQ(db.readField(3).type, FieldType::byteSet);
   EXPECT_FALSE(db.skip());
   EXPECT_EQ(db.currentRecord(), 4);

@@ -71,7 +71,7 @@ inline const char* checkDatabase(const FilePair& input, bool& opened) {
       if (value.fault != ReadFault::none && !(blocks && value.fault == ReadFault::brokenChain)) return "a read failed";
       if (value.fault != ReadFault::none && !value.bytes.empty()) return "a failed read has bytes";
       if (value.type == FieldType::text && value.bytes.size() > fields[i].size) return "a text longer than its field";
-      if (database.readText(static_cast<int>(i) + 1) != (value.type == FieldType::text ? value.bytes : "")) {
+      if (database.fieldText(static_cast<int>(i) + 1) != (value.type == FieldType::text ? value.bytes : "")) {
         return "a text read in place differs from the value read";
       }
       if ((value.type == FieldType::text || value.type == FieldType::memo) && value.bytes.find('\0') != std::string::npos) {
