@@ -39,6 +39,15 @@ class StartupWindowTest(unittest.TestCase):
         path = self.wizard.screenshot("startup-window")
         self.assertGreater(os.path.getsize(path), 1000)
 
+    def test_pages_not_on_view_show_what_start_up_put_in_them(self):
+        # Their windows are made after the first paint, from the lists as start-up left them.
+        lists = [c for c in self.wizard.controls() if c["class"] == "ListBox"]
+        examples, index = lists[:2]
+        self.assertFalse(examples["visible"] or index["visible"])
+        self.assertGreater(examples["count"], 100)
+        self.assertEqual(index["count"], 857)
+        self.assertEqual(index["items"][:2], ["安全追加文本_", "安装打印处理器_"])
+
     def test_layout_follows_the_window_size(self):
         for size in [(900, 700), (640, 480), (671, 572)]:
             self.wizard.resize(*size)

@@ -25,6 +25,11 @@ void NativeItems::itemsCleared() { SendMessageW(hwnd(), messages_.reset, 0, 0); 
 
 void NativeItems::showSelection(int pos) { SendMessageW(hwnd(), messages_.select, pos, 0); }
 
+void NativeItems::showAllItems() {
+  for (int pos = 0; pos < list_.count(); ++pos) itemInserted(pos);
+  showSelection(list_.currentSelection());
+}
+
 // List boxes ------------------------------------------------------------------------
 
 NativeList::NativeList(ListControl& model) : NativeItems(model, kListBoxMessages) {}
@@ -35,6 +40,8 @@ void NativeList::create(HWND parent) {
   DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
   if (checkBoxes()) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
+  SendMessageW(hwnd(), LB_INITSTORAGE, list_.count(), list_.count() * 64);
+  showAllItems();
   if (checkBoxes()) SetWindowSubclass(hwnd(), guardedSubclass<subclassProcedure>, 1, reinterpret_cast<DWORD_PTR>(this));
 }
 
@@ -107,8 +114,7 @@ NativeDropDown::NativeDropDown(DropDownList& model) : NativeItems(model, kComboB
 
 void NativeDropDown::create(HWND parent) {
   NativeControl::create(parent, L"COMBOBOX", CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP);
-  for (int pos = 0; pos < list_.count(); ++pos) itemInserted(pos);
-  showSelection(list_.currentSelection());
+  showAllItems();
 }
 
 bool NativeDropDown::onCommand(WORD code) {

@@ -22,6 +22,8 @@ class NativeItems : public NativeControl, public ListPeer {
   void showChecked(int) override {}
 
  protected:
+  // The items and the selection that the model already holds, for a window made late.
+  void showAllItems();
   ListControl& list_;
 
  private:

@@ -36,9 +36,26 @@ std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, Args...
 }  // namespace
 
 void Win32Ui::realize(Control& control, const ControlDesign& design) {
+  // The design's order sets the Tab order and begins the radio groups, whenever the
+  // window comes to be made.
+  Unmade unmade{&control, design, focusOrder_.size(), false};
+  if (design.kind == ControlKind::RadioButton) {
+    unmade.firstOfGroup = radioGroups_.insert(std::string(design.parent) + "/" + std::to_string(design.page)).second;
+  }
+  focusOrder_.push_back(nullptr);
+  // A page not on view shows nothing at the first paint: its controls are made after it.
+  if (control.page() >= 0 && !control.isShown()) {
+    unmade_.push_back(unmade);
+  } else {
+    make(unmade);
+  }
+}
+
+void Win32Ui::make(const Unmade& unmade) {
+  Control& control = *unmade.control;
   HWND parent = parentWindow(control);
   std::unique_ptr<NativeControl> native;
-  switch (design.kind) {
+  switch (unmade.design.kind) {
     case ControlKind::Window: {
       auto window = std::make_unique<MainWindow>(static_cast<Window&>(control));
       window->createCentred();
@@ -54,11 +71,9 @@ void Win32Ui::realize(Control& control, const ControlDesign& design) {
     case ControlKind::SortedCheckListBox: native = makeNative<NativeList, ListControl>(control, parent); break;
     case ControlKind::EditBox:
     case ControlKind::MultiLineEditBox: native = makeNative<NativeEdit, EditBox>(control, parent); break;
-    case ControlKind::RadioButton: {
-      bool firstOfGroup = radioGroups_.insert(std::string(design.parent) + "/" + std::to_string(design.page)).second;
-      native = makeNative<NativeRadio, RadioButton>(control, parent, firstOfGroup);
+    case ControlKind::RadioButton:
+      native = makeNative<NativeRadio, RadioButton>(control, parent, unmade.firstOfGroup);
       break;
-    }
     case ControlKind::DropDownList: native = makeNative<NativeDropDown, DropDownList>(control, parent); break;
     case ControlKind::Button: native = makeNative<NativeButton, Button>(control, parent); break;
     case ControlKind::Label: native = makeNative<NativeLabel, Label>(control, parent); break;
@@ -68,8 +83,21 @@ void Win32Ui::realize(Control& control, const ControlDesign& design) {
     case ControlKind::Frame: native = makeNative<NativeFrame, Frame>(control, parent); break;
   }
   control.attach(native.get());
-  focusOrder_.push_back(native.get());
+  focusOrder_[unmade.focusSlot] = native.get();
   natives_[&control] = std::move(native);
+}
+
+bool Win32Ui::makeNextUnmade() {
+  if (unmade_.empty()) return false;
+  // Nothing is made in a window that is gone.
+  if (!IsWindow(main_->hwnd())) {
+    unmade_.clear();
+    return false;
+  }
+  Unmade next = unmade_.front();
+  unmade_.erase(unmade_.begin());
+  make(next);
+  return true;
 }
 
 void Win32Ui::moveFocus(bool backwards) {
@@ -77,10 +105,11 @@ void Win32Ui::moveFocus(bool backwards) {
   auto count = static_cast<int>(focusOrder_.size());
   int at = 0;
   for (int i = 0; i < count; ++i) {
-    if (focusOrder_[i]->hwnd() == focus || IsChild(focusOrder_[i]->hwnd(), focus)) at = i;
+    if (focusOrder_[i] && focusOrder_[i]->hwnd() == focus || IsChild(focusOrder_[i]->hwnd(), focus)) at = i;
   }
   for (int step = 1; step < count; ++step) {
     NativeControl* next = focusOrder_[(at + (backwards ? count - step : step)) % count];
+    if (!next) continue;
     HWND hwnd = next->hwnd();
     LONG style = GetWindowLongW(hwnd, GWL_STYLE);
     bool stop = (style & WS_CHILD) && (style & WS_TABSTOP) && IsWindowVisible(hwnd) && IsWindowEnabled(hwnd);
@@ -108,7 +137,18 @@ int Win32Ui::run(Window& window) {
   UpdateWindow(main);
 
   MSG msg{};
-  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
+  for (;;) {
+    // The pages not on view are made one control at a time while no message waits, so
+    // that the window answers at once after its first paint.
+    if (!unmade_.empty() && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && makeNextUnmade()) continue;
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    // What the user does may show any page: every page is made first.
+    if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
+        (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
+        (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK)) {
+      while (makeNextUnmade()) {
+      }
+    }
     try {
       dispatch(window, msg);
     } catch (...) {

@@ -23,13 +23,24 @@ class Win32Ui : public Ui {
   int run(Window& window) override;
 
  private:
+  // A control whose window is still to be made, with what its making needs.
+  struct Unmade {
+    Control* control;
+    ControlDesign design;
+    std::size_t focusSlot;
+    bool firstOfGroup;
+  };
+  void make(const Unmade& unmade);
+  // Makes the next control of a page not on view; false when none is left.
+  bool makeNextUnmade();
   HWND parentWindow(const Control& control) const;
   // One message of the loop: Esc, Tab and the edit boxes' keys first, then the dialog
   // manager, then the window procedure.
   void dispatch(Window& window, MSG& msg);
   // Tab and Shift+Tab follow the design's order, whatever the windows' stacking.
   void moveFocus(bool backwards);
-  std::vector<NativeControl*> focusOrder_;
+  std::vector<NativeControl*> focusOrder_;  // null for a control not made yet
+  std::vector<Unmade> unmade_;               // in the design's order
   std::map<const Control*, std::unique_ptr<NativeControl>> natives_;
   std::set<std::string> radioGroups_;  // parent and page of the groups begun so far
   MainWindow* main_ = nullptr;
