@@ -4,6 +4,7 @@ gathers and ticks it and presses 导入; the IDE receives the request, adds both
 to its program and shows them; the wizard ends."""
 import glob
 import os
+import shutil
 import struct
 import subprocess
 import tempfile
@@ -65,6 +66,30 @@ def decode_request(block):
     return flag, payload, records, at
 
 
+def windows_path(unix_path):
+    return "Z:" + unix_path.replace("/", "\\")
+
+
+def wait_for_file(path, timeout=30):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        if os.path.exists(path):
+            return True
+        time.sleep(0.01)
+    return False
+
+
+def wait_for_window(ide, title, timeout=30):
+    """The X windows whose title holds `title`, once there is one."""
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        found = ide.xdotool("search", "--name", title).stdout.split()
+        if found:
+            return found
+        time.sleep(0.25)
+    return []
+
+
 def name_declaration(kind, name):
     return (6, [(INTEGER, 0, kind), (TEXT, 0, name), (INTEGER, 0, 2), (TEXT, 0, "$")])
 
@@ -76,14 +101,6 @@ class ImportThroughTheIdeTest(unittest.TestCase):
 
     def tearDown(self):
         self.ide.stop()
-
-    def wait_for_file(self, path, timeout=30):
-        deadline = time.time() + timeout
-        while time.time() < deadline:
-            if os.path.exists(path):
-                return True
-            time.sleep(0.01)
-        return False
 
     def test_menu_to_wizard_to_import_into_the_open_program(self):
         ide = self.ide
@@ -105,7 +122,7 @@ class ImportThroughTheIdeTest(unittest.TestCase):
         x, y = button["screenLeft"] + button["width"] // 2, button["screenTop"] + button["height"] // 2
         pressed = time.monotonic()
         ide.xdotool("mousemove", x, y, "click", "1")
-        self.assertTrue(self.wait_for_file(reply), "no reply")
+        self.assertTrue(wait_for_file(reply), "no reply")
         replied = time.monotonic()
         self.assertEqual(ide.wizard_exit_code(), 0)
         print(f"\nimport under Wine: press to reply {(replied - pressed) * 1000:.0f} ms, "
@@ -133,6 +150,46 @@ class ImportThroughTheIdeTest(unittest.TestCase):
         status = [c for c in ide.ide_controls() if c["class"] == "msctls_statusbar32"][0]
         self.assertEqual(status["text"], "易向导已结束，退出码 0。已加入 2 个声明")
         ide.screenshot("import-into-ide", window_class=ide.WINDOW_CLASS)
+
+
+class ProgramFileTest(unittest.TestCase):
+    """The stand-in IDE opens the program file named by its whole command line, spaces and
+    all, and saves its program through 文件->保存 as the same program file."""
+
+    def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="stand-in ide ")
+        self.opened = os.path.join(self.folder, "库 程序.e")
+        self.image = library_image()
+        with open(self.opened, "wb") as f:
+            f.write(self.image)
+        self.ide = StandInIde(windows_path(self.opened))
+        self.ide.start()
+
+    def tearDown(self):
+        self.ide.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
+
+    def test_open_from_the_command_line_and_save_through_the_menu(self):
+        ide = self.ide
+        window = ide.ide_controls()[0]
+        self.assertEqual(window["text"], "替身 IDE - " + windows_path(self.opened))
+        # The library as a program: its DLL commands in name order, then its data types.
+        self.assertTrue(ide.source_text().startswith(".版本 2\r\n\r\n.DLL命令 "))
+        ide.screenshot("ide-opened-library", window_class=ide.WINDOW_CLASS)
+
+        saved = os.path.join(self.folder, "另存 的程序.e")
+        ide.choose_menu("f", "s")  # 文件(&F) -> 保存(&S)
+        dialog = wait_for_window(ide, "保存程序")
+        self.assertTrue(dialog, "no save dialog")
+        ide.xdotool("windowfocus", "--sync", dialog[0])
+        ide.press("ctrl+a")
+        ide.type(windows_path(saved))
+        ide.press("Return")
+        self.assertTrue(wait_for_file(saved), "nothing saved")
+        time.sleep(0.5)
+        with open(saved, "rb") as f:
+            self.assertEqual(f.read(), self.image)
+        self.assertEqual(ide.ide_controls()[0]["text"], "替身 IDE - " + windows_path(saved))
 
 
 if __name__ == "__main__":

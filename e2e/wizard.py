@@ -269,6 +269,7 @@ class StandInIde(Wizard):
         self.process = subprocess.Popen(["wine", "./e.exe", *self.arguments], cwd=self.install, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         if self.probe("wait", timeout=90, window_class=self.WINDOW_CLASS).returncode != 0:
+            self.stop()
             raise RuntimeError("the stand-in IDE's window did not appear")
 
     def wait_for_wizard(self):

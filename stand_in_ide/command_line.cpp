@@ -27,6 +27,8 @@ std::wstring_view afterProgramName(std::wstring_view line) {
 StartRequest readCommandLine(std::wstring_view commandLine) {
   std::wstring_view rest = trimmed(afterProgramName(commandLine));
   if (rest == L"/wizard") return {true, {}};
+  // A path holds no quote, so quotes around the whole of it (as a shell adds them) go.
+  if (rest.size() >= 2 && rest.starts_with(L'"') && rest.ends_with(L'"')) rest = rest.substr(1, rest.size() - 2);
   return {false, std::wstring(rest)};
 }
 

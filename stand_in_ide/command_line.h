@@ -2,7 +2,8 @@
 // the program's own name, then either nothing (a new, empty program), the switch
 // "/wizard" (a new program, and the wizard started at once as 工具->执行易向导 does), or
 // the path of a program file. The path is the whole rest of the line, unquoted, spaces
-// and all, as the wizard passes it when it opens an example.
+// and all, as the wizard passes it when it opens an example; quotes around all of it
+// are taken off.
 #pragma once
 
 #include <string>

@@ -185,6 +185,8 @@ TEST(StandInCommandLine, TheRestAfterTheProgramNameIsOnePath) {
       {L"e.exe  C:\\My Examples\\取窗口标题.e ", false, L"C:\\My Examples\\取窗口标题.e"},
       {L"\"C:\\e dir\\e.exe\"C:\\a b\\\"c\".e", false, L"C:\\a b\\\"c\".e"},
       {L"e.exe /wizard2", false, L"/wizard2"},
+      {L"e.exe \"C:\\a b\\c.e\"", false, L"C:\\a b\\c.e"},
+      {L"e.exe \"", false, L"\""},
       {L"\"C:\\unclosed e.exe /wizard", false, L""},
   };
   for (const Case& c : cases) {

@@ -125,6 +125,7 @@ void IdeWindow::菜单_保存_chosen() {
   dialog.lpstrFile = file;
   dialog.nMaxFile = MAX_PATH;
   dialog.lpstrDefExt = L"e";
+  dialog.lpstrTitle = L"保存程序";
   dialog.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (!GetSaveFileNameW(&dialog)) return;
   library::ImageWriting writing = library::writeProgramImage(program);
