@@ -1,9 +1,9 @@
 // Test helper that runs beside the wizard under Wine and looks at it as Windows sees it.
 //
 //   probe wait                 waits (up to 60 s) until the wizard's window is shown
-//   probe list                 the window and every child: class, text, rectangle
-//                              relative to the parent's client area and on the
-//                              screen, visible, enabled, focused; list boxes also
+//   probe list                 the window and every child: design name, class, text,
+//                              rectangle relative to the parent's client area and on
+//                              the screen, visible, enabled, focused; list boxes also
 //                              their count, selection, item height, first items and
 //                              the selected item; status bars the texts of their parts;
 //                              a child with text the size of its text in the
@@ -11,11 +11,14 @@
 //                              at the child's width)
 //   probe resize W H           sets the window's outer size
 //   probe key VK               sends a key press to the control that has the focus
-//   probe click NAME           clicks the button whose text is NAME (UTF-8)
+//   probe click NAME           clicks the button whose design name is NAME (UTF-8)
 //   probe boxes                the wizard's message boxes and their children, as list does
 //
-// Output is UTF-8, one JSON object per line. The probe is aware of the screen's DPI,
-// as the wizard is, so that it sees the wizard's real pixels.
+// A control's ID is its index in the design table, and the probe reads the names from
+// the table that the wizard itself is built with: the tests name controls as the
+// design does, whatever the order of the table. Output is UTF-8, one JSON object a line.
+// The probe is aware of the screen's DPI, as the wizard is, so that it sees the wizard's
+// real pixels.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -23,6 +26,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <string_view>
+
+#include "window/window_design.h"
 
 namespace {
 
@@ -46,6 +52,27 @@ std::wstring fromUtf8(const char* text) {
   MultiByteToWideChar(CP_UTF8, 0, text, -1, out.data(), n);
   out.resize(out.size() - 1);
   return out;
+}
+
+// The design's names are GBK, as every text of the wizard.
+std::wstring fromGbk(std::string_view text) {
+  int n = MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring out(static_cast<std::size_t>(n), L'\0');
+  MultiByteToWideChar(936, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  return out;
+}
+
+// The design name of the wizard's window or one of its controls; empty for the windows
+// that the design does not make (the parts of a control, whose ID is 0 or none of the
+// design's, and the message boxes).
+std::wstring designName(HWND hwnd) {
+  const auto design = window::startupWindowDesign();
+  const HWND wizard = FindWindowW(L"KelvaneWizardWindow", nullptr);
+  const bool window = hwnd == wizard;
+  if (!window && !IsChild(wizard, hwnd)) return L"";
+  const int id = window ? 0 : GetDlgCtrlID(hwnd);
+  if ((!window && id == 0) || id < 0 || id >= static_cast<int>(design.size())) return L"";
+  return fromGbk(design[static_cast<std::size_t>(id)].name);
 }
 
 std::string json(const std::string& text) {
@@ -161,11 +188,11 @@ void print(HWND hwnd, int depth) {
   GetClientRect(hwnd, &client);
   RECT screen{};
   GetWindowRect(hwnd, &screen);
-  std::printf("{\"depth\":%d,\"class\":%s,\"text\":%s,\"left\":%ld,\"top\":%ld,\"width\":%ld,\"height\":%ld,"
-              "\"screenLeft\":%ld,\"screenTop\":%ld,\"clientWidth\":%ld,\"clientHeight\":%ld,\"visible\":%s,"
-              "\"enabled\":%s,\"focused\":%s%s%s}\n",
-              depth, json(utf8(cls)).c_str(), json(utf8(text(hwnd))).c_str(), r.left, r.top, r.right - r.left,
-              r.bottom - r.top, screen.left, screen.top, client.right, client.bottom,
+  std::printf("{\"depth\":%d,\"name\":%s,\"class\":%s,\"text\":%s,\"left\":%ld,\"top\":%ld,\"width\":%ld,"
+              "\"height\":%ld,\"screenLeft\":%ld,\"screenTop\":%ld,\"clientWidth\":%ld,\"clientHeight\":%ld,"
+              "\"visible\":%s,\"enabled\":%s,\"focused\":%s%s%s}\n",
+              depth, json(utf8(designName(hwnd))).c_str(), json(utf8(cls)).c_str(), json(utf8(text(hwnd))).c_str(),
+              r.left, r.top, r.right - r.left, r.bottom - r.top, screen.left, screen.top, client.right, client.bottom,
               IsWindowVisible(hwnd) ? "true" : "false", IsWindowEnabled(hwnd) ? "true" : "false",
               focusedWindow() == hwnd ? "true" : "false", listDetails(hwnd, cls).c_str(), textExtent(hwnd).c_str());
 }
@@ -175,10 +202,10 @@ void printTree(HWND hwnd, int depth) {
   for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) printTree(child, depth + 1);
 }
 
-HWND findButton(HWND parent, const std::wstring& caption) {
+HWND findControl(HWND parent, const std::wstring& name) {
   for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    if (text(child) == caption) return child;
-    if (HWND found = findButton(child, caption)) return found;
+    if (designName(child) == name) return child;
+    if (HWND found = findControl(child, name)) return found;
   }
   return nullptr;
 }
@@ -230,7 +257,7 @@ int main(int argc, char** argv) {
     HWND target = info.hwndFocus ? info.hwndFocus : w;
     PostMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(std::atoi(argv[2])), 1);
   } else if (command == "click" && argc == 3) {
-    HWND button = findButton(w, fromUtf8(argv[2]));
+    HWND button = findControl(w, fromUtf8(argv[2]));
     if (!button) return 1;
     PostMessageW(button, BM_CLICK, 0, 0);
   } else {

@@ -15,7 +15,7 @@ import unittest
 
 from wizard import ARTIFACTS, EXAMPLES_DATABASE, ROOT, WINDOWS, StandInIde, Wizard
 
-CATALOG, CHOSEN = 0, 1
+CATALOG, CHOSEN = "选择夹_目录区", "选择夹_选用区"
 EXAMPLE_PAGE, INDEX_PAGE, SEARCH_PAGE = 1, 2, 3
 # Test runs of other checkouts may share /tmp: each run has its own folder.
 TARGET = f"/tmp/wizard-e2e-examples-{os.getpid()}"
@@ -46,10 +46,6 @@ def read_examples():
             block = int32(blocks, block * 512 + 4)
         examples.append((texts[0], texts[1], source))
     return examples
-
-
-def by_class(controls, cls):
-    return [c for c in controls if c["class"] == cls]
 
 
 def subroutine_line(example_name):
@@ -91,10 +87,6 @@ class ExamplesTest(unittest.TestCase):
         self.wizard.stop()
         shutil.rmtree(TARGET, ignore_errors=True)
 
-    def list_box(self, index):
-        # 例程列表, 索引, 搜索结果, 选用API, 选用例程, in creation order.
-        return by_class(self.wizard.controls(), "ListBox")[index]
-
     def related(self, names):
         """The record numbers that the chosen English names relate to, by the substring rule."""
         found = []
@@ -107,9 +99,8 @@ class ExamplesTest(unittest.TestCase):
     def choose_in_english_index(self, name):
         w = self.wizard
         w.show_page(CATALOG, INDEX_PAGE)
-        w.click_in(w.find(text="英文API"), 8)
-        edit = by_class(w.controls(), "Edit")[0]
-        w.click_in(edit)
+        w.click_in(w.control("单选框_英文索引"), 8)
+        w.click_in(w.control("编辑框_索引"))
         w.press("ctrl+a", "BackSpace")
         w.type(name)
         w.press("Return")
@@ -128,12 +119,11 @@ class ExamplesTest(unittest.TestCase):
     def test_example_list_holds_every_record(self):
         w = self.wizard
         w.show_page(CATALOG, EXAMPLE_PAGE)
-        example_list = self.list_box(0)
+        example_list = w.control("列表框_例程列表")
         self.assertEqual(example_list["count"], len(self.examples))
         self.assertEqual(example_list["items"], [name for name, _, _ in self.examples[:40]])
         w.click_in(example_list, 40, example_list["itemHeight"] * 2 + 4)
-        status = by_class(w.controls(), "msctls_statusbar32")[0]
-        self.assertEqual(status["text"], "API例程：")
+        self.assertEqual(w.control("状态条")["text"], "API例程：")
         w.screenshot("example-list-page")
 
     def save_as(self, path):
@@ -159,7 +149,7 @@ class ExamplesTest(unittest.TestCase):
     def test_double_click_in_the_example_list_saves_the_example(self):
         w = self.wizard
         w.show_page(CATALOG, EXAMPLE_PAGE)
-        example_list = self.list_box(0)
+        example_list = w.control("列表框_例程列表")
         w.click_in(example_list, 40, example_list["itemHeight"] * 3 + 4, double=True)
         target = os.path.join(TARGET, "opened.e")
         self.save_as(target)
@@ -170,14 +160,15 @@ class ExamplesTest(unittest.TestCase):
         w = self.wizard
         for name in ("GetWindowTextA", "GetMenuItemInfoA"):
             self.choose_in_english_index(name)
-        self.assertEqual(len(self.list_box(3)["items"]), 2)
+        self.assertEqual(len(w.control("选择列表框_选用API")["items"]), 2)
         w.show_page(CHOSEN, 1)
-        related = self.list_box(4)
+        related = w.control("选择列表框_选用例程")
         expected = [self.examples[n - 1][0] for n in self.related(["GetMenuItemInfoA", "GetWindowTextA"])]
         self.assertGreaterEqual(len(expected), 2)
         self.assertEqual(related["items"], expected)
-        self.assertEqual(w.find(cls="Button", text="打开例程(&O)")["enabled"], True)
-        self.assertFalse(w.find(cls="Button", text="去除")["enabled"])
+        opening = w.control("按钮_导入")
+        self.assertEqual((opening["text"], opening["enabled"]), ("打开例程(&O)", True))
+        self.assertFalse(w.control("按钮_从选用框删除")["enabled"])
         for row in (0, 1):
             w.click_in(related, 8, related["itemHeight"] * row + related["itemHeight"] // 2)
         w.screenshot("related-examples-page")
@@ -192,7 +183,7 @@ class ExamplesTest(unittest.TestCase):
         time.sleep(1)
         self.assertEqual(w.boxes(), [])
         self.assertEqual(w.xdotool("search", "--name", SAVE_TITLE).stdout.split(), [])
-        self.assertEqual([self.list_box(4)["items"]], [expected])
+        self.assertEqual(w.control("选择列表框_选用例程")["items"], expected)
 
     def pick_folder(self, unix_folder):
         """Walks the folder picker's tree by keyboard from "/" to `unix_folder` and takes it;
@@ -223,7 +214,7 @@ class ExamplesTest(unittest.TestCase):
         for name in ("GetWindowTextA", "GetMenuItemInfoA"):
             self.choose_in_english_index(name)
         w.show_page(CHOSEN, 1)
-        related = self.list_box(4)
+        related = w.control("选择列表框_选用例程")
         for row in (0, 1):
             w.click_in(related, 8, related["itemHeight"] * row + related["itemHeight"] // 2)
         ticked = [self.examples[n - 1] for n in self.related(["GetMenuItemInfoA", "GetWindowTextA"])[:2]]
@@ -232,7 +223,7 @@ class ExamplesTest(unittest.TestCase):
         numbered = first[:-len(".e")] + "1.e"
         with open(os.path.join(TARGET, first), "wb") as f:
             f.write(b"theirs")
-        w.click_in(w.find(cls="Button", text="打开例程(&O)"))
+        w.click_in(w.control("按钮_导入"))
         self.pick_folder(TARGET)
         for _ in range(40):
             if len(os.listdir(TARGET)) == 3:
@@ -260,13 +251,12 @@ class ExamplesTest(unittest.TestCase):
     def test_example_search_lists_file_names_holding_the_text(self):
         w = self.wizard
         w.show_page(CATALOG, SEARCH_PAGE)
-        combo = by_class(w.controls(), "ComboBox")[0]
-        w.click_in(combo)
+        w.click_in(w.control("组合框_搜索类型"))
         w.press("Down", "Return")
-        w.click_in(by_class(w.controls(), "Edit")[1])
+        w.click_in(w.control("编辑框_搜索内容"))
         w.type("midi")
         w.press("Return")
-        results = self.list_box(2)
+        results = w.control("列表框_搜索结果")
         expected = sorted(name for name, _, _ in self.examples if "midi" in name.lower())
         self.assertGreater(len(expected), 0)
         self.assertEqual(sorted(results["items"]), expected)
@@ -295,16 +285,16 @@ class MissingDatabaseTest(unittest.TestCase):
             w.press("Return")
             starter.join()
             w.show_page(CATALOG, EXAMPLE_PAGE)
-            self.assertEqual(by_class(w.controls(), "ListBox")[0]["count"], 0)
+            self.assertEqual(w.control("列表框_例程列表")["count"], 0)
             w.show_page(CHOSEN, 1)
             w.show_page(CATALOG, SEARCH_PAGE)
-            w.click_in(by_class(w.controls(), "ComboBox")[0])
+            w.click_in(w.control("组合框_搜索类型"))
             w.press("Down", "Return")
-            w.click_in(w.find(text="搜索(&S)"))
-            w.click_in(w.find(text="打开例程(&O)"))
+            w.click_in(w.control("按钮_搜索"))
+            w.click_in(w.control("按钮_导入"))
             time.sleep(1)
             self.assertEqual(w.xdotool("search", "--name", "信息：").stdout.split(), [])
-            self.assertEqual(by_class(w.controls(), "ListBox")[2]["count"], 0)
+            self.assertEqual(w.control("列表框_搜索结果")["count"], 0)
             w.screenshot("missing-database-search")
         finally:
             starter.join()

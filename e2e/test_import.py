@@ -110,7 +110,7 @@ class ImportThroughTheIdeTest(unittest.TestCase):
 
         ide.find_in_english_index("getmenuiteminfo")
         ide.press("Return")
-        chosen = [c for c in ide.controls() if c["class"] == "ListBox"][3]
+        chosen = ide.control("选择列表框_选用API")
         self.assertEqual(chosen["items"], ["GetMenuItemInfoA / 取菜单条目信息_"])
         ide.click_in(chosen, 8, chosen["itemHeight"] // 2)  # its tick box
         ide.screenshot("import-ticked")
@@ -118,7 +118,7 @@ class ImportThroughTheIdeTest(unittest.TestCase):
         # The press, timed to the IDE's reply (its record is written just before it
         # signals the wizard) and to the wizard's end.
         reply = os.path.join(ide.records, "reply-1.txt")
-        button = ide.find("导入(&Z)")
+        button = ide.control("按钮_导入")
         x, y = button["screenLeft"] + button["width"] // 2, button["screenTop"] + button["height"] // 2
         pressed = time.monotonic()
         ide.xdotool("mousemove", x, y, "click", "1")

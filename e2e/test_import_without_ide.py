@@ -12,10 +12,6 @@ from wizard import BUILD, WINDOWS, Wizard, Xvfb, lay_out_install, wine_env
 MESSAGE = "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。"
 
 
-def by_class(controls, cls):
-    return [c for c in controls if c["class"] == cls]
-
-
 class WizardFromVanishingIde(Wizard):
     """The wizard as started by an IDE that ends at the wizard's first request (e2e/vanishing_ide.cpp)."""
 
@@ -37,7 +33,7 @@ class ImportTestBase:
 
     def chosen_list(self):
         # The chosen API list is the first list box on the chosen area (after the five on the catalog area).
-        return by_class(self.wizard.controls(), "ListBox")[3]
+        return self.wizard.control("选择列表框_选用API")
 
     def wait_for_boxes(self, present, timeout=15):
         deadline = time.time() + timeout
@@ -50,7 +46,7 @@ class ImportTestBase:
 
     def import_and_expect_the_message(self, name):
         w = self.wizard
-        tree = by_class(w.controls(), "SysTreeView32")[0]
+        tree = w.control("树型框_API目录")
         row = tree["itemHeight"]
         for k in (1, 2):  # the first category's first two APIs
             w.click_in(tree, 80, row * k + row // 2, double=True)
@@ -59,7 +55,7 @@ class ImportTestBase:
         items = self.chosen_list()["items"]
         self.assertEqual(len(items), 2)
 
-        w.click_in(w.find("导入(&Z)"))
+        w.click_in(w.control("按钮_导入"))
         boxes = self.wait_for_boxes(True)
         self.assertEqual(boxes[0]["text"], "信息：")
         self.assertIn(MESSAGE, [c["text"] for c in boxes])
@@ -71,7 +67,7 @@ class ImportTestBase:
         self.wait_for_boxes(False)
         # The window stays, answers, and holds the same chosen list.
         self.assertEqual(self.chosen_list()["items"], items)
-        self.assertEqual(w.find("导入(&Z)")["class"], "Button")
+        self.assertEqual(w.control("按钮_导入")["text"], "导入(&Z)")
         w.screenshot(f"{name}-after")
 
 

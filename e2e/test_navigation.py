@@ -5,7 +5,6 @@ import unittest
 
 from wizard import ROOT, Wizard
 
-CATALOG, CHOSEN = 0, 1
 TREE_PAGE, INDEX_PAGE, SEARCH_PAGE = 0, 2, 3
 
 
@@ -17,10 +16,6 @@ def catalog_lines_containing(text):
     return lines
 
 
-def by_class(controls, cls):
-    return [c for c in controls if c["class"] == cls]
-
-
 class NavigationTest(unittest.TestCase):
     def setUp(self):
         self.wizard = Wizard()
@@ -29,26 +24,21 @@ class NavigationTest(unittest.TestCase):
     def tearDown(self):
         self.wizard.stop()
 
-    def control(self, text=None, cls=None, index=0):
-        return self.wizard.find(text=text, cls=cls, index=index)
+    def control(self, name):
+        return self.wizard.control(name)
 
     def chosen_items(self):
-        return self.chosen_list()["items"]
-
-    def chosen_list(self):
-        # The chosen API list is the first list box on the chosen area (it comes after the five on the catalog area).
-        return by_class(self.wizard.controls(), "ListBox")[3]
-
+        return self.control("选择列表框_选用API")["items"]
 
     def text_form(self):
-        return by_class(self.wizard.controls(), "Edit")[2]["text"]
+        return self.control("编辑框_文本形式")["text"]
 
     def test_typical_road_from_the_index_to_the_chosen_list(self):
         w = self.wizard
         self.wizard.find_in_english_index("getmenuiteminfo")
-        index = by_class(w.controls(), "ListBox")[1]
+        index = self.control("列表框_索引")
         self.assertEqual(index["count"], len(catalog_lines_containing("")))
-        self.assertTrue(by_class(w.controls(), "Edit")[0]["focused"], "the find box keeps the focus")
+        self.assertTrue(self.control("编辑框_索引")["focused"], "the find box keeps the focus")
         self.assertIn(".DLL命令 取菜单条目信息_, ", self.text_form())
         self.assertIn(".数据类型 菜单条目结构_, ", self.text_form())
         w.screenshot("index-page")
@@ -56,26 +46,24 @@ class NavigationTest(unittest.TestCase):
         self.assertEqual(self.chosen_items(), ["GetMenuItemInfoA / 取菜单条目信息_"])
         # The table form shows the command; the text form holds the same declaration.
         w.screenshot("table-form")
-        w.click_in(self.control("文本形式"), 8)
-        edit = by_class(w.controls(), "Edit")[2]
-        self.assertTrue(edit["visible"])
-        self.assertFalse(by_class(w.controls(), "KelvaneGrid")[0]["visible"])
+        w.click_in(self.control("单选框_文本形式"), 8)
+        self.assertTrue(self.control("编辑框_文本形式")["visible"])
+        self.assertFalse(self.control("高级表格1")["visible"])
         w.screenshot("text-form")
-        w.click_in(self.control("代码形式"), 8)
-        self.assertTrue(by_class(w.controls(), "KelvaneGrid")[0]["visible"])
+        w.click_in(self.control("单选框_代码形式"), 8)
+        self.assertTrue(self.control("高级表格1")["visible"])
 
     def test_moving_to_a_parameter_shows_its_data_type(self):
         w = self.wizard
         self.wizard.find_in_english_index("GetMenuItemInfoA")
-        grid = by_class(w.controls(), "KelvaneGrid")[0]
-        w.click_in(grid, 30, 12)  # the heading row
+        w.click_in(self.control("高级表格1"), 30, 12)  # the heading row
         w.press(*["Down"] * 10)   # the fourth parameter, lpmii: 菜单条目结构_
-        self.assertTrue(by_class(w.controls(), "KelvaneGrid")[1]["visible"])
+        self.assertTrue(self.control("高级表格2")["visible"])
         w.screenshot("parameter-data-type")
 
     def test_double_click_in_the_tree_adds_the_api(self):
         w = self.wizard
-        tree = by_class(w.controls(), "SysTreeView32")[0]
+        tree = self.control("树型框_API目录")
         row = tree["itemHeight"]
         # Rows: the first category, then its APIs; the third row is its second API.
         w.click_in(tree, 80, row * 2 + row // 2, double=True)
@@ -86,11 +74,11 @@ class NavigationTest(unittest.TestCase):
 
     def test_search_then_double_click_adds_the_hit(self):
         w = self.wizard
-        w.show_page(CATALOG, SEARCH_PAGE)
-        w.click_in(by_class(w.controls(), "Edit")[1])
+        w.show_page("选择夹_目录区", SEARCH_PAGE)
+        w.click_in(self.control("编辑框_搜索内容"))
         w.type("getmenuitem")
         w.press("Return")
-        results = by_class(w.controls(), "ListBox")[2]
+        results = self.control("列表框_搜索结果")
         self.assertEqual(results["count"], len(catalog_lines_containing("getmenuitem")))
         w.click_in(results, 40, results["itemHeight"] // 2, double=True)
         self.assertEqual(len(self.chosen_items()), 1)
@@ -98,19 +86,19 @@ class NavigationTest(unittest.TestCase):
 
     def test_ticking_and_removing_chosen_items(self):
         w = self.wizard
-        tree = by_class(w.controls(), "SysTreeView32")[0]
+        tree = self.control("树型框_API目录")
         row = tree["itemHeight"]
         for k in (1, 2, 3):
             w.click_in(tree, 80, row * k + row // 2, double=True)
         self.assertEqual(len(self.chosen_items()), 3)
-        chosen = self.chosen_list()
+        chosen = self.control("选择列表框_选用API")
         w.click_in(chosen, 8, chosen["itemHeight"] // 2)  # the first item's box
-        w.click_in(self.control("全选(&A)"))
+        w.click_in(self.control("按钮_全部选择"))
         w.screenshot("chosen-list-ticked")
         w.click_in(chosen, 120, chosen["itemHeight"] // 2)  # select the first item's text
-        w.click_in(self.control("去除"))
+        w.click_in(self.control("按钮_从选用框删除"))
         self.assertEqual(len(self.chosen_items()), 2)
-        self.assertEqual(self.chosen_list()["selection"], 0)
+        self.assertEqual(self.control("选择列表框_选用API")["selection"], 0)
         w.press("alt+n")  # the accelerator of 清空(&N)
         self.assertEqual(self.chosen_items(), [])
 

@@ -3,11 +3,11 @@ import unittest
 
 from wizard import Wizard
 
-CATALOG, INDEX_PAGE = 0, 2
+INDEX_PAGE = 2
 
 
-def by_class(controls, cls):
-    return [c for c in controls if c["class"] == cls]
+def named(controls):
+    return {c["name"]: c for c in controls if c["name"]}
 
 
 class PinyinFindTest(unittest.TestCase):
@@ -20,33 +20,32 @@ class PinyinFindTest(unittest.TestCase):
 
     def test_initials_select_the_chinese_name_and_show_its_declaration(self):
         w = self.wizard
-        w.show_page(CATALOG, INDEX_PAGE)
-        self.assertTrue(w.find(text="中文API")["enabled"])
-        w.click_in(by_class(w.controls(), "Edit")[0])
+        w.show_page("选择夹_目录区", INDEX_PAGE)
+        self.assertTrue(w.control("单选框_中文索引")["enabled"])
+        w.click_in(w.control("编辑框_索引"))
         w.type("qcdtm")
-        controls = w.controls()
-        index = by_class(controls, "ListBox")[1]
+        controls = named(w.controls())
         # The first name in the list's order whose initials begin so.
-        self.assertEqual(index["selectedText"], "取菜单条目标识_")
-        self.assertEqual(by_class(controls, "msctls_statusbar32")[0]["parts"][1], "qcdtm → 取菜单条目标识_")
+        self.assertEqual(controls["列表框_索引"]["selectedText"], "取菜单条目标识_")
+        self.assertEqual(controls["状态条"]["parts"][1], "qcdtm → 取菜单条目标识_")
         w.type("xx")
-        controls = w.controls()
-        self.assertEqual(by_class(controls, "ListBox")[1]["selectedText"], "取菜单条目信息_")
-        self.assertEqual(by_class(controls, "msctls_statusbar32")[0]["parts"][:2], ["API：", "qcdtmxx → 取菜单条目信息_"])
-        self.assertIn(".DLL命令 取菜单条目信息_, ", by_class(controls, "Edit")[2]["text"])
-        self.assertTrue(by_class(controls, "Edit")[0]["focused"], "the find box keeps the focus")
+        controls = named(w.controls())
+        self.assertEqual(controls["列表框_索引"]["selectedText"], "取菜单条目信息_")
+        self.assertEqual(controls["状态条"]["parts"][:2], ["API：", "qcdtmxx → 取菜单条目信息_"])
+        self.assertIn(".DLL命令 取菜单条目信息_, ", controls["编辑框_文本形式"]["text"])
+        self.assertTrue(controls["编辑框_索引"]["focused"], "the find box keeps the focus")
         w.screenshot("pinyin-find")
         w.press("Return")
-        self.assertEqual(by_class(w.controls(), "ListBox")[3]["items"], ["GetMenuItemInfoA / 取菜单条目信息_"])
+        self.assertEqual(w.control("选择列表框_选用API")["items"], ["GetMenuItemInfoA / 取菜单条目信息_"])
 
     def test_syllables_find_a_polyphone_by_its_other_reading(self):
         w = self.wizard
-        w.show_page(CATALOG, INDEX_PAGE)
-        w.click_in(by_class(w.controls(), "Edit")[0])
+        w.show_page("选择夹_目录区", INDEX_PAGE)
+        w.click_in(w.control("编辑框_索引"))
         w.type("chonghuachuang")
-        controls = w.controls()
-        self.assertEqual(by_class(controls, "ListBox")[1]["selectedText"], "重画窗口_")
-        self.assertIn(".DLL命令 重画窗口_, ", by_class(controls, "Edit")[2]["text"])
+        controls = named(w.controls())
+        self.assertEqual(controls["列表框_索引"]["selectedText"], "重画窗口_")
+        self.assertIn(".DLL命令 重画窗口_, ", controls["编辑框_文本形式"]["text"])
 
 
 if __name__ == "__main__":

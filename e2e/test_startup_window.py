@@ -5,7 +5,13 @@ import unittest
 from wizard import Wizard
 
 CAPTION = "Kelvane V2.0版  Halvorin：https://www.halvorin.com"
-BUTTONS = ["全选(&A)", "放弃(&D)", "导入(&Z)", "去除", "清空(&N)", "关闭(&C)"]
+BUTTONS = {"按钮_全部选择": "全选(&A)", "按钮_全部放弃": "放弃(&D)", "按钮_导入": "导入(&Z)",
+           "按钮_从选用框删除": "去除", "按钮_清空选用框": "清空(&N)", "按钮_关闭程序": "关闭(&C)"}
+# One control of each kind, with the window class that shows it.
+KINDS = {"选择夹_目录区": "SysTabControl32", "树型框_API目录": "SysTreeView32", "列表框_例程列表": "ListBox",
+         "列表框_索引": "ListBox", "选择列表框_选用API": "ListBox", "编辑框_索引": "Edit", "编辑框_文本形式": "Edit",
+         "单选框_中文树形框": "Button", "组合框_搜索类型": "ComboBox", "按钮_搜索": "Button", "标签2": "Static",
+         "状态条": "msctls_statusbar32", "高级表格1": "KelvaneGrid", "画板1": "KelvaneBoard", "外形框1": "KelvaneFrame"}
 
 
 class StartupWindowTest(unittest.TestCase):
@@ -19,23 +25,23 @@ class StartupWindowTest(unittest.TestCase):
         cls.wizard.stop()
 
     def test_window_and_every_control_are_there(self):
-        controls = self.wizard.controls()
-        window = controls[0]
+        controls = {c["name"]: c for c in self.wizard.controls() if c["name"]}
+        window = controls["_启动窗口"]
         self.assertEqual(window["text"], CAPTION)
         self.assertEqual((window["width"], window["height"]), (671, 572))
-        texts = {c["text"]: c for c in controls}
-        for text in BUTTONS + ["中文API名", "英文API名", "代码形式", "文本形式", "搜索(&S)", "搜索API", "显示中文"]:
-            self.assertIn(text, texts)
-        self.assertTrue(texts["中文API名"]["visible"])
-        self.assertFalse(texts["搜索(&S)"]["visible"], "the search page is not the current page")
-        self.assertTrue(texts["*注意：\r\n请通过易语言菜单“工具->执行易向导”启动本程序以实现添加API到易程序。"]["visible"])
-        classes = [c["class"] for c in controls]
-        for cls, count in [("SysTabControl32", 2), ("SysTreeView32", 1), ("ListBox", 5), ("Edit", 3),
-                           ("ComboBox", 2), ("KelvaneGrid", 2), ("KelvaneBoard", 2), ("msctls_statusbar32", 1)]:
-            self.assertEqual(classes.count(cls), count, cls)
+        self.assertEqual(len(controls), 34, "the window and its 33 controls, each under its own name")
+        for name, cls in KINDS.items():
+            self.assertEqual(controls[name]["class"], cls, name)
+        texts = dict(BUTTONS, 单选框_中文树形框="中文API名", 单选框_英文树形框="英文API名", 单选框_代码形式="代码形式",
+                     单选框_文本形式="文本形式", 按钮_搜索="搜索(&S)", 组合框_搜索类型="搜索API", 组合框_搜索API显示="显示中文")
+        for name, text in texts.items():
+            self.assertEqual(controls[name]["text"], text, name)
+        self.assertTrue(controls["单选框_中文树形框"]["visible"])
+        self.assertFalse(controls["按钮_搜索"]["visible"], "the search page is not the current page")
+        self.assertTrue(controls["标签2"]["visible"])
+        self.assertEqual(controls["标签2"]["text"], "*注意：\r\n请通过易语言菜单“工具->执行易向导”启动本程序以实现添加API到易程序。")
         # Start-up makes the tree's first API current and names it in the status bar.
-        status = next(c for c in controls if c["class"] == "msctls_statusbar32")
-        self.assertEqual(status["text"], "API：")
+        self.assertEqual(controls["状态条"]["text"], "API：")
         path = self.wizard.screenshot("startup-window")
         self.assertGreater(os.path.getsize(path), 1000)
 
@@ -51,18 +57,15 @@ class StartupWindowTest(unittest.TestCase):
     def test_layout_follows_the_window_size(self):
         for size in [(900, 700), (640, 480), (671, 572)]:
             self.wizard.resize(*size)
-            controls = self.wizard.controls()
-            chosen = [c for c in controls if c["class"] == "SysTabControl32"][1]
-            for text in BUTTONS:
-                button = next(c for c in controls if c["text"] == text)
-                self.assertEqual(button["left"] + button["width"], chosen["left"] + chosen["width"] - 8, (size, text))
-            grids = [c for c in controls if c["class"] == "KelvaneGrid"]
-            edit = [c for c in controls if c["class"] == "Edit"][2]
-            board = [c for c in controls if c["class"] == "KelvaneBoard"][0]
+            controls = {c["name"]: c for c in self.wizard.controls() if c["name"]}
+            chosen = controls["选择夹_选用区"]
+            for name in BUTTONS:
+                button = controls[name]
+                self.assertEqual(button["left"] + button["width"], chosen["left"] + chosen["width"] - 8, (size, name))
             rect = lambda c: (c["left"], c["top"], c["width"], c["height"])
-            self.assertEqual(rect(edit), rect(grids[0]), size)
-            self.assertEqual(rect(board), rect(grids[0]), size)
-            self.assertFalse(grids[1]["visible"], size)
+            self.assertEqual(rect(controls["编辑框_文本形式"]), rect(controls["高级表格1"]), size)
+            self.assertEqual(rect(controls["画板1"]), rect(controls["高级表格1"]), size)
+            self.assertFalse(controls["高级表格2"]["visible"], size)
         self.wizard.screenshot("startup-window-resized")
 
 
@@ -76,19 +79,18 @@ class EscapeTest(unittest.TestCase):
 
 class KeyboardTest(unittest.TestCase):
     def test_tab_moves_the_focus_in_the_visual_order(self):
-        expected = [("Button", "中文API名"), ("SysTabControl32", ""), ("ListBox", "")]
-        expected += [("Button", text) for text in BUTTONS]
-        expected += [("Button", "代码形式"), ("KelvaneGrid", ""), ("SysTabControl32", ""), ("SysTreeView32", "")]
+        expected = ["单选框_中文树形框", "选择夹_选用区", "选择列表框_选用API", *BUTTONS,
+                    "单选框_代码形式", "高级表格1", "选择夹_目录区", "树型框_API目录"]
         with Wizard() as wizard:
-            focused = lambda: next((c["class"], c["text"]) for c in wizard.controls() if c["focused"])
-            self.assertEqual(focused(), ("SysTreeView32", ""), "start-up leaves the focus in the tree")
+            focused = lambda: next(c["name"] for c in wizard.controls() if c["focused"])
+            self.assertEqual(focused(), "树型框_API目录", "start-up leaves the focus in the tree")
             seen = []
             for _ in expected:
                 wizard.press("Tab")
                 seen.append(focused())
             self.assertEqual(seen, expected)
             wizard.press("shift+Tab")
-            self.assertEqual(focused(), ("SysTabControl32", ""))
+            self.assertEqual(focused(), "选择夹_目录区")
 
 
 if __name__ == "__main__":

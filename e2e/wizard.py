@@ -1,7 +1,8 @@
 """Drives the real wizard under Wine and Xvfb, as a user would, for the end-to-end tests.
 
     with Wizard() as w:           # lays out the install folder, starts Xvfb and the wizard
-        w.controls()              # every window: class, text, rectangle, visible (via probe.exe)
+        w.controls()              # every window: design name, class, text, rectangle, visible (via probe.exe)
+        w.control("按钮_导入")     # one control, by its name in the window's design
         w.key("Escape")           # a real key press through the X server (xdotool)
         w.screenshot("name")      # kept in build/e2e-artifacts/name.png
 
@@ -9,6 +10,9 @@
         ide.requests()            # what the wizard sent it, byte for byte
 
     Wizard(dpi=144)               # on a display of 144 pixels per inch (a Wine prefix of its own)
+
+Controls are found by design name: each control's ID is its index in the design table,
+and probe.exe names it from the very table the wizard is built with.
 
 Environment: WIZARD_BUILD (default build/) holds windows/ (the cross build), native/ (whose
 examples/ holds the examples database) and wineprefix/.
@@ -158,16 +162,20 @@ class Wizard:
         out = self.probe("boxes").stdout
         return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
-    def find(self, text=None, cls=None, index=0):
-        hits = [c for c in self.controls() if (text is None or c["text"] == text) and (cls is None or c["class"] == cls)]
-        return hits[index]
+    def control(self, name):
+        """The control that the window's design calls `name`."""
+        hits = [c for c in self.controls() if c["name"] == name]
+        if not hits:
+            raise LookupError(f"no control named {name}")
+        return hits[0]
 
     def resize(self, width, height):
         self.probe("resize", width, height)
         time.sleep(0.5)
 
-    def click(self, text):
-        return self.probe("click", text).returncode == 0
+    def click(self, name):
+        """Clicks a button through its message (BM_CLICK), without the mouse."""
+        return self.probe("click", name).returncode == 0
 
     def xdotool(self, *args):
         with tempfile.TemporaryFile("w+") as out:
@@ -210,19 +218,17 @@ class Wizard:
             time.sleep(0.15)
         time.sleep(0.3)
 
-    def show_page(self, tab_index, page):
-        """Shows a page of one of the two tab controls, as a user would: a click on the
-        first tab header, then the arrow keys."""
-        tab = [c for c in self.controls() if c["class"] == "SysTabControl32"][tab_index]
-        self.click_in(tab, 12, 10)
+    def show_page(self, tab_name, page):
+        """Shows a page of a tab control, as a user would: a click on the first tab
+        header, then the arrow keys."""
+        self.click_in(self.control(tab_name), 12, 10)
         self.press(*["Right"] * page)
 
     def find_in_english_index(self, text):
-        """Types into the index's find box (编辑框_索引), with English names chosen
-        (单选框_英文索引)."""
-        self.show_page(0, 2)  # the catalog area's index page
-        self.click_in(self.find("英文API"), 8)
-        self.click_in(self.find(cls="Edit"))
+        """Types into the index's find box, with English names chosen."""
+        self.show_page("选择夹_目录区", 2)  # the index page
+        self.click_in(self.control("单选框_英文索引"), 8)
+        self.click_in(self.control("编辑框_索引"))
         self.type(text)
 
     def wait_exit(self, timeout=30):

@@ -112,7 +112,7 @@ void ListControl::userDoubleClicked(int pos) {
 void CheckListBox::setChecked(int pos, bool checked) {
   if (!items_.contains(pos)) return;
   items_.setChecked(pos, checked);
-  if (auto* p = peerAs<ListPeer>()) p->showChecked(pos);
+  if (auto* p = peerAs<ListPeer>()) p->showItemChecked(pos);
 }
 
 void DropDownList::userChose(int pos) {

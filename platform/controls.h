@@ -139,7 +139,7 @@ class ListPeer : public virtual ControlPeer {
   virtual void itemErased(int pos) = 0;
   virtual void itemsCleared() = 0;
   virtual void showSelection(int pos) = 0;
-  virtual void showChecked(int pos) = 0;
+  virtual void showItemChecked(int pos) = 0;
 };
 
 // List box (sorted or not), check list box and drop-down list share their items.

@@ -14,8 +14,10 @@ class Ui {
   virtual Scale displayScale() const = 0;
 
   // Creates the native side of `control`, which already holds its initial state and
-  // its parent; parents are realized before their children.
-  virtual void realize(Control& control, const ControlDesign& design) = 0;
+  // its parent; parents are realized before their children. `designIndex` is the
+  // control's place in its window's design table, which the native side takes as its
+  // control ID.
+  virtual void realize(Control& control, const ControlDesign& design, int designIndex) = 0;
 
   // Lays the window out (its size changed event), raises its created event, shows it
   // and runs the message loop until it is destroyed; returns the exit code.

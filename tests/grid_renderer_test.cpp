@@ -16,8 +16,8 @@ constexpr int kFlagColumnWidth = 56;
 class GridRendererTest : public ::testing::Test {
  protected:
   GridRendererTest() {
-    ui.realize(board, {platform::ControlKind::DrawingBoard, "画板1", "", -1, {}, ""});
-    ui.realize(grid, {platform::ControlKind::Grid, "高级表格1", "", -1, {}, ""});
+    ui.realize(board, {platform::ControlKind::DrawingBoard, "画板1", "", -1, {}, ""}, 0);
+    ui.realize(grid, {platform::ControlKind::Grid, "高级表格1", "", -1, {}, ""}, 1);
   }
 
   library::DllCommandRecord command(std::string_view name) {

@@ -60,7 +60,9 @@ StartupWindow::Controls StartupWindow::createControls(platform::Ui& ui, RadioGro
   Controls controls;
   // The design's lengths are for 96 pixels per inch; the controls get the display's.
   const platform::Scale scale = ui.displayScale();
-  for (const platform::ControlDesign& design : startupWindowDesign()) {
+  const auto designs = startupWindowDesign();
+  for (int index = 0; index < static_cast<int>(designs.size()); ++index) {
+    const platform::ControlDesign& design = designs[static_cast<std::size_t>(index)];
     auto control = makeControl(design, scale);
     control->setRect(scale.rect(design.rect));
     control->setText(design.text);
@@ -78,7 +80,7 @@ StartupWindow::Controls StartupWindow::createControls(platform::Ui& ui, RadioGro
       radio->joinGroup(&group);
       radio->setChecked(design.checked);
     }
-    ui.realize(*control, design);
+    ui.realize(*control, design, index);
     controls.emplace(std::string(design.name), std::move(control));
   }
   return controls;

@@ -32,7 +32,7 @@ class HeadlessUi::Peer : public WindowPeer,
   void itemErased(int) override {}
   void itemsCleared() override {}
   void showSelection(int) override {}
-  void showChecked(int) override {}
+  void showItemChecked(int) override {}
   void showParts() override {}
 
   void useDefaultGuiFont(int points) override { fontPoints_ = points; }
@@ -82,7 +82,7 @@ class HeadlessUi::Peer : public WindowPeer,
 HeadlessUi::HeadlessUi(Scale scale) : scale_(scale) {}
 HeadlessUi::~HeadlessUi() = default;
 
-void HeadlessUi::realize(Control& control, const ControlDesign&) {
+void HeadlessUi::realize(Control& control, const ControlDesign&, int) {
   auto peer = std::make_unique<Peer>(*this, control, control.isShown());
   control.attach(peer.get());
   peers_[&control] = std::move(peer);

@@ -24,7 +24,7 @@ class HeadlessUi : public Ui {
   ~HeadlessUi() override;
 
   Scale displayScale() const override { return scale_; }
-  void realize(Control& control, const ControlDesign& design) override;
+  void realize(Control& control, const ControlDesign& design, int designIndex) override;
   // Lays out and creates the window; there is no message loop: the test acts as the user.
   int run(Window& window) override;
 

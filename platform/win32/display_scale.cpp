@@ -1,14 +1,12 @@
 #include "platform/win32/display_scale.h"
 
-#include <windows.h>
+#include "platform/win32/handles.h"
 
 namespace platform::win32 {
 
 Scale displayScale() {
   static const Scale scale = [] {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY);
     return Scale{dpi > 0 ? dpi : 96};
   }();
   return scale;

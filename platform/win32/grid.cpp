@@ -12,6 +12,7 @@
 #include <string>
 
 #include "platform/win32/display_scale.h"
+#include "platform/win32/handles.h"
 
 namespace platform::win32 {
 namespace {
@@ -34,9 +35,7 @@ HFONT cellFont() {
   static HFONT font = [] {
     LOGFONTW lf{};
     GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    HDC screen = GetDC(nullptr);
-    lf.lfHeight = -MulDiv(10, GetDeviceCaps(screen, LOGPIXELSY), 72);
-    ReleaseDC(nullptr, screen);
+    lf.lfHeight = -MulDiv(10, GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY), 72);
     return CreateFontIndirectW(&lf);
   }();
   return font;
@@ -230,17 +229,18 @@ void NativeGrid::paint(HDC dc, const RECT& client) const {
   const int lastRow = std::min(firstInView(e.rows, scrollY_ + client.bottom), grid_.rowCount() - 1);
   const int lastColumn = std::min(firstInView(e.columns, scrollX_ + client.right), grid_.columnCount() - 1);
 
-  HGDIOBJ oldFont = SelectObject(dc, cellFont());
-  SetBkMode(dc, TRANSPARENT);
-  for (int r = firstRow; r <= lastRow; ++r) {
-    for (int c = firstColumn; c <= lastColumn; ++c) {
-      const CellRange block = grid_.blockAt(r, c);
-      if (r == std::max(block.firstRow, firstRow) && c == std::max(block.firstColumn, firstColumn)) {
-        paintBlock(dc, e, block, focused);
+  {
+    Selection font(dc, cellFont());
+    SetBkMode(dc, TRANSPARENT);
+    for (int r = firstRow; r <= lastRow; ++r) {
+      for (int c = firstColumn; c <= lastColumn; ++c) {
+        const CellRange block = grid_.blockAt(r, c);
+        if (r == std::max(block.firstRow, firstRow) && c == std::max(block.firstColumn, firstColumn)) {
+          paintBlock(dc, e, block, focused);
+        }
       }
     }
   }
-  SelectObject(dc, oldFont);
 
   if (grid_.hasCell(grid_.cursorRow(), grid_.cursorColumn())) {
     RECT r = blockRect(e, grid_.blockAt(grid_.cursorRow(), grid_.cursorColumn()));
@@ -336,20 +336,16 @@ LRESULT NativeGrid::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (this->hwnd() != hwnd) return DefWindowProcW(hwnd, message, wParam, lParam);
   switch (message) {
     case WM_PAINT: {
-      PAINTSTRUCT ps;
-      HDC dc = BeginPaint(hwnd, &ps);
+      PaintDc dc(hwnd);
       RECT client{};
       GetClientRect(hwnd, &client);
       // Drawn off screen and copied in one go: no flicker while the table is redrawn.
-      HDC memory = CreateCompatibleDC(dc);
-      HBITMAP bitmap = CreateCompatibleBitmap(dc, std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
-      HGDIOBJ old = SelectObject(memory, bitmap);
-      paint(memory, client);
-      BitBlt(dc, 0, 0, client.right, client.bottom, memory, 0, 0, SRCCOPY);
-      SelectObject(memory, old);
-      DeleteObject(bitmap);
-      DeleteDC(memory);
-      EndPaint(hwnd, &ps);
+      MemoryDc memory(CreateCompatibleDC(dc.get()));
+      OwnedBitmap bitmap(
+          CreateCompatibleBitmap(dc.get(), std::max<int>(client.right, 1), std::max<int>(client.bottom, 1)));
+      Selection picture(memory.get(), bitmap.get());
+      paint(memory.get(), client);
+      BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);
       return 0;
     }
     case WM_ERASEBKGND: return 1;

@@ -42,10 +42,10 @@ void NativeList::create(HWND parent) {
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
   SendMessageW(hwnd(), LB_INITSTORAGE, list_.count(), list_.count() * 64);
   showAllItems();
-  if (checkBoxes()) SetWindowSubclass(hwnd(), guardedSubclass<subclassProcedure>, 1, reinterpret_cast<DWORD_PTR>(this));
+  if (checkBoxes()) subclass_.install<subclassProcedure>(hwnd(), reinterpret_cast<DWORD_PTR>(this));
 }
 
-void NativeList::showChecked(int pos) {
+void NativeList::showItemChecked(int pos) {
   RECT r{};
   if (SendMessageW(hwnd(), LB_GETITEMRECT, pos, reinterpret_cast<LPARAM>(&r)) != LB_ERR) InvalidateRect(hwnd(), &r, TRUE);
 }
@@ -87,7 +87,7 @@ bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
 
 // A click on the box or the space bar ticks; a click on the text only selects.
 LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                               DWORD_PTR data) {
+                                      DWORD_PTR data) {
   auto* self = reinterpret_cast<NativeList*>(data);
   auto& checks = static_cast<CheckListBox&>(self->list_);
   bool onBox = GET_X_LPARAM(lParam) < self->checkBoxWidth();

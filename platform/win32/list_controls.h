@@ -3,6 +3,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/native_control.h"
 
 namespace platform::win32 {
@@ -19,7 +20,7 @@ class NativeItems : public NativeControl, public ListPeer {
   void itemErased(int pos) override;
   void itemsCleared() override;
   void showSelection(int pos) override;
-  void showChecked(int) override {}
+  void showItemChecked(int) override {}
 
  protected:
   // The items and the selection that the model already holds, for a window made late.
@@ -34,15 +35,16 @@ class NativeList : public NativeItems {
  public:
   explicit NativeList(ListControl& model);
   void create(HWND parent);
-  void showChecked(int pos) override;
+  void showItemChecked(int pos) override;
   bool onCommand(WORD code) override;
   bool onDrawItem(DRAWITEMSTRUCT* item) override;
 
  private:
   bool checkBoxes() const;
   static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR data);
+                                   DWORD_PTR data);
   int checkBoxWidth() const;
+  WindowSubclass subclass_;
 };
 
 class NativeDropDown : public NativeItems {

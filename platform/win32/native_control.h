@@ -1,7 +1,7 @@
 // The Win32 side of a control: a child window that shows the model's state and
 // reports the user's actions back to it. Parents forward WM_COMMAND, WM_NOTIFY,
-// WM_DRAWITEM, WM_MEASUREITEM and WM_CTLCOLOR… to the child they concern, which
-// calls exactly one handler of its model.
+// WM_DRAWITEM and WM_CTLCOLORSTATIC/BTN to the child they concern, which calls exactly
+// one handler of its model.
 #pragma once
 
 #include <windows.h>
@@ -21,17 +21,6 @@ std::string windowText(HWND hwnd);
 
 // The controls' font: 宋体, 12 pixels of the design, GB2312 character set.
 HFONT controlFont();
-
-// A subclass procedure that no exception crosses: a handler that fails leaves the
-// message to the control.
-template <LRESULT (*Handle)(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR)>
-LRESULT CALLBACK guardedSubclass(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data) {
-  try {
-    return Handle(hwnd, message, wParam, lParam, id, data);
-  } catch (...) {
-    return DefSubclassProc(hwnd, message, wParam, lParam);
-  }
-}
 
 class NativeControl : public virtual ControlPeer {
  public:
@@ -57,7 +46,6 @@ class NativeControl : public virtual ControlPeer {
   virtual bool onCommand(WORD /*code*/) { return false; }
   virtual bool onNotify(NMHDR* /*header*/, LRESULT& /*result*/) { return false; }
   virtual bool onDrawItem(DRAWITEMSTRUCT* /*item*/) { return false; }
-  virtual bool onMeasureItem(MEASUREITEMSTRUCT* /*item*/) { return false; }
   // The brush for WM_CTLCOLOR…; null for the system's default.
   virtual HBRUSH backgroundBrush(HDC /*dc*/) { return nullptr; }
 

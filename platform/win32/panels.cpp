@@ -16,23 +16,16 @@ LRESULT NativeFrame::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARA
   LRESULT result = 0;
   if (forwardToChild(message, wParam, lParam, result)) return result;
   if (message == WM_PAINT) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
+    PaintDc dc(hwnd);
     RECT r{};
     GetClientRect(hwnd, &r);
-    DrawEdge(dc, &r, EDGE_ETCHED, BF_RECT);
-    EndPaint(hwnd, &ps);
+    DrawEdge(dc.get(), &r, EDGE_ETCHED, BF_RECT);
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
 // Drawing board ---------------------------------------------------------------------
-
-NativeBoard::~NativeBoard() {
-  if (font_) DeleteObject(font_);
-  if (picture_) DeleteObject(picture_);
-}
 
 void NativeBoard::create(HWND parent) {
   registerClass(GetSysColorBrush(COLOR_WINDOW));
@@ -42,21 +35,16 @@ void NativeBoard::create(HWND parent) {
 void NativeBoard::useDefaultGuiFont(int points) {
   LOGFONTW lf{};
   GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-  HDC screen = GetDC(nullptr);
-  lf.lfHeight = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
-  ReleaseDC(nullptr, screen);
-  if (font_) DeleteObject(font_);
-  font_ = CreateFontIndirectW(&lf);
+  lf.lfHeight = -MulDiv(points, GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY), 72);
+  font_.reset(CreateFontIndirectW(&lf));
 }
 
 Size NativeBoard::measureText(std::string_view text) const {
   std::wstring w = wide(text);
-  HDC dc = GetDC(hwnd());
-  HGDIOBJ old = SelectObject(dc, font_ ? font_ : GetStockObject(DEFAULT_GUI_FONT));
+  WindowDc dc(hwnd());
+  Selection font(dc.get(), font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
   SIZE extent{};
-  GetTextExtentPoint32W(dc, w.c_str(), static_cast<int>(w.size()), &extent);
-  SelectObject(dc, old);
-  ReleaseDC(hwnd(), dc);
+  GetTextExtentPoint32W(dc.get(), w.c_str(), static_cast<int>(w.size()), &extent);
   return {extent.cx, extent.cy};
 }
 
@@ -65,30 +53,24 @@ Size NativeBoard::measureText(std::string_view text) const {
 void NativeBoard::freezePicture() {
   RECT r{};
   GetWindowRect(hwnd(), &r);
-  HDC screen = GetDC(nullptr);
-  HDC memory = CreateCompatibleDC(screen);
-  if (picture_) DeleteObject(picture_);
-  picture_ = CreateCompatibleBitmap(screen, r.right - r.left, r.bottom - r.top);
-  HGDIOBJ old = SelectObject(memory, picture_);
-  BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, screen, r.left, r.top, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(nullptr, screen);
+  {
+    WindowDc screen(nullptr);
+    MemoryDc memory(CreateCompatibleDC(screen.get()));
+    picture_.reset(CreateCompatibleBitmap(screen.get(), r.right - r.left, r.bottom - r.top));
+    Selection picture(memory.get(), picture_.get());
+    BitBlt(memory.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
+  }
   InvalidateRect(hwnd(), nullptr, FALSE);
 }
 
 LRESULT NativeBoard::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT && picture_) {
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(hwnd, &ps);
-    HDC memory = CreateCompatibleDC(dc);
-    HGDIOBJ old = SelectObject(memory, picture_);
+    PaintDc dc(hwnd);
+    MemoryDc memory(CreateCompatibleDC(dc.get()));
+    Selection picture(memory.get(), picture_.get());
     BITMAP bm{};
-    GetObjectW(picture_, sizeof bm, &bm);
-    BitBlt(dc, 0, 0, bm.bmWidth, bm.bmHeight, memory, 0, 0, SRCCOPY);
-    SelectObject(memory, old);
-    DeleteDC(memory);
-    EndPaint(hwnd, &ps);
+    GetObjectW(picture_.get(), sizeof bm, &bm);
+    BitBlt(dc.get(), 0, 0, bm.bmWidth, bm.bmHeight, memory.get(), 0, 0, SRCCOPY);
     return 0;
   }
   return DefWindowProcW(hwnd, message, wParam, lParam);

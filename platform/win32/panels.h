@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/native_control.h"
 #include "platform/win32/window_base.h"
 
@@ -24,7 +25,6 @@ class NativeBoard : public NativeControl, public DrawingBoardPeer, public Window
  public:
   static constexpr const wchar_t* kClassName = L"KelvaneBoard";
   explicit NativeBoard(DrawingBoard& model) : NativeControl(model) {}
-  ~NativeBoard() override;
   void create(HWND parent);
   void useDefaultGuiFont(int points) override;
   Size measureText(std::string_view text) const override;
@@ -34,8 +34,8 @@ class NativeBoard : public NativeControl, public DrawingBoardPeer, public Window
   LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  HFONT font_ = nullptr;
-  HBITMAP picture_ = nullptr;
+  OwnedFont font_;
+  OwnedBitmap picture_;
 };
 
 }  // namespace platform::win32

@@ -19,7 +19,7 @@ void NativeTab::create(HWND parent) {
   // Narrow padding: the four catalog pages fit side by side in the designed width.
   SendMessageW(hwnd(), TCM_SETPADDING, 0, MAKELPARAM(displayScale().px(4), displayScale().px(3)));
   // The pages' controls notify the tab control: pass their notifications on to them.
-  SetWindowSubclass(hwnd(), guardedSubclass<subclassProcedure>, 1, 0);
+  subclass_.install<subclassProcedure>(hwnd(), 0);
 }
 
 void NativeTab::showPage(int page) {
@@ -34,7 +34,7 @@ bool NativeTab::onNotify(NMHDR* header, LRESULT& result) {
 }
 
 LRESULT NativeTab::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                              DWORD_PTR) {
+                                     DWORD_PTR) {
   LRESULT result = 0;
   if (forwardToChild(message, wParam, lParam, result)) return result;
   if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/controls.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/native_control.h"
 
 namespace platform::win32 {
@@ -16,8 +17,9 @@ class NativeTab : public NativeControl, public TabPeer {
 
  private:
   static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                            DWORD_PTR data);
+                                   DWORD_PTR data);
   TabControl& tab_;
+  WindowSubclass subclass_;
 };
 
 }  // namespace platform::win32

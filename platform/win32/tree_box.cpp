@@ -11,12 +11,12 @@ constexpr COLORREF kMaskColour = RGB(255, 0, 255);
 
 // The three pictures side by side in one strip, added to a masked image list. They are
 // enlarged to the screen's scale pixel by pixel: pixel art stays sharp that way.
-HIMAGELIST createTreeImages() {
+OwnedImageList createTreeImages() {
   using namespace tree_icons;
   const int count = static_cast<int>(kImages.size());
   const int width = displayScale().px(kWidth), height = displayScale().px(kHeight);
-  HIMAGELIST list = ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0);
-  if (!list) return nullptr;
+  OwnedImageList list(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0));
+  if (!list) return list;
 
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -26,7 +26,7 @@ HIMAGELIST createTreeImages() {
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP strip = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  OwnedBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
   if (!strip) return list;
   auto* pixels = static_cast<std::uint32_t*>(bits);
   for (int image = 0; image < count; ++image) {
@@ -42,8 +42,7 @@ HIMAGELIST createTreeImages() {
     }
   }
   GdiFlush();
-  ImageList_AddMasked(list, strip, kMaskColour);
-  DeleteObject(strip);
+  ImageList_AddMasked(list.get(), strip.get(), kMaskColour);
   return list;
 }
 
@@ -51,16 +50,12 @@ const NMTREEVIEWW& treeNotification(NMHDR* header) { return *reinterpret_cast<NM
 
 }  // namespace
 
-NativeTree::~NativeTree() {
-  if (images_) ImageList_Destroy(images_);
-}
-
 void NativeTree::create(HWND parent) {
   NativeControl::create(parent, WC_TREEVIEWW,
                         TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
                         WS_EX_CLIENTEDGE);
   images_ = createTreeImages();
-  SendMessageW(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_));
+  SendMessageW(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
   contentReplaced();
 }
 

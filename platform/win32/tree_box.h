@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "platform/tree_box.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/native_control.h"
 
 namespace platform::win32 {
@@ -21,7 +22,6 @@ namespace platform::win32 {
 class NativeTree : public NativeControl, public TreePeer {
  public:
   explicit NativeTree(TreeBox& model) : NativeControl(model), tree_(model) {}
-  ~NativeTree() override;
   void create(HWND parent);
 
   void showText(std::string_view) override {}
@@ -45,7 +45,7 @@ class NativeTree : public NativeControl, public TreePeer {
   TreeBox& tree_;
   std::vector<HTREEITEM> items_;  // by model position; null until inserted
   std::vector<bool> childrenInserted_;
-  HIMAGELIST images_ = nullptr;
+  OwnedImageList images_;
   // Above 0 while the model's changes are passed on: what the tree view reports then
   // is its echo, not the user's doing.
   int echoing_ = 0;

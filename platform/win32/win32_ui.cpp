@@ -1,6 +1,7 @@
 #include "platform/win32/win32_ui.h"
 
 #include "platform/win32/buttons.h"
+#include "platform/win32/caught_exception.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/grid.h"
 #include "platform/win32/list_controls.h"
@@ -35,10 +36,10 @@ std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, Args...
 
 }  // namespace
 
-void Win32Ui::realize(Control& control, const ControlDesign& design) {
+void Win32Ui::realize(Control& control, const ControlDesign& design, int designIndex) {
   // The design's order sets the Tab order and begins the radio groups, whenever the
   // window comes to be made.
-  Unmade unmade{&control, design, focusOrder_.size(), false};
+  Unmade unmade{&control, design, designIndex, focusOrder_.size(), false};
   if (design.kind == ControlKind::RadioButton) {
     unmade.firstOfGroup = radioGroups_.insert(std::string(design.parent) + "/" + std::to_string(design.page)).second;
   }
@@ -82,6 +83,9 @@ void Win32Ui::make(const Unmade& unmade) {
     case ControlKind::DrawingBoard: native = makeNative<NativeBoard, DrawingBoard>(control, parent); break;
     case ControlKind::Frame: native = makeNative<NativeFrame, Frame>(control, parent); break;
   }
+  // Tools outside the program (the end-to-end tests among them) find a control by its
+  // design name through this ID, whatever the window's stacking and the design's order.
+  if (unmade.design.kind != ControlKind::Window) SetWindowLongPtrW(native->hwnd(), GWLP_ID, unmade.designIndex);
   control.attach(native.get());
   focusOrder_[unmade.focusSlot] = native.get();
   natives_[&control] = std::move(native);
@@ -152,7 +156,8 @@ int Win32Ui::run(Window& window) {
     try {
       dispatch(window, msg);
     } catch (...) {
-      // A handler that fails leaves the window as it is; the program goes on.
+      // A handler that fails leaves the window as it is.
+      reportCaughtException();
     }
   }
   return static_cast<int>(msg.wParam);

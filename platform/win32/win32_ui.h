@@ -19,7 +19,7 @@ class Win32Ui : public Ui {
   Win32Ui();
   ~Win32Ui() override;
   Scale displayScale() const override;
-  void realize(Control& control, const ControlDesign& design) override;
+  void realize(Control& control, const ControlDesign& design, int designIndex) override;
   int run(Window& window) override;
 
  private:
@@ -27,6 +27,7 @@ class Win32Ui : public Ui {
   struct Unmade {
     Control* control;
     ControlDesign design;
+    int designIndex;  // the control ID
     std::size_t focusSlot;
     bool firstOfGroup;
   };

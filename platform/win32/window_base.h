@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/caught_exception.h"
+
 namespace platform::win32 {
 
 template <typename Derived>
@@ -45,11 +47,12 @@ class WindowBase {
     }
     auto* self = static_cast<WindowBase*>(GetPropW(hwnd, L"WizardWindow"));
     if (message == WM_NCDESTROY) RemovePropW(hwnd, L"WizardWindow");
-    // No exception crosses a window procedure: a handler that fails leaves the message
-    // to the default handling, and the program goes on.
+    // No exception crosses a window procedure: a handler that fails is reported and
+    // leaves the message to the default handling.
     try {
       if (self) return self->handleMessage(hwnd, message, wParam, lParam);
     } catch (...) {
+      reportCaughtException();
     }
     return DefWindowProcW(hwnd, message, wParam, lParam);
   }

@@ -1,0 +1,135 @@
+// Small owners of Win32 handles: each gives its handle back when it goes, so that
+// every return path is safe and no release is written by hand.
+#pragma once
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <utility>
+
+#include "platform/win32/caught_exception.h"
+
+namespace platform::win32 {
+
+// A handle freed by one function: GDI objects, memory DCs, image lists.
+template <typename Handle, auto Release>
+class Owned {
+ public:
+  Owned() = default;
+  explicit Owned(Handle handle) : handle_(handle) {}
+  Owned(Owned&& other) noexcept : handle_(std::exchange(other.handle_, nullptr)) {}
+  Owned& operator=(Owned&& other) noexcept {
+    reset(std::exchange(other.handle_, nullptr));
+    return *this;
+  }
+  ~Owned() { reset(); }
+
+  Handle get() const { return handle_; }
+  explicit operator bool() const { return handle_ != nullptr; }
+  void reset(Handle handle = nullptr) {
+    if (handle_) Release(handle_);
+    handle_ = handle;
+  }
+
+ private:
+  Handle handle_ = nullptr;
+};
+
+using OwnedFont = Owned<HFONT, DeleteObject>;
+using OwnedBitmap = Owned<HBITMAP, DeleteObject>;
+using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
+using MemoryDc = Owned<HDC, DeleteDC>;
+
+// The DC of a window, or of the screen for a null window (GetDC, ReleaseDC).
+class WindowDc {
+ public:
+  explicit WindowDc(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~WindowDc() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  WindowDc(const WindowDc&) = delete;
+  WindowDc& operator=(const WindowDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  HDC dc_;
+};
+
+// The DC of one WM_PAINT (BeginPaint, EndPaint).
+class PaintDc {
+ public:
+  explicit PaintDc(HWND hwnd) : hwnd_(hwnd), dc_(BeginPaint(hwnd, &paint_)) {}
+  ~PaintDc() { EndPaint(hwnd_, &paint_); }
+  PaintDc(const PaintDc&) = delete;
+  PaintDc& operator=(const PaintDc&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT paint_{};
+  HDC dc_;
+};
+
+// An object selected into a DC while the holder lives; the DC's previous one comes back.
+class Selection {
+ public:
+  Selection(HDC dc, HGDIOBJ object) : dc_(dc), previous_(SelectObject(dc, object)) {}
+  ~Selection() {
+    if (previous_) SelectObject(dc_, previous_);
+  }
+  Selection(const Selection&) = delete;
+  Selection& operator=(const Selection&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// A subclass of one window through a handler that no exception crosses. It is removed
+// when the window is destroyed (WM_NCDESTROY) or when the holder goes, whichever comes first.
+class WindowSubclass {
+ public:
+  using Handler = LRESULT (*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+
+  WindowSubclass() = default;
+  ~WindowSubclass() { remove(); }
+  WindowSubclass(const WindowSubclass&) = delete;
+  WindowSubclass& operator=(const WindowSubclass&) = delete;
+
+  template <Handler Handle>
+  void install(HWND hwnd, DWORD_PTR data) {
+    remove();
+    if (SetWindowSubclass(hwnd, guarded<Handle>, kId, data)) {
+      hwnd_ = hwnd;
+      procedure_ = guarded<Handle>;
+    }
+  }
+
+  void remove() {
+    if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, procedure_, kId);
+    hwnd_ = nullptr;
+  }
+
+ private:
+  static constexpr UINT_PTR kId = 1;
+
+  template <Handler Handle>
+  static LRESULT CALLBACK guarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                  DWORD_PTR data) {
+    // The subclass must be gone before its window is.
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, guarded<Handle>, id);
+    try {
+      return Handle(hwnd, message, wParam, lParam, id, data);
+    } catch (...) {
+      reportCaughtException();
+      return DefSubclassProc(hwnd, message, wParam, lParam);
+    }
+  }
+
+  HWND hwnd_ = nullptr;
+  SUBCLASSPROC procedure_ = nullptr;
+};
+
+}  // namespace platform::win32
