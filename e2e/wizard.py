@@ -53,17 +53,26 @@ def wine_env(display, dpi=96):
     return env
 
 
+def prefix_markers(prefix):
+    """The markers that scripts/common.sh leaves in a prefix it has made (their names change
+    when the prefix's making does)."""
+    if not os.path.isdir(prefix):
+        return []
+    return sorted(name for name in os.listdir(prefix) if name.startswith(".prefix-ready"))
+
+
 def wine_prefix(dpi=96):
     """The Wine prefix whose screen has `dpi` pixels per inch: the build's own at 96; for
-    another, a copy of it with the display setting changed, made once."""
+    another, a copy of it with the display setting changed, made once and again whenever
+    the build's own is made anew."""
     base = os.path.join(BUILD, "wineprefix")
     if dpi == 96:
         return base
     prefix = f"{base}-{dpi}dpi"
-    ready = os.path.join(prefix, ".prefix-ready")
-    if not os.path.exists(ready):
+    ready = os.path.join(prefix, ".dpi-ready")
+    if not os.path.exists(ready) or prefix_markers(prefix) != prefix_markers(base):
         shutil.rmtree(prefix, ignore_errors=True)
-        shutil.copytree(base, prefix, symlinks=True, ignore=shutil.ignore_patterns(".prefix-ready"))
+        shutil.copytree(base, prefix, symlinks=True)
         env = dict(os.environ, WINEPREFIX=prefix, WINEDEBUG="-all")
         subprocess.run(["wine", "reg", "add", r"HKCU\Control Panel\Desktop", "/v", "LogPixels", "/t", "REG_DWORD",
                         "/d", str(dpi), "/f"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,

@@ -15,7 +15,7 @@ LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-common
-          wine wine64 xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3 unicode-data ccache)
+          wine wine64 fonts-wine xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3 unicode-data ccache)
 
 log() { printf '\033[1m== %s\033[0m\n' "$*"; }
 
@@ -44,14 +44,25 @@ build_windows() {
   cmake --build "$WINDOWS" -j"$(nproc)"
 }
 
-# Chinese text needs a CJK font: the Windows font names map to WenQuanYi Zen Hei.
+# Made once per prefix; a new marker name rebuilds the prefixes made by an older version.
+PREFIX_MARKER=.prefix-ready-2
 ensure_wine_prefix() {
-  [ -f "$WINEPREFIX/.prefix-ready" ] && return
+  [ -f "$WINEPREFIX/$PREFIX_MARKER" ] && return
   log "making the Wine prefix $WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
   wineserver -w || true
+  # Wine draws the caption buttons with its own Marlett font, and programs ask for the
+  # symbol fonts by name; Debian's Wine does not put them into the prefix by itself.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  mkdir -p "$fonts"
+  for font in marlett symbol webdings wingding; do
+    ln -sf "/usr/share/wine/fonts/$font.ttf" "$fonts/"
+  done
+  # Chinese text needs a CJK font. The Windows font names map to WenQuanYi Zen Hei Sharp:
+  # at the wizard's sizes (12 and 13 pixels) it draws from hand-made bitmaps, crisp as
+  # 宋体 is on Windows, where the outlines of the other faces come out jagged or blurred.
   for font in SimSun 宋体 NSimSun 新宋体 "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft YaHei" 微软雅黑 SimHei 黑体; do
-    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
   done
   # Smoothed text, as a Windows desktop shows it; Wine draws the window frames itself
   # (there is no window manager on Xvfb), so the screenshots show the caption.
@@ -61,7 +72,8 @@ ensure_wine_prefix() {
   wine reg add 'HKCU\Control Panel\Desktop' /v FontSmoothingOrientation /t REG_DWORD /d 1 /f >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f >/dev/null 2>&1
   wineserver -w || true
-  touch "$WINEPREFIX/.prefix-ready"
+  rm -f "$WINEPREFIX"/.prefix-ready*
+  touch "$WINEPREFIX/$PREFIX_MARKER"
 }
 
 # The folder as the IDE's install has it: the wizard in "wizard" with the examples database
