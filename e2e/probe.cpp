@@ -28,6 +28,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win32/handles.h"
 #include "window/window_design.h"
 
 namespace {
@@ -152,9 +153,7 @@ HWND focusedWindow() {
 // The wizard's control font, 宋体 12 pixels at 96 pixels per inch, on this screen.
 HFONT controlFont() {
   static HFONT font = [] {
-    HDC screen = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    const int dpi = GetDeviceCaps(platform::win32::WindowDc(nullptr).get(), LOGPIXELSY);
     return CreateFontW(-MulDiv(12, dpi, 96), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
   }();
@@ -164,8 +163,9 @@ HFONT controlFont() {
 std::string textExtent(HWND hwnd) {
   std::wstring caption = text(hwnd);
   if (caption.empty() || !GetParent(hwnd)) return "";
-  HDC dc = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(dc, controlFont());
+  platform::win32::WindowDc screen(nullptr);
+  const HDC dc = screen.get();
+  platform::win32::Selection font(dc, controlFont());
   // One line as a button draws it: "&" marks the underlined letter and takes no room.
   RECT line{};
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &line, DT_CALCRECT | DT_SINGLELINE);
@@ -173,8 +173,6 @@ std::string textExtent(HWND hwnd) {
   GetClientRect(hwnd, &client);
   RECT wrapped{0, 0, client.right, 0};
   DrawTextW(dc, caption.c_str(), static_cast<int>(caption.size()), &wrapped, DT_CALCRECT | DT_WORDBREAK);
-  SelectObject(dc, old);
-  ReleaseDC(nullptr, dc);
   return ",\"textWidth\":" + std::to_string(line.right) + ",\"textHeight\":" + std::to_string(wrapped.bottom);
 }
 
