@@ -109,7 +109,7 @@ void Win32Ui::moveFocus(bool backwards) {
   auto count = static_cast<int>(focusOrder_.size());
   int at = 0;
   for (int i = 0; i < count; ++i) {
-    if (focusOrder_[i] && focusOrder_[i]->hwnd() == focus || IsChild(focusOrder_[i]->hwnd(), focus)) at = i;
+    if (focusOrder_[i] && (focusOrder_[i]->hwnd() == focus || IsChild(focusOrder_[i]->hwnd(), focus))) at = i;
   }
   for (int step = 1; step < count; ++step) {
     NativeControl* next = focusOrder_[(at + (backwards ? count - step : step)) % count];
