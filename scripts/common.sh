@@ -45,7 +45,7 @@ build_windows() {
 }
 
 # Made once per prefix; a new marker name rebuilds the prefixes made by an older version.
-PREFIX_MARKER=.prefix-ready-2
+PREFIX_MARKER=.prefix-ready-3
 ensure_wine_prefix() {
   [ -f "$WINEPREFIX/$PREFIX_MARKER" ] && return
   log "making the Wine prefix $WINEPREFIX"
@@ -63,6 +63,15 @@ ensure_wine_prefix() {
   # 宋体 is on Windows, where the outlines of the other faces come out jagged or blurred.
   for font in SimSun 宋体 NSimSun 新宋体 "MS Shell Dlg" "MS Shell Dlg 2" Tahoma "Microsoft YaHei" 微软雅黑 SimHei 黑体; do
     wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$font" /d "WenQuanYi Zen Hei Sharp" /f >/dev/null 2>&1
+  done
+  # The system's own texts (message boxes, menus, the status bar's default) in 宋体 9 points,
+  # as a Chinese Windows has them: Wine's 8 points fall between the bitmaps. Each is a
+  # LOGFONTW whose positive height counts points.
+  local systemFont
+  systemFont=$(python3 -c "import struct; print((struct.pack('<5i8B', 9, 0, 0, 0, 400, 0, 0, 0, 134, 0, 0, 0, 0)
+                                                 + 'SimSun'.encode('utf-16-le').ljust(64, b'\0')).hex())")
+  for metric in MessageFont MenuFont StatusFont IconFont SmCaptionFont; do
+    wine reg add 'HKCU\Control Panel\Desktop\WindowMetrics' /v $metric /t REG_BINARY /d "$systemFont" /f >/dev/null 2>&1
   done
   # Smoothed text, as a Windows desktop shows it; Wine draws the window frames itself
   # (there is no window manager on Xvfb), so the screenshots show the caption.
