@@ -23,6 +23,7 @@ void NativeTab::create(HWND parent) {
 }
 
 void NativeTab::showPage(int page) {
+  if (beforePageShown) beforePageShown(page);
   if (SendMessageW(hwnd(), TCM_GETCURSEL, 0, 0) != page) SendMessageW(hwnd(), TCM_SETCURSEL, page, 0);
 }
 

@@ -1,6 +1,8 @@
 // Tab control: its pages' controls are its child windows.
 #pragma once
 
+#include <functional>
+
 #include "platform/controls.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/native_control.h"
@@ -14,6 +16,9 @@ class NativeTab : public NativeControl, public TabPeer {
   void showPage(int page) override;
   void showText(std::string_view) override {}
   bool onNotify(NMHDR* header, LRESULT& result) override;
+
+  // Called before a page comes on view, whoever shows it: its controls may still be unmade.
+  std::function<void(int page)> beforePageShown;
 
  private:
   static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,

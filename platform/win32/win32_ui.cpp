@@ -64,7 +64,13 @@ void Win32Ui::make(const Unmade& unmade) {
       native = std::move(window);
       break;
     }
-    case ControlKind::TabControl: native = makeNative<NativeTab, TabControl>(control, parent); break;
+    case ControlKind::TabControl: {
+      auto tab = std::make_unique<NativeTab>(static_cast<TabControl&>(control));
+      tab->create(parent);
+      tab->beforePageShown = [this, &control](int page) { makePage(control, page); };
+      native = std::move(tab);
+      break;
+    }
     case ControlKind::TreeBox: native = makeNative<NativeTree, TreeBox>(control, parent); break;
     case ControlKind::ListBox:
     case ControlKind::SortedListBox:
@@ -89,6 +95,18 @@ void Win32Ui::make(const Unmade& unmade) {
   control.attach(native.get());
   focusOrder_[unmade.focusSlot] = native.get();
   natives_[&control] = std::move(native);
+}
+
+void Win32Ui::makePage(const Control& tab, int page) {
+  for (std::size_t i = 0; i < unmade_.size();) {
+    if (unmade_[i].control->parent() == &tab && unmade_[i].control->page() == page) {
+      Unmade unmade = unmade_[i];
+      unmade_.erase(unmade_.begin() + static_cast<std::ptrdiff_t>(i));
+      make(unmade);
+    } else {
+      ++i;
+    }
+  }
 }
 
 bool Win32Ui::makeNextUnmade() {
@@ -146,13 +164,6 @@ int Win32Ui::run(Window& window) {
     // that the window answers at once after its first paint.
     if (!unmade_.empty() && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && makeNextUnmade()) continue;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    // What the user does may show any page: every page is made first.
-    if ((msg.message >= WM_KEYFIRST && msg.message <= WM_KEYLAST) ||
-        (msg.message >= WM_MOUSEFIRST && msg.message <= WM_MOUSELAST) ||
-        (msg.message >= WM_NCMOUSEMOVE && msg.message <= WM_NCMBUTTONDBLCLK)) {
-      while (makeNextUnmade()) {
-      }
-    }
     try {
       dispatch(window, msg);
     } catch (...) {

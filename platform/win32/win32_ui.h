@@ -34,6 +34,8 @@ class Win32Ui : public Ui {
   void make(const Unmade& unmade);
   // Makes the next control of a page not on view; false when none is left.
   bool makeNextUnmade();
+  // Makes what is still unmade of a page that comes on view.
+  void makePage(const Control& tab, int page);
   HWND parentWindow(const Control& control) const;
   // One message of the loop: Esc, Tab and the edit boxes' keys first, then the dialog
   // manager, then the window procedure.
