@@ -63,6 +63,16 @@ TEST_F(StartupWindowTest, LayoutAtTheDesignSize) {
   EXPECT_EQ(w.列表框_索引.rect().height, 423);
 }
 
+// Lengths of the design come to the display as Windows' MulDiv(length, dpi, 96) gives them.
+TEST(Scale, RoundsHalvesAwayFromZero) {
+  EXPECT_EQ(platform::Scale{120}.px(1), 1);    // 1.25
+  EXPECT_EQ(platform::Scale{120}.px(2), 3);    // 2.5
+  EXPECT_EQ(platform::Scale{144}.px(-3), -5);  // -4.5
+  EXPECT_EQ(platform::Scale{144}.px(671), 1007);
+  EXPECT_EQ(platform::Scale{96}.px(-7), -7);
+  EXPECT_EQ(platform::Scale{192}.rect({1, -2, 3, 4}), (Rect{2, -4, 6, 8}));
+}
+
 // Every layout rule holds at every size and on displays of 96, 120, 144 and 192 pixels
 // per inch, with the design's margins in the display's pixels.
 class LayoutSizes : public ::testing::TestWithParam<std::tuple<int, platform::Size>>, protected HeadlessWizard {
