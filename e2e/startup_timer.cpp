@@ -43,9 +43,11 @@ double runOnce(const std::wstring& program) {
     return -1;
   }
   Found found{pi.dwProcessId, nullptr};
+  // Every look is a request to the Wine server, which the starting program needs too: a
+  // look every 5 ms leaves it the server.
   while (!found.window) {
     EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&found));
-    if (!found.window) Sleep(1);
+    if (!found.window) Sleep(5);
   }
   // A program answers a sent message only when it asks for messages, after its first
   // paint (UpdateWindow in its start-up).
