@@ -31,25 +31,6 @@ constexpr std::int32_t kBlockDataBytes = 500;
 constexpr double kEarliestDate = -657434;
 constexpr double kLatestDate = 2958465;
 
-// Bytes in a record of each type but text, which has its descriptor's size.
-std::uint32_t storedSize(FieldType type) {
-  switch (type) {
-    case FieldType::byte:
-    case FieldType::logical:
-      return 1;
-    case FieldType::shortInteger:
-      return 2;
-    case FieldType::longInteger:
-    case FieldType::doubleFloat:
-    case FieldType::dateTime:
-      return 8;
-    default:
-      return 4;
-  }
-}
-
-bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
-
 // A text up to its first NUL. Every field lies within the record: the open checked it.
 std::string_view textIn(std::span<const unsigned char> record, const FieldDescriptor& field) {
   const char* start = reinterpret_cast<const char*>(record.data()) + field.offset;
@@ -187,6 +168,24 @@ OpenFault checkAuxiliary(const FileBytes& file, std::int32_t version, std::int64
 }
 
 }  // namespace
+
+std::uint32_t storedSize(FieldType type) {
+  switch (type) {
+    case FieldType::byte:
+    case FieldType::logical:
+      return 1;
+    case FieldType::shortInteger:
+      return 2;
+    case FieldType::longInteger:
+    case FieldType::doubleFloat:
+    case FieldType::dateTime:
+      return 8;
+    default:
+      return 4;
+  }
+}
+
+bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
 
 std::string auxiliaryFileName(std::string_view databasePath) {
   std::size_t dot = extensionDot(databasePath);

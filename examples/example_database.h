@@ -37,6 +37,11 @@ enum class FieldType : std::int32_t {
   memo = 12,
 };
 
+// Bytes in a record of each type but text, whose descriptor gives its size.
+std::uint32_t storedSize(FieldType type);
+// Byte set and memo values live in the auxiliary file's blocks; the record holds the first.
+bool keepsValuesInBlocks(FieldType type);
+
 enum class OpenFault {
   none,
   cannotOpen,           // missing, held elsewhere or unreadable

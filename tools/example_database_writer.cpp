@@ -20,24 +20,8 @@ void putU32(std::string& bytes, std::size_t offset, std::uint64_t value) {
 }
 
 std::uint32_t storedSize(const FieldDefinition& field) {
-  switch (field.type) {
-    case FieldType::text:
-      return field.textSize;
-    case FieldType::byte:
-    case FieldType::logical:
-      return 1;
-    case FieldType::shortInteger:
-      return 2;
-    case FieldType::longInteger:
-    case FieldType::doubleFloat:
-    case FieldType::dateTime:
-      return 8;
-    default:
-      return 4;
-  }
+  return field.type == FieldType::text ? field.textSize : examples::storedSize(field.type);
 }
-
-bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
 
 // Values take blocks one after another from block 1; each block links back to the one
 // before it at offset 0 (0 in a value's first block) and on to the next at offset 4.
