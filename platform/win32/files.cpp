@@ -2,6 +2,8 @@
 
 #include "platform/win32/native_control.h"  // windows.h first
 
+#include "platform/win32/handles.h"
+
 #include <algorithm>
 #include <new>
 #include <vector>
@@ -13,30 +15,15 @@ namespace {
 // megabytes, and a stray huge file must not exhaust the program's memory.
 constexpr LONGLONG kLargestHeldFile = LONGLONG{1} << 30;
 
-class FileHandle {
- public:
-  explicit FileHandle(HANDLE file) : handle(file) {}
-  FileHandle(const FileHandle&) = delete;
-  FileHandle& operator=(const FileHandle&) = delete;
-  ~FileHandle() {
-    if (valid()) CloseHandle(handle);
-  }
-  bool valid() const { return handle != INVALID_HANDLE_VALUE; }
-  HANDLE get() const { return handle; }
-
- private:
-  HANDLE handle;
-};
-
 // Share mode 0 keeps every other opener out, readers included, until the handle closes.
 class Win32HeldFile : public HeldFile {
  public:
-  Win32HeldFile(std::unique_ptr<FileHandle> file, std::vector<unsigned char> content)
+  Win32HeldFile(OwnedHandle file, std::vector<unsigned char> content)
       : handle(std::move(file)), copy(std::move(content)) {}
   std::span<const unsigned char> bytes() const override { return copy; }
 
  private:
-  std::unique_ptr<FileHandle> handle;
+  OwnedHandle handle;
   std::vector<unsigned char> copy;
 };
 
@@ -65,9 +52,9 @@ bool Win32Files::exists(std::string_view path) {
 }
 
 bool Win32Files::write(std::string_view path, std::string_view bytes) {
-  FileHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr));
-  if (!file.valid()) return false;
+  OwnedHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                               nullptr));
+  if (!file) return false;
   std::size_t done = 0;
   while (done < bytes.size()) {
     DWORD written = 0;
@@ -79,10 +66,10 @@ bool Win32Files::write(std::string_view path, std::string_view bytes) {
 }
 
 std::unique_ptr<HeldFile> Win32Files::holdExclusive(std::string_view path) {
-  auto file = std::make_unique<FileHandle>(
+  OwnedHandle file(
       CreateFileW(wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   std::vector<unsigned char> content;
-  if (!file->valid() || !readWhole(file->get(), content)) return nullptr;
+  if (!file || !readWhole(file.get(), content)) return nullptr;
   return std::make_unique<Win32HeldFile>(std::move(file), std::move(content));
 }
 

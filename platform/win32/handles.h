@@ -36,6 +36,18 @@ class Owned {
   Handle handle_ = nullptr;
 };
 
+// A kernel object's handle. INVALID_HANDLE_VALUE, which CreateFileW and
+// CreateToolhelp32Snapshot give on failure, counts as none.
+class OwnedHandle : public Owned<HANDLE, CloseHandle> {
+ public:
+  OwnedHandle() = default;
+  explicit OwnedHandle(HANDLE handle) : Owned(orNone(handle)) {}
+  void reset(HANDLE handle = nullptr) { Owned::reset(orNone(handle)); }
+
+ private:
+  static HANDLE orNone(HANDLE handle) { return handle == INVALID_HANDLE_VALUE ? nullptr : handle; }
+};
+
 using OwnedFont = Owned<HFONT, DeleteObject>;
 using OwnedBitmap = Owned<HBITMAP, DeleteObject>;
 using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;

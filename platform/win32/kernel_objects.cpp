@@ -17,10 +17,10 @@ FILETIME creationTime(HANDLE process) {
 
 // The parent process, opened for waiting; none if it cannot be found or opened, has
 // already ended, or was made after this process (its id was taken over by a newer one).
-UniqueHandle openStarterProcess() {
-  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
-  if (snapshot == INVALID_HANDLE_VALUE) return {};
-  UniqueHandle processes(snapshot);
+OwnedHandle openStarterProcess() {
+  OwnedHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
+  if (!processes) return {};
+  HANDLE snapshot = processes.get();
   DWORD self = GetCurrentProcessId(), parent = 0;
   PROCESSENTRY32W entry{};
   entry.dwSize = sizeof entry;
@@ -31,7 +31,7 @@ UniqueHandle openStarterProcess() {
     }
   }
   if (parent == 0) return {};
-  UniqueHandle starter(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent));
+  OwnedHandle starter(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent));
   if (!starter) return {};
   FILETIME starterCreated = creationTime(starter.get()), selfCreated = creationTime(GetCurrentProcess());
   if (CompareFileTime(&starterCreated, &selfCreated) > 0) return {};
@@ -41,7 +41,7 @@ UniqueHandle openStarterProcess() {
 
 class Win32Event : public NamedEvent {
  public:
-  Win32Event(UniqueHandle event, HANDLE starter) : event_(std::move(event)), starter_(starter) {}
+  Win32Event(OwnedHandle event, HANDLE starter) : event_(std::move(event)), starter_(starter) {}
 
   void signal() override { SetEvent(event_.get()); }
 
@@ -53,7 +53,7 @@ class Win32Event : public NamedEvent {
   }
 
  private:
-  UniqueHandle event_;
+  OwnedHandle event_;
   HANDLE starter_;
 };
 
@@ -63,7 +63,7 @@ struct ViewUnmapper {
 
 class Win32SharedMemory : public SharedMemory {
  public:
-  explicit Win32SharedMemory(UniqueHandle mapping) : mapping_(std::move(mapping)) {}
+  explicit Win32SharedMemory(OwnedHandle mapping) : mapping_(std::move(mapping)) {}
 
   std::span<std::uint8_t> mapView() override {
     if (!view_) {
@@ -78,7 +78,7 @@ class Win32SharedMemory : public SharedMemory {
   }
 
  private:
-  UniqueHandle mapping_;
+  OwnedHandle mapping_;
   std::unique_ptr<void, ViewUnmapper> view_;  // unmapped before the mapping closes
   std::size_t size_ = 0;
 };
@@ -88,13 +88,13 @@ class Win32SharedMemory : public SharedMemory {
 Win32KernelObjects::Win32KernelObjects() : starter_(openStarterProcess()) {}
 
 std::unique_ptr<NamedEvent> Win32KernelObjects::openEvent(std::string_view name) {
-  UniqueHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, asciiName(name).c_str()));
+  OwnedHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, asciiName(name).c_str()));
   if (!event) return nullptr;
   return std::make_unique<Win32Event>(std::move(event), starter_.get());
 }
 
 std::unique_ptr<SharedMemory> Win32KernelObjects::createSharedMemory(std::string_view name, std::uint32_t size) {
-  UniqueHandle mapping(
+  OwnedHandle mapping(
       CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, size, asciiName(name).c_str()));
   if (!mapping) return nullptr;
   return std::make_unique<Win32SharedMemory>(std::move(mapping));

@@ -11,6 +11,8 @@
 #include <span>
 #include <string>
 
+#include "platform/win32/handles.h"
+
 namespace stand_in_ide {
 
 // Sent to the window for each request; lParam points to an Exchange whose reply the
@@ -24,22 +26,8 @@ struct Exchange {
   std::string reply;                       // GBK, without its NUL
 };
 
-class OwnedHandle {
- public:
-  explicit OwnedHandle(HANDLE h = nullptr) { reset(h); }
-  ~OwnedHandle() { reset(nullptr); }
-  void reset(HANDLE h) {
-    if (handle) CloseHandle(handle);
-    handle = h == INVALID_HANDLE_VALUE ? nullptr : h;
-  }
-  OwnedHandle(const OwnedHandle&) = delete;
-  OwnedHandle& operator=(const OwnedHandle&) = delete;
-  HANDLE get() const { return handle; }
-  explicit operator bool() const { return handle != nullptr; }
-
- private:
-  HANDLE handle = nullptr;
-};
+// Kernel handles close themselves, as in the wizard.
+using platform::win32::OwnedHandle;
 
 class WizardRun {
  public:
