@@ -4,9 +4,12 @@ from process start until the window is up and its first paint is done.
   - the minimal window: a bare Win32 window, what Wine takes for any window program;
   - the text window: the wizard's manifest (common controls 6, DPI aware) and one line
     of Chinese text in the wizard's control font, what Wine takes for a window of the
-    wizard's kind. The wizard's ratio to it is the wizard's own cost.
+    wizard's kind. The wizard's ratio to it is the wizard's own cost;
+  - the controls window: the wizard's window made from its design table with plain
+    CreateWindowExW, every control of the first paint but empty, what Wine takes to make,
+    show and paint that many native windows.
 
-    python3 e2e/startup_benchmark.py [ROUNDS]    prints the three medians and both ratios
+    python3 e2e/startup_benchmark.py [ROUNDS]    prints the medians and the wizard's ratios
 
 The machine may be busy with other work: the programs take turns, a few starts each per
 round, and the ratios are the medians of the rounds' ratios.
@@ -39,6 +42,7 @@ def main():
     lay_out_install(wizard_dir)
     programs = {"minimal window": os.path.join(WINDOWS, "e2e", "minimal_window.exe"),
                 "text window": os.path.join(WINDOWS, "e2e", "text_window.exe"),
+                "controls window": os.path.join(WINDOWS, "e2e", "controls_window.exe"),
                 "wizard": os.path.join(wizard_dir, "apiwizard.exe")}
     times = {name: [] for name in programs}
     xvfb = Xvfb()
@@ -53,7 +57,8 @@ def main():
         xvfb.stop()
     ratio = lambda base: statistics.median(w / b for w, b in zip(times["wizard"], times[base]))
     print(", ".join(f"{name}: {statistics.median(t):.1f} ms" for name, t in times.items()))
-    print(f"wizard / minimal window: {ratio('minimal window'):.2f}, wizard / text window: {ratio('text window'):.2f}")
+    print(", ".join(f"wizard / {base}: {ratio(base):.2f}" for base in programs if base != "wizard"))
+    print(f"controls window / text window: {statistics.median(c / t for c, t in zip(times['controls window'], times['text window'])):.2f}")
 
 
 if __name__ == "__main__":

@@ -118,16 +118,14 @@ RECT NativeGrid::blockRect(const Edges& e, const CellRange& block) const {
 // [SECTION] Table changes and scrolling
 // ---------------------------------------------------------------------------------
 
-// A rendering changes the model some hundred times: repaint once, and size the
-// scroll bars once, after the handler that changes it has returned.
+// A rendering changes the model some hundred times: size the scroll bars and repaint
+// once, after the handler that changes it has returned.
 void NativeGrid::showTable() {
   // Every rendering starts from one row: a new table shows from its top left corner.
   if (grid_.rowCount() <= 1) scrollX_ = scrollY_ = 0;
-  InvalidateRect(hwnd(), nullptr, FALSE);
-  if (!scrollBarsDue_) {
-    scrollBarsDue_ = true;
-    PostMessageW(hwnd(), kUpdateScrollBars, 0, 0);
-  }
+  if (scrollBarsDue_) return;
+  scrollBarsDue_ = true;
+  PostMessageW(hwnd(), kUpdateScrollBars, 0, 0);
 }
 
 void NativeGrid::updateScrollBars() {

@@ -39,18 +39,24 @@ void NativeBoard::useDefaultGuiFont(int points) {
   font_.reset(CreateFontIndirectW(&lf));
 }
 
+// A memory DC of the screen measures as the board's own DC would, and it is made once:
+// a window's DC is costly to get and the declaration view measures every cell.
 Size NativeBoard::measureText(std::string_view text) const {
+  if (!measuringDc_) measuringDc_.reset(CreateCompatibleDC(nullptr));
   std::wstring w = wide(text);
-  WindowDc dc(hwnd());
-  Selection font(dc.get(), font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
+  Selection font(measuringDc_.get(), font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
   SIZE extent{};
-  GetTextExtentPoint32W(dc.get(), w.c_str(), static_cast<int>(w.size()), &extent);
+  GetTextExtentPoint32W(measuringDc_.get(), w.c_str(), static_cast<int>(w.size()), &extent);
   return {extent.cx, extent.cy};
 }
 
 // Copies what the screen shows under the board, so that showing the board hides the
-// redrawing beneath it.
+// redrawing beneath it. Before the window is on screen there is nothing to hide.
 void NativeBoard::freezePicture() {
+  if (!IsWindowVisible(GetAncestor(hwnd(), GA_ROOT))) {
+    picture_.reset();
+    return;
+  }
   RECT r{};
   GetWindowRect(hwnd(), &r);
   {

@@ -35,6 +35,7 @@ class NativeBoard : public NativeControl, public DrawingBoardPeer, public Window
 
  private:
   OwnedFont font_;
+  mutable MemoryDc measuringDc_;
   OwnedBitmap picture_;
 };
 

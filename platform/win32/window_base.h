@@ -1,5 +1,6 @@
-// Base of the window classes that the wizard registers itself: `this` is stored at
-// WM_NCCREATE and every later message goes to handleMessage.
+// Base of the window classes that the wizard registers itself: `this` is stored in the
+// window's extra bytes at WM_NCCREATE and every later message goes to handleMessage.
+// (A window property would cost Wine a round trip to its server on every message.)
 #pragma once
 
 #include <windows.h>
@@ -22,6 +23,7 @@ class WindowBase {
     wc.cbSize = sizeof wc;
     wc.style = classStyle;
     wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = sizeof(WindowBase*);
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
@@ -43,10 +45,10 @@ class WindowBase {
   static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
       auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
-      SetPropW(hwnd, L"WizardWindow", create->lpCreateParams);
+      SetWindowLongPtrW(hwnd, 0, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
     }
-    auto* self = static_cast<WindowBase*>(GetPropW(hwnd, L"WizardWindow"));
-    if (message == WM_NCDESTROY) RemovePropW(hwnd, L"WizardWindow");
+    auto* self = reinterpret_cast<WindowBase*>(GetWindowLongPtrW(hwnd, 0));
+    if (message == WM_NCDESTROY) SetWindowLongPtrW(hwnd, 0, 0);
     // No exception crosses a window procedure: a handler that fails is reported and
     // leaves the message to the default handling.
     try {
