@@ -1,7 +1,5 @@
 #include "platform/win32/kernel_objects.h"
 
-#include <tlhelp32.h>
-
 namespace platform::win32 {
 
 namespace {
@@ -15,21 +13,30 @@ FILETIME creationTime(HANDLE process) {
   return created;
 }
 
+// The id of the process that started this one. NtQueryInformationProcess answers at
+// once where a snapshot of all processes would list every process and thread first; the
+// structure is declared here with the layout that every SDK documents.
+DWORD parentProcessId() {
+  struct BasicInformation {
+    void* reserved1;
+    void* pebBaseAddress;
+    void* reserved2[2];
+    ULONG_PTR uniqueProcessId;
+    ULONG_PTR parentProcessId;
+  };
+  using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
+  auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  BasicInformation information{};
+  constexpr int kBasicInformation = 0;
+  if (!query || query(GetCurrentProcess(), kBasicInformation, &information, sizeof information, nullptr) < 0) return 0;
+  return static_cast<DWORD>(information.parentProcessId);
+}
+
 // The parent process, opened for waiting; none if it cannot be found or opened, has
 // already ended, or was made after this process (its id was taken over by a newer one).
 OwnedHandle openStarterProcess() {
-  OwnedHandle processes(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!processes) return {};
-  HANDLE snapshot = processes.get();
-  DWORD self = GetCurrentProcessId(), parent = 0;
-  PROCESSENTRY32W entry{};
-  entry.dwSize = sizeof entry;
-  for (BOOL more = Process32FirstW(snapshot, &entry); more; more = Process32NextW(snapshot, &entry)) {
-    if (entry.th32ProcessID == self) {
-      parent = entry.th32ParentProcessID;
-      break;
-    }
-  }
+  const DWORD parent = parentProcessId();
   if (parent == 0) return {};
   OwnedHandle starter(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent));
   if (!starter) return {};

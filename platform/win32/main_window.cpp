@@ -14,7 +14,7 @@ HBRUSH MainWindow::background() {
 }
 
 void MainWindow::createCentred() {
-  registerClass(background());
+  registerClass(background(), 0, LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1)));
   Rect outer = window_.rect();
   // Centred on the primary screen's work area; the design's stored position is not used.
   RECT work{};

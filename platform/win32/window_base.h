@@ -15,8 +15,9 @@ class WindowBase {
   virtual ~WindowBase() = default;
 
  protected:
-  // Registers the class once; `background` may be null for windows that paint all.
-  static void registerClass(HBRUSH background, UINT classStyle = 0) {
+  // Registers the class once; `background` may be null for windows that paint all. Only
+  // a top-level window needs the icon: a class with one costs Wine a small copy of it.
+  static void registerClass(HBRUSH background, UINT classStyle = 0, HICON icon = nullptr) {
     static bool registered = false;
     if (registered) return;
     WNDCLASSEXW wc{};
@@ -26,7 +27,7 @@ class WindowBase {
     wc.cbWndExtra = sizeof(WindowBase*);
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hIcon = LoadIconW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1));
+    wc.hIcon = icon;
     wc.hbrBackground = background;
     wc.lpszClassName = Derived::kClassName;
     RegisterClassExW(&wc);
