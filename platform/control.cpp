@@ -5,6 +5,8 @@
 namespace platform {
 
 void Control::setRect(const Rect& rect) {
+  // The layout sets every rectangle on each resize; most stay where they are.
+  if (rect == rect_) return;
   rect_ = rect;
   if (peer_) peer_->showRect(rect);
 }
