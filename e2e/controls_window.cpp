@@ -17,10 +17,11 @@ namespace {
 
 using platform::ControlKind;
 
-std::wstring wide(std::string_view utf8) {
-  std::wstring out(utf8.size(), L'\0');
+// The design's texts are GBK, as the wizard is built.
+std::wstring wide(std::string_view gbk) {
+  std::wstring out(gbk.size(), L'\0');
   out.resize(static_cast<std::size_t>(
-      MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out.data(), static_cast<int>(out.size()))));
+      MultiByteToWideChar(936, 0, gbk.data(), static_cast<int>(gbk.size()), out.data(), static_cast<int>(out.size()))));
   return out;
 }
 
