@@ -1,8 +1,10 @@
 """The start-up window of the real program under Wine: controls, layout after a resize, Esc."""
 import os
+import re
+import subprocess
 import unittest
 
-from wizard import Wizard
+from wizard import WINDOWS, Wizard
 
 CAPTION = "Kelvane V2.0版  Halvorin：https://www.halvorin.com"
 BUTTONS = {"按钮_全部选择": "全选(&A)", "按钮_全部放弃": "放弃(&D)", "按钮_导入": "导入(&Z)",
@@ -91,6 +93,17 @@ class KeyboardTest(unittest.TestCase):
             self.assertEqual(seen, expected)
             wizard.press("shift+Tab")
             self.assertEqual(focused(), "选择夹_目录区")
+
+
+class ProgramImageTest(unittest.TestCase):
+    def test_the_shell_dialogs_and_com_are_not_loaded_with_the_program(self):
+        # They and the DLLs they pull in would add to every start; they load at their first call.
+        image = os.path.join(WINDOWS, "platform", "win32", "apiwizard.exe")
+        headers = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", image], capture_output=True, text=True,
+                                 check=True).stdout
+        loaded = {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}
+        self.assertIn("user32.dll", loaded)
+        self.assertFalse(loaded & {"shell32.dll", "ole32.dll", "comdlg32.dll"}, loaded)
 
 
 if __name__ == "__main__":
