@@ -125,7 +125,11 @@ void NativeGrid::showTable() {
   if (grid_.rowCount() <= 1) scrollX_ = scrollY_ = 0;
   if (scrollBarsDue_) return;
   scrollBarsDue_ = true;
-  PostMessageW(hwnd(), kUpdateScrollBars, 0, 0);
+  // A full message queue would leave the grid unpainted: then it is done at once.
+  if (!PostMessageW(hwnd(), kUpdateScrollBars, 0, 0)) {
+    scrollBarsDue_ = false;
+    updateScrollBars();
+  }
 }
 
 void NativeGrid::updateScrollBars() {
