@@ -155,15 +155,6 @@ int Win32Ui::run(Window& window) {
   }
   main_->startLayout();
   window.userCreated();
-  // What start-up posted (a grid's scroll bars) is done before the first paint, which
-  // then shows it at once instead of painting twice.
-  for (MSG posted{}; PeekMessageW(&posted, nullptr, 0, 0, PM_REMOVE);) {
-    if (posted.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(posted.wParam));
-      break;
-    }
-    dispatch(window, posted);
-  }
   ShowWindow(main, SW_SHOWNORMAL);
   UpdateWindow(main);
 
@@ -173,21 +164,17 @@ int Win32Ui::run(Window& window) {
     // that the window answers at once after its first paint.
     if (!unmade_.empty() && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && makeNextUnmade()) continue;
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    dispatch(window, msg);
+    try {
+      dispatch(window, msg);
+    } catch (...) {
+      // A handler that fails leaves the window as it is.
+      reportCaughtException();
+    }
   }
   return static_cast<int>(msg.wParam);
 }
 
 void Win32Ui::dispatch(Window& window, MSG& msg) {
-  try {
-    translateAndDispatch(window, msg);
-  } catch (...) {
-    // A handler that fails leaves the window as it is.
-    reportCaughtException();
-  }
-}
-
-void Win32Ui::translateAndDispatch(Window& window, MSG& msg) {
   // Esc closes the window whichever control has the focus, unless it closes an open drop-down.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
     auto* dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(GetParent(msg.hwnd)));

@@ -37,11 +37,9 @@ class Win32Ui : public Ui {
   // Makes what is still unmade of a page that comes on view.
   void makePage(const Control& tab, int page);
   HWND parentWindow(const Control& control) const;
-  // One message of the loop; no exception of a handler leaves it.
+  // One message of the loop: Esc, Tab and the edit boxes' keys first, then the dialog
+  // manager, then the window procedure.
   void dispatch(Window& window, MSG& msg);
-  // Esc, Tab and the edit boxes' keys first, then the dialog manager, then the window
-  // procedure.
-  void translateAndDispatch(Window& window, MSG& msg);
   // Tab and Shift+Tab follow the design's order, whatever the windows' stacking.
   void moveFocus(bool backwards);
   std::vector<NativeControl*> focusOrder_;  // null for a control not made yet
