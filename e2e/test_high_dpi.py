@@ -2,7 +2,7 @@
 half times as large, with the same layout and no caption cut off."""
 import unittest
 
-from wizard import Wizard
+from wizard import Wizard, by_name
 
 BUTTONS = ["按钮_全部选择", "按钮_全部放弃", "按钮_导入", "按钮_从选用框删除", "按钮_清空选用框", "按钮_关闭程序"]
 
@@ -14,11 +14,6 @@ def px(length, dpi):
 
 def rect(control):
     return control["left"], control["top"], control["width"], control["height"]
-
-
-def named(controls):
-    """The window and its controls by design name (the parts of controls have none)."""
-    return {c["name"]: c for c in controls if c["name"]}
 
 
 class HighDpiTest(unittest.TestCase):
@@ -36,7 +31,7 @@ class HighDpiTest(unittest.TestCase):
                     cls.seen[dpi, "resized"].append(wizard.controls())
 
     def test_the_window_is_one_and_a_half_times_as_large(self):
-        controls = {dpi: named(self.seen[dpi]) for dpi in (96, 144)}
+        controls = {dpi: by_name(self.seen[dpi]) for dpi in (96, 144)}
         small, large = controls[96].pop("_启动窗口"), controls[144].pop("_启动窗口")
         self.assertEqual((small["width"], small["height"]), (671, 572))
         self.assertAlmostEqual(large["width"], 1.5 * 671, delta=1)
@@ -55,7 +50,7 @@ class HighDpiTest(unittest.TestCase):
 
     def test_the_layout_rules_hold_at_every_size(self):
         for dpi in (96, 144):
-            for controls in map(named, [self.seen[dpi], *self.seen[dpi, "resized"]]):
+            for controls in map(by_name, [self.seen[dpi], *self.seen[dpi, "resized"]]):
                 chosen = controls["选择夹_选用区"]
                 for name in BUTTONS:
                     button = controls[name]
@@ -79,7 +74,7 @@ class HighDpiTest(unittest.TestCase):
             # The catalog's four page headers stand side by side: no scroll arrows.
             self.assertFalse(any(c["class"] == "msctls_updown32" and c["visible"] for c in controls), dpi)
         # The design's note is longer than its label at any scale; at 144 it shows no less of it.
-        note = {dpi: named(self.seen[dpi])["标签2"] for dpi in (96, 144)}
+        note = {dpi: by_name(self.seen[dpi])["标签2"] for dpi in (96, 144)}
         shown = {dpi: note[dpi]["clientHeight"] / note[dpi]["textHeight"] for dpi in (96, 144)}
         self.assertGreaterEqual(shown[144], shown[96])
 

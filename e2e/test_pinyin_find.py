@@ -1,13 +1,9 @@
 """Finding Chinese names in the index by pinyin, typed without a Chinese input method."""
 import unittest
 
-from wizard import Wizard
+from wizard import Wizard, by_name
 
 INDEX_PAGE = 2
-
-
-def named(controls):
-    return {c["name"]: c for c in controls if c["name"]}
 
 
 class PinyinFindTest(unittest.TestCase):
@@ -24,12 +20,12 @@ class PinyinFindTest(unittest.TestCase):
         self.assertTrue(w.control("单选框_中文索引")["enabled"])
         w.click_in(w.control("编辑框_索引"))
         w.type("qcdtm")
-        controls = named(w.controls())
+        controls = by_name(w.controls())
         # The first name in the list's order whose initials begin so.
         self.assertEqual(controls["列表框_索引"]["selectedText"], "取菜单条目标识_")
         self.assertEqual(controls["状态条"]["parts"][1], "qcdtm → 取菜单条目标识_")
         w.type("xx")
-        controls = named(w.controls())
+        controls = by_name(w.controls())
         self.assertEqual(controls["列表框_索引"]["selectedText"], "取菜单条目信息_")
         self.assertEqual(controls["状态条"]["parts"][:2], ["API：", "qcdtmxx → 取菜单条目信息_"])
         self.assertIn(".DLL命令 取菜单条目信息_, ", controls["编辑框_文本形式"]["text"])
@@ -43,7 +39,7 @@ class PinyinFindTest(unittest.TestCase):
         w.show_page("选择夹_目录区", INDEX_PAGE)
         w.click_in(w.control("编辑框_索引"))
         w.type("chonghuachuang")
-        controls = named(w.controls())
+        controls = by_name(w.controls())
         self.assertEqual(controls["列表框_索引"]["selectedText"], "重画窗口_")
         self.assertIn(".DLL命令 重画窗口_, ", controls["编辑框_文本形式"]["text"])
 

@@ -4,7 +4,7 @@ import re
 import subprocess
 import unittest
 
-from wizard import WINDOWS, Wizard
+from wizard import WINDOWS, Wizard, by_name
 
 CAPTION = "Kelvane V2.0版  Halvorin：https://www.halvorin.com"
 BUTTONS = {"按钮_全部选择": "全选(&A)", "按钮_全部放弃": "放弃(&D)", "按钮_导入": "导入(&Z)",
@@ -27,7 +27,7 @@ class StartupWindowTest(unittest.TestCase):
         cls.wizard.stop()
 
     def test_window_and_every_control_are_there(self):
-        controls = {c["name"]: c for c in self.wizard.controls() if c["name"]}
+        controls = by_name(self.wizard.controls())
         window = controls["_启动窗口"]
         self.assertEqual(window["text"], CAPTION)
         self.assertEqual((window["width"], window["height"]), (671, 572))
@@ -59,7 +59,7 @@ class StartupWindowTest(unittest.TestCase):
     def test_layout_follows_the_window_size(self):
         for size in [(900, 700), (640, 480), (671, 572)]:
             self.wizard.resize(*size)
-            controls = {c["name"]: c for c in self.wizard.controls() if c["name"]}
+            controls = by_name(self.wizard.controls())
             chosen = controls["选择夹_选用区"]
             for name in BUTTONS:
                 button = controls[name]

@@ -82,6 +82,11 @@ def wine_prefix(dpi=96):
     return prefix
 
 
+def by_name(controls):
+    """The window and its controls by design name (the parts of controls have none)."""
+    return {c["name"]: c for c in controls if c["name"]}
+
+
 class Xvfb:
     """A private X server for one test run."""
 
