@@ -32,12 +32,7 @@ constexpr UINT kUpdateScrollBars = WM_APP + 1;
 // Cells draw in the font in which the declaration view measures their texts: the
 // default GUI font at 10 points, as `画板1` has it.
 HFONT cellFont() {
-  static HFONT font = [] {
-    LOGFONTW lf{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-    lf.lfHeight = -MulDiv(10, GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY), 72);
-    return CreateFontIndirectW(&lf);
-  }();
+  static HFONT font = createDefaultGuiFont(10);
   return font;
 }
 

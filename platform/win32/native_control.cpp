@@ -26,6 +26,13 @@ HFONT controlFont() {
   return font;
 }
 
+HFONT createDefaultGuiFont(int points) {
+  LOGFONTW lf{};
+  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
+  lf.lfHeight = -MulDiv(points, displayScale().dpi, 72);
+  return CreateFontIndirectW(&lf);
+}
+
 NativeControl::~NativeControl() {
   if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
 }

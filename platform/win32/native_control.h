@@ -21,6 +21,8 @@ std::string windowText(HWND hwnd);
 
 // The controls' font: 宋体, 12 pixels of the design, GB2312 character set.
 HFONT controlFont();
+// A new font of the system's default GUI face at `points` on this screen; the caller owns it.
+HFONT createDefaultGuiFont(int points);
 
 class NativeControl : public virtual ControlPeer {
  public:

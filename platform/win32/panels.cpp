@@ -32,12 +32,7 @@ void NativeBoard::create(HWND parent) {
   NativeControl::create(parent, kClassName, 0, 0, static_cast<WindowBase*>(this));
 }
 
-void NativeBoard::useDefaultGuiFont(int points) {
-  LOGFONTW lf{};
-  GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof lf, &lf);
-  lf.lfHeight = -MulDiv(points, GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSY), 72);
-  font_.reset(CreateFontIndirectW(&lf));
-}
+void NativeBoard::useDefaultGuiFont(int points) { font_.reset(createDefaultGuiFont(points)); }
 
 // A memory DC of the screen measures as the board's own DC would, and it is made once:
 // a window's DC is costly to get and the declaration view measures every cell.
