@@ -36,8 +36,8 @@ class Owned {
   Handle handle_ = nullptr;
 };
 
-// A kernel object's handle. INVALID_HANDLE_VALUE, which CreateFileW and
-// CreateToolhelp32Snapshot give on failure, counts as none.
+// A kernel object's handle. INVALID_HANDLE_VALUE, which CreateFileW gives on failure,
+// counts as none.
 class OwnedHandle : public Owned<HANDLE, CloseHandle> {
  public:
   OwnedHandle() = default;

@@ -3,8 +3,6 @@
 
 #include <windows.h>
 
-#include <utility>
-
 #include "platform/kernel_objects.h"
 #include "platform/win32/handles.h"
 

@@ -39,13 +39,10 @@ HMENU makeMenu() {
 // The file is written beside its place first, so that a failed save leaves the old one.
 bool saveFile(const std::wstring& target, const std::string& bytes) {
   std::wstring temporary = target + L".saving";
-  OwnedHandle file(
-      CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  bool ok = file && WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  file.reset(nullptr);
-  if (ok && MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) return true;
+  if (writeFile(temporary, bytes.data(), bytes.size()) &&
+      MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING)) {
+    return true;
+  }
   DeleteFileW(temporary.c_str());
   return false;
 }

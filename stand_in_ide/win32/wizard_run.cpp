@@ -26,13 +26,13 @@ class MappedView {
   std::size_t size = 0;
 };
 
+}  // namespace
+
 bool writeFile(const std::wstring& path, const void* bytes, std::size_t size) {
   OwnedHandle file(CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
   DWORD written = 0;
   return file && WriteFile(file.get(), bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
 }
-
-}  // namespace
 
 WizardRun::WizardRun(HWND window, std::wstring recordFolder) : window(window), recordFolder(std::move(recordFolder)) {}
 

@@ -29,6 +29,9 @@ struct Exchange {
 // Kernel handles close themselves, as in the wizard.
 using platform::win32::OwnedHandle;
 
+// Writes `size` bytes as the whole of the file at `path`; false if any of it fails.
+bool writeFile(const std::wstring& path, const void* bytes, std::size_t size);
+
 class WizardRun {
  public:
   // Empty `recordFolder`: nothing is recorded. Otherwise every request is written there
