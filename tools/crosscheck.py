@@ -41,6 +41,9 @@ shellapi.h shlwapi.h shlobj.h wininet.h lm.h psapi.h iphlpapi.h tlhelp32.h setup
 imagehlp.h userenv.h security.h htmlhelp.h powrprof.h lzexpand.h commctrl.h winver.h
 activeds.h sensapi.h vfw.h advpub.h nb30.h oleauto.h winnetwk.h ras.h dbt.h winioctl.h
 imm.h""".split()
+# The headers as a source file includes them; SECURITY_WIN32 chooses the form of security.h.
+HEADER_SOURCE = "#define SECURITY_WIN32\n" + "".join(
+    f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADERS)
 PRELUDE = r"""
 #include <array>
 namespace cc {
@@ -129,8 +132,7 @@ def param_size(etype, flags, tsizes):
 
 def compile_cpp(body, workdir, keep=None):
     """Compile prelude + body lines; returns {line number of body[i] -> [(kind, text)]} and stray errors."""
-    head = "#define SECURITY_WIN32\n" + "".join(
-        f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADERS) + PRELUDE
+    head = HEADER_SOURCE + PRELUDE
     first = head.count("\n") + 1
     src = head + "\n".join(body) + "\n"
     path = Path(workdir) / "cc_gen.cpp"
@@ -153,8 +155,7 @@ def compile_cpp(body, workdir, keep=None):
 def macros(workdir):
     """Function-like macro names and object-like macro bodies of the included headers."""
     src = Path(workdir) / "cc_macros.cpp"
-    src.write_text("#define SECURITY_WIN32\n" + "".join(
-        f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADERS))
+    src.write_text(HEADER_SOURCE)
     out = subprocess.run([CXX, "-std=c++17", "-E", "-dM", str(src)], capture_output=True, text=True).stdout
     funcs, objs = set(), {}
     for m in re.finditer(r"^#define (\w+)(\()?[^ ]* ?(.*)$", out, re.M):
