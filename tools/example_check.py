@@ -19,7 +19,7 @@ Constant names are looked up in the i686 MinGW-w64 headers that tools/crosscheck
 compiles against. The allow-list (default tools/example_check-allow.txt) names source files,
 one a line, "#" starts a comment; their faults are printed as "allowed:" and do not fail.
 Exit status: 0 without unallowed faults, 1 with some, 2 when the compiler fails outside the
-generated lines, 77 when i686-w64-mingw32-g++ is missing and the other checks pass.
+generated lines, 77 when i686-w64-mingw32-gcc is missing and the other checks pass.
 """
 import argparse
 import os
@@ -32,6 +32,8 @@ from pathlib import Path
 
 import crosscheck
 import example_declarations
+
+CC = "i686-w64-mingw32-gcc"
 
 # ---- E statements -------------------------------------------------------------------------
 
@@ -253,6 +255,9 @@ TERM = rf"(?:{NAME.pattern}(?:\s*[（(]\s*{NUMBER}\s*[）)]|\s+{NUMBER}(?![0-9A-
 NAME_EXPRESSION = re.compile(rf"{TERM}(?:\s*[＋+|]\s*{TERM})*")
 ANNOTATED = re.compile(rf"({NAME.pattern})(?:\s*[（(]\s*({NUMBER})\s*[）)]|\s+({NUMBER})(?![0-9A-Za-z.]))")
 NOT_NAMES = {"NULL", "TRUE", "FALSE"}  # defined, but words of prose as much as constants
+# The SDK names of the parameters and members that hold window messages, and their family.
+MESSAGE_HOLDERS = {"Msg", "uMsg", "wMsg", "message", "uCallbackMessage", "wMsgFilterMin", "wMsgFilterMax"}
+MESSAGE = "message"
 
 
 def number(text):
@@ -284,45 +289,84 @@ class Library:
             yield from members.values()
 
 
-class Constants:
-    """Values of the upper-case names that the headers define as integers, as 32-bit words."""
+def family(name):
+    """The constants a name belongs with: those that share its part up to the first "_"
+    (MF_BYPOSITION: MF_), or the name alone."""
+    return name[:name.index("_") + 1] if "_" in name else name
 
-    def __init__(self, names):
+
+class Constants:
+    """Values, as 32-bit words, of the upper-case names that the headers define as integers:
+    the names given and every constant of their families."""
+
+    PLAIN = re.compile(r"\(?\s*(-?)\s*(0[xX][0-9a-fA-F]+|\d+)[uUlL]*\s*\)?")
+
+    def __init__(self, names, family_names):
         with tempfile.TemporaryDirectory() as tmp:
-            candidates = sorted(set(names) & self.defined(tmp) - NOT_NAMES)
-            # A macro may stand for a type or a keyword: drop the lines that do not compile.
-            for _ in range(3):
-                lines = [f"(unsigned)(ULONG_PTR)({n})," for n in candidates]
-                res = self.compile(tmp, "extern const unsigned cc_v[] = {\n" + "\n".join(lines) + "\n};\n")
-                bad = {int(n) - 2 for n in re.findall(r"^cc_values\.cpp:(\d+):\d+: error:", res.stderr, re.M)}
-                if not bad:
-                    break
-                candidates = [n for k, n in enumerate(candidates) if k not in bad]
+            out = self.compile(tmp, "", "-E", "-dD").stdout
+            bodies = dict(re.findall(r"^#define (\w+)(?![\w(]) ?(.*)$", out, re.M))
+            defined = set(bodies)
+            for body in re.findall(r"\benum\b[^{;]*\{([^}]*)\}", out):
+                defined.update(re.findall(r"(?:^|,)\s*([A-Za-z_]\w*)", body))
+            members = {}
+            for name in defined:
+                if NAME.fullmatch(name):
+                    members.setdefault(family(name), []).append(name)
+            self.families = {family(n) for n in family_names if n in defined} - NOT_NAMES
+            wanted = (set(names) & defined | {m for f in self.families for m in members[f]}) - NOT_NAMES
+            self.values = {}
+            for name in wanted:
+                m = self.PLAIN.fullmatch(bodies.get(name, "").strip())
+                if m:
+                    self.values[name] = u32(number(m.group(1) + m.group(2)))
+            self.values.update(self.evaluate(tmp, sorted(wanted - set(self.values))))
+        self.family_values = {f: {self.values[m] for m in members[f] if m in self.values} for f in self.families}
+
+    def evaluate(self, workdir, names):
+        """One function per name, each with its constant as a static object: a name that does
+        not compile (a macro for a type, a keyword, an undeclared name) fails its own line
+        alone, which the second round drops. C reports an undeclared name once per function."""
+        for _ in range(2):
+            res = self.compile(workdir, "".join(
+                f"unsigned cc_f{k}(void) {{ static const unsigned cc_v{k} = (unsigned)(ULONG_PTR)({n}); "
+                f"return cc_v{k}; }}\n" for k, n in enumerate(names)))
+            bad = {int(n) - 1 for n in re.findall(r"^cc_values\.c:(\d+):\d+: error:", res.stderr, re.M)}
+            if not bad:
+                break
+            names = [n for k, n in enumerate(names) if k not in bad]
         if res.returncode:
             raise RuntimeError(res.stderr[:2000])
-        # A text macro compiles to the address of its text, which is no integer.
-        words = re.findall(r"^\s*\.long\s+(\S+)", res.stdout.split("cc_v:", 1)[1], re.M)
-        self.values = {n: u32(int(w)) for n, w in zip(candidates, words) if re.fullmatch(r"-?\d+", w)}
+        # _cc_vK.N: then ".long V", or ".space 4" for a zero; a text's address is no integer.
+        words = dict(re.findall(r"^_cc_v(\d+)\.\d+:\s*\n\s*\.(?:long\s+(-?\d+)\b|space\s+4)", res.stdout, re.M))
+        return {n: u32(int(words[str(k)] or 0)) for k, n in enumerate(names) if str(k) in words}
 
     @staticmethod
     def compile(workdir, body, *flags):
-        """Compile the headers and body (to assembly, by default); the body's lines count from 1."""
-        src = Path(workdir) / "cc_values.cpp"
-        src.write_text(crosscheck.HEADER_SOURCE + "# 1 \"cc_values.cpp\"\n" + body)
-        return subprocess.run([crosscheck.CXX, "-std=c++17", "-w", *(flags or ("-S",)), "-o", "-", src.name],
+        """Compile the headers and body (to assembly, by default); the body's lines count from 1.
+        C, whose static initializers must be constant: a value that is not stops the compile."""
+        src = Path(workdir) / "cc_values.c"
+        src.write_text(crosscheck.HEADER_SOURCE + "# 1 \"cc_values.c\"\n" + body)
+        return subprocess.run([CC, "-w", *(flags or ("-S",)), "-o", "-", src.name],
                               capture_output=True, text=True, cwd=workdir, env=dict(os.environ, LC_ALL="C"))
 
-    @staticmethod
-    def defined(workdir):
-        """The object-like macros and the enumerators of the headers."""
-        out = Constants.compile(workdir, "", "-E", "-dD").stdout
-        names = set(re.findall(r"^#define (\w+)(?![\w(])", out, re.M))
-        for body in re.findall(r"\benum\b[^{;]*\{([^}]*)\}", out):
-            names.update(re.findall(r"(?:^|,)\s*([A-Za-z_]\w*)", body))
-        return names
+    def families_named(self, comment):
+        """The families of the constants that a comment of the library names; a parameter's
+        or member's comment starts with its SDK name, which may say that it holds a message."""
+        named = {family(n) for n in NAME.findall(comment) if n in self.values and family(n) in self.families}
+        return named | ({MESSAGE} if comment.split(",", 1)[0].strip() in MESSAGE_HOLDERS else set())
 
-    def names_any(self, comment):
-        return any(n in self.values for n in NAME.findall(comment))
+    def stands_for_one(self, v, families):
+        """A value of a constant of the families, or flags of theirs combined: the values
+        whose bits lie within v cover v. Every message is a constant (WM_USER ＋ 1 and the like
+        for the program's own)."""
+        if MESSAGE in families:
+            return True
+        values = set().union(*(self.family_values[f] for f in families))
+        covered = 0
+        for w in values:
+            if w & ~v == 0:
+                covered |= w
+        return v in values or covered == v
 
     def claims(self, comment):
         """(text, value) of each name expression of the comment that holds a defined name."""
@@ -404,72 +448,83 @@ def read_program(lines, report):
 
 
 class ConstantRule:
-    """Where a number stands for an SDK constant, in one subroutine."""
+    """Where a number stands for an SDK constant, in one subroutine. What carries constants
+    (a parameter, a member, a command's result, a variable) carries those of the families
+    that its comment in the library names."""
 
     def __init__(self, library, constants, variables):
         self.library, self.constants, self.variables = library, constants, variables
-        self.carrying = set()  # variables that hold or receive constants
+        self.carrying = {}  # variable -> families of the constants it holds or receives
 
-    def parameter_takes(self, command, k):
+    def parameter_families(self, command, k):
         params = self.library.params[command]
-        return k < len(params) and self.constants.names_any(params[k])
+        return self.constants.families_named(params[k]) if k < len(params) else set()
 
-    def member_takes(self, node):
+    def member_families(self, node):
         target = node.kids[0]
         while target.kind == "index":
             target = target.kids[0]
         members = self.library.members.get(self.variables.get(target.text, ""), {})
-        return target.kind == "name" and self.constants.names_any(members.get(node.text, ""))
+        return self.constants.families_named(members.get(node.text, "")) if target.kind == "name" else set()
 
     def carries(self, node):
         if node.kind == "name":
-            return node.text in self.carrying
+            return self.carrying.get(node.text, set())
         if node.kind == "member":
-            return self.member_takes(node)
+            return self.member_families(node)
         if node.kind == "call" and node.text in self.library.returns:
-            return self.constants.names_any(self.library.returns[node.text])
+            return self.constants.families_named(self.library.returns[node.text])
         if node.kind == "call" and node.text in BIT_COMMANDS:
-            return any(self.carries(k) for k in node.kids[1:])
-        return False
+            return set().union(*(self.carries(k) for k in node.kids[1:]))
+        return set()
 
     def learn(self, statements):
         """The variables that carry constants: passed whole where a parameter takes them,
         assigned from a carrying expression or to a carrying member (to a fixed point)."""
-        while True:
-            before = len(self.carrying)
+        def add(name, families):
+            if not families <= self.carrying.get(name, set()):
+                self.carrying[name] = self.carrying.get(name, set()) | families
+                return True
+            return False
+        changed = True
+        while changed:
+            changed = False
             for statement in statements:
                 tree = statement.tree
                 for node in tree.walk():
                     if node.kind == "call" and node.text in self.library.params:
                         for k, arg in enumerate(node.kids[1:]):
-                            if arg.kind == "name" and self.parameter_takes(node.text, k):
-                                self.carrying.add(arg.text)
+                            if arg.kind == "name":
+                                changed |= add(arg.text, self.parameter_families(node.text, k))
                 if not statement.keyword and tree.kind == "binary" and tree.text == "＝":
                     left, right = tree.kids
-                    if left.kind == "name" and self.carries(right):
-                        self.carrying.add(left.text)
-                    if right.kind == "name" and self.carries(left):
-                        self.carrying.add(right.text)
-            if len(self.carrying) == before:
-                return
+                    if left.kind == "name":
+                        changed |= add(left.text, self.carries(right))
+                    if right.kind == "name":
+                        changed |= add(right.text, self.carries(left))
 
     def due(self, tree):
         """(number node, why) for each number of the statement that stands for a constant."""
         for node in tree.walk():
             if node.kind == "call" and node.text in self.library.params:
                 for k, arg in enumerate(node.kids[1:]):
-                    if self.parameter_takes(node.text, k):
-                        yield from ((u, f"argument {k + 1} of {node.text}") for u in units(arg))
+                    yield from self.standing(units(arg), self.parameter_families(node.text, k),
+                                             f"argument {k + 1} of {node.text}")
             elif node.kind == "binary" and node.text in ("＝", "≠"):
                 for this, other in (node.kids, node.kids[::-1]):
-                    if self.carries(this):
-                        yield from ((u, f"compared with or assigned to {describe(this)}") for u in units(other))
+                    yield from self.standing(units(other), self.carries(this),
+                                             f"compared with or assigned to {describe(this)}")
             elif node.kind == "call" and node.text in BIT_COMMANDS:
                 args = node.kids[1:]
                 for arg in args:
-                    if self.carries(arg):
-                        yield from ((u, f"{node.text} with {describe(arg)}")
-                                    for other in args if other is not arg for u in units(other))
+                    others = [u for other in args if other is not arg for u in units(other)]
+                    yield from self.standing(others, self.carries(arg), f"{node.text} with {describe(arg)}")
+
+    def standing(self, numbers, families, why):
+        for unit in numbers if families else ():
+            v = u32(value(unit))
+            if v and self.constants.stands_for_one(v, families):
+                yield unit, why
 
 
 def describe(node):
@@ -502,8 +557,7 @@ def check_program(lines, library, constants, report):
                     report(statement.number, "constant", f"“{text}” is {v}, which no number of the line is")
             seen = set()
             for unit, why in rule.due(statement.tree):
-                v = u32(value(unit))
-                if v and v not in named and id(unit) not in seen:
+                if u32(value(unit)) not in named and id(unit) not in seen:
                     seen.add(id(unit))
                     report(statement.number, "constant", f"{value(unit)} ({why}) has no constant name in the comment")
     if constants is not None:
@@ -545,9 +599,10 @@ def main(argv=None):
             sources.append((source, program_lines((folder / "sources" / source).read_text(encoding="utf-8"))))
     library = Library()
     constants = None
-    if shutil.which(crosscheck.CXX):
+    if shutil.which(CC):
         try:
-            constants = Constants(comment_names(list(library.comments()) + [l for _, ls in sources for l in ls]))
+            constants = Constants(comment_names([l for _, ls in sources for l in ls]),
+                                  comment_names(library.comments()))
         except RuntimeError as failure:
             print(f"example_check: the compiler failed outside the generated lines:\n{failure}")
             return 2
@@ -566,7 +621,7 @@ def main(argv=None):
     for source in passing:
         print(f"note: {source} passes; take it off the allow-list")
     print(f"example_check: {len(sources)} examples, {faults} faults, {allowed} allowed"
-          + ("" if constants else f", constants not checked (no {crosscheck.CXX})"))
+          + ("" if constants else f", constants not checked (no {CC})"))
     return 1 if faults else 0 if constants else 77
 
 
