@@ -9,9 +9,17 @@ bool isLeadByte(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 
 char asciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// `a` and `b` are as long as each other and both begin a character. Only a single-byte
+// character is folded: a double-byte one compares exactly, its trail byte too, since a
+// trail byte that looks like a letter is part of another character (長 E9 4C, 閘 E9 6C).
 bool sameIgnoringAsciiCase(std::string_view a, std::string_view b) {
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (asciiLower(a[i]) != asciiLower(b[i])) return false;
+    if (isLeadByte(static_cast<unsigned char>(a[i]))) {
+      if (a[i] != b[i] || (i + 1 < a.size() && a[i + 1] != b[i + 1])) return false;
+      ++i;
+    } else if (asciiLower(a[i]) != asciiLower(b[i])) {
+      return false;
+    }
   }
   return true;
 }

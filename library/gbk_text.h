@@ -31,7 +31,8 @@ Text trim(std::string_view text);
 int find(std::string_view text, std::string_view what, int start = 1);
 bool contains(std::string_view text, std::string_view what);
 
-// Like contains, but ASCII letters match either case (every other byte exactly).
+// Like contains, but a single-byte ASCII letter matches either case; every other
+// character, double-byte ones whole, matches exactly.
 // An empty `what` is contained in every non-empty text and in no empty text.
 bool containsIgnoringAsciiCase(std::string_view text, std::string_view what);
 
@@ -41,7 +42,7 @@ Text left(std::string_view text, int n);
 Text right(std::string_view text, int n);
 Text middle(std::string_view text, int start, int n);
 
-// Starts with `prefix`, ASCII letters compared without case.
+// Starts with `prefix`, single-byte ASCII letters compared without case.
 bool startsWithIgnoringAsciiCase(std::string_view text, std::string_view prefix);
 
 }  // namespace gbk

@@ -1,4 +1,5 @@
 #include "library/gbk_text.h"
+#include "library/sort_order.h"
 
 #include <gtest/gtest.h>
 
@@ -65,18 +66,33 @@ TEST(GbkContainsIgnoringCase, FoldsAsciiLettersOnly) {
   EXPECT_FALSE(gbk::containsIgnoringAsciiCase(kTrailIsA, "a"));  // the trail byte is no letter to match
   EXPECT_TRUE(gbk::containsIgnoringAsciiCase("x", ""));
   EXPECT_FALSE(gbk::containsIgnoringAsciiCase("", ""));
-  // A trail byte that is a letter compares without case against another trail byte.
-  EXPECT_TRUE(gbk::containsIgnoringAsciiCase(kTrailIsA, "\x81\x61"));
+  // A double-byte character compares whole and exactly: its trail byte may look like a
+  // letter (長 E9 4C and 閘 E9 6C), yet they are other characters.
+  EXPECT_FALSE(gbk::containsIgnoringAsciiCase(kTrailIsA, "\x81\x61"));
+  EXPECT_FALSE(gbk::containsIgnoringAsciiCase("\xE9\x6C\xE9\x54\xBF\xD8\xD6\xC6.e", "\xE9\x4C"));
+  EXPECT_TRUE(gbk::containsIgnoringAsciiCase("\xE9\x6C\xE9\x54.E", "\xE9\x54.e"));
+}
+
+TEST(GbkStartsWithIgnoringCase, FoldsSingleByteLettersOnly) {
+  EXPECT_TRUE(gbk::startsWithIgnoringAsciiCase("GetMenuItemInfoA", "getmenu"));
+  EXPECT_FALSE(gbk::startsWithIgnoringAsciiCase("\xD5\x46\x8F\x88", "\xD5\x66"));  // 誇張 is no 說
+  EXPECT_TRUE(gbk::startsWithIgnoringAsciiCase("\xD5\x66" "a", "\xD5\x66" "A"));
+  // The sorted lists' order folds the same letters only: trail bytes compare as they are.
+  EXPECT_TRUE(library::sortsBefore("\x81\x42", "\x81\x61"));
+  EXPECT_TRUE(library::sortsBefore("a\x81\x61", "B"));
 }
 
 // The search's fast path against the rule stated plainly: at every character boundary,
-// compare with ASCII case folded. Short random texts over bytes that stress the rule.
+// compare character by character, single-byte letters without case. Short random texts over bytes that stress the rule.
 TEST(GbkContainsIgnoringCase, AgreesWithACharacterByCharacterComparison) {
   auto reference = [](std::string_view text, std::string_view what) {
     for (std::size_t pos = 0; pos < text.size() && text.size() - pos >= what.size(); pos += gbk::charLength(text, pos)) {
       bool same = true;
-      for (std::size_t i = 0; i < what.size() && same; ++i) {
-        same = std::tolower(static_cast<unsigned char>(text[pos + i])) == std::tolower(static_cast<unsigned char>(what[i]));
+      for (std::size_t i = 0; i < what.size() && same; i += gbk::charLength(text, pos + i)) {
+        bool single = gbk::charLength(text, pos + i) == 1;
+        auto fold = [single](char c) { return single ? std::tolower(static_cast<unsigned char>(c)) : c; };
+        same = fold(text[pos + i]) == fold(what[i]) &&
+               (single || i + 1 >= what.size() || text[pos + i + 1] == what[i + 1]);
       }
       if (same) return true;
     }
