@@ -97,6 +97,10 @@ std::optional<std::string> fromUtf8(std::string_view text, std::size_t* badOffse
       ok = (cont & 0xC0) == 0x80;
       c = (c << 6) | (cont & 0x3F);
     }
+    // The shortest form only: an overlong one (C0 80 for NUL) would smuggle in a character
+    // that the text does not show, and a surrogate is no character.
+    static constexpr char32_t kLeast[] = {0, 0x80, 0x800, 0x10000};
+    ok = ok && c >= kLeast[extra] && (c < 0xD800 || c > 0xDFFF);
     if (!ok || !appendCode(out, c)) {
       if (badOffset) *badOffset = i;
       return std::nullopt;
