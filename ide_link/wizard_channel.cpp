@@ -4,6 +4,8 @@
 #include <cstring>
 #include <memory>
 
+#include "library/byte_writer.h"
+
 namespace ide_link {
 
 namespace {
@@ -11,11 +13,6 @@ namespace {
 constexpr std::uint64_t kSmallestRequestBlock = 2048;
 constexpr std::uint64_t kLargestBlock = 0xFFFFFFFF;  // the size word of "EWIZ2"
 constexpr std::uint32_t kSizeBlock = 4;
-
-std::uint8_t* putWord(std::uint8_t* at, std::uint32_t word) {
-  for (int shift = 0; shift < 32; shift += 8) *at++ = static_cast<std::uint8_t>((word >> shift) & 0xFF);
-  return at;
-}
 
 std::uint8_t* putBytes(std::uint8_t* at, std::string_view bytes) {
   if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
@@ -63,7 +60,7 @@ gbk::Text exchange(platform::KernelObjects& kernel, const WizardRequestBuffer& b
   writeRequest(requestView, flag, payload, buffer.bytes());
   std::span<std::uint8_t> sizeView = objects.requestSize->mapView();
   if (sizeView.size() < kSizeBlock) return gbk::Text(kFailureText);
-  putWord(sizeView.data(), static_cast<std::uint32_t>(size));
+  library::putLittleEndian32(sizeView.data(), static_cast<std::uint32_t>(size));
 
   objects.requestReady->signal();
   if (!objects.replyReady->waitForSignal()) return gbk::Text(kFailureText);
@@ -77,10 +74,10 @@ std::uint64_t requestBlockSize(std::uint64_t payloadLength, std::uint64_t buffer
 }
 
 void writeRequest(std::span<std::uint8_t> view, bool flag, std::string_view payload, std::string_view buffer) {
-  std::uint8_t* at = putWord(view.data(), flag ? 1 : 0);
-  at = putWord(at, static_cast<std::uint32_t>(payload.size()));
+  std::uint8_t* at = library::putLittleEndian32(view.data(), flag ? 1 : 0);
+  at = library::putLittleEndian32(at, static_cast<std::uint32_t>(payload.size()));
   at = putBytes(at, payload);
-  at = putWord(at, static_cast<std::uint32_t>(buffer.size()));
+  at = library::putLittleEndian32(at, static_cast<std::uint32_t>(buffer.size()));
   putBytes(at, buffer);
 }
 

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <new>
 
+#include "library/byte_writer.h"
+
 namespace ide_link {
 
 namespace {
@@ -17,10 +19,6 @@ std::uint64_t dataLength(const Argument& argument) {
     case ArgumentType::byteSet: return kByteSetHead + argument.bytes.size();
     default: return 0;
   }
-}
-
-void appendWord(std::string& out, std::uint32_t word) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((word >> shift) & 0xFF));
 }
 
 }  // namespace
@@ -40,18 +38,18 @@ void WizardRequestBuffer::queueCommandRecord(std::uint32_t code, std::initialize
     broken_ = true;
     return;
   }
-  appendWord(bytes_, code);
-  appendWord(bytes_, static_cast<std::uint32_t>(arguments.size()));
+  library::appendLittleEndian32(bytes_, code);
+  library::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(arguments.size()));
   for (const Argument& argument : arguments) {
-    appendWord(bytes_, argument.value);
-    appendWord(bytes_, 0);
-    appendWord(bytes_, static_cast<std::uint32_t>(argument.type));
+    library::appendLittleEndian32(bytes_, argument.value);
+    library::appendLittleEndian32(bytes_, 0);
+    library::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(argument.type));
     if (argument.type == ArgumentType::text) {
       bytes_.append(argument.bytes);
       bytes_.push_back('\0');
     } else if (argument.type == ArgumentType::byteSet) {
-      appendWord(bytes_, 1);
-      appendWord(bytes_, static_cast<std::uint32_t>(argument.bytes.size()));
+      library::appendLittleEndian32(bytes_, 1);
+      library::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(argument.bytes.size()));
       bytes_.append(argument.bytes);
     }
   }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "library/byte_cursor.h"
+#include "library/byte_writer.h"
 #include "library/declaration_syntax.h"
 
 namespace library {
@@ -221,21 +222,17 @@ class ImageReader {
 
 bool fitsU32(std::uint64_t value) { return value <= std::numeric_limits<std::uint32_t>::max(); }
 
-void putU32(std::string& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out += static_cast<char>((value >> shift) & 0xFF);
-}
-
 // Length-prefixed bytes; false when the length does not fit.
 bool putBytes(std::string& out, std::string_view bytes) {
   if (!fitsU32(bytes.size())) return false;
-  putU32(out, static_cast<std::uint32_t>(bytes.size()));
+  appendLittleEndian32(out, static_cast<std::uint32_t>(bytes.size()));
   out += bytes;
   return true;
 }
 
 ImageError writeNames(std::string& body, const std::vector<std::string>& names) {
   if (!fitsU32(names.size())) return {ImageFault::tooLarge, 0, {}};
-  putU32(body, static_cast<std::uint32_t>(names.size()));
+  appendLittleEndian32(body, static_cast<std::uint32_t>(names.size()));
   for (const std::string& name : names) {
     if (name.empty()) return {ImageFault::emptyName, 0, {}};
     if (!putBytes(body, applyNameKey(name))) return {ImageFault::tooLarge, 0, name};
@@ -257,7 +254,7 @@ ImageError writeBlocks(std::string& body, ImageSection section, const std::vecto
   }
   bool sorted = section != ImageSection::programSets;
   if (sorted) std::sort(ordered.begin(), ordered.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
-  putU32(body, static_cast<std::uint32_t>(ordered.size()));
+  appendLittleEndian32(body, static_cast<std::uint32_t>(ordered.size()));
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     if (sorted && i > 0 && ordered[i - 1]->name == ordered[i]->name) {
       return {ImageFault::duplicateName, 0, ordered[i]->name};
@@ -322,14 +319,14 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
   ImageWriting writing;
   std::string& out = writing.bytes;
   out += kMagic;
-  putU32(out, kFormatVersion);
-  putU32(out, static_cast<std::uint32_t>(std::size(kSections)));
+  appendLittleEndian32(out, kFormatVersion);
+  appendLittleEndian32(out, static_cast<std::uint32_t>(std::size(kSections)));
   for (ImageSection section : kSections) {
     std::string body;
     ImageError error;
     switch (section) {
       case ImageSection::program:
-        putU32(body, image.languageVersion);
+        appendLittleEndian32(body, image.languageVersion);
         break;
       case ImageSection::supportLibraries:
         error = writeNames(body, image.supportLibraries);
@@ -349,7 +346,7 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
     }
     if (error.fault == ImageFault::none && !fitsU32(body.size())) error.fault = ImageFault::tooLarge;
     if (error.fault != ImageFault::none) return {{}, std::move(error)};
-    putU32(out, static_cast<std::uint32_t>(section));
+    appendLittleEndian32(out, static_cast<std::uint32_t>(section));
     putBytes(out, body);
   }
   return writing;

@@ -1,7 +1,9 @@
 #include "platform/tree_model.h"
 
 #include <algorithm>
-#include <optional>
+
+#include "library/byte_cursor.h"
+#include "library/byte_writer.h"
 
 namespace platform {
 namespace {
@@ -9,68 +11,34 @@ namespace {
 constexpr std::size_t kNumberFields = 5;
 constexpr std::size_t kRecordTail = kNumberFields * 4;
 
-void appendLittleEndian(std::string& out, std::uint32_t value) {
-  for (int shift = 0; shift < 32; shift += 8) out.push_back(static_cast<char>((value >> shift) & 0xFF));
-}
-
-// Reads the content front to back; every read checks what remains first.
-class ByteCursor {
- public:
-  explicit ByteCursor(std::string_view bytes) : bytes_(bytes) {}
-  std::size_t offset() const { return offset_; }
-  bool atEnd() const { return offset_ == bytes_.size(); }
-
-  std::optional<std::string_view> zeroTerminated() {
-    std::size_t zero = bytes_.find('\0', offset_);
-    if (zero == std::string_view::npos) return std::nullopt;
-    std::string_view text = bytes_.substr(offset_, zero - offset_);
-    offset_ = zero + 1;
-    return text;
-  }
-
-  std::optional<std::uint32_t> u32() {
-    if (bytes_.size() - offset_ < 4) return std::nullopt;
-    std::uint32_t value = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-      value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes_[offset_ + i])) << (8 * i);
-    }
-    offset_ += 4;
-    return value;
-  }
-
- private:
-  std::string_view bytes_;
-  std::size_t offset_ = 0;
-};
-
 }  // namespace
 
 void appendTreeRecord(std::string& content, std::string_view label, std::int32_t image, std::int32_t selectedImage,
                       std::int32_t data, std::uint32_t flags, std::int32_t level) {
   content.append(label);
   content.push_back('\0');
-  appendLittleEndian(content, static_cast<std::uint32_t>(image));
-  appendLittleEndian(content, static_cast<std::uint32_t>(selectedImage));
-  appendLittleEndian(content, static_cast<std::uint32_t>(data));
-  appendLittleEndian(content, flags);
-  appendLittleEndian(content, static_cast<std::uint32_t>(level));
+  library::appendLittleEndian32(content, static_cast<std::uint32_t>(image));
+  library::appendLittleEndian32(content, static_cast<std::uint32_t>(selectedImage));
+  library::appendLittleEndian32(content, static_cast<std::uint32_t>(data));
+  library::appendLittleEndian32(content, flags);
+  library::appendLittleEndian32(content, static_cast<std::uint32_t>(level));
 }
 
 TreeContentError TreeModel::replaceContent(std::string_view content) {
   std::vector<TreeNode> nodes;
   // The open run: positions of the nodes that a deeper record would hang under, with their levels.
   std::vector<std::pair<int, std::int32_t>> open;
-  ByteCursor cursor(content);
+  library::ByteCursor cursor({reinterpret_cast<const unsigned char*>(content.data()), content.size()});
   // Each record takes at least 21 bytes, so the content bounds the loop.
   while (!cursor.atEnd()) {
-    const std::size_t start = cursor.offset();
-    auto label = cursor.zeroTerminated();
-    if (!label) return {"a label has no terminating zero byte", start};
+    const auto start = static_cast<std::size_t>(cursor.offset());
+    std::span<const unsigned char> label;
+    if (!cursor.takeNulTerminated(label)) return {"a label has no terminating zero byte", start};
     std::uint32_t fields[kNumberFields];
     for (auto& field : fields) {
-      auto value = cursor.u32();
-      if (!value) return {"a record ends before its " + std::to_string(kRecordTail) + " bytes of numbers", start};
-      field = *value;
+      if (!cursor.readU32(field)) {
+        return {"a record ends before its " + std::to_string(kRecordTail) + " bytes of numbers", start};
+      }
     }
     const auto level = static_cast<std::int32_t>(fields[4]);
     if (level < 1) return {"a record has a level below 1", start};
@@ -80,7 +48,7 @@ TreeContentError TreeModel::replaceContent(std::string_view content) {
       open.pop_back();
     }
     TreeNode node;
-    node.label = *label;
+    node.label.assign(label.begin(), label.end());
     node.image = static_cast<std::int32_t>(fields[0]);
     node.selectedImage = static_cast<std::int32_t>(fields[1]);
     node.data = static_cast<std::int32_t>(fields[2]);

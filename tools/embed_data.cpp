@@ -17,7 +17,9 @@
 #include <string>
 #include <vector>
 
+#include "library/declaration_syntax.h"
 #include "library/gbk_codec.h"
+#include "library/byte_writer.h"
 #include "library/program_image.h"
 
 namespace {
@@ -71,7 +73,7 @@ bool appendFile(const std::string& path, bool libraryText, std::string& out) {
 void writeItem(std::ostream& os, const std::string& name, const std::string& bytes) {
   std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
   os << "alignas(4) const unsigned char k_" << name << "[] = {1,0,0,0,";
-  for (int shift = 0; shift < 32; shift += 8) os << ((length >> shift) & 0xFF) << ",";
+  for (unsigned char byte : library::littleEndian32(length)) os << static_cast<unsigned>(byte) << ",";
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     os << static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) << ',';
     if (i % 32 == 31) os << '\n';
@@ -127,7 +129,7 @@ int main(int argc, char** argv) {
       for (const std::string& file : item.files) {
         if (!appendFile(file, item.libraryText, body)) return 1;
       }
-      bytes = (item.libraryText ? std::string(".版本 2\r\n\r\n") : std::string()) + body;
+      bytes = (item.libraryText ? std::string(library::kVersionLead) + "2\r\n\r\n" : std::string()) + body;
     }
     writeItem(os, item.name, bytes);
     built[item.name] = bytes;
