@@ -8,6 +8,7 @@
 #include <cstring>
 #include <utility>
 
+#include "examples/example_database_layout.h"
 #include "library/gbk_text.h"
 
 namespace examples {
@@ -16,17 +17,8 @@ namespace {
 // -------------------------------------------------------------------------------------
 // [SECTION] layout
 
-constexpr std::string_view kDatabaseMagic = "WEDB";
-constexpr std::string_view kAuxiliaryMagic = "WEDT";
-constexpr std::int32_t kNewestVersion = 0x10000;
-constexpr std::uint64_t kHeaderSize = 112;
-constexpr std::uint64_t kFieldTableStart = 116;  // after the field count
-constexpr std::uint64_t kDescriptorSize = 72;
-constexpr std::uint64_t kNameBytes = 17;  // a name of at most 16 bytes and its NUL
-constexpr std::uint64_t kAuxiliaryHeaderSize = 32;
-constexpr std::uint64_t kBlockSize = 512;
-constexpr std::uint64_t kBlockHeaderSize = 12;
-constexpr std::int32_t kBlockDataBytes = 500;
+using namespace layout;
+
 // The OLE automation date scale's range: 1 January 100 to 31 December 9999.
 constexpr double kEarliestDate = -657434;
 constexpr double kLatestDate = 2958465;
@@ -115,16 +107,16 @@ struct Header {
 OpenFault checkHeader(const FileBytes& file, Header& header, std::int32_t& fieldCount) {
   std::span<const unsigned char> bytes;
   if (!file.piece(0, kHeaderSize, bytes) || !hasMagic(bytes, kDatabaseMagic)) return OpenFault::notADatabase;
-  header.version = int32In(bytes, 4);
-  std::int32_t recordCount = int32In(bytes, 16);
-  std::int32_t recordLength = int32In(bytes, 24);
-  if (recordLength <= 0 || recordCount < 0 || int32In(bytes, 20) <= 0) return OpenFault::badHeader;
+  header.version = int32In(bytes, kVersionAt);
+  std::int32_t recordCount = int32In(bytes, kRecordCountAt);
+  std::int32_t recordLength = int32In(bytes, kRecordLengthAt);
+  if (recordLength <= 0 || recordCount < 0 || int32In(bytes, kPositiveInt32At) <= 0) return OpenFault::badHeader;
   if (header.version > kNewestVersion) return OpenFault::unsupportedVersion;
   header.recordLength = static_cast<std::uint64_t>(recordLength);
 
   std::span<const unsigned char> count;
-  if (!file.piece(kHeaderSize, 4, count) || (fieldCount = int32In(count, 0)) <= 0) return OpenFault::badFieldTable;
-  header.dataStart = kFieldTableStart + kDescriptorSize * static_cast<std::uint64_t>(fieldCount);
+  if (!file.piece(kFieldCountAt, 4, count) || (fieldCount = int32In(count, 0)) <= 0) return OpenFault::badFieldTable;
+  header.dataStart = kFirstDescriptorAt + kDescriptorSize * static_cast<std::uint64_t>(fieldCount);
   if (header.dataStart > file.size()) return OpenFault::badFieldTable;
   if ((file.size() - header.dataStart) / header.recordLength < static_cast<std::uint64_t>(recordCount)) {
     return OpenFault::tooFewRecords;
@@ -139,9 +131,9 @@ bool readDescriptor(std::span<const unsigned char> bytes, std::uint64_t recordLe
   auto nul = std::find(name.begin(), name.end(), 0);
   if (nul == name.end()) return false;
   field.name.assign(name.begin(), nul);
-  std::int32_t type = int32In(bytes, 20);
-  std::int32_t offset = int32In(bytes, 24);
-  std::int32_t textSize = int32In(bytes, 28);
+  std::int32_t type = int32In(bytes, kTypeAt);
+  std::int32_t offset = int32In(bytes, kFieldOffsetAt);
+  std::int32_t textSize = int32In(bytes, kTextSizeAt);
   if (type < 1 || type > 12 || offset < 0) return false;
   field.type = static_cast<FieldType>(type);
   if (field.type == FieldType::text && textSize <= 0) return false;
@@ -153,15 +145,15 @@ bool readDescriptor(std::span<const unsigned char> bytes, std::uint64_t recordLe
 OpenFault checkAuxiliary(const FileBytes& file, std::int32_t version, std::int64_t& blockCount) {
   std::span<const unsigned char> bytes;
   if (!file.piece(0, kAuxiliaryHeaderSize, bytes) || !hasMagic(bytes, kAuxiliaryMagic) ||
-      int32In(bytes, 4) != version) {
+      int32In(bytes, kVersionAt) != version) {
     return OpenFault::badAuxiliary;
   }
-  blockCount = int32In(bytes, 16);
-  std::int64_t freeBookkeeping[] = {int32In(bytes, 20), int32In(bytes, 24)};
+  blockCount = int32In(bytes, kBlockCountAt);
   if (blockCount <= 0 || static_cast<std::uint64_t>(blockCount) > file.size() / kBlockSize) {
     return OpenFault::badAuxiliary;
   }
-  for (std::int64_t value : freeBookkeeping) {
+  for (std::uint64_t at : kFreeBookkeepingAt) {
+    std::int64_t value = int32In(bytes, at);
     if (value < 0 || value >= blockCount) return OpenFault::badAuxiliary;
   }
   return OpenFault::none;
@@ -201,6 +193,7 @@ void ExampleDatabase::close() {
   dataStart = 0;
   recordLength = 0;
   blockCount = 0;
+  blockOwners.clear();
   current = 1;
 }
 
@@ -218,7 +211,7 @@ OpenFault ExampleDatabase::open(platform::Files& files, std::string_view path) {
   bool needsAuxiliary = false;
   for (std::size_t i = 0; i < fields.size(); ++i) {
     std::span<const unsigned char> bytes;
-    file.piece(kFieldTableStart + kDescriptorSize * i, kDescriptorSize, bytes);  // within the data start
+    file.piece(kFirstDescriptorAt + kDescriptorSize * i, kDescriptorSize, bytes);  // within the data start
     if (!readDescriptor(bytes, header.recordLength, fields[i])) return OpenFault::badField;
     needsAuxiliary = needsAuxiliary || keepsValuesInBlocks(fields[i].type);
   }
@@ -240,22 +233,68 @@ OpenFault ExampleDatabase::open(platform::Files& files, std::string_view path) {
   dataStart = header.dataStart;
   recordLength = header.recordLength;
   blockCount = blocks;
+  claimBlockChains();
   return OpenFault::none;
+}
+
+// Every value block belongs to one value: in record order, each stored first block number
+// claims the blocks of its chain. A chain that reaches a block claimed before (another
+// value's, or its own in a cycle) is damaged, as is one that leaves the file or carries a
+// bad byte count; such a value reads as an error. So reading every value of every record
+// costs no more than the auxiliary file's blocks, however its records point into it. The
+// walk looks at each stored place once: fields at the same offset hold the same number.
+void ExampleDatabase::claimBlockChains() {
+  std::vector<std::uint64_t> places;
+  for (const FieldDescriptor& field : descriptors) {
+    if (keepsValuesInBlocks(field.type)) places.push_back(field.offset);
+  }
+  std::sort(places.begin(), places.end());
+  places.erase(std::unique(places.begin(), places.end()), places.end());
+  blockOwners.assign(static_cast<std::size_t>(blockCount), kNoOwner);
+  FileBytes file(auxiliaryBytes);
+  const std::int64_t count = recordCount();
+  for (std::int64_t record = 1; record <= count && !places.empty(); ++record) {
+    for (std::uint64_t offset : places) {
+      const std::uint64_t owner = dataStart + static_cast<std::uint64_t>(record - 1) * recordLength + offset;
+      const std::int64_t first = int32In(databaseBytes, static_cast<std::size_t>(owner));
+      if (first <= 0 || first >= blockCount || blockOwners[static_cast<std::size_t>(first)] != kNoOwner) continue;
+      for (std::int64_t block = first; block != 0;) {
+        std::span<const unsigned char> bytes;
+        std::int32_t dataBytes = 0;
+        if (block < 0 || block >= blockCount || blockOwners[static_cast<std::size_t>(block)] != kNoOwner ||
+            !file.piece(static_cast<std::uint64_t>(block) * kBlockSize, kBlockSize, bytes) ||
+            (dataBytes = int32In(bytes, kDataCountAt)) < 0 || dataBytes > kBlockDataBytes) {
+          blockOwners[static_cast<std::size_t>(first)] = kDamaged;
+          break;
+        }
+        blockOwners[static_cast<std::size_t>(block)] = owner;
+        block = int32In(bytes, kNextBlockAt);
+      }
+    }
+  }
 }
 
 // -------------------------------------------------------------------------------------
 // [SECTION] records and fields
 
+std::optional<std::string> ExampleDatabase::fieldBytes(int number) const {
+  FieldValue value = readField(number);
+  if (value.fault != ReadFault::none) return std::nullopt;
+  return std::move(value.bytes);
+}
+
 std::int32_t ExampleDatabase::recordCount() const {
   std::span<const unsigned char> count;
-  if (!FileBytes(databaseBytes).piece(16, 4, count)) return 0;
+  if (!FileBytes(databaseBytes).piece(kRecordCountAt, 4, count)) return 0;
   return std::max(int32In(count, 0), 0);
 }
 
-void ExampleDatabase::goTo(std::int32_t record) { current = std::clamp(record, 1, std::max(recordCount(), 1)); }
+void ExampleDatabase::goTo(std::int64_t record) {
+  current = std::clamp<std::int64_t>(record, 1, std::max(recordCount(), 1));
+}
 
 bool ExampleDatabase::skip() {
-  std::int32_t count = recordCount();
+  std::int64_t count = recordCount();
   if (count == 0 || current > count) return false;
   ++current;
   return true;
@@ -335,7 +374,8 @@ FieldValue ExampleDatabase::readValue(const FieldDescriptor& field) const {
       break;
     case FieldType::byteSet:
     case FieldType::memo:
-      if (!readBlockChain(static_cast<std::int32_t>(raw), value.bytes)) {
+      if (!ownsChain(static_cast<std::int32_t>(raw), record.data() + field.offset) ||
+          !readBlockChain(static_cast<std::int32_t>(raw), value.bytes)) {
         value.bytes.clear();
         value.fault = ReadFault::brokenChain;
       } else if (field.type == FieldType::memo) {
@@ -344,6 +384,12 @@ FieldValue ExampleDatabase::readValue(const FieldDescriptor& field) const {
       break;
   }
   return value;
+}
+
+bool ExampleDatabase::ownsChain(std::int64_t firstBlock, const unsigned char* stored) const {
+  if (firstBlock == 0) return true;
+  const auto place = static_cast<std::uint64_t>(stored - databaseBytes.data());
+  return firstBlock > 0 && firstBlock < blockCount && blockOwners[static_cast<std::size_t>(firstBlock)] == place;
 }
 
 // Block 0 holds the header, so a value's blocks are 1 … block count − 1, and a chain of
@@ -357,10 +403,10 @@ bool ExampleDatabase::readBlockChain(std::int64_t firstBlock, std::string& value
         !file.piece(static_cast<std::uint64_t>(block) * kBlockSize, kBlockSize, bytes)) {
       return false;
     }
-    std::int32_t count = int32In(bytes, 8);
+    std::int32_t count = int32In(bytes, kDataCountAt);
     if (count < 0 || count > kBlockDataBytes) return false;
     value.append(reinterpret_cast<const char*>(bytes.data()) + kBlockHeaderSize, static_cast<std::size_t>(count));
-    block = int32In(bytes, 4);
+    block = int32In(bytes, kNextBlockAt);
   }
   return true;
 }
@@ -368,12 +414,12 @@ bool ExampleDatabase::readBlockChain(std::int64_t firstBlock, std::string& value
 // With both files held and read whole, a record's buffer is a view of its held bytes:
 // the condition reads the record under test from there.
 bool ExampleDatabase::search(const std::function<bool()>& condition) {
-  std::int32_t remembered = current;
-  std::int32_t count = recordCount();
+  std::int64_t remembered = current;
+  std::int64_t count = recordCount();
   if (count == 0 || current > count) return false;
   for (std::int64_t record = current; record <= count; ++record) {
     if (recordBytes(record).size() != recordLength) break;
-    current = static_cast<std::int32_t>(record);
+    current = record;
     if (condition()) return true;
   }
   current = remembered;

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -59,7 +60,8 @@ enum class ReadFault {
   none,
   noSuchField,
   pastTheEnd,   // no current record (past the end, or none at all): the value reads empty
-  brokenChain,  // a byte set or memo block chain that cannot be followed: the value reads empty
+  brokenChain,  // a byte set or memo block chain that cannot be followed, or that runs into the
+                // blocks of a value before it: the value reads empty
 };
 
 // One value, typed as its field. Byte, the integers and the subroutine pointer fill
@@ -99,18 +101,18 @@ class ExampleDatabase : public library::ExampleRecords {
   std::int32_t recordCount() const override;
   void goToFirst() override { current = 1; }
   // Clamped to 1 … record count (1 when there are no records).
-  void goTo(std::int32_t record) override;
+  void goTo(std::int64_t record) override;
   // One record on, at most to just past the last; false, not moving, when there are no
   // records or the current record is already past the end.
   bool skip() override;
-  std::int32_t currentRecord() const override { return current; }
+  std::int64_t currentRecord() const override { return current; }
 
   const std::vector<FieldDescriptor>& fields() const { return descriptors; }
   // The field of the current record by 1-based number, or by name (ASCII letters compared
   // without regard to case).
   FieldValue readField(int number) const;
   FieldValue readField(std::string_view name) const;
-  std::string fieldBytes(int number) const override { return readField(number).bytes; }
+  std::optional<std::string> fieldBytes(int number) const override;
   // The bytes up to the first NUL as they lie in the held file.
   std::string_view fieldText(int number) const override;
 
@@ -125,6 +127,13 @@ class ExampleDatabase : public library::ExampleRecords {
   std::span<const unsigned char> recordBytes(std::int64_t record) const;
   FieldValue readValue(const FieldDescriptor& field) const;
   bool readBlockChain(std::int64_t firstBlock, std::string& value) const;
+  void claimBlockChains();
+  // Whether the value stored at `stored` (a place in the database's bytes) holds the chain
+  // that begins at `firstBlock`.
+  bool ownsChain(std::int64_t firstBlock, const unsigned char* stored) const;
+
+  static constexpr std::uint64_t kNoOwner = ~std::uint64_t{0};
+  static constexpr std::uint64_t kDamaged = kNoOwner - 1;
 
   std::unique_ptr<platform::HeldFile> database;
   std::unique_ptr<platform::HeldFile> auxiliary;
@@ -135,7 +144,11 @@ class ExampleDatabase : public library::ExampleRecords {
   std::uint64_t dataStart = 0;
   std::uint64_t recordLength = 0;
   std::int64_t blockCount = 0;
-  std::int32_t current = 1;
+  // For each block, the place in the database's bytes of the stored block number whose
+  // chain holds it; a damaged chain's first block holds kDamaged.
+  std::vector<std::uint64_t> blockOwners;
+  // Up to record count + 1 (past the end), which an int32 cannot hold for every count.
+  std::int64_t current = 1;
 };
 
 }  // namespace examples

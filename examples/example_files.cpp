@@ -1,29 +1,14 @@
 #include "examples/example_files.h"
 
-#include <array>
 #include <string>
+
+#include "library/example_file_name.h"
 
 namespace examples {
 namespace {
 
 // Beyond this many numbered names in one folder the name is given up rather than searched on.
 constexpr int kHighestNumber = 100000;
-
-bool forbiddenInFileName(unsigned char c) {
-  return c < 0x20 || c == 0x7F || std::string_view("\\/:*?\"<>|").find(static_cast<char>(c)) != std::string_view::npos;
-}
-
-bool isDeviceName(std::string_view name) {
-  // The device is named by the part before the first dot, trailing spaces dropped.
-  std::string_view base = name.substr(0, name.find('.'));
-  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
-  static constexpr std::array<std::string_view, 6> kDevices{"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"};
-  for (std::string_view device : kDevices) {
-    if (base.size() == device.size() && gbk::startsWithIgnoringAsciiCase(base, device)) return true;
-  }
-  return base.size() == 4 && (gbk::startsWithIgnoringAsciiCase(base, "COM") || gbk::startsWithIgnoringAsciiCase(base, "LPT")) &&
-         base[3] >= '0' && base[3] <= '9';
-}
 
 // `name` without every ".e", either case. A "." is always a character of its own, and so
 // is the byte after it.
@@ -56,20 +41,6 @@ bool endsInBackslash(std::string_view path) {
 
 }  // namespace
 
-gbk::Text safeFileName(std::string_view name) {
-  gbk::Text safe;
-  for (std::size_t pos = 0; pos < name.size();) {
-    std::size_t length = gbk::charLength(name, pos);
-    bool forbidden = length == 1 && forbiddenInFileName(static_cast<unsigned char>(name[pos]));
-    safe.append(forbidden ? std::string_view("_") : name.substr(pos, length));
-    pos += length;
-  }
-  // Trail bytes are never dots or spaces, so this stops at a whole character.
-  while (!safe.empty() && (safe.back() == '.' || safe.back() == ' ')) safe.pop_back();
-  if (safe.empty()) return "_";
-  return isDeviceName(safe) ? "_" + safe : safe;
-}
-
 gbk::Text withTrailingBackslash(std::string_view folder) {
   gbk::Text result(folder);
   if (!endsInBackslash(folder)) result += '\\';
@@ -82,7 +53,7 @@ gbk::Text freePath(platform::Files& files, std::string_view folder, std::string_
   gbk::Text stem = withoutDotE(name);
   for (int k = 1; k <= kHighestNumber; ++k) {
     // Numbering can make a device name of a harmless one ("co.em" gives "com1.e").
-    path = gbk::Text(folder).append(safeFileName(stem + std::to_string(k) + ".e"));
+    path = gbk::Text(folder).append(library::safeFileName(stem + std::to_string(k) + ".e"));
     if (!files.exists(path)) return path;
   }
   return {};
@@ -96,11 +67,23 @@ gbk::Text ideProgramPath(std::string_view programFolder) {
   return gbk::Text(folder.substr(0, separator + 1)) + "e.exe";
 }
 
+bool writeWholeFile(platform::Files& files, std::string_view path, std::string_view bytes, Replace replace) {
+  gbk::Text temporary;
+  for (int k = 1; k <= kHighestNumber && temporary.empty(); ++k) {
+    gbk::Text candidate = gbk::Text(path) + "." + std::to_string(k) + ".tmp";
+    if (!files.exists(candidate)) temporary = std::move(candidate);
+  }
+  if (temporary.empty()) return false;
+  if (files.createNew(temporary, bytes) && files.rename(temporary, path, replace == Replace::existingFile)) return true;
+  files.remove(temporary);
+  return false;
+}
+
 void startIde(platform::Files& files, platform::Shell& shell, std::string_view path) {
   gbk::Text ide = ideProgramPath(shell.programFolder());
   if (!ide.empty() && files.exists(ide)) {
     shell.run(ide, path);
-  } else {
+  } else if (library::hasExampleExtension(path)) {
     shell.run(path, {});
   }
 }

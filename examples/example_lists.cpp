@@ -2,15 +2,34 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 
 #include "examples/example_database.h"
+#include "library/example_file_name.h"
 #include "navigation/chosen_lists.h"
 
 namespace examples {
 
+namespace {
+
+// Field 1 and 2 text, field 3 a byte set: what every example routine reads them as.
+bool holdsExamples(const std::vector<FieldDescriptor>& fields) {
+  return fields.size() >= 3 && fields[0].type == FieldType::text && fields[1].type == FieldType::text &&
+         fields[2].type == FieldType::byteSet;
+}
+
+// The name that lists show for the current record; none when the record's name cannot be
+// a file name.
+std::optional<gbk::Text> listedName(const library::ExampleRecords& records) {
+  return library::exampleFileName(records.fieldText(library::ExampleRecords::kFileNameField));
+}
+
+}  // namespace
+
 bool openExamplesDatabase(window::Wizard& wizard) {
   auto database = std::make_unique<ExampleDatabase>();
-  if (database->open(wizard.services.files, kDatabaseFileName) != OpenFault::none) {
+  if (database->open(wizard.services.files, kDatabaseFileName) != OpenFault::none ||
+      !holdsExamples(database->fields())) {
     wizard.services.messages.show("API例程数据库无法打开,请编译到wizard文件夹中使用！", "信息：",
                                   platform::MessageIcon::None, platform::MessageButtons::Ok);
     return false;
@@ -22,10 +41,10 @@ bool openExamplesDatabase(window::Wizard& wizard) {
 void fillExampleList(window::Wizard& wizard, platform::ListControl& list) {
   library::ExampleRecords& records = *wizard.state.examples;
   records.goToFirst();
-  std::int32_t count = records.recordCount();
-  for (std::int32_t n = 1; n <= count; ++n) {
+  const std::int64_t count = records.recordCount();
+  for (std::int64_t n = 1; n <= count; ++n) {
     records.goTo(n);
-    list.add(records.fieldBytes(library::ExampleRecords::kFileNameField), n);
+    if (std::optional<gbk::Text> name = listedName(records)) list.add(*name, static_cast<std::int32_t>(n));
   }
 }
 
@@ -55,8 +74,8 @@ std::vector<std::int32_t> findRelatedExamples(library::ExampleRecords& records, 
   for (const gbk::Text& name : names) wanted.push_back(name + "/");
   std::vector<std::vector<std::int32_t>> byName(names.size());
   std::vector<std::uint32_t> tails;
-  const std::int32_t count = records.recordCount();
-  for (std::int32_t record = 1; record <= count; ++record) {
+  const std::int64_t count = records.recordCount();
+  for (std::int64_t record = 1; record <= count; ++record) {
     records.goTo(record);
     std::string_view apis = records.fieldText(library::ExampleRecords::kRelatedApisField);
     tails.clear();
@@ -68,12 +87,12 @@ std::vector<std::int32_t> findRelatedExamples(library::ExampleRecords& records, 
       if (name.size() >= 4 && std::find(tails.begin(), tails.end(), tailBefore(name, name.size())) == tails.end()) {
         continue;
       }
-      if (gbk::containsIgnoringAsciiCase(apis, wanted[i])) byName[i].push_back(record);
+      if (gbk::containsIgnoringAsciiCase(apis, wanted[i])) byName[i].push_back(static_cast<std::int32_t>(record));
     }
   }
   // Grouped by name in the order of `names`, each record once, where it first turns up.
   std::vector<std::int32_t> related;
-  std::vector<bool> listed(static_cast<std::size_t>(std::max(count, 0)) + 1);
+  std::vector<bool> listed(static_cast<std::size_t>(std::max<std::int64_t>(count, 0)) + 1);
   for (const std::vector<std::int32_t>& found : byName) {
     for (std::int32_t record : found) {
       if (!listed[static_cast<std::size_t>(record)]) {
@@ -100,7 +119,7 @@ void fillRelatedExamplesList(window::Wizard& wizard) {
   library::ExampleRecords& records = *wizard.state.examples;
   for (std::int32_t record : findRelatedExamples(records, names)) {
     records.goTo(record);
-    list.add(records.fieldBytes(library::ExampleRecords::kFileNameField), record);
+    if (std::optional<gbk::Text> name = listedName(records)) list.add(*name, record);
   }
 }
 

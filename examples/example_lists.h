@@ -18,10 +18,13 @@ namespace examples {
 inline constexpr std::string_view kDatabaseFileName = "API例程.edb";
 
 // Opens the examples database, read-only and exclusive, into the window's state; when it
-// cannot be opened, says so once. True if it opened.
+// cannot be opened, or its first three fields are not text, text and byte set, says so
+// once. True if it opened.
 bool openExamplesDatabase(window::Wizard& wizard);
 
-// One example item per record, in record order, added to `list`.
+// One example item per record, in record order, added to `list`, under the name that
+// library::exampleFileName makes of field 1; a record whose name cannot be a file name is
+// left out.
 void fillExampleList(window::Wizard& wizard, platform::ListControl& list);
 
 // The records whose field 2 holds one of `names` followed by "/" (ASCII letters in either

@@ -1,15 +1,32 @@
 #include "examples/example_opening.h"
 
 #include "examples/example_files.h"
+#include "library/example_file_name.h"
 
 namespace examples {
 namespace {
 
 using library::ExampleRecords;
 
-void sayCannotWrite(window::Wizard& wizard) {
-  wizard.services.messages.show("文件无法写出！", "信息：", platform::MessageIcon::Warning,
-                                platform::MessageButtons::Ok);
+// Saving more examples than this names the first ones and counts the rest.
+constexpr std::size_t kNamesInAMessage = 10;
+
+void warn(window::Wizard& wizard, const gbk::Text& text) {
+  wizard.services.messages.show(text, "信息：", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+}
+
+void sayOutsideGbk(window::Wizard& wizard) {
+  warn(wizard, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
+}
+
+gbk::Text damaged(std::string_view name) { return "例程“" + gbk::Text(name) + "”已损坏，读不出来，没有写出文件。"; }
+
+// One line per example under `heading`.
+gbk::Text listing(std::string_view heading, const std::vector<gbk::Text>& names) {
+  gbk::Text text(heading);
+  for (std::size_t i = 0; i < names.size() && i < kNamesInAMessage; ++i) text += "\r\n" + names[i];
+  if (names.size() > kNamesInAMessage) text += "\r\n……共 " + std::to_string(names.size()) + " 个";
+  return text;
 }
 
 }  // namespace
@@ -19,12 +36,29 @@ void openExample(window::Wizard& wizard, platform::ListControl& list) {
   int pos = list.currentSelection();
   if (!records || pos < 0) return;
   records->goTo(list.itemData(pos));
+  std::optional<gbk::Text> name = library::exampleFileName(records->fieldText(ExampleRecords::kFileNameField));
+  std::optional<std::string> source = records->fieldBytes(ExampleRecords::kSourceField);
+  if (!name) return;  // never listed
+  // A damaged example is reported before the user picks a place for it.
+  if (!source) {
+    warn(wizard, damaged(*name));
+    return;
+  }
   platform::Dialogs& dialog = wizard.services.dialogs;
-  dialog.setSaveFileName(safeFileName(records->fieldBytes(ExampleRecords::kFileNameField)));
-  if (!dialog.showSaveDialog()) return;
+  dialog.setSaveFileName(*name);
+  switch (dialog.showSaveDialog()) {
+    case platform::DialogAnswer::cancelled:
+      return;
+    case platform::DialogAnswer::outsideGbk:
+      sayOutsideGbk(wizard);
+      return;
+    case platform::DialogAnswer::chosen:
+      break;
+  }
+  // The dialog asked before a file was replaced.
   std::string path = dialog.saveFileName();
-  if (!wizard.services.files.write(path, records->fieldBytes(ExampleRecords::kSourceField))) {
-    sayCannotWrite(wizard);
+  if (!writeWholeFile(wizard.services.files, path, *source, Replace::existingFile)) {
+    warn(wizard, "文件无法写出！");
     return;
   }
   startIde(wizard.services.files, wizard.services.shell, path);
@@ -36,19 +70,44 @@ void saveChosenExamples(window::Wizard& wizard) {
   bool anyTicked = false;
   for (int pos = 0; pos < list.count() && !anyTicked; ++pos) anyTicked = list.checked(pos);
   if (!records || !anyTicked) return;
-  std::string folder = wizard.services.dialogs.pickFolder("请指定一个例程保存路径：");
-  if (folder.empty()) return;
+  std::string folder;
+  switch (wizard.services.dialogs.pickFolder("请指定一个例程保存路径：", folder)) {
+    case platform::DialogAnswer::cancelled:
+      return;
+    case platform::DialogAnswer::outsideGbk:
+      sayOutsideGbk(wizard);
+      return;
+    case platform::DialogAnswer::chosen:
+      break;
+  }
   folder = withTrailingBackslash(folder);
   std::string firstWritten;
+  std::vector<gbk::Text> unreadable;
+  std::vector<gbk::Text> unwritten;
   for (int pos = 0; pos < list.count(); ++pos) {
     if (!list.checked(pos)) continue;
+    // The item's text is the name as listed, already fit to be a file name.
+    const gbk::Text& name = list.itemText(pos);
     records->goTo(list.itemData(pos));
-    std::string path = freePath(wizard.services.files, folder, safeFileName(list.itemText(pos)));
-    // A failed write is not reported and does not stop the others, but the IDE is
-    // handed only a file that is there.
-    bool written = wizard.services.files.write(path, records->fieldBytes(ExampleRecords::kSourceField));
-    if (written && firstWritten.empty()) firstWritten = path;
+    std::optional<std::string> source = records->fieldBytes(ExampleRecords::kSourceField);
+    if (!source) {
+      unreadable.push_back(name);
+      continue;
+    }
+    std::string path = freePath(wizard.services.files, folder, name);
+    if (path.empty() || !writeWholeFile(wizard.services.files, path, *source, Replace::never)) {
+      unwritten.push_back(name);
+    } else if (firstWritten.empty()) {
+      firstWritten = path;
+    }
   }
+  // One message for all that went wrong; the others are written all the same.
+  gbk::Text problems;
+  if (!unreadable.empty()) problems = listing("这些例程已损坏，读不出来，没有写出：", unreadable);
+  if (!unwritten.empty()) {
+    problems += (problems.empty() ? "" : "\r\n\r\n") + listing("这些例程无法写到“" + folder + "”：", unwritten);
+  }
+  if (!problems.empty()) warn(wizard, problems);
   if (!firstWritten.empty()) startIde(wizard.services.files, wizard.services.shell, firstWritten);
 }
 

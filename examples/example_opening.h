@@ -8,13 +8,16 @@
 namespace examples {
 
 // Writes the example selected in `list` where the user picks in the save-file dialog and
-// starts the IDE on it. Cancelling the dialog is the user's choice and shows nothing; a
-// write that fails shows "文件无法写出！" and starts nothing.
+// starts the IDE on it. Cancelling the dialog is the user's choice and shows nothing. An
+// example that cannot be read is reported by name before the dialog; a path that GBK
+// cannot hold, or a write that fails ("文件无法写出！"), is reported and starts nothing.
+// Nothing is written but whole: a file the user chose to replace stays as it was.
 void openExample(window::Wizard& wizard, platform::ListControl& list);
 
 // `按钮_导入` on the chosen area's examples page: the ticked examples of `选择列表框_选用例程`
 // go into a folder that the user picks, each under its own name or a numbered one, never
-// replacing a file; the IDE starts on the first file actually written.
+// replacing a file; the IDE starts on the first file actually written. Examples that
+// cannot be read or written are named in one message; the others are saved all the same.
 void saveChosenExamples(window::Wizard& wizard);
 
 // Handlers (the event table wires them).

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,13 +23,14 @@ class ExampleRecords {
   virtual std::int32_t recordCount() const = 0;
   virtual void goToFirst() = 0;
   // Clamped to 1 … record count.
-  virtual void goTo(std::int32_t record) = 0;
+  virtual void goTo(std::int64_t record) = 0;
   // The next record becomes current, at most just past the last; false when it cannot move.
   virtual bool skip() = 0;
-  virtual std::int32_t currentRecord() const = 0;
+  // 64 bits wide: just past the last of 2,147,483,647 records is a record number too.
+  virtual std::int64_t currentRecord() const = 0;
   // Field `number` of the current record as bytes: a text up to its NUL, a byte set whole;
-  // empty past the last record or when the value cannot be read.
-  virtual std::string fieldBytes(int number) const = 0;
+  // nullopt past the last record or when the value cannot be read (a damaged block chain).
+  [[nodiscard]] virtual std::optional<std::string> fieldBytes(int number) const = 0;
   // A text field of the current record in place, without a copy: valid until the records
   // are closed; empty for other fields and past the last record. What conditions read,
   // since a search evaluates its condition once for every record.

@@ -1,5 +1,6 @@
 #include "navigation/search.h"
 
+#include "library/example_file_name.h"
 #include "library/pinyin.h"
 #include "window/wizard.h"
 #include "navigation/api_index.h"
@@ -54,11 +55,16 @@ std::vector<ExampleHit> findExamples(window::Wizard& wizard, std::string_view te
   // No database, nothing to search, and no message either.
   library::ExampleRecords* records = wizard.state.examples.get();
   if (!records) return {};
-  auto fileName = [records] { return records->fieldText(library::ExampleRecords::kFileNameField); };
+  // Names are matched as the lists show them; a record that no list shows is no hit.
+  std::optional<gbk::Text> name;
+  auto matches = [&] {
+    name = library::exampleFileName(records->fieldText(library::ExampleRecords::kFileNameField));
+    return name && gbk::containsIgnoringAsciiCase(*name, text);
+  };
   std::vector<ExampleHit> hits;
   records->goToFirst();
-  while (records->search([&] { return gbk::containsIgnoringAsciiCase(fileName(), text); })) {
-    hits.push_back({gbk::Text(fileName()), records->currentRecord()});
+  while (records->search(matches)) {
+    hits.push_back({*name, static_cast<std::int32_t>(records->currentRecord())});
     if (!records->skip()) break;
   }
   return hits;

@@ -5,6 +5,10 @@
 
 namespace platform {
 
+// What the user did in a dialog. A path holding a character that GBK lacks (ø, Hangul)
+// cannot be written through the wizard's GBK paths: such a choice is `outsideGbk`.
+enum class DialogAnswer { chosen, cancelled, outsideGbk };
+
 // The save-file dialog `通用对话框1` of the start-up window and the shell's folder
 // picker. Texts are GBK. The settings are kept here, the same on every platform; the
 // dialogs themselves are shown by the platform's subclass.
@@ -23,21 +27,21 @@ class Dialogs {
   const std::string& saveFileName() const { return saveFileName_; }
 
   // Shows the save-file dialog, which asks before replacing a file and wants an existing
-  // folder. On OK, true, and the file name holds the full path; false on cancel.
-  bool showSaveDialog() {
+  // folder. When a path is chosen, the file name holds it in full.
+  DialogAnswer showSaveDialog() {
     std::string chosen;
-    if (!askSavePath(chosen)) return false;
-    saveFileName_ = std::move(chosen);
-    return true;
+    DialogAnswer answer = askSavePath(chosen);
+    if (answer == DialogAnswer::chosen) saveFileName_ = std::move(chosen);
+    return answer;
   }
 
   // The shell's folder picker under `title`, folders only, with an edit box for a typed
-  // path: the chosen folder, or the empty text on cancel.
-  virtual std::string pickFolder(std::string_view title) = 0;
+  // path; `folder` gets the folder chosen.
+  virtual DialogAnswer pickFolder(std::string_view title, std::string& folder) = 0;
 
  protected:
-  // Shows the dialog with the settings above; true and the full path on OK.
-  virtual bool askSavePath(std::string& chosen) = 0;
+  // Shows the dialog with the settings above; `chosen` gets the full path chosen.
+  virtual DialogAnswer askSavePath(std::string& chosen) = 0;
 
  private:
   std::string saveInitialFolder_;

@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/mman.h>
+
+#include <algorithm>
 #include <bit>
 #include <functional>
 
@@ -148,7 +151,8 @@ TEST(ExampleDatabase, HoldsBothFilesExclusivelyWhileOpenAndNothingAfterAFailure)
   EXPECT_TRUE(files.files.held("API例程.EDT"));
   ExampleDatabase second;
   EXPECT_EQ(second.open(files.files, "API例程.edb"), OpenFault::cannotOpen);
-  EXPECT_FALSE(files.files.write("API例程.EDT", "changed"));
+  EXPECT_FALSE(files.files.remove("API例程.EDT"));
+  EXPECT_FALSE(files.files.rename("API例程.edb", "moved.edb", true));
 
   // Reopening a damaged pair fails, and the database that held the files holds none.
   files.db = ExampleDatabase();
@@ -278,6 +282,85 @@ TEST(DamagedExampleDatabase, BrokenBlockChainsReadAsEmpty) {
   EXPECT_EQ(files.db.readField(3).fault, ReadFault::brokenChain);
 }
 
+// Records may point into one chain: the first in record order reads it, the others read an
+// error, so the values of all records together never cost more than the file's blocks.
+TEST(DamagedExampleDatabase, AChainIsReadOnlyByTheFirstRecordThatReachesIt) {
+  DatabaseFiles files(writeExamples(threeExamples()));
+  const std::size_t recordLength = static_cast<std::size_t>(int32At(files.database(), kRecordLengthAt));
+  const std::size_t field3 = static_cast<std::size_t>(int32At(files.database(), descriptorAt(3) + 24));
+  auto storedBlock = [&](std::size_t record) { return 332 + (record - 1) * recordLength + field3; };
+  const std::string longSource = threeExamples()[2].program;
+  putInt32(files.database(), storedBlock(2), 2);  // record 2, so far empty, takes record 3's chain
+  ASSERT_EQ(files.open(), OpenFault::none);
+  files.db.goTo(2);
+  EXPECT_EQ(files.db.readField(3).bytes, longSource);
+  files.db.goTo(3);
+  EXPECT_EQ(files.db.readField(3).fault, ReadFault::brokenChain);
+  EXPECT_EQ(files.db.fieldBytes(3), std::nullopt);
+
+  // Into the middle of a chain, and many records onto one block.
+  putInt32(files.database(), storedBlock(2), 3);
+  putInt32(files.database(), storedBlock(1), 2);
+  files.db = ExampleDatabase();
+  ASSERT_EQ(files.open(), OpenFault::none);
+  files.db.goTo(1);
+  EXPECT_EQ(files.db.readField(3).bytes, longSource);
+  for (std::int32_t record : {2, 3}) {
+    files.db.goTo(record);
+    EXPECT_EQ(files.db.readField(3).fault, ReadFault::brokenChain) << record;
+  }
+}
+
+// A database file of 2,147,483,647 one-byte records, mapped but never touched beyond its
+// header: the most records that the header's int32 can count.
+class MappedFiles : public platform::Files {
+ public:
+  explicit MappedFiles(std::size_t size) : length(size) {
+    mapping = mmap(nullptr, length, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS | MAP_NORESERVE, -1, 0);
+  }
+  ~MappedFiles() override {
+    if (mapping != MAP_FAILED) munmap(mapping, length);
+  }
+  std::span<unsigned char> bytes() { return {static_cast<unsigned char*>(mapping), length}; }
+  bool exists(std::string_view) override { return true; }
+  bool createNew(std::string_view, std::string_view) override { return false; }
+  bool rename(std::string_view, std::string_view, bool) override { return false; }
+  bool remove(std::string_view) override { return false; }
+  std::unique_ptr<platform::HeldFile> holdExclusive(std::string_view) override {
+    struct Held : platform::HeldFile {
+      std::span<const unsigned char> content;
+      std::span<const unsigned char> bytes() const override { return content; }
+    };
+    auto held = std::make_unique<Held>();
+    held->content = bytes();
+    return held;
+  }
+
+ private:
+  std::size_t length;
+  void* mapping;
+};
+
+TEST(ExampleDatabase, SkipsPastTheLastOfTheMostRecordsAnInt32Counts) {
+  examples::DatabaseContent content;
+  content.fields = {{"b", FieldType::byte, 0}};
+  std::string header = examples::writeDatabase(content).database;
+  constexpr std::int32_t kMost = 0x7FFFFFFF;
+  putInt32(header, kRecordCountAt, kMost);
+  MappedFiles files(header.size() + kMost);
+  ASSERT_EQ(files.bytes().size(), header.size() + kMost);
+  std::copy(header.begin(), header.end(), files.bytes().begin());
+  ExampleDatabase db;
+  ASSERT_EQ(db.open(files, "big.edb"), OpenFault::none);
+  db.goTo(std::int64_t{kMost} + 5);
+  EXPECT_EQ(db.currentRecord(), kMost);
+  EXPECT_TRUE(db.search([] { return false; }) == false && db.currentRecord() == kMost);
+  EXPECT_TRUE(db.skip());
+  EXPECT_EQ(db.currentRecord(), std::int64_t{kMost} + 1);
+  EXPECT_FALSE(db.skip());
+  EXPECT_EQ(db.readField(1).fault, ReadFault::pastTheEnd);
+}
+
 TEST(ExampleDatabaseSearch, StopsAtTheFirstMatchFromTheCurrentRecord) {
   DatabaseFiles files(writeExamples(threeExamples()));
   ASSERT_EQ(files.open(), OpenFault::none);
@@ -285,12 +368,12 @@ TEST(ExampleDatabaseSearch, StopsAtTheFirstMatchFromTheCurrentRecord) {
   auto uses = [&](std::string_view name) {
     return [&db, name] { return gbk::containsIgnoringAsciiCase(db.readField(2).bytes, std::string(name) + "/"); };
   };
-  std::vector<std::int32_t> seen;
+  std::vector<std::int64_t> seen;
   EXPECT_TRUE(db.search([&] {
     seen.push_back(db.currentRecord());
     return uses("messageboxa")();
   }));
-  EXPECT_EQ(seen, (std::vector<std::int32_t>{1, 2}));  // each record current while tested
+  EXPECT_EQ(seen, (std::vector<std::int64_t>{1, 2}));  // each record current while tested
   EXPECT_EQ(db.currentRecord(), 2);
 
   EXPECT_TRUE(db.search(uses("TextOutA")));  // inside ExtTextOutA/
@@ -314,13 +397,13 @@ TEST(ExampleDatabaseSearch, FindsEveryMatchInRecordOrderBySearchAndSkip) {
   DatabaseFiles files(writeExamples(records));
   ASSERT_EQ(files.open(), OpenFault::none);
   ExampleDatabase& db = files.db;
-  std::vector<std::int32_t> found;
+  std::vector<std::int64_t> found;
   db.goToFirst();
   while (db.search([&] { return gbk::containsIgnoringAsciiCase(db.readField(2).bytes, "SendMessageA/"); })) {
     found.push_back(db.currentRecord());
     db.skip();
   }
-  EXPECT_EQ(found, (std::vector<std::int32_t>{3, 6}));
+  EXPECT_EQ(found, (std::vector<std::int64_t>{3, 6}));
 }
 
 }  // namespace

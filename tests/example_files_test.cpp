@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <string>
 
 #include "platform/headless/headless_files.h"
@@ -9,37 +10,8 @@
 
 namespace {
 
-// "乗" and "亅" in GBK: their trail bytes are '\' and '|'.
+// "乗" in GBK: its trail byte is '\'.
 const std::string kTrailBackslash = "\x81\x5C";
-const std::string kTrailBar = "\x81\x7C";
-
-TEST(ExampleFileNames, UnsafeNamesStayInsideTheChosenFolder) {
-  EXPECT_EQ(examples::safeFileName("窗口标题.e"), "窗口标题.e");
-  EXPECT_EQ(examples::safeFileName("..\\..\\Windows\\evil.e"), ".._.._Windows_evil.e");
-  EXPECT_EQ(examples::safeFileName("../up.e"), ".._up.e");
-  EXPECT_EQ(examples::safeFileName("C:\\boot.e"), "C__boot.e");
-  EXPECT_EQ(examples::safeFileName("x.e:stream"), "x.e_stream");
-  EXPECT_EQ(examples::safeFileName("a*b?\"<>|.e"), "a_b_____.e");
-  EXPECT_EQ(examples::safeFileName("tab\there\x7F.e"), "tab_here_.e");
-  EXPECT_EQ(examples::safeFileName("x.e. . "), "x.e");
-  EXPECT_EQ(examples::safeFileName(".."), "_");
-  EXPECT_EQ(examples::safeFileName(""), "_");
-}
-
-TEST(ExampleFileNames, ReservedDeviceNamesGetAPrefix) {
-  for (const char* device : {"CON", "con.e", "Prn.txt.e", "AUX", "nul .e", "COM1.e", "com0", "LPT9.e", "CONOUT$.e"}) {
-    EXPECT_EQ(examples::safeFileName(device), std::string("_") + device) << device;
-  }
-  for (const char* harmless : {"COM10.e", "console.e", "LPT.e", "nully", "x.con"}) {
-    EXPECT_EQ(examples::safeFileName(harmless), harmless) << harmless;
-  }
-}
-
-TEST(ExampleFileNames, DoubleByteCharactersStayWhole) {
-  EXPECT_EQ(examples::safeFileName(kTrailBackslash + kTrailBar + ".e"), kTrailBackslash + kTrailBar + ".e");
-  // A separator right after a double-byte character is still one.
-  EXPECT_EQ(examples::safeFileName(kTrailBackslash + "\\x.e"), kTrailBackslash + "_x.e");
-}
 
 TEST(ExampleFileNames, FolderGetsOneTrailingBackslash) {
   EXPECT_EQ(examples::withTrailingBackslash("D:\\"), "D:\\");
@@ -86,6 +58,38 @@ TEST(ExampleFileNames, IdeGetsThePathUnquotedOrTheShellOpensTheFile) {
   using Run = std::pair<std::string, std::string>;
   EXPECT_EQ(shell.started, (std::vector<Run>{{"C:\\my examples\\x.e", ""},
                                               {"C:\\Program Files\\E\\e.exe", "C:\\my examples\\x.e"}}));
+}
+
+TEST(ExampleFileNames, WithoutTheIdeTheShellIsHandedOnlyAnExample) {
+  platform::headless::HeadlessFiles disk;
+  platform::headless::HeadlessShell shell;
+  shell.programFolderPath = "C:\\E\\wizard";
+  for (const char* typed : {"C:\\x.bat", "C:\\说明.exe", "C:\\x.e .bat", "C:\\x"}) examples::startIde(disk, shell, typed);
+  examples::startIde(disk, shell, "C:\\X.E");
+  using Run = std::pair<std::string, std::string>;
+  EXPECT_EQ(shell.started, (std::vector<Run>{{"C:\\X.E", ""}}));
+}
+
+TEST(ExampleFileWrites, AreWholeOrLeaveNothing) {
+  using examples::Replace;
+  platform::headless::HeadlessFiles disk;
+  disk.contents = {{"D:\\old.e", "old"}};
+  EXPECT_TRUE(examples::writeWholeFile(disk, "D:\\new.e", "new", Replace::never));
+  EXPECT_FALSE(examples::writeWholeFile(disk, "D:\\old.e", "new", Replace::never));
+  EXPECT_EQ(disk.contents, (std::map<std::string, std::string, std::less<>>{{"D:\\new.e", "new"}, {"D:\\old.e", "old"}}));
+
+  // A disk that fills up part-way: the file to replace keeps its bytes, no part is left.
+  disk.room = 2;
+  EXPECT_FALSE(examples::writeWholeFile(disk, "D:\\old.e", "longer", Replace::existingFile));
+  EXPECT_EQ(disk.contents, (std::map<std::string, std::string, std::less<>>{{"D:\\new.e", "new"}, {"D:\\old.e", "old"}}));
+  disk.room = 100;
+  EXPECT_TRUE(examples::writeWholeFile(disk, "D:\\old.e", "longer", Replace::existingFile));
+  EXPECT_EQ(disk.contents.at("D:\\old.e"), "longer");
+  EXPECT_EQ(disk.contents.size(), 2u);
+
+  disk.unwritableFolders.insert("E:\\");
+  EXPECT_FALSE(examples::writeWholeFile(disk, "E:\\x.e", "x", Replace::never));
+  EXPECT_FALSE(disk.exists("E:\\x.e"));
 }
 
 }  // namespace

@@ -13,7 +13,35 @@ TEST(ExampleList, FillsInRecordOrderAtStartUp) {
   ExamplesWizard h;
   EXPECT_TRUE(h.messages.shown.empty());
   EXPECT_EQ(h.items(h.w.列表框_例程列表), (Items{{"取窗口标题.e", 1}, {"绘制文本.e", 2}, {"小写名称.e", 3},
-                                                {"菜单信息", 4}, {"消息框.e", 5}}));
+                                                {"菜单信息.e", 4}, {"消息框.e", 5}}));
+}
+
+TEST(ExampleList, ANameThatCannotBeAFileNameIsLeftOutOfEveryList) {
+  ExamplesWizard h(std::vector<examples::ExampleRecord>{{std::string(254, 'x') + ".e", "GetWindowTextA/", "long"},
+                                                       {"短.e", "GetWindowTextA/", "short"}});
+  EXPECT_EQ(h.items(h.w.列表框_例程列表), (Items{{"短.e", 2}}));
+  h.choose("GetWindowTextA");
+  h.showChosenExamplesPage();
+  EXPECT_EQ(h.items(h.w.选择列表框_选用例程), (Items{{"短.e", 2}}));
+  h.w.组合框_搜索类型.userChose(1);
+  h.w.按钮_搜索.userClicked();
+  EXPECT_EQ(h.items(h.w.列表框_搜索结果), (Items{{"短.e", 2}}));
+}
+
+// A database whose field 1 is a byte set would have the lists read a block chain per
+// record, and every record may point at one long chain: it is no examples database.
+TEST(ExampleList, ADatabaseWhoseFieldsAreNotTextTextByteSetDoesNotOpen) {
+  using examples::FieldType;
+  for (FieldType first : {FieldType::byteSet, FieldType::memo}) {
+    examples::DatabaseContent content;
+    content.fields = {{"name", first, 0}, {"apis", FieldType::text, 16}, {"source", FieldType::byteSet, 0}};
+    content.records = {{"x.e", "GetWindowTextA/", "source"}};
+    ExamplesWizard h(examples::writeDatabase(content));
+    ASSERT_EQ(h.messages.shown.size(), 1u);
+    EXPECT_EQ(h.messages.shown[0].text, "API例程数据库无法打开,请编译到wizard文件夹中使用！");
+    EXPECT_EQ(h.w.列表框_例程列表.count(), 0);
+    EXPECT_FALSE(h.wizard.state.examples);
+  }
 }
 
 TEST(ExampleList, SelectingAnExampleMakesItCurrentAndNamesItInTheStatusBar) {
@@ -65,7 +93,7 @@ TEST(RelatedExamples, ADataTypeItemCountsThroughItsEntryNumber) {
   std::int32_t entry = h.entryOf("GetMenuItemInfoA");
   navigation::addToChosenApiList(h.wizard, std::string(navigation::kDataTypeItemPrefix) + "菜单条目结构_", entry);
   h.showChosenExamplesPage();
-  EXPECT_EQ(h.items(h.w.选择列表框_选用例程), (Items{{"菜单信息", 4}}));
+  EXPECT_EQ(h.items(h.w.选择列表框_选用例程), (Items{{"菜单信息.e", 4}}));
 }
 
 TEST(RelatedExamples, ComingBackToThePageClearsTheTicks) {
@@ -87,24 +115,25 @@ TEST(ExampleSearch, ListsFileNamesThatContainTheTextWithTheirRecords) {
   h.w.编辑框_搜索内容.userTyped("窗口");
   h.w.按钮_搜索.userClicked();
   EXPECT_EQ(h.items(h.w.列表框_搜索结果), (Items{{"取窗口标题.e", 1}}));
+  // Names are searched as listed: 菜单信息 is listed as 菜单信息.e.
   h.w.编辑框_搜索内容.userTyped(".E");
   h.w.按钮_搜索.userClicked();
-  EXPECT_EQ(h.w.列表框_搜索结果.count(), 4);
+  EXPECT_EQ(h.w.列表框_搜索结果.count(), 5);
 }
 
-TEST(ExampleSearch, AHitWithoutDotEIsStillAnExample) {
+TEST(ExampleSearch, AHitStoredWithoutDotEIsStillAnExample) {
   ExamplesWizard h;
   h.w.组合框_搜索类型.userChose(1);
   h.w.编辑框_搜索内容.userTyped("菜单");
   h.w.按钮_搜索.userClicked();
-  ASSERT_EQ(h.items(h.w.列表框_搜索结果), (Items{{"菜单信息", 4}}));
+  ASSERT_EQ(h.items(h.w.列表框_搜索结果), (Items{{"菜单信息.e", 4}}));
   gbk::Text shown = h.w.编辑框_文本形式.text();
   h.w.列表框_搜索结果.userSelected(0);
   // Record 4 is current; catalog entry 4's declaration is not shown.
   EXPECT_EQ(h.wizard.state.examples->currentRecord(), 4);
   EXPECT_EQ(h.w.编辑框_文本形式.text(), shown);
   EXPECT_EQ(h.w.状态条.parts()[0].text, "API例程：");
-  EXPECT_EQ(h.w.状态条.parts()[1].text, "菜单信息");
+  EXPECT_EQ(h.w.状态条.parts()[1].text, "菜单信息.e");
 }
 
 }  // namespace

@@ -68,15 +68,52 @@ TEST_F(OpeningExamples, ChosenExampleAsksFirstAndOpensOnlyOnYes) {
 }
 
 TEST_F(OpeningExamples, SearchHitOpensThroughTheDialogWithTheSafeName) {
-  ExamplesWizard unsafe({{"..\\..\\boot.ini", "", "x"}});
+  ExamplesWizard unsafe(std::vector<examples::ExampleRecord>{{"..\\..\\boot.ini", "", "x"}});
   unsafe.w.组合框_搜索类型.userChose(1);
   unsafe.w.按钮_搜索.userClicked();
   unsafe.dialogs.saveAnswer = "D:\\boot.e";
   unsafe.w.列表框_搜索结果.userDoubleClicked(0);
-  EXPECT_EQ(unsafe.dialogs.saveNamesOffered, std::vector<std::string>{".._.._boot.ini"});
+  EXPECT_EQ(unsafe.dialogs.saveNamesOffered, std::vector<std::string>{".._.._boot.ini.e"});
   EXPECT_EQ(unsafe.files.contents.at("D:\\boot.e"), "x");
   // No IDE above C:\E\wizard here: the shell opens the file.
   EXPECT_EQ(unsafe.shell.started, (Runs{{"D:\\boot.e", ""}}));
+}
+
+// The first example's source (block 1) with a byte count over 500: its chain is broken.
+examples::WrittenDatabase withFirstSourceDamaged() {
+  examples::WrittenDatabase written = examples::writeExampleDatabase(ExamplesWizard::fiveExamples());
+  written.auxiliary[512 + 8] = '\xF5';
+  written.auxiliary[512 + 9] = '\x01';
+  return written;
+}
+
+TEST(OpeningADamagedExample, NamesItBeforeTheDialogAndTouchesNoFile) {
+  ExamplesWizard h(withFirstSourceDamaged());
+  h.files.contents.emplace("C:\\x.e", "kept");
+  h.dialogs.saveAnswer = "C:\\x.e";
+  h.w.列表框_例程列表.userDoubleClicked(0);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text, "例程“取窗口标题.e”已损坏，读不出来，没有写出文件。");
+  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::Warning);
+  EXPECT_TRUE(h.dialogs.saveNamesOffered.empty());
+  EXPECT_EQ(h.files.contents.at("C:\\x.e"), "kept");
+  EXPECT_TRUE(h.shell.started.empty());
+}
+
+TEST_F(OpeningExamples, APathOutsideGbkIsSaidPlainlyAndNothingIsWritten) {
+  std::size_t before = filesOnDisk();
+  h.dialogs.answerOutsideGbk = true;
+  h.w.列表框_例程列表.userDoubleClicked(0);
+  h.choose("GetWindowTextA");
+  h.showChosenExamplesPage();
+  h.w.按钮_全部选择.userClicked();
+  examples::saveChosenExamples(h.wizard);
+  ASSERT_EQ(h.messages.shown.size(), 2u);
+  for (const auto& shown : h.messages.shown) {
+    EXPECT_EQ(shown.text, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
+  }
+  EXPECT_EQ(filesOnDisk(), before);
+  EXPECT_TRUE(h.shell.started.empty());
 }
 
 struct SavingExamples : OpeningExamples {
@@ -114,16 +151,37 @@ TEST_F(SavingExamples, TickedExamplesGoIntoTheFolderUnderNamesThatReplaceNothing
   EXPECT_EQ(h.shell.started, (Runs{{kIde, "D:\\out\\绘制文本2.e"}}));
 }
 
-TEST_F(SavingExamples, DriveRootGetsNoSecondBackslashAndTheIdeGetsAFileThatIsThere) {
-  h.files.unwritable.insert("D:\\绘制文本.e");
+TEST_F(SavingExamples, DriveRootGetsNoSecondBackslash) {
   h.w.按钮_全部选择.userClicked();
   h.dialogs.folderAnswer = "D:\\";
   examples::saveChosenExamples(h.wizard);
-  EXPECT_FALSE(h.files.exists("D:\\绘制文本.e"));
+  EXPECT_EQ(h.files.contents.at("D:\\绘制文本.e"), "ext");
   EXPECT_EQ(h.files.contents.at("D:\\取窗口标题.e"), kFirstSource);
   EXPECT_EQ(h.files.contents.at("D:\\小写名称.e"), "lower");
-  EXPECT_EQ(h.shell.started, (Runs{{kIde, "D:\\取窗口标题.e"}}));
+  EXPECT_EQ(h.shell.started, (Runs{{kIde, "D:\\绘制文本.e"}}));
   EXPECT_TRUE(h.messages.shown.empty());
+}
+
+TEST(SavingDamagedExamples, NamesWhatWasNotWrittenSavesTheOthersAndLeavesNoPart) {
+  ExamplesWizard h(withFirstSourceDamaged());
+  h.files.contents.emplace(kIde, "");
+  h.choose("GetWindowTextA");
+  h.choose("ExtTextOutA");
+  h.showChosenExamplesPage();
+  h.w.按钮_全部选择.userClicked();
+  h.dialogs.folderAnswer = "D:\\out";
+  // Room for 绘制文本.e ("ext"), none for 小写名称.e ("lower"): the disk fills up part-way.
+  h.files.room = 4;
+  examples::saveChosenExamples(h.wizard);
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text,
+            "这些例程已损坏，读不出来，没有写出：\r\n取窗口标题.e\r\n\r\n"
+            "这些例程无法写到“D:\\out\\”：\r\n小写名称.e");
+  EXPECT_EQ(h.files.contents.at("D:\\out\\绘制文本.e"), "ext");
+  EXPECT_FALSE(h.files.exists("D:\\out\\取窗口标题.e"));
+  EXPECT_FALSE(h.files.exists("D:\\out\\小写名称.e"));
+  EXPECT_FALSE(h.files.exists("D:\\out\\小写名称.e.1.tmp"));
+  EXPECT_EQ(h.shell.started, (Runs{{kIde, "D:\\out\\绘制文本.e"}}));
 }
 
 }  // namespace

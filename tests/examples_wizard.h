@@ -21,8 +21,10 @@ struct ExamplesWizard : HeadlessWizard {
             {"消息框.e", "MessageBoxA/", ""}};
   }
 
-  explicit ExamplesWizard(const std::vector<examples::ExampleRecord>& records = fiveExamples()) {
-    examples::WrittenDatabase written = examples::writeExampleDatabase(records);
+  explicit ExamplesWizard(const std::vector<examples::ExampleRecord>& records = fiveExamples())
+      : ExamplesWizard(examples::writeExampleDatabase(records)) {}
+
+  explicit ExamplesWizard(const examples::WrittenDatabase& written) {
     files.contents.emplace(examples::kDatabaseFileName, written.database);
     files.contents.emplace(examples::auxiliaryFileName(examples::kDatabaseFileName), written.auxiliary);
     start();

@@ -3,20 +3,20 @@
 #include <algorithm>
 #include <limits>
 
+#include "examples/example_database_layout.h"
+#include "library/byte_writer.h"
+
 namespace examples {
 namespace {
 
-constexpr std::uint32_t kVersion = 0x10000;
-constexpr std::size_t kHeaderSize = 112;
-constexpr std::size_t kDescriptorSize = 72;
-constexpr std::size_t kNameBytes = 16;
-constexpr std::size_t kBlockSize = 512;
-constexpr std::size_t kBlockHeaderSize = 12;
-constexpr std::size_t kBlockDataBytes = 500;
-constexpr std::uint64_t kLargestInt32 = std::numeric_limits<std::int32_t>::max();
+using namespace layout;
 
-void putU32(std::string& bytes, std::size_t offset, std::uint64_t value) {
-  for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(value >> (8 * i) & 0xFF);
+constexpr std::uint64_t kLargestInt32 = std::numeric_limits<std::int32_t>::max();
+constexpr std::size_t kDataBytes = kBlockDataBytes;
+
+// Values that checkContent has bounded to an int32.
+void putU32(std::string& bytes, std::uint64_t offset, std::uint64_t value) {
+  library::putLittleEndian32(bytes.data() + offset, static_cast<std::uint32_t>(value));
 }
 
 std::uint32_t storedSize(const FieldDefinition& field) {
@@ -34,14 +34,14 @@ class BlockFile {
     if (value.empty()) return 0;
     std::uint64_t first = blockCount();
     std::uint64_t previous = 0;
-    for (std::size_t at = 0; at < value.size(); at += kBlockDataBytes) {
-      std::size_t count = std::min(kBlockDataBytes, value.size() - at);
+    for (std::size_t at = 0; at < value.size(); at += kDataBytes) {
+      std::size_t count = std::min(kDataBytes, value.size() - at);
       std::uint64_t block = blockCount();
       std::size_t start = bytes.size();
       bytes.resize(start + kBlockSize, '\0');
-      putU32(bytes, start, previous);
-      putU32(bytes, start + 4, at + count < value.size() ? block + 1 : 0);
-      putU32(bytes, start + 8, count);
+      putU32(bytes, start + kPreviousBlockAt, previous);
+      putU32(bytes, start + kNextBlockAt, at + count < value.size() ? block + 1 : 0);
+      putU32(bytes, start + kDataCountAt, count);
       std::copy_n(value.begin() + static_cast<std::ptrdiff_t>(at), count, bytes.begin() + static_cast<std::ptrdiff_t>(start + kBlockHeaderSize));
       previous = block;
     }
@@ -52,9 +52,9 @@ class BlockFile {
 
   // The header: no free blocks, so both free-block fields hold 0.
   std::string finish() {
-    bytes.replace(0, 4, "WEDT");
-    putU32(bytes, 4, kVersion);
-    putU32(bytes, 16, blockCount());
+    bytes.replace(0, kAuxiliaryMagic.size(), kAuxiliaryMagic);
+    putU32(bytes, kVersionAt, kNewestVersion);
+    putU32(bytes, kBlockCountAt, blockCount());
     return std::move(bytes);
   }
 
@@ -66,7 +66,7 @@ std::string checkContent(const DatabaseContent& content) {
   if (content.fields.empty()) return "a database needs at least one field";
   std::uint64_t recordLength = 0;
   for (const FieldDefinition& field : content.fields) {
-    if (field.name.size() > kNameBytes) return "a field name is longer than 16 bytes";
+    if (field.name.size() > kLongestFieldName) return "a field name is longer than 16 bytes";
     if (field.type == FieldType::text && field.textSize == 0) return "a text field needs a size";
     recordLength += storedSize(field);
   }
@@ -94,27 +94,27 @@ WrittenDatabase writeDatabase(const DatabaseContent& content) {
   written.error = checkContent(content);
   if (!written.ok()) return written;
 
-  std::size_t dataStart = kHeaderSize + 4 + kDescriptorSize * content.fields.size();
+  std::size_t dataStart = kFirstDescriptorAt + kDescriptorSize * content.fields.size();
   std::string& bytes = written.database;
   bytes.assign(dataStart, '\0');
   std::uint64_t recordLength = 0;
   bool usesBlocks = false;
   for (std::size_t i = 0; i < content.fields.size(); ++i) {
     const FieldDefinition& field = content.fields[i];
-    std::size_t at = kHeaderSize + 4 + kDescriptorSize * i;
+    std::size_t at = kFirstDescriptorAt + kDescriptorSize * i;
     bytes.replace(at, field.name.size(), field.name);
-    putU32(bytes, at + 20, static_cast<std::uint32_t>(field.type));
-    putU32(bytes, at + 24, recordLength);
-    putU32(bytes, at + 28, field.type == FieldType::text ? field.textSize : 0);
+    putU32(bytes, at + kTypeAt, static_cast<std::uint32_t>(field.type));
+    putU32(bytes, at + kFieldOffsetAt, recordLength);
+    putU32(bytes, at + kTextSizeAt, field.type == FieldType::text ? field.textSize : 0);
     recordLength += storedSize(field);
     usesBlocks = usesBlocks || keepsValuesInBlocks(field.type);
   }
-  bytes.replace(0, 4, "WEDB");
-  putU32(bytes, 4, kVersion);
-  putU32(bytes, 16, content.records.size());
-  putU32(bytes, 20, dataStart);
-  putU32(bytes, 24, recordLength);
-  putU32(bytes, kHeaderSize, content.fields.size());
+  bytes.replace(0, kDatabaseMagic.size(), kDatabaseMagic);
+  putU32(bytes, kVersionAt, kNewestVersion);
+  putU32(bytes, kRecordCountAt, content.records.size());
+  putU32(bytes, kPositiveInt32At, dataStart);  // any value above 0 will do: the data start
+  putU32(bytes, kRecordLengthAt, recordLength);
+  putU32(bytes, kFieldCountAt, content.fields.size());
 
   BlockFile blocks;
   for (const std::vector<std::string>& record : content.records) {

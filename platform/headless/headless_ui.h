@@ -63,24 +63,29 @@ class HeadlessShell : public Shell {
 // The dialogs answer what the test has set; each showing is recorded.
 class HeadlessDialogs : public Dialogs {
  public:
-  std::string pickFolder(std::string_view title) override {
+  DialogAnswer pickFolder(std::string_view title, std::string& folder) override {
     foldersAsked.emplace_back(title);
-    return folderAnswer;
+    if (answerOutsideGbk) return DialogAnswer::outsideGbk;
+    folder = folderAnswer;
+    return folder.empty() ? DialogAnswer::cancelled : DialogAnswer::chosen;
   }
   // The save dialog's answer: the full path chosen, or nothing for Cancel.
   std::optional<std::string> saveAnswer;
   // The folder picker's answer; empty for Cancel.
   std::string folderAnswer;
+  // Both dialogs answer with a path that GBK cannot hold.
+  bool answerOutsideGbk = false;
   // The file name that the save dialog offered, each time it was shown.
   std::vector<std::string> saveNamesOffered;
   std::vector<std::string> foldersAsked;
 
  protected:
-  bool askSavePath(std::string& chosen) override {
+  DialogAnswer askSavePath(std::string& chosen) override {
     saveNamesOffered.push_back(saveFileName());
-    if (!saveAnswer) return false;
+    if (answerOutsideGbk) return DialogAnswer::outsideGbk;
+    if (!saveAnswer) return DialogAnswer::cancelled;
     chosen = *saveAnswer;
-    return true;
+    return DialogAnswer::chosen;
   }
 };
 

@@ -77,25 +77,32 @@ class ComApartment {
   bool initialised_;
 };
 
+// The chosen path in GBK, unless it holds a character that GBK lacks.
+DialogAnswer inGbk(const std::wstring& path, std::string& chosen) {
+  chosen = narrow(path);
+  return wide(chosen) == path ? DialogAnswer::chosen : DialogAnswer::outsideGbk;
+}
+
 struct ItemIdListFree {
   void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
 };
 
 }  // namespace
 
-bool Win32Dialogs::askSavePath(std::string& chosen) {
+DialogAnswer Win32Dialogs::askSavePath(std::string& chosen) {
   std::wstring path;
   std::wstring folder = wide(saveInitialFolder());
   if (!runSaveDialog(wide(saveFileName()), folder, path)) {
     // A name the dialog rejects (it has characters that no file name may hold) would
     // keep it from opening at all: offer no name instead.
-    if (CommDlgExtendedError() != FNERR_INVALIDFILENAME || !runSaveDialog(L"", folder, path)) return false;
+    if (CommDlgExtendedError() != FNERR_INVALIDFILENAME || !runSaveDialog(L"", folder, path)) {
+      return DialogAnswer::cancelled;
+    }
   }
-  chosen = narrow(path);
-  return true;
+  return inGbk(path, chosen);
 }
 
-std::string Win32Dialogs::pickFolder(std::string_view title) {
+DialogAnswer Win32Dialogs::pickFolder(std::string_view title, std::string& chosen) {
   ComApartment com;
   std::wstring wideTitle = wide(title);
   wchar_t displayName[MAX_PATH] = {};
@@ -105,10 +112,11 @@ std::string Win32Dialogs::pickFolder(std::string_view title) {
   browse.lpszTitle = wideTitle.c_str();
   browse.ulFlags = BIF_EDITBOX | BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
   std::unique_ptr<ITEMIDLIST, ItemIdListFree> folder(SHBrowseForFolderW(&browse));
-  if (!folder) return {};
+  if (!folder) return DialogAnswer::cancelled;
   std::vector<wchar_t> path(kPathBuffer, L'\0');
-  if (!SHGetPathFromIDListEx(folder.get(), path.data(), kPathBuffer, GPFIDL_DEFAULT)) return {};
-  return narrow(path.data());
+  // A folder outside the file system (a printer, the network) has no path to write into.
+  if (!SHGetPathFromIDListEx(folder.get(), path.data(), kPathBuffer, GPFIDL_DEFAULT)) return DialogAnswer::cancelled;
+  return inGbk(path.data(), chosen);
 }
 
 }  // namespace platform::win32

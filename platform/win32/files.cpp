@@ -51,8 +51,8 @@ bool Win32Files::exists(std::string_view path) {
   return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32Files::write(std::string_view path, std::string_view bytes) {
-  OwnedHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+bool Win32Files::createNew(std::string_view path, std::string_view bytes) {
+  OwnedHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                nullptr));
   if (!file) return false;
   std::size_t done = 0;
@@ -62,8 +62,16 @@ bool Win32Files::write(std::string_view path, std::string_view bytes) {
     if (!WriteFile(file.get(), bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
     done += written;
   }
-  return true;
+  // On the disk before it takes the name of a file it may replace.
+  return FlushFileBuffers(file.get()) != 0;
 }
+
+bool Win32Files::rename(std::string_view from, std::string_view to, bool replaceExisting) {
+  // Within one folder, so within one volume: the name changes at once, never a copy.
+  return MoveFileExW(wide(from).c_str(), wide(to).c_str(), replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
+}
+
+bool Win32Files::remove(std::string_view path) { return DeleteFileW(wide(path).c_str()) != 0; }
 
 std::unique_ptr<HeldFile> Win32Files::holdExclusive(std::string_view path) {
   OwnedHandle file(

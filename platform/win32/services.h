@@ -17,10 +17,10 @@ class Win32Shell : public Shell {
 // The common save-file dialog and the shell's folder picker, modal to the start-up window.
 class Win32Dialogs : public Dialogs {
  public:
-  std::string pickFolder(std::string_view title) override;
+  DialogAnswer pickFolder(std::string_view title, std::string& folder) override;
 
  protected:
-  bool askSavePath(std::string& chosen) override;
+  DialogAnswer askSavePath(std::string& chosen) override;
 };
 
 class Win32MessageBoxes : public MessageBoxes {
