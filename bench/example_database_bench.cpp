@@ -14,6 +14,8 @@
 #include "library/builtin_data.h"
 #include "library/catalog.h"
 #include "platform/headless/headless_files.h"
+#include "library/byte_writer.h"
+#include "tests/headless_wizard.h"
 #include "tools/example_database_writer.h"
 
 namespace {
@@ -78,7 +80,7 @@ void BM_OpenAndListExamples(benchmark::State& state) {
     std::int32_t count = db.recordCount();
     for (std::int32_t record = 1; record <= count; ++record) {
       db.goTo(record);
-      benchmark::DoNotOptimize(db.fieldBytes(library::ExampleRecords::kFileNameField));
+      benchmark::DoNotOptimize(db.fieldText(library::ExampleRecords::kFileNameField));
     }
     state.counters["records"] = count;
   }
@@ -104,5 +106,66 @@ void BM_FindRelatedExamplesOf100Apis(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_FindRelatedExamplesOf100Apis)->Arg(0)->Arg(10000)->Unit(benchmark::kMillisecond);
+
+// A hostile pair of the argument's number of records: names as long as a file name may
+// be, and every record's source pointing at one chain of 2,000 blocks (about 1 MB). Read
+// naively, listing and saving them all would cost records × 1 MB.
+examples::WrittenDatabase hostileDatabase(int records) {
+  std::vector<examples::ExampleRecord> examples;
+  for (int i = 0; i < records; ++i) {
+    std::string name = std::to_string(i) + std::string(253, 'x');
+    examples.push_back({name.substr(0, 253) + ".e", "GetWindowTextA/", i == 0 ? std::string(1'000'000, 'p') : ""});
+  }
+  examples::WrittenDatabase written = examples::writeExampleDatabase(examples);
+  platform::headless::HeadlessFiles files;
+  files.contents.emplace(kDatabase, written.database);
+  files.contents.emplace(kAuxiliary, written.auxiliary);
+  examples::ExampleDatabase db;
+  if (db.open(files, kDatabase) != examples::OpenFault::none) return {};
+  const examples::FieldDescriptor& source = db.fields()[library::ExampleRecords::kSourceField - 1];
+  const std::size_t recordLength = source.offset + source.size;
+  const std::size_t dataStart = written.database.size() - recordLength * static_cast<std::size_t>(records);
+  for (std::size_t record = 0; record < static_cast<std::size_t>(records); ++record) {
+    library::putLittleEndian32(written.database.data() + dataStart + record * recordLength + source.offset, 1);
+  }
+  return written;
+}
+
+// Start-up with the hostile pair (the open and the fill of the example list), then the
+// sources of all records read as saving every one of them would. Time and the bytes
+// listed and read grow with the file's size: see the counters per file byte.
+void BM_HostileDatabase(benchmark::State& state) {
+  const int records = static_cast<int>(state.range(0));
+  const examples::WrittenDatabase written = hostileDatabase(records);
+  HeadlessWizard h;
+  h.files.contents.emplace(kDatabase, written.database);
+  h.files.contents.emplace(kAuxiliary, written.auxiliary);
+  const double fileBytes = static_cast<double>(written.database.size() + written.auxiliary.size());
+  double listed = 0;
+  double read = 0;
+  for (auto _ : state) {
+    platform::ListBox& list = h.w.列表框_例程列表;
+    list.removeAll();
+    h.wizard.state.examples.reset();
+    if (!examples::openExamplesDatabase(h.wizard)) {
+      state.SkipWithError("the database does not open");
+      return;
+    }
+    examples::fillExampleList(h.wizard, list);
+    listed = read = 0;
+    for (int pos = 0; pos < list.count(); ++pos) listed += static_cast<double>(list.itemText(pos).size());
+    library::ExampleRecords& db = *h.wizard.state.examples;
+    for (std::int32_t record = 1; record <= db.recordCount(); ++record) {
+      db.goTo(record);
+      if (std::optional<std::string> bytes = db.fieldBytes(library::ExampleRecords::kSourceField)) read += static_cast<double>(bytes->size());
+    }
+  }
+  state.counters["file MB"] = fileBytes / 1e6;
+  state.counters["listed per file byte"] = listed / fileBytes;
+  state.counters["read per file byte"] = read / fileBytes;
+  state.counters["ns per file byte"] = benchmark::Counter(fileBytes, benchmark::Counter::kIsIterationInvariantRate |
+                                                                         benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_HostileDatabase)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
