@@ -403,7 +403,7 @@ class Statement:
 def read_program(lines, report):
     """Subroutines as lists of statements (with the variables' types) and the program set's
     variables; block faults and unreadable statements go to report."""
-    subroutines, globals_ = [], {}
+    subroutines, set_variables = [], {}
     blocks = BlockStack(report)
     current = None
     for number, raw in enumerate(lines, 1):
@@ -420,7 +420,7 @@ def read_program(lines, report):
                 current = ({}, [])
                 subroutines.append(current)
             elif keyword == ".程序集变量" and len(fields) > 1:
-                globals_[fields[0]] = fields[1]
+                set_variables[fields[0]] = fields[1]
             elif keyword in (".局部变量", ".参数") and current and len(fields) > 1:
                 current[0][fields[0]] = fields[1]
             continue
@@ -444,7 +444,7 @@ def read_program(lines, report):
         else:
             current[1].append(Statement(number, keyword, tree, comment))
     blocks.end(len(lines) + 1)
-    return subroutines, globals_
+    return subroutines, set_variables
 
 
 class ConstantRule:
@@ -536,7 +536,7 @@ def describe(node):
 
 
 def check_program(lines, library, constants, report):
-    subroutines, globals_ = read_program(lines, report)
+    subroutines, set_variables = read_program(lines, report)
     for variables, statements in subroutines:
         for statement in statements:
             for node in statement.tree.walk():
@@ -546,7 +546,7 @@ def check_program(lines, library, constants, report):
                         report(statement.number, "arguments", f"{node.text} takes {want}, given {got}")
         if constants is None:
             continue
-        rule = ConstantRule(library, constants, {**globals_, **variables})
+        rule = ConstantRule(library, constants, {**set_variables, **variables})
         rule.learn(statements)
         for statement in statements:
             claims = list(constants.claims(statement.comment))
