@@ -323,22 +323,29 @@ class Constants:
         self.family_values = {f: {self.values[m] for m in members[f] if m in self.values} for f in self.families}
 
     def evaluate(self, workdir, names):
-        """One function per name, each with its constant as a static object: a name that does
-        not compile (a macro for a type, a keyword, an undeclared name) fails its own line
-        alone, which the second round drops. C reports an undeclared name once per function."""
-        for _ in range(2):
-            res = self.compile(workdir, "".join(
-                f"unsigned cc_f{k}(void) {{ static const unsigned cc_v{k} = (unsigned)(ULONG_PTR)({n}); "
-                f"return cc_v{k}; }}\n" for k, n in enumerate(names)))
-            bad = {int(n) - 1 for n in re.findall(r"^cc_values\.c:(\d+):\d+: error:", res.stderr, re.M)}
-            if not bad:
+        """The names are first tried one function each, so that a name that does not compile
+        (a macro for a type or a keyword, or one that uses an undeclared name: C reports that
+        once per function) fails its own line alone; the rest make one array."""
+        probe = self.compile(workdir, "".join(
+            f"unsigned cc_f{k}(void) {{ static const unsigned v = (unsigned)(ULONG_PTR)({n}); return v; }}\n"
+            for k, n in enumerate(names)), "-fsyntax-only")
+        bad = {int(n) - 1 for n in re.findall(r"^cc_values\.c:(\d+):\d+: error:", probe.stderr, re.M)}
+        names = [n for k, n in enumerate(names) if k not in bad]
+        res = self.compile(workdir, "const unsigned cc_v[] = {\n" + "".join(
+            f"(unsigned)(ULONG_PTR)({n}),\n" for n in names) + "};\n")
+        words = []
+        for line in res.stdout.split("cc_v:", 1)[-1].splitlines()[1:]:
+            directive = line.split()
+            if directive[:1] == [".long"]:
+                words.append(directive[1])
+            elif directive[:1] == [".space"]:  # zeros at the end
+                words += ["0"] * (int(directive[1]) // 4)
+            else:
                 break
-            names = [n for k, n in enumerate(names) if k not in bad]
-        if res.returncode:
-            raise RuntimeError(res.stderr[:2000])
-        # _cc_vK.N: then ".long V", or ".space 4" for a zero; a text's address is no integer.
-        words = dict(re.findall(r"^_cc_v(\d+)\.\d+:\s*\n\s*\.(?:long\s+(-?\d+)\b|space\s+4)", res.stdout, re.M))
-        return {n: u32(int(words[str(k)] or 0)) for k, n in enumerate(names) if str(k) in words}
+        if res.returncode or len(words) != len(names):
+            raise RuntimeError(res.stderr[:2000] or f"{len(names)} constants, {len(words)} values")
+        # A text macro compiles to the address of its text, which is no integer.
+        return {n: u32(int(w)) for n, w in zip(names, words) if re.fullmatch(r"-?\d+", w)}
 
     @staticmethod
     def compile(workdir, body, *flags):
