@@ -20,7 +20,7 @@ LIBRARY = example_check.Library()
 def faults(program, constants=None):
     """The faults of a one-subroutine program as (line within the body, kind, text)."""
     lines = [".版本 2", "", ".程序集 窗口程序集_启动窗口", "", ".子程序 测试", ".局部变量 句柄, 整数型",
-             ".局部变量 文本, 文本型", ".局部变量 消息值, 整数型", ""]
+             ".局部变量 文本, 文本型", ".局部变量 消息值, 整数型", ".局部变量 条目, 菜单条目结构_", ""]
     found = []
     example_check.check_program(lines + program.splitlines(), LIBRARY, constants,
                                 lambda n, kind, what: found.append((n - len(lines), kind, what)))
@@ -51,20 +51,21 @@ class StructureTest(unittest.TestCase):
 .如果 (句柄 ＝ 3)
 .如果结束
 .如果真 (句柄 ＝ 4)"""), [
-            (6, "block", ".如果真 not closed by .如果真结束 (ends at line 22)"),
+            (6, "block", ".如果真 not closed by .如果真结束 (ends at line 23)"),
             (8, "block", ".如果真结束 without its .如果真"),
-            (11, "block", ".如果 of line 19 without .否则"),
-            (12, "block", ".如果真 not closed by .如果真结束 (ends at line 22)")])
+            (11, "block", ".如果 of line 20 without .否则"),
+            (12, "block", ".如果真 not closed by .如果真结束 (ends at line 23)")])
 
 
 @unittest.skipUnless(HAVE_CC, "i686-w64-mingw32-gcc is not installed")
 class ConstantsTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        used = ("发送消息_", "注册热键_", "设置窗口位置_", "取窗口标题_", "调用窗口过程_")
+        used = ("发送消息_", "注册热键_", "设置窗口位置_", "取窗口标题_", "调用窗口过程_", "宽字符转多字节_")
         cls.constants = example_check.Constants(
-            ["WM_SETTEXT", "MOD_ALT", "MOD_CONTROL", "HWND_TOPMOST", "WM_USER", "SW_SHOW"],
-            example_check.comment_names(c for name in used for c in LIBRARY.params[name]))
+            ["WM_SETTEXT", "MOD_ALT", "MOD_CONTROL", "HWND_TOPMOST", "WM_USER", "SW_SHOW", "MIIM_ID", "MIIM_STRING"],
+            example_check.comment_names([c for name in used for c in LIBRARY.params[name]]
+                                        + list(LIBRARY.members["菜单条目结构_"].values())))
 
     def test_named_constants_pass(self):
         self.assertEqual(faults("""\
@@ -89,6 +90,18 @@ class ConstantsTest(unittest.TestCase):
             (3, "constant", "12 (argument 2 of 发送消息_) has no constant name in the comment"),
             (5, "constant", "163 (compared with or assigned to 消息值) has no constant name in the comment"),
             (7, "constant", "SW_SHOW is 5, not 6")])
+
+    def test_a_number_is_a_constant_where_the_library_names_its_family(self):
+        self.assertEqual(faults("""\
+条目.掩码 ＝ 66  ' MIIM_ID ＋ MIIM_STRING
+条目.掩码 ＝ 66
+.如果真 (位与 (条目.掩码, 2) ≠ 0 且 条目.文本长度 ＝ 256)
+.如果真结束
+宽字符转多字节_ (936, 0, { 0, 0 }, -1, 文本, 256, 0, 0)
+宽字符转多字节_ (65001, 0, { 0, 0 }, -1, 文本, 256, 0, 0)""", self.constants), [
+            (2, "constant", "66 (compared with or assigned to 条目.掩码) has no constant name in the comment"),
+            (3, "constant", "2 (位与 with 条目.掩码) has no constant name in the comment"),
+            (6, "constant", "65001 (argument 1 of 宽字符转多字节_) has no constant name in the comment")])
 
 
 class CommandLineTest(unittest.TestCase):
