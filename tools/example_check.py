@@ -232,18 +232,24 @@ class BlockStack:
                 self.open[-1][2].append(keyword)
         elif keyword in CLOSERS:
             opener = CLOSERS[keyword]
-            if not self.open or self.open[-1][0] != opener:
+            if all(block[0] != opener for block in self.open):
                 self.report(number, "block", f"{keyword} without its {opener}")
-            else:
-                if opener == ".如果" and ".否则" not in self.open[-1][2]:
-                    self.report(number, "block", f".如果 of line {self.open[-1][1]} without .否则")
-                self.open.pop()
+                return
+            # The blocks opened inside this one end with it, unclosed.
+            while self.open[-1][0] != opener:
+                self.unclosed(self.open.pop(), number)
+            if opener == ".如果" and ".否则" not in self.open[-1][2]:
+                self.report(number, "block", f".如果 of line {self.open[-1][1]} without .否则")
+            self.open.pop()
+
+    def unclosed(self, block, number):
+        opener, line, _ = block
+        self.report(line, "block", f"{opener} not closed by {BLOCKS[opener][1]} (ends at line {number})")
 
     def end(self, number):
         """A subroutine ends: every block in it must be closed."""
-        for opener, line, _ in reversed(self.open):
-            self.report(line, "block", f"{opener} not closed by {BLOCKS[opener][1]} (ends at line {number})")
-        self.open = []
+        while self.open:
+            self.unclosed(self.open.pop(), number)
 
 
 # ---- The library --------------------------------------------------------------------------
@@ -408,9 +414,10 @@ class Statement:
 
 
 def read_program(lines, report):
-    """Subroutines as lists of statements (with the variables' types) and the program set's
-    variables; block faults and unreadable statements go to report."""
-    subroutines, set_variables = [], {}
+    """Subroutines as lists of statements (with the variables' types), the program set's
+    variables and every comment with its line; block faults and unreadable statements go to
+    report."""
+    subroutines, set_variables, comments = [], {}, []
     blocks = BlockStack(report)
     current = None
     for number, raw in enumerate(lines, 1):
@@ -432,6 +439,7 @@ def read_program(lines, report):
                 current[0][fields[0]] = fields[1]
             continue
         if line.startswith("'"):
+            comments.append((number, line[1:]))
             continue
         try:
             tokens, comment = split_comment(line[len(keyword):])
@@ -444,6 +452,7 @@ def read_program(lines, report):
         except SyntaxFault as fault:
             report(number, "block", f"cannot read the statement: {fault}")
             continue
+        comments.append((number, comment))
         if keyword:
             blocks.statement(keyword, number)
         if current is None:
@@ -451,7 +460,7 @@ def read_program(lines, report):
         else:
             current[1].append(Statement(number, keyword, tree, comment))
     blocks.end(len(lines) + 1)
-    return subroutines, set_variables
+    return subroutines, set_variables, comments
 
 
 class ConstantRule:
@@ -543,7 +552,7 @@ def describe(node):
 
 
 def check_program(lines, library, constants, report):
-    subroutines, set_variables = read_program(lines, report)
+    subroutines, set_variables, comments = read_program(lines, report)
     for variables, statements in subroutines:
         for statement in statements:
             for node in statement.tree.walk():
@@ -567,11 +576,9 @@ def check_program(lines, library, constants, report):
                 if u32(value(unit)) not in named and id(unit) not in seen:
                     seen.add(id(unit))
                     report(statement.number, "constant", f"{value(unit)} ({why}) has no constant name in the comment")
-    if constants is not None:
-        for number, line in enumerate(lines, 1):
-            comment = line.split("'", 1)[1] if "'" in line else ""
-            for fault in constants.wrong_annotations(comment):
-                report(number, "constant", fault)
+    for number, comment in comments if constants else ():
+        for fault in constants.wrong_annotations(comment):
+            report(number, "constant", fault)
 
 
 def program_lines(text):

@@ -51,8 +51,8 @@ class StructureTest(unittest.TestCase):
 .如果 (句柄 ＝ 3)
 .如果结束
 .如果真 (句柄 ＝ 4)"""), [
-            (6, "block", ".如果真 not closed by .如果真结束 (ends at line 23)"),
-            (8, "block", ".如果真结束 without its .如果真"),
+            (7, "block", ".判断循环首 not closed by .判断循环尾 (ends at line 18)"),
+            (9, "block", ".判断循环尾 without its .判断循环首"),
             (11, "block", ".如果 of line 20 without .否则"),
             (12, "block", ".如果真 not closed by .如果真结束 (ends at line 23)")])
 
