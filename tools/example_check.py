@@ -413,10 +413,14 @@ class Statement:
         self.number, self.keyword, self.tree, self.comment = number, keyword, tree, comment
 
 
+class Subroutine:
+    def __init__(self, name):
+        self.name, self.params, self.variables, self.statements = name, [], {}, []
+
+
 def read_program(lines, report):
-    """Subroutines as lists of statements (with the variables' types), the program set's
-    variables and every comment with its line; block faults and unreadable statements go to
-    report."""
+    """The subroutines, the program set's variables and every comment with its line; block
+    faults and unreadable statements go to report."""
     subroutines, set_variables, comments = [], {}, []
     blocks = BlockStack(report)
     current = None
@@ -431,12 +435,14 @@ def read_program(lines, report):
                 blocks.end(number)
                 current = None
             if keyword == ".子程序":
-                current = ({}, [])
+                current = Subroutine(fields[0])
                 subroutines.append(current)
             elif keyword == ".程序集变量" and len(fields) > 1:
                 set_variables[fields[0]] = fields[1]
             elif keyword in (".局部变量", ".参数") and current and len(fields) > 1:
-                current[0][fields[0]] = fields[1]
+                current.variables[fields[0]] = fields[1]
+                if keyword == ".参数":
+                    current.params.append(fields[0])
             continue
         if line.startswith("'"):
             comments.append((number, line[1:]))
@@ -458,7 +464,7 @@ def read_program(lines, report):
         if current is None:
             report(number, "block", "statement outside a subroutine")
         else:
-            current[1].append(Statement(number, keyword, tree, comment))
+            current.statements.append(Statement(number, keyword, tree, comment))
     blocks.end(len(lines) + 1)
     return subroutines, set_variables, comments
 
@@ -466,13 +472,20 @@ def read_program(lines, report):
 class ConstantRule:
     """Where a number stands for an SDK constant, in one subroutine. What carries constants
     (a parameter, a member, a command's result, a variable) carries those of the families
-    that its comment in the library names."""
+    that its comment in the library names. The program's own subroutines take constants for
+    the parameters that carry them inside (taking: name -> families of each parameter)."""
 
-    def __init__(self, library, constants, variables):
-        self.library, self.constants, self.variables = library, constants, variables
+    def __init__(self, library, constants, variables, taking):
+        self.library, self.constants, self.variables, self.taking = library, constants, variables, taking
         self.carrying = {}  # variable -> families of the constants it holds or receives
 
+    def takes_arguments(self, name):
+        return name in self.library.params or name in self.taking
+
     def parameter_families(self, command, k):
+        if command in self.taking:
+            params = self.taking[command]
+            return params[k] if k < len(params) else set()
         params = self.library.params[command]
         return self.constants.families_named(params[k]) if k < len(params) else set()
 
@@ -508,7 +521,7 @@ class ConstantRule:
             for statement in statements:
                 tree = statement.tree
                 for node in tree.walk():
-                    if node.kind == "call" and node.text in self.library.params:
+                    if node.kind == "call" and self.takes_arguments(node.text):
                         for k, arg in enumerate(node.kids[1:]):
                             if arg.kind == "name":
                                 changed |= add(arg.text, self.parameter_families(node.text, k))
@@ -522,7 +535,7 @@ class ConstantRule:
     def due(self, tree):
         """(number node, why) for each number of the statement that stands for a constant."""
         for node in tree.walk():
-            if node.kind == "call" and node.text in self.library.params:
+            if node.kind == "call" and self.takes_arguments(node.text):
                 for k, arg in enumerate(node.kids[1:]):
                     yield from self.standing(units(arg), self.parameter_families(node.text, k),
                                              f"argument {k + 1} of {node.text}")
@@ -553,18 +566,27 @@ def describe(node):
 
 def check_program(lines, library, constants, report):
     subroutines, set_variables, comments = read_program(lines, report)
-    for variables, statements in subroutines:
-        for statement in statements:
+    for subroutine in subroutines:
+        for statement in subroutine.statements:
             for node in statement.tree.walk():
                 if node.kind == "call" and node.text in library.params:
                     want, got = len(library.params[node.text]), len(node.kids) - 1
                     if want != got:
                         report(statement.number, "arguments", f"{node.text} takes {want}, given {got}")
-        if constants is None:
-            continue
-        rule = ConstantRule(library, constants, {**set_variables, **variables})
-        rule.learn(statements)
-        for statement in statements:
+    if constants is None:
+        return
+    taking = {}
+    rules = [ConstantRule(library, constants, {**set_variables, **s.variables}, taking) for s in subroutines]
+    # A parameter that carries constants makes its callers' arguments carry them, to a fixed point.
+    while True:
+        before = dict(taking)
+        for subroutine, rule in zip(subroutines, rules):
+            rule.learn(subroutine.statements)
+            taking[subroutine.name] = [rule.carrying.get(p, set()) for p in subroutine.params]
+        if taking == before:
+            break
+    for subroutine, rule in zip(subroutines, rules):
+        for statement in subroutine.statements:
             claims = list(constants.claims(statement.comment))
             named = {v for _, v in claims}
             on_line = {u32(v) for v in map(value, statement.tree.walk()) if v is not None}
@@ -576,7 +598,7 @@ def check_program(lines, library, constants, report):
                 if u32(value(unit)) not in named and id(unit) not in seen:
                     seen.add(id(unit))
                     report(statement.number, "constant", f"{value(unit)} ({why}) has no constant name in the comment")
-    for number, comment in comments if constants else ():
+    for number, comment in comments:
         for fault in constants.wrong_annotations(comment):
             report(number, "constant", fault)
 

@@ -61,9 +61,10 @@ class StructureTest(unittest.TestCase):
 class ConstantsTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        used = ("发送消息_", "注册热键_", "设置窗口位置_", "取窗口标题_", "调用窗口过程_", "宽字符转多字节_")
+        used = ("发送消息_", "注册热键_", "设置窗口位置_", "取窗口标题_", "调用窗口过程_", "宽字符转多字节_", "取区域信息_")
         cls.constants = example_check.Constants(
-            ["WM_SETTEXT", "MOD_ALT", "MOD_CONTROL", "HWND_TOPMOST", "WM_USER", "SW_SHOW", "MIIM_ID", "MIIM_STRING"],
+            ["WM_SETTEXT", "MOD_ALT", "MOD_CONTROL", "HWND_TOPMOST", "WM_USER", "SW_SHOW", "MIIM_ID", "MIIM_STRING",
+             "LOCALE_USER_DEFAULT"],
             example_check.comment_names([c for name in used for c in LIBRARY.params[name]]
                                         + list(LIBRARY.members["菜单条目结构_"].values())))
 
@@ -91,17 +92,23 @@ class ConstantsTest(unittest.TestCase):
             (5, "constant", "163 (compared with or assigned to 消息值) has no constant name in the comment"),
             (7, "constant", "SW_SHOW is 5, not 6")])
 
-    def test_a_number_is_a_constant_where_the_library_names_its_family(self):
+    def test_a_number_is_a_constant_where_the_library_or_a_subroutine_passing_it_on_names_its_family(self):
         self.assertEqual(faults("""\
 条目.掩码 ＝ 66  ' MIIM_ID ＋ MIIM_STRING
 条目.掩码 ＝ 66
 .如果真 (位与 (条目.掩码, 2) ≠ 0 且 条目.文本长度 ＝ 256)
 .如果真结束
 宽字符转多字节_ (936, 0, { 0, 0 }, -1, 文本, 256, 0, 0)
-宽字符转多字节_ (65001, 0, { 0, 0 }, -1, 文本, 256, 0, 0)""", self.constants), [
+宽字符转多字节_ (65001, 0, { 0, 0 }, -1, 文本, 256, 0, 0)
+区域信息 (2)
+
+.子程序 区域信息
+.参数 信息类型, 整数型
+取区域信息_ (1024, 信息类型, 文本, 0)  ' LOCALE_USER_DEFAULT""", self.constants), [
             (2, "constant", "66 (compared with or assigned to 条目.掩码) has no constant name in the comment"),
             (3, "constant", "2 (位与 with 条目.掩码) has no constant name in the comment"),
-            (6, "constant", "65001 (argument 1 of 宽字符转多字节_) has no constant name in the comment")])
+            (6, "constant", "65001 (argument 1 of 宽字符转多字节_) has no constant name in the comment"),
+            (7, "constant", "2 (argument 1 of 区域信息) has no constant name in the comment")])
 
 
 class CommandLineTest(unittest.TestCase):
