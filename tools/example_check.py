@@ -210,6 +210,8 @@ BLOCKS = {".如果": ({".否则"}, ".如果结束"), ".如果真": (set(), ".如
           ".判断开始": ({".判断", ".默认"}, ".判断结束"), ".计次循环首": (set(), ".计次循环尾"),
           ".判断循环首": (set(), ".判断循环尾"), ".循环判断首": (set(), ".循环判断尾"),
           ".变量循环首": (set(), ".变量循环尾")}
+# The IDE always shows these branches, empty or not.
+REQUIRED_MIDDLES = {".如果": ".否则", ".判断开始": ".默认"}
 CLOSERS = {closer: opener for opener, (_, closer) in BLOCKS.items()}
 MIDDLES = {middle: opener for opener, (middles, _) in BLOCKS.items() for middle in middles}
 DECLARATIONS = (".版本", ".程序集", ".程序集变量", ".子程序", ".局部变量", ".参数")
@@ -238,8 +240,9 @@ class BlockStack:
             # The blocks opened inside this one end with it, unclosed.
             while self.open[-1][0] != opener:
                 self.unclosed(self.open.pop(), number)
-            if opener == ".如果" and ".否则" not in self.open[-1][2]:
-                self.report(number, "block", f".如果 of line {self.open[-1][1]} without .否则")
+            middle = REQUIRED_MIDDLES.get(opener)
+            if middle and middle not in self.open[-1][2]:
+                self.report(number, "block", f"{opener} of line {self.open[-1][1]} without {middle}")
             self.open.pop()
 
     def unclosed(self, block, number):

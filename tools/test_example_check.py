@@ -48,13 +48,17 @@ class StructureTest(unittest.TestCase):
     .判断循环首 (真)
 .如果真结束
 .判断循环尾 ()
+.判断开始 (句柄 ＝ 5)
+.判断 (句柄 ＝ 6)
+.判断结束
 .如果 (句柄 ＝ 3)
 .如果结束
 .如果 (句柄 ＝ 4)"""), [
             (7, "block", ".判断循环首 not closed by .判断循环尾 (ends at line 18)"),
             (9, "block", ".判断循环尾 without its .判断循环首"),
-            (11, "block", ".如果 of line 20 without .否则"),
-            (12, "block", ".如果 not closed by .如果结束 (ends at line 23)")])
+            (12, "block", ".判断开始 of line 20 without .默认"),
+            (14, "block", ".如果 of line 23 without .否则"),
+            (15, "block", ".如果 not closed by .如果结束 (ends at line 26)")])
 
 
 @unittest.skipUnless(HAVE_CC, "i686-w64-mingw32-gcc is not installed")
