@@ -22,7 +22,7 @@ void startUp(window::Wizard& wizard) {
   window::StartupWindow& w = wizard.window;
   // The declaration view measures cell texts in this board's font.
   w.画板1.setFontToDefaultGuiFont(10);
-  wizard.state.catalogLines = library::buildCatalogLineList(library::apiCatalogText());
+  wizard.state.catalog = library::Catalog(library::apiCatalogText());
   wizard.services.dialogs.setSaveInitialFolder(wizard.services.shell.documentsFolder() + "\\");
   navigation::fillCategoryTree(wizard);
   if (examples::openExamplesDatabase(wizard)) examples::fillExampleList(wizard, w.列表框_例程列表);
@@ -54,8 +54,7 @@ void 按钮_导入_clicked(window::Wizard& wizard) {
 }
 
 void shutDown(window::GlobalState& state) {
-  state.catalogLines.clear();
-  state.catalogLines.shrink_to_fit();
+  state.catalog = {};
   state.lookupLists = {};
   state.examples.reset();
 }

@@ -7,18 +7,18 @@
 
 namespace {
 
-const std::vector<gbk::Text>& catalogLines() {
-  static const std::vector<gbk::Text> lines = library::buildCatalogLineList(library::apiCatalogText());
-  return lines;
+const library::Catalog& catalog() {
+  static const library::Catalog parsed(library::apiCatalogText());
+  return parsed;
 }
 
 void BM_BuildCategoryTreeContent(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(navigation::buildCategoryTreeContent(catalogLines(), true));
+  for (auto _ : state) benchmark::DoNotOptimize(navigation::buildCategoryTreeContent(catalog(), true));
 }
 BENCHMARK(BM_BuildCategoryTreeContent);
 
 void BM_ParseCategoryTreeContent(benchmark::State& state) {
-  const gbk::Text content = navigation::buildCategoryTreeContent(catalogLines(), true);
+  const gbk::Text content = navigation::buildCategoryTreeContent(catalog(), true);
   platform::TreeBox tree("tree");
   for (auto _ : state) benchmark::DoNotOptimize(tree.setContent(content));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * content.size()));
@@ -30,7 +30,7 @@ void BM_FillCategoryTreeContent(benchmark::State& state) {
   platform::TreeBox tree("tree");
   bool chinese = true;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(tree.setContent(navigation::buildCategoryTreeContent(catalogLines(), chinese)));
+    benchmark::DoNotOptimize(tree.setContent(navigation::buildCategoryTreeContent(catalog(), chinese)));
     chinese = !chinese;
   }
   state.counters["nodes"] = tree.count();

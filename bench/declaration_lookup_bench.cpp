@@ -10,7 +10,7 @@ void BM_LookUpDllCommandWithItsDataType(benchmark::State& state) {
     library::DllCommandRecord record;
     gbk::Text text;
     library::LookupLists lists;
-    benchmark::DoNotOptimize(library::lookUpDllCommand("取菜单条目信息_", false, record, text, lists));
+    benchmark::DoNotOptimize(library::lookUpDllCommand("取菜单条目信息_", record, text, lists));
   }
 }
 BENCHMARK(BM_LookUpDllCommandWithItsDataType);
@@ -36,7 +36,7 @@ void BM_LookUpDllCommandIndexingEveryCall(benchmark::State& state) {
     library::DllCommandRecord record;
     gbk::Text text;
     library::LookupLists lists;
-    benchmark::DoNotOptimize(library::lookUpDllCommand(copies, "取菜单条目信息_", false, record, text, lists));
+    benchmark::DoNotOptimize(library::lookUpDllCommand(copies, "取菜单条目信息_", record, text, lists));
   }
 }
 BENCHMARK(BM_LookUpDllCommandIndexingEveryCall);

@@ -25,9 +25,8 @@ constexpr std::string_view kAuxiliary = "API例程.EDT";
 
 std::vector<std::string> catalogNames() {
   std::vector<std::string> names;
-  for (const gbk::Text& line : library::buildCatalogLineList(library::apiCatalogText())) {
-    names.push_back(line.substr(0, line.find(',')));
-  }
+  library::Catalog catalog(library::apiCatalogText());
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) names.push_back(catalog.entry(n)->englishName);
   return names;
 }
 

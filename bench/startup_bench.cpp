@@ -7,17 +7,17 @@
 
 namespace {
 
-void BM_BuildCatalogLineList(benchmark::State& state) {
-  for (auto _ : state) benchmark::DoNotOptimize(library::buildCatalogLineList(library::apiCatalogText()));
+void BM_ParseCatalog(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(library::Catalog(library::apiCatalogText()));
 }
-BENCHMARK(BM_BuildCatalogLineList);
+BENCHMARK(BM_ParseCatalog);
 
 // Program start up to a laid-out, filled window, on the headless platform.
 void BM_StartHeadless(benchmark::State& state) {
   for (auto _ : state) {
     HeadlessWizard headless;
     headless.start();
-    benchmark::DoNotOptimize(headless.wizard.state.catalogLines.size());
+    benchmark::DoNotOptimize(headless.wizard.state.catalog.size());
   }
 }
 BENCHMARK(BM_StartHeadless);

@@ -18,7 +18,7 @@ void BM_RenderDllCommand(benchmark::State& state) {
   library::DllCommandRecord record;
   gbk::Text text;
   library::LookupLists lists;
-  if (!library::lookUpDllCommand("创建扩展画笔_", false, record, text, lists)) {
+  if (!library::lookUpDllCommand("创建扩展画笔_", record, text, lists)) {
     state.SkipWithError("the command is not in the library");
     return;
   }

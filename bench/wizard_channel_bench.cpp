@@ -13,12 +13,12 @@ namespace {
 using ide_link::Argument;
 
 // A typical import: ten APIs that need data types, each with its records, then "a" and "b".
-void queueTypicalImport(ide_link::WizardRequestBuffer& buffer, const std::vector<std::vector<gbk::Text>>& apis) {
-  for (const std::vector<gbk::Text>& fields : apis) {
-    buffer.queueCommandRecord(6, {Argument::integer(256), Argument::text(fields[2]), Argument::integer(2),
+void queueTypicalImport(ide_link::WizardRequestBuffer& buffer, const std::vector<library::CatalogEntry>& apis) {
+  for (const library::CatalogEntry& api : apis) {
+    buffer.queueCommandRecord(6, {Argument::integer(256), Argument::text(api.chineseName), Argument::integer(2),
                                   Argument::text("$")});
-    for (std::size_t i = 3; i < fields.size(); ++i) {
-      buffer.queueCommandRecord(6, {Argument::integer(64), Argument::text(fields[i]), Argument::integer(2),
+    for (const gbk::Text& dataType : api.dataTypeNames) {
+      buffer.queueCommandRecord(6, {Argument::integer(64), Argument::text(dataType), Argument::integer(2),
                                     Argument::text("$")});
     }
   }
@@ -26,17 +26,17 @@ void queueTypicalImport(ide_link::WizardRequestBuffer& buffer, const std::vector
   buffer.queueCommandRecord(5, {Argument::text("b")});
 }
 
-std::vector<std::vector<gbk::Text>> tenApisWithDataTypes() {
-  std::vector<std::vector<gbk::Text>> apis;
-  for (const gbk::Text& line : library::buildCatalogLineList(library::apiCatalogText())) {
-    std::vector<gbk::Text> fields = gbk::split(line, ",");
-    if (fields.size() >= 4 && apis.size() < 10) apis.push_back(std::move(fields));
+std::vector<library::CatalogEntry> tenApisWithDataTypes() {
+  std::vector<library::CatalogEntry> apis;
+  library::Catalog catalog(library::apiCatalogText());
+  for (std::int32_t n = 1; n <= catalog.size() && apis.size() < 10; ++n) {
+    if (!catalog.entry(n)->dataTypeNames.empty()) apis.push_back(*catalog.entry(n));
   }
   return apis;
 }
 
 void BM_QueueTypicalImport(benchmark::State& state) {
-  std::vector<std::vector<gbk::Text>> apis = tenApisWithDataTypes();
+  std::vector<library::CatalogEntry> apis = tenApisWithDataTypes();
   ide_link::WizardRequestBuffer buffer;
   for (auto _ : state) {
     queueTypicalImport(buffer, apis);

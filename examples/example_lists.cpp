@@ -111,10 +111,9 @@ void fillRelatedExamplesList(window::Wizard& wizard) {
   if (!wizard.state.examples) return;
   std::vector<gbk::Text> names;
   for (int pos = 0; pos < w.选择列表框_选用API.count(); ++pos) {
-    const gbk::Text* line = navigation::catalogEntry(wizard.state.catalogLines, w.选择列表框_选用API.itemData(pos));
-    if (!line) continue;
-    std::vector<gbk::Text> fields = gbk::split(*line, ",");
-    if (fields.size() >= 3) names.push_back(fields[0]);
+    if (const library::CatalogEntry* entry = wizard.state.catalog.entry(w.选择列表框_选用API.itemData(pos))) {
+      names.push_back(entry->englishName);
+    }
   }
   library::ExampleRecords& records = *wizard.state.examples;
   for (std::int32_t record : findRelatedExamples(records, names)) {

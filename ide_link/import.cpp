@@ -32,7 +32,7 @@ gbk::Text without(std::string_view text, std::string_view what) {
 }  // namespace
 
 void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckListBox& chosen,
-                             const std::vector<gbk::Text>& catalogLines) {
+                             const library::Catalog& catalog) {
   int count = chosen.count();
   for (int pos = 0; pos < count; ++pos) {
     if (!chosen.checked(pos)) continue;
@@ -43,13 +43,11 @@ void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckL
       continue;
     }
     // Entry numbers come from the fills; one outside the catalog names nothing.
-    const gbk::Text* line = navigation::catalogEntry(catalogLines, chosen.itemData(pos));
-    if (!line) continue;
-    std::vector<gbk::Text> fields = gbk::split(*line, ",");
-    if (fields.size() < 3) continue;
-    queueDeclaration(buffer, library::DeclarationKind::dllCommand, gbk::trim(fields[2]));
-    for (std::size_t i = 3; i < fields.size(); ++i) {
-      queueDeclaration(buffer, library::DeclarationKind::dataType, gbk::trim(fields[i]));
+    const library::CatalogEntry* entry = catalog.entry(chosen.itemData(pos));
+    if (!entry) continue;
+    queueDeclaration(buffer, library::DeclarationKind::dllCommand, gbk::trim(entry->chineseName));
+    for (const gbk::Text& dataType : entry->dataTypeNames) {
+      queueDeclaration(buffer, library::DeclarationKind::dataType, gbk::trim(dataType));
     }
   }
   buffer.queueCommandRecord(5, {Argument::text("a")});
@@ -57,7 +55,7 @@ void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckL
 }
 
 void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer) {
-  queueChosenDeclarations(buffer, wizard.window.选择列表框_选用API, wizard.state.catalogLines);
+  queueChosenDeclarations(buffer, wizard.window.选择列表框_选用API, wizard.state.catalog);
   gbk::Text reply = sendWizardRequest(wizard.services.kernelObjects, buffer, library::libraryProgramImage(), false);
   // Whatever the IDE replies is its affair; only a request that never reached it keeps
   // the window open.

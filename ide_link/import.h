@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "ide_link/wizard_request_buffer.h"
+#include "library/catalog.h"
 #include "library/gbk_text.h"
 #include "platform/controls.h"
 #include "window/wizard.h"
@@ -15,7 +16,7 @@ namespace ide_link {
 // its data type; an API item names its DLL command, then each data type of its catalog
 // entry), then the code-5 records "a" and "b". Nothing is merged or left out.
 void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckListBox& chosen,
-                             const std::vector<gbk::Text>& catalogLines);
+                             const library::Catalog& catalog);
 
 // Queues the chosen declarations and sends them with the library program image. When the
 // IDE answered, the window closes and the program ends. When it could not be reached, the

@@ -1,12 +1,30 @@
 #include "library/catalog.h"
 
+#include <iterator>
 #include <utility>
 
 namespace library {
 
-std::vector<gbk::Text> buildCatalogLineList(std::string_view catalogText) {
-  return gbk::split(catalogText, "\r\n");
+Catalog::Catalog(std::string_view catalogText) {
+  for (gbk::Text& line : gbk::split(catalogText, "\r\n")) {
+    std::vector<gbk::Text> fields = gbk::split(line, ",");
+    if (fields.size() < 3) {
+      entries_.emplace_back();
+      continue;
+    }
+    CatalogEntry entry{std::move(line), std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), {}};
+    entry.dataTypeNames.assign(std::make_move_iterator(fields.begin() + 3), std::make_move_iterator(fields.end()));
+    entries_.emplace_back(std::move(entry));
+  }
 }
+
+const CatalogEntry* Catalog::entry(std::int32_t number) const {
+  if (number < 1 || number > size()) return nullptr;
+  const std::optional<CatalogEntry>& found = entries_[static_cast<std::size_t>(number) - 1];
+  return found ? &*found : nullptr;
+}
+
+gbk::Text apiItemText(const CatalogEntry& entry) { return entry.englishName + " / " + entry.chineseName; }
 
 std::string_view exportedEntryName(std::string_view englishName) {
   static constexpr std::pair<std::string_view, std::string_view> kExports[] = {

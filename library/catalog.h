@@ -1,6 +1,9 @@
-// The API catalog: one line per DLL command, "English,category,Chinese[,data type...]".
+// The API catalog: one line per DLL command, "English,category,Chinese[,data type...]",
+// parsed once into typed entries. No other code splits a catalog line.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -8,8 +11,37 @@
 
 namespace library {
 
-// The catalog line list: the catalog split at CR LF (no empty piece after the last line).
-std::vector<gbk::Text> buildCatalogLineList(std::string_view catalogText);
+struct CatalogEntry {
+  gbk::Text line;         // the line as it stands: the API search looks anywhere in it
+  gbk::Text englishName;  // the name the examples' field 2 and the import use
+  gbk::Text category;
+  gbk::Text chineseName;  // the key of the DLL command declaration
+  // The data types that the parameters use, in order of first use; an untyped parameter
+  // gives an empty name (none when it is the last: an empty last field is dropped).
+  std::vector<gbk::Text> dataTypeNames;
+};
+
+// Entry n (1-based) is line n of the catalog text; lines end in CR LF. Fields are split
+// at ",": an empty field between two commas is kept, an empty last field is dropped, and
+// a line of fewer than three fields is no entry.
+class Catalog {
+ public:
+  Catalog() = default;
+  explicit Catalog(std::string_view catalogText);
+
+  // Lines, counted with those that are no entry: the highest entry number.
+  std::int32_t size() const { return static_cast<std::int32_t>(entries_.size()); }
+  // Entry `number`, or null outside 1 … size() and for a line that is no entry. Entry
+  // numbers come only from the fills, so null means an internal error, never a reason
+  // to read out of bounds.
+  const CatalogEntry* entry(std::int32_t number) const;
+
+ private:
+  std::vector<std::optional<CatalogEntry>> entries_;
+};
+
+// The API item text of an entry: English name, " / ", Chinese name.
+gbk::Text apiItemText(const CatalogEntry& entry);
 
 // The entry name that the DLL command block of a catalog English name gives: the English
 // name itself, except for the few that no DLL exports, whose blocks name the export that

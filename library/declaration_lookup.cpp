@@ -153,14 +153,8 @@ bool lookUpDataTypeIn(const HeaderIndex& dataTypes, std::string_view name, DataT
   return true;
 }
 
-bool lookUpDllCommandIn(const IndexedLibrary& library, std::string_view key, bool byLine, DllCommandRecord& record,
+bool lookUpDllCommandIn(const IndexedLibrary& library, std::string_view name, DllCommandRecord& record,
                         gbk::Text& declarationText, LookupLists& lists) {
-  gbk::Text name(key);
-  if (byLine) {
-    std::vector<gbk::Text> catalogFields = gbk::split(key, ",");
-    if (catalogFields.size() < 3) return false;
-    name = catalogFields[2];
-  }
   std::optional<std::string_view> block = library.dllCommands.block(name);
   if (!block) return false;
 
@@ -211,10 +205,10 @@ bool lookUpDllCommandIn(const IndexedLibrary& library, std::string_view key, boo
 
 LibraryTexts builtinLibraryTexts() { return {dllCommandLibraryText(), dataTypeLibraryText()}; }
 
-bool lookUpDllCommand(const LibraryTexts& texts, std::string_view key, bool byLine, DllCommandRecord& record,
+bool lookUpDllCommand(const LibraryTexts& texts, std::string_view name, DllCommandRecord& record,
                       gbk::Text& declarationText, LookupLists& lists) {
-  if (isBuiltin(texts)) return lookUpDllCommandIn(builtinIndex(), key, byLine, record, declarationText, lists);
-  return lookUpDllCommandIn(IndexedLibrary{texts}, key, byLine, record, declarationText, lists);
+  if (isBuiltin(texts)) return lookUpDllCommandIn(builtinIndex(), name, record, declarationText, lists);
+  return lookUpDllCommandIn(IndexedLibrary{texts}, name, record, declarationText, lists);
 }
 
 bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record,
@@ -223,9 +217,9 @@ bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRe
   return lookUpDataTypeIn(HeaderIndex(texts.dataTypes, kDataTypeHeader), name, record, declarationText);
 }
 
-bool lookUpDllCommand(std::string_view key, bool byLine, DllCommandRecord& record, gbk::Text& declarationText,
+bool lookUpDllCommand(std::string_view name, DllCommandRecord& record, gbk::Text& declarationText,
                       LookupLists& lists) {
-  return lookUpDllCommand(builtinLibraryTexts(), key, byLine, record, declarationText, lists);
+  return lookUpDllCommand(builtinLibraryTexts(), name, record, declarationText, lists);
 }
 
 bool lookUpDataType(std::string_view name, DataTypeRecord& record, gbk::Text& declarationText) {

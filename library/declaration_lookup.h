@@ -44,15 +44,14 @@ struct LookupLists {
   std::vector<gbk::Text> takenDataTypeNames;
 };
 
-// Looks up a DLL command by catalog line (byLine: its third field is the name) or by
-// Chinese name. On success fills record and text, rebuilds `lists` and returns true;
-// an unknown name changes nothing and returns false, and so does a catalog line of
-// fewer than three fields.
+// Looks up a DLL command by Chinese name (a catalog entry's key). On success fills record
+// and text, rebuilds `lists` and returns true; an unknown name changes nothing and
+// returns false.
 //
 // A parameter type that is neither basic nor declared is taken once into the taken
 // names and adds no text: there is no declaration to show, and repeating the text of
 // the data type looked up before it would show a declaration twice.
-bool lookUpDllCommand(std::string_view key, bool byLine, DllCommandRecord& record, gbk::Text& declarationText,
+bool lookUpDllCommand(std::string_view name, DllCommandRecord& record, gbk::Text& declarationText,
                       LookupLists& lists);
 
 // Looks up a data type by name; an unknown name changes nothing and returns false.
@@ -67,7 +66,7 @@ struct LibraryTexts {
 };
 LibraryTexts builtinLibraryTexts();
 
-bool lookUpDllCommand(const LibraryTexts& texts, std::string_view key, bool byLine, DllCommandRecord& record,
+bool lookUpDllCommand(const LibraryTexts& texts, std::string_view name, DllCommandRecord& record,
                       gbk::Text& declarationText, LookupLists& lists);
 bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record,
                     gbk::Text& declarationText);

@@ -33,11 +33,11 @@ void fillIndex(window::Wizard& wizard) {
   // The entry, not the position: the other language sorts the names differently.
   std::int32_t selectedEntry = list.itemData(list.currentSelection());
   list.removeAll();
-  const std::vector<gbk::Text>& lines = wizard.state.catalogLines;
-  for (std::size_t n = 1; n <= lines.size(); ++n) {
-    std::vector<gbk::Text> fields = gbk::split(lines[n - 1], ",");
-    if (fields.size() < 3) continue;
-    list.add(w.单选框_中文索引.checked() ? fields[2] : fields[0], static_cast<std::int32_t>(n));
+  const library::Catalog& catalog = wizard.state.catalog;
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
+    if (const library::CatalogEntry* entry = catalog.entry(n)) {
+      list.add(w.单选框_中文索引.checked() ? entry->chineseName : entry->englishName, n);
+    }
   }
   if (selectedEntry <= 0) return;
   for (int pos = 0; pos < list.count(); ++pos) {
@@ -76,8 +76,8 @@ void 列表框_索引_itemSelected(window::Wizard& wizard) {
   int pos = list.currentSelection();
   window::showInStatusBar(wizard.window, "API：", list.itemText(pos));
   view::CoverWhileRefilling cover(wizard);
-  if (const gbk::Text* line = catalogEntry(wizard.state.catalogLines, list.itemData(pos))) {
-    view::showDllCommand(wizard, *line, true);
+  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(list.itemData(pos))) {
+    view::showDllCommand(wizard, entry->chineseName);
   }
   list.setFocus();
 }

@@ -19,22 +19,21 @@ bool isDataTypeNode(const platform::TreeBox& tree, int pos) {
 
 }  // namespace
 
-gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, bool chineseLabels) {
+gbk::Text buildCategoryTreeContent(const library::Catalog& catalog, bool chineseLabels) {
   std::string main;
   std::string dataTypes;
   // A record is its label and 21 bytes more: room for all of them up front.
-  main.reserve(catalogLines.size() * 48);
+  main.reserve(static_cast<std::size_t>(catalog.size()) * 48);
   std::unordered_set<gbk::Text> named;
   gbk::Text previousCategory;
-  for (std::size_t i = 0; i < catalogLines.size(); ++i) {
-    const auto entryNumber = static_cast<std::int32_t>(i + 1);
-    std::vector<gbk::Text> fields = gbk::split(catalogLines[i], ",");
-    if (fields.size() < 3) continue;
-    const gbk::Text& category = fields[1];
-    const gbk::Text& label = chineseLabels ? fields[2] : fields[0];
-    for (std::size_t f = 3; f < fields.size(); ++f) {
-      if (fields[f].empty() || !named.insert(fields[f]).second) continue;
-      platform::appendTreeRecord(dataTypes, fields[f], kPageImage, kPageImage, entryNumber, 0, kUnderTopLevel);
+  for (std::int32_t entryNumber = 1; entryNumber <= catalog.size(); ++entryNumber) {
+    const library::CatalogEntry* entry = catalog.entry(entryNumber);
+    if (!entry) continue;
+    const gbk::Text& category = entry->category;
+    const gbk::Text& label = chineseLabels ? entry->chineseName : entry->englishName;
+    for (const gbk::Text& dataType : entry->dataTypeNames) {
+      if (dataType.empty() || !named.insert(dataType).second) continue;
+      platform::appendTreeRecord(dataTypes, dataType, kPageImage, kPageImage, entryNumber, 0, kUnderTopLevel);
     }
     if (category != previousCategory) {
       platform::appendTreeRecord(main, category, kClosedBookImage, kClosedBookImage, 0, 0, kTopLevel);
@@ -50,7 +49,7 @@ gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, b
 void fillCategoryTree(window::Wizard& wizard) {
   platform::TreeBox& tree = wizard.window.树型框_API目录;
   const int previous = tree.currentItem();
-  gbk::Text content = buildCategoryTreeContent(wizard.state.catalogLines, wizard.window.单选框_中文树形框.checked());
+  gbk::Text content = buildCategoryTreeContent(wizard.state.catalog, wizard.window.单选框_中文树形框.checked());
   // The content is ours and always well formed; a refusal would keep the old tree.
   if (!tree.setContent(content).ok()) return;
   // Only the labels differ between the languages, so a position names the same node
@@ -74,8 +73,8 @@ void 树型框_API目录_currentItemChanged(window::Wizard& wizard) {
     view::CoverWhileRefilling cover(wizard);
     if (dataType) {
       view::showDataType(wizard, label);
-    } else if (const gbk::Text* line = catalogEntry(wizard.state.catalogLines, entryNumber)) {
-      view::showDllCommand(wizard, *line, true);
+    } else if (const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber)) {
+      view::showDllCommand(wizard, entry->chineseName);
     }
   } else {
     view::showNothing(wizard);
@@ -89,11 +88,11 @@ void 树型框_API目录_doubleClicked(window::Wizard& wizard) {
   const int current = tree.currentItem();
   const std::int32_t entryNumber = tree.itemData(current);
   if (entryNumber == 0) return;
-  const gbk::Text* line = catalogEntry(wizard.state.catalogLines, entryNumber);
-  if (!line || gbk::split(*line, ",").size() < 3) return;
+  const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber);
+  if (!entry) return;
   // The chosen list names an API by both names, whichever of them the tree shows.
   const gbk::Text text = isDataTypeNode(tree, current) ? gbk::Text(kDataTypeItemPrefix) + tree.itemText(current)
-                                                       : apiItemText(*line);
+                                                       : library::apiItemText(*entry);
   addToChosenApiList(wizard, text, entryNumber);
 }
 

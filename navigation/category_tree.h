@@ -5,6 +5,7 @@
 #include <string_view>
 #include <vector>
 
+#include "library/catalog.h"
 #include "library/gbk_text.h"
 
 namespace window {
@@ -24,7 +25,7 @@ inline constexpr int kOpenBookImage = 2;
 // The tree's whole content: category nodes with their API nodes in catalog order
 // (labelled by Chinese or English name), then "数据类型" with one node per distinct
 // data type in order of first naming. Item data: the entry number, 0 for the top level.
-gbk::Text buildCategoryTreeContent(const std::vector<gbk::Text>& catalogLines, bool chineseLabels);
+gbk::Text buildCategoryTreeContent(const library::Catalog& catalog, bool chineseLabels);
 
 // Rebuilds the tree, keeping the current position (position 1 after a fresh start or
 // when a top-level node at position 0 was current), and gives it the keyboard focus.

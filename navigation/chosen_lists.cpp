@@ -5,17 +5,6 @@
 
 namespace navigation {
 
-const gbk::Text* catalogEntry(const std::vector<gbk::Text>& catalogLines, std::int32_t entryNumber) {
-  if (entryNumber < 1 || static_cast<std::size_t>(entryNumber) > catalogLines.size()) return nullptr;
-  return &catalogLines[static_cast<std::size_t>(entryNumber) - 1];
-}
-
-gbk::Text apiItemText(std::string_view catalogLine) {
-  std::vector<gbk::Text> fields = gbk::split(catalogLine, ",");
-  if (fields.size() < 3) return {};
-  return fields[0] + " / " + fields[2];
-}
-
 void showChosenApiPage(window::Wizard& wizard) {
   platform::TabControl& tab = wizard.window.选择夹_选用区;
   tab.setCurrentPage(0);
@@ -35,10 +24,9 @@ void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int3
 
 void addCatalogEntryToChosenApiList(window::Wizard& wizard, std::int32_t entryNumber) {
   if (entryNumber <= 0) return;
-  const gbk::Text* line = catalogEntry(wizard.state.catalogLines, entryNumber);
-  if (!line) return;
-  gbk::Text text = apiItemText(*line);
-  if (!text.empty()) addToChosenApiList(wizard, text, entryNumber);
+  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber)) {
+    addToChosenApiList(wizard, library::apiItemText(*entry), entryNumber);
+  }
 }
 
 namespace {
@@ -84,7 +72,7 @@ void 选择列表框_选用API_itemSelected(window::Wizard& wizard) {
     std::vector<gbk::Text> pieces = gbk::split(text, "/");
     // Every API item text holds " / "; a text without it cannot come from the add rule.
     if (pieces.size() < 2) return;
-    view::showDllCommand(wizard, gbk::trim(pieces[1]), false);
+    view::showDllCommand(wizard, gbk::trim(pieces[1]));
   }
   list.setFocus();
 }

@@ -16,15 +16,6 @@ namespace navigation {
 // "数据类型：", which begins the text of a data type item (10 bytes).
 inline constexpr std::string_view kDataTypeItemPrefix = "数据类型：";
 
-// Line n of the catalog line list, or null for an entry number outside it: entry
-// numbers come only from the fills, so null means an internal error, never a reason
-// to read out of bounds.
-const gbk::Text* catalogEntry(const std::vector<gbk::Text>& catalogLines, std::int32_t entryNumber);
-
-// The API item text of a catalog line: English name, " / ", Chinese name; empty if
-// the line has fewer than three fields.
-gbk::Text apiItemText(std::string_view catalogLine);
-
 // Every path that gathers an API or a data type first makes page 0 ("选用API数据") of
 // `选择夹_选用区` current and runs its page changed handler...
 void showChosenApiPage(window::Wizard& wizard);

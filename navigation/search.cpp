@@ -11,40 +11,35 @@ namespace navigation {
 namespace {
 
 // The name an API hit is listed under: Chinese at "显示中文" (position 0), English otherwise.
-const gbk::Text& hitName(const window::Wizard& wizard, const std::vector<gbk::Text>& fields) {
-  return wizard.window.组合框_搜索API显示.currentSelection() == 0 ? fields[2] : fields[0];
+const gbk::Text& hitName(const window::Wizard& wizard, const library::CatalogEntry& entry) {
+  return wizard.window.组合框_搜索API显示.currentSelection() == 0 ? entry.chineseName : entry.englishName;
 }
 
 void addApiHit(window::Wizard& wizard, std::int32_t entryNumber) {
-  const gbk::Text* line = catalogEntry(wizard.state.catalogLines, entryNumber);
-  if (!line) return;
-  std::vector<gbk::Text> fields = gbk::split(*line, ",");
-  if (fields.size() < 3) return;
-  wizard.window.列表框_搜索结果.add(hitName(wizard, fields), entryNumber);
+  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber)) {
+    wizard.window.列表框_搜索结果.add(hitName(wizard, *entry), entryNumber);
+  }
 }
 
 }  // namespace
 
-std::vector<std::int32_t> findApis(const std::vector<gbk::Text>& catalogLines, std::string_view text) {
+std::vector<std::int32_t> findApis(const library::Catalog& catalog, std::string_view text) {
   std::vector<std::int32_t> hits;
-  for (std::size_t n = 1; n <= catalogLines.size(); ++n) {
-    const gbk::Text& line = catalogLines[n - 1];
-    // Only a line that matches is split.
-    if (!gbk::containsIgnoringAsciiCase(line, text)) continue;
-    if (gbk::split(line, ",").size() < 3) continue;
-    hits.push_back(static_cast<std::int32_t>(n));
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
+    const library::CatalogEntry* entry = catalog.entry(n);
+    if (entry && gbk::containsIgnoringAsciiCase(entry->line, text)) hits.push_back(n);
   }
   return hits;
 }
 
-std::vector<std::int32_t> findApisByPinyin(const std::vector<gbk::Text>& catalogLines, std::string_view text) {
+std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std::string_view text) {
   std::vector<std::int32_t> hits;
   if (!library::isAsciiLetters(text)) return hits;
   for (library::PinyinSpelling spelling : {library::PinyinSpelling::initials, library::PinyinSpelling::syllables}) {
     library::PinyinMatcher matcher(text, spelling);
-    for (std::size_t n = 1; n <= catalogLines.size(); ++n) {
-      std::vector<gbk::Text> fields = gbk::split(catalogLines[n - 1], ",");
-      if (fields.size() >= 3 && matcher.occursIn(fields[2])) hits.push_back(static_cast<std::int32_t>(n));
+    for (std::int32_t n = 1; n <= catalog.size(); ++n) {
+      const library::CatalogEntry* entry = catalog.entry(n);
+      if (entry && matcher.occursIn(entry->chineseName)) hits.push_back(n);
     }
     if (!hits.empty()) break;
   }
@@ -81,8 +76,8 @@ void 按钮_搜索_clicked(window::Wizard& wizard) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (apis) {
-    std::vector<std::int32_t> hits = findApis(wizard.state.catalogLines, text);
-    if (hits.empty()) hits = findApisByPinyin(wizard.state.catalogLines, text);
+    std::vector<std::int32_t> hits = findApis(wizard.state.catalog, text);
+    if (hits.empty()) hits = findApisByPinyin(wizard.state.catalog, text);
     for (std::int32_t n : hits) addApiHit(wizard, n);
   } else {
     for (const ExampleHit& hit : findExamples(wizard, text)) w.列表框_搜索结果.add(hit.fileName, hit.recordNumber);
@@ -124,8 +119,8 @@ void 列表框_搜索结果_itemSelected(window::Wizard& wizard) {
   // The kind of the hits decides, not the name: an example need not end in ".e", and its
   // record number is no entry number. An example shows nothing beyond the status bar.
   if (!apis) return;
-  if (const gbk::Text* line = catalogEntry(wizard.state.catalogLines, list.itemData(pos))) {
-    view::showDllCommand(wizard, *line, true);
+  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(list.itemData(pos))) {
+    view::showDllCommand(wizard, entry->chineseName);
   }
   list.setFocus();
 }

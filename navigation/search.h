@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "library/catalog.h"
 #include "library/gbk_text.h"
 
 namespace window {
@@ -17,12 +18,12 @@ namespace navigation {
 // The catalog entries whose whole line (names, category, data type names and the
 // commas between them) contains `text`, ASCII letters matched in either case; lines
 // of fewer than three fields are left out. Entry numbers, ascending.
-std::vector<std::int32_t> findApis(const std::vector<gbk::Text>& catalogLines, std::string_view text);
+std::vector<std::int32_t> findApis(const library::Catalog& catalog, std::string_view text);
 
 // What the API search lists when `findApis` finds nothing: the catalog entries whose
 // Chinese name contains `text` as pinyin initials, or failing any such, as syllables
 // joined (library/pinyin.h). None unless `text` is ASCII letters. Entry numbers, ascending.
-std::vector<std::int32_t> findApisByPinyin(const std::vector<gbk::Text>& catalogLines, std::string_view text);
+std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std::string_view text);
 
 struct ExampleHit {
   gbk::Text fileName;

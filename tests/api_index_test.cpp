@@ -33,7 +33,7 @@ class ApiIndexTest : public ::testing::Test, protected HeadlessWizard {
     library::DllCommandRecord record;
     gbk::Text text;
     library::LookupLists scratch;
-    library::lookUpDllCommand(lines().at(entry - 1), true, record, text, scratch);
+    library::lookUpDllCommand(entryAt(entry).chineseName, record, text, scratch);
     return text;
   }
   std::int32_t selectedEntry() const { return index.itemData(index.currentSelection()); }
@@ -44,14 +44,14 @@ class ApiIndexTest : public ::testing::Test, protected HeadlessWizard {
 
 TEST_F(ApiIndexTest, StartUpListsEveryEntryOnceByChineseNameInSortOrder) {
   std::set<std::int32_t> expected;
-  for (std::size_t n = 1; n <= lines().size(); ++n) {
-    if (gbk::split(lines()[n - 1], ",").size() >= 3) expected.insert(static_cast<std::int32_t>(n));
+  for (std::int32_t n = 1; n <= catalog().size(); ++n) {
+    if (catalog().entry(n)) expected.insert(n);
   }
   ASSERT_EQ(index.count(), static_cast<int>(expected.size()));
   std::set<std::int32_t> listed;
   for (int pos = 0; pos < index.count(); ++pos) {
     listed.insert(index.itemData(pos));
-    EXPECT_EQ(index.itemText(pos), fields(index.itemData(pos))[2]) << pos;
+    EXPECT_EQ(index.itemText(pos), entryAt(index.itemData(pos)).chineseName) << pos;
     if (pos > 0) {
       EXPECT_FALSE(library::sortsBefore(index.itemText(pos), index.itemText(pos - 1))) << pos;
     }
@@ -62,10 +62,9 @@ TEST_F(ApiIndexTest, StartUpListsEveryEntryOnceByChineseNameInSortOrder) {
 
 TEST_F(ApiIndexTest, EnglishNamesListEqualNamesAsSeparateEntries) {
   w.单选框_英文索引.userClicked();
-  for (int pos = 0; pos < index.count(); ++pos) EXPECT_EQ(index.itemText(pos), fields(index.itemData(pos))[0]);
-  std::size_t inCatalog = std::count_if(lines().begin(), lines().end(), [](const gbk::Text& line) {
-    return gbk::split(line, ",")[0] == "RtlMoveMemory";
-  });
+  for (int pos = 0; pos < index.count(); ++pos) EXPECT_EQ(index.itemText(pos), entryAt(index.itemData(pos)).englishName);
+  std::size_t inCatalog = 0;
+  for (std::int32_t n = 1; n <= catalog().size(); ++n) inCatalog += entryAt(n).englishName == "RtlMoveMemory";
   std::set<std::int32_t> entries;
   for (int pos = 0; pos < index.count(); ++pos) {
     if (index.itemText(pos) == "RtlMoveMemory") entries.insert(index.itemData(pos));

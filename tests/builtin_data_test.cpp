@@ -15,13 +15,14 @@ TEST(BuiltinData, KeepsEveryRuleOfTheLibrary) {
 
 TEST(BuiltinData, CatalogLineListHasOneEntryPerLine) {
   std::string_view catalog = library::apiCatalogText();
-  auto lines = library::buildCatalogLineList(catalog);
-  std::size_t lineEnds = 0;
+  library::Catalog lines(catalog);
+  std::int32_t lineEnds = 0;
   for (std::size_t pos = catalog.find("\r\n"); pos != std::string_view::npos; pos = catalog.find("\r\n", pos + 2)) {
     ++lineEnds;
   }
   EXPECT_EQ(lines.size(), lineEnds);
-  EXPECT_EQ(lines.front().rfind("BroadcastSystemMessage,Windows消息函数,消息广播_", 0), 0u);
+  ASSERT_NE(lines.entry(1), nullptr);
+  EXPECT_EQ(lines.entry(1)->line.rfind("BroadcastSystemMessage,Windows消息函数,消息广播_", 0), 0u);
 }
 
 }  // namespace

@@ -14,8 +14,6 @@ namespace {
 
 using platform::headless::HeadlessUi;
 
-std::vector<gbk::Text> fieldsOf(std::string_view line) { return gbk::split(line, ","); }
-
 // Content built from a catalog given in code ---------------------------------------------
 
 class TreeContentFromCatalog : public ::testing::Test {
@@ -23,7 +21,9 @@ class TreeContentFromCatalog : public ::testing::Test {
   platform::TreeBox tree{"tree"};
 
   void fill(const std::vector<gbk::Text>& lines, bool chinese = true) {
-    ASSERT_TRUE(tree.setContent(navigation::buildCategoryTreeContent(lines, chinese)).ok());
+    gbk::Text text;
+    for (const gbk::Text& line : lines) text += line + "\r\n";
+    ASSERT_TRUE(tree.setContent(navigation::buildCategoryTreeContent(library::Catalog(text), chinese)).ok());
   }
   std::vector<gbk::Text> labels() const {
     std::vector<gbk::Text> out;
@@ -90,7 +90,7 @@ class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {
     library::DllCommandRecord record;
     gbk::Text text;
     library::LookupLists lists;
-    if (!library::lookUpDllCommand(lines().at(entry - 1), true, record, text, lists)) return "(not found)";
+    if (!library::lookUpDllCommand(entryAt(entry).chineseName, record, text, lists)) return "(not found)";
     for (const auto& type : lists.neededDataTypeTexts) text += "\r\n\r\n" + type;
     return text;
   }
@@ -120,11 +120,11 @@ TEST_F(CategoryTreeTest, HoldsThirteenCategoriesWithEveryApiInCatalogOrder) {
     const std::int32_t entry = tree.itemData(pos);
     EXPECT_EQ(entry, lastEntry + 1) << "position " << pos;
     lastEntry = entry;
-    EXPECT_EQ(tree.itemText(pos), fields(entry).at(2));
-    EXPECT_EQ(tree.itemText(tree.parentOf(pos)), fields(entry).at(1));
+    EXPECT_EQ(tree.itemText(pos), entryAt(entry).chineseName);
+    EXPECT_EQ(tree.itemText(tree.parentOf(pos)), entryAt(entry).category);
     EXPECT_EQ(tree.image(pos), navigation::kPageImage);
   }
-  EXPECT_EQ(static_cast<std::size_t>(apiNodes), lines().size());
+  EXPECT_EQ(apiNodes, catalog().size());
   EXPECT_EQ(categories, (std::vector<gbk::Text>{"Windows消息函数", "菜单函数", "打印函数", "多媒体", "绘图函数",
                                                  "进程与线程函数", "控件与消息函数", "设备场景函数", "网络函数",
                                                  "位图、图标和光栅运算函数", "文本和字体函数", "文件处理函数",
@@ -135,12 +135,9 @@ TEST_F(CategoryTreeTest, HoldsEachNamedDataTypeOnceUnderTheLastNode) {
   // The catalog scanned on its own: first naming entry of every distinct data type.
   std::vector<gbk::Text> expectedOrder;
   std::map<gbk::Text, std::int32_t> firstEntry;
-  for (std::size_t i = 0; i < lines().size(); ++i) {
-    auto f = fieldsOf(lines()[i]);
-    for (std::size_t k = 3; k < f.size(); ++k) {
-      if (!f[k].empty() && firstEntry.emplace(f[k], static_cast<std::int32_t>(i + 1)).second) {
-        expectedOrder.push_back(f[k]);
-      }
+  for (std::int32_t n = 1; n <= catalog().size(); ++n) {
+    for (const gbk::Text& dataType : entryAt(n).dataTypeNames) {
+      if (!dataType.empty() && firstEntry.emplace(dataType, n).second) expectedOrder.push_back(dataType);
     }
   }
   ASSERT_GE(expectedOrder.size(), 77u);
@@ -159,7 +156,7 @@ TEST_F(CategoryTreeTest, HoldsEachNamedDataTypeOnceUnderTheLastNode) {
 }
 
 TEST_F(CategoryTreeTest, StartUpShowsTheFirstApiOfTheFirstCategory) {
-  EXPECT_EQ(lines().at(0), "BroadcastSystemMessage,Windows消息函数,消息广播_");
+  EXPECT_EQ(entryAt(1).line, "BroadcastSystemMessage,Windows消息函数,消息广播_");
   EXPECT_EQ(tree.currentItem(), 1);
   EXPECT_EQ(tree.itemText(1), "消息广播_");
   EXPECT_EQ(tree.itemData(1), 1);
@@ -193,10 +190,10 @@ TEST_F(CategoryTreeTest, SwitchingLanguageKeepsTheNodeAndItsDeclaration) {
   w.单选框_英文树形框.userClicked();
   EXPECT_EQ(tree.currentItem(), pos);
   EXPECT_EQ(tree.itemData(pos), entry);
-  EXPECT_EQ(tree.itemText(pos), fields(entry).at(0));
+  EXPECT_EQ(tree.itemText(pos), entryAt(entry).englishName);
   EXPECT_EQ(tree.itemText(1), "BroadcastSystemMessage");
   EXPECT_EQ(w.编辑框_文本形式.text(), shown);
-  EXPECT_EQ(status(1).text, fields(entry).at(0));
+  EXPECT_EQ(status(1).text, entryAt(entry).englishName);
   // The rebuild opens only what the current node needs.
   EXPECT_FALSE(tree.expanded(0));
   EXPECT_EQ(tree.image(0), navigation::kClosedBookImage);
@@ -206,7 +203,7 @@ TEST_F(CategoryTreeTest, SwitchingLanguageKeepsTheNodeAndItsDeclaration) {
 
   w.单选框_中文树形框.userClicked();
   EXPECT_EQ(tree.currentItem(), pos);
-  EXPECT_EQ(tree.itemText(pos), fields(entry).at(2));
+  EXPECT_EQ(tree.itemText(pos), entryAt(entry).chineseName);
 }
 
 TEST_F(CategoryTreeTest, SwitchingLanguageKeepsADataTypeNode) {
@@ -302,7 +299,7 @@ TEST_F(CategoryTreeTest, DoubleClickingAnApiTwiceAddsItOnce) {
   tree.userDoubleClicked(pos);
   tree.userDoubleClicked(pos);
   ASSERT_EQ(w.选择列表框_选用API.count(), 1);
-  EXPECT_EQ(w.选择列表框_选用API.itemText(0), fields(entry).at(0) + " / " + fields(entry).at(2));
+  EXPECT_EQ(w.选择列表框_选用API.itemText(0), entryAt(entry).englishName + " / " + entryAt(entry).chineseName);
   EXPECT_EQ(w.选择列表框_选用API.itemData(0), entry);
   EXPECT_FALSE(w.选择列表框_选用API.checked(0));
 }

@@ -32,22 +32,6 @@ class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
 
 // --- Item texts and the add rule --------------------------------------------------
 
-TEST(ApiItemText, JoinsEnglishAndChineseNames) {
-  EXPECT_EQ(navigation::apiItemText("GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_"),
-            "GetMenuItemInfoA / 取菜单条目信息_");
-  EXPECT_EQ(navigation::apiItemText("A,类别,甲_,"), "A / 甲_");
-  EXPECT_EQ(navigation::apiItemText("A,类别"), "");
-  EXPECT_EQ(navigation::apiItemText(""), "");
-}
-
-TEST(CatalogEntry, RefusesNumbersOutsideTheList) {
-  std::vector<gbk::Text> lines = {"a", "b"};
-  EXPECT_EQ(navigation::catalogEntry(lines, 0), nullptr);
-  EXPECT_EQ(navigation::catalogEntry(lines, -1), nullptr);
-  EXPECT_EQ(navigation::catalogEntry(lines, 3), nullptr);
-  ASSERT_NE(navigation::catalogEntry(lines, 2), nullptr);
-  EXPECT_EQ(*navigation::catalogEntry(lines, 2), "b");
-}
 
 TEST_F(ChosenListsTest, TextIsTheIdentityByteForByte) {
   add("GetMenuItemInfoA / 取菜单条目信息_", 5);
@@ -94,7 +78,7 @@ TEST_F(ChosenListsTest, EntriesWithTheSameEnglishNameAreAddedApart) {
 
 TEST_F(ChosenListsTest, EveryPathGivesTheSameTextOnce) {
   std::int32_t entry = entryOf("GetMenuItemInfoA");
-  gbk::Text expected = navigation::apiItemText(lines()[entry - 1]);
+  gbk::Text expected = library::apiItemText(entryAt(entry));
   // The index by double-click and by Enter, in both languages.
   for (bool english : {false, true}) {
     (english ? w.单选框_英文索引 : w.单选框_中文索引).userClicked();
@@ -203,7 +187,7 @@ TEST_F(ChosenListsTest, SelectingAnApiItemShowsItsDeclarationByChineseName) {
   library::DllCommandRecord record;
   gbk::Text declaration;
   library::LookupLists lists;
-  ASSERT_TRUE(library::lookUpDllCommand("取菜单条目信息_", false, record, declaration, lists));
+  ASSERT_TRUE(library::lookUpDllCommand("取菜单条目信息_", record, declaration, lists));
   gbk::Text expected = declaration;
   for (const auto& text : lists.neededDataTypeTexts) expected += "\r\n\r\n" + text;
   EXPECT_EQ(w.编辑框_文本形式.text(), expected);

@@ -56,15 +56,15 @@ struct DllLookup {
   bool found = false;
 };
 
-DllLookup lookUpDll(std::string_view key, bool byLine = false) {
+DllLookup lookUpDll(std::string_view name) {
   DllLookup result;
-  result.found = library::lookUpDllCommand(key, byLine, result.record, result.text, result.lists);
+  result.found = library::lookUpDllCommand(name, result.record, result.text, result.lists);
   return result;
 }
 
 DllLookup lookUpDllIn(const LibraryTexts& texts, std::string_view name) {
   DllLookup result;
-  result.found = library::lookUpDllCommand(texts, name, false, result.record, result.text, result.lists);
+  result.found = library::lookUpDllCommand(texts, name, result.record, result.text, result.lists);
   return result;
 }
 
@@ -112,18 +112,6 @@ TEST(DllCommandLookup, AbortPathGivesItsBlockAndRecord) {
   EXPECT_EQ(r.parameterComments, Texts{"hdc,设备场景的句柄"});
   EXPECT_TRUE(found.lists.neededDataTypeTexts.empty());
   EXPECT_TRUE(found.lists.takenDataTypeNames.empty());
-}
-
-TEST(DllCommandLookup, ByCatalogLineTakesTheThirdField) {
-  DllLookup byName = lookUpDll("比较文件时间_");
-  DllLookup byLine = lookUpDll("CompareFileTime,文件处理函数,比较文件时间_,文件时间_", true);
-  ASSERT_TRUE(byLine.found);
-  EXPECT_EQ(byLine.text, byName.text);
-  expectSameRecord(byLine.record, byName.record);
-  EXPECT_EQ(byLine.lists.takenDataTypeNames, byName.lists.takenDataTypeNames);
-  // A line of fewer than three fields names nothing.
-  EXPECT_FALSE(lookUpDll("CompareFileTime,文件处理函数", true).found);
-  EXPECT_FALSE(lookUpDll("", true).found);
 }
 
 TEST(DllCommandLookup, DataTypeUsedTwiceIsTakenOnce) {
@@ -204,9 +192,7 @@ TEST(DllCommandLookup, UnknownNameChangesNothing) {
   DllLookup filled = lookUpDll("比较文件时间_");
   ASSERT_TRUE(filled.found);
   DllLookup after = filled;
-  EXPECT_FALSE(library::lookUpDllCommand("没有这个命令_", false, after.record, after.text, after.lists));
-  EXPECT_FALSE(
-      library::lookUpDllCommand("NoSuchApi,文件处理函数,没有这个命令_", true, after.record, after.text, after.lists));
+  EXPECT_FALSE(library::lookUpDllCommand("没有这个命令_", after.record, after.text, after.lists));
   EXPECT_EQ(after.text, filled.text);
   expectSameRecord(after.record, filled.record);
   EXPECT_EQ(after.lists.neededDataTypeTexts, filled.lists.neededDataTypeTexts);
@@ -216,7 +202,7 @@ TEST(DllCommandLookup, UnknownNameChangesNothing) {
 TEST(DllCommandLookup, EverySuccessRebuildsTheListsFromEmpty) {
   DllLookup found = lookUpDll("比较文件时间_");
   ASSERT_FALSE(found.lists.takenDataTypeNames.empty());
-  ASSERT_TRUE(library::lookUpDllCommand("取消路径_", false, found.record, found.text, found.lists));
+  ASSERT_TRUE(library::lookUpDllCommand("取消路径_", found.record, found.text, found.lists));
   EXPECT_TRUE(found.lists.takenDataTypeNames.empty());
   EXPECT_TRUE(found.lists.neededDataTypeTexts.empty());
   EXPECT_EQ(found.record.parameterNames, Texts{"设备场景句柄"});
@@ -226,20 +212,20 @@ TEST(DllCommandLookup, EverySuccessRebuildsTheListsFromEmpty) {
 // that the lookup gathers are those that the catalog line lists.
 TEST(DllCommandLookup, EveryCatalogLineLooksUp) {
   std::string_view libraryText = library::dllCommandLibraryText();
-  auto lines = library::buildCatalogLineList(library::apiCatalogText());
-  ASSERT_FALSE(lines.empty());
-  for (const Text& line : lines) {
-    SCOPED_TRACE(line);
-    Texts fields = gbk::split(line, ",");
-    ASSERT_GE(fields.size(), 3u);
-    DllLookup found = lookUpDll(line, true);
+  library::Catalog catalog(library::apiCatalogText());
+  ASSERT_GT(catalog.size(), 0);
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
+    const library::CatalogEntry* entry = catalog.entry(n);
+    ASSERT_NE(entry, nullptr) << n;
+    SCOPED_TRACE(entry->line);
+    DllLookup found = lookUpDll(entry->chineseName);
     ASSERT_TRUE(found.found);
-    EXPECT_EQ(found.record.name, fields[2]);
-    EXPECT_EQ(found.record.entryName, library::exportedEntryName(fields[0]));
-    EXPECT_EQ(found.text, byteCut(libraryText, ".DLL命令 ", fields[2]));
+    EXPECT_EQ(found.record.name, entry->chineseName);
+    EXPECT_EQ(found.record.entryName, library::exportedEntryName(entry->englishName));
+    EXPECT_EQ(found.text, byteCut(libraryText, ".DLL命令 ", entry->chineseName));
     Texts listed;
-    for (std::size_t k = 3; k < fields.size(); ++k) {
-      if (!fields[k].empty()) listed.push_back(fields[k]);
+    for (const Text& dataType : entry->dataTypeNames) {
+      if (!dataType.empty()) listed.push_back(dataType);
     }
     EXPECT_EQ(found.lists.takenDataTypeNames, listed);
     EXPECT_EQ(found.lists.neededDataTypeTexts.size(), listed.size());

@@ -22,7 +22,7 @@ class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
     return text;
   }
   // 创建扩展画笔_ has five parameters; the third, row 9, is of the data type 逻辑刷子_.
-  void showPenCommand() { view::showDllCommand(wizard, "创建扩展画笔_", false); }
+  void showPenCommand() { view::showDllCommand(wizard, "创建扩展画笔_"); }
   static constexpr int kBrushRow = 9;
   static constexpr int kWidthRow = 8;  // 整数型
 
@@ -35,18 +35,18 @@ class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
 // Showing a declaration -------------------------------------------------------------
 
 TEST_F(DeclarationViewTest, ADllCommandFillsTheTableAndTheTextWithItsDataTypes) {
-  view::showDllCommand(wizard, "比较文件时间_", false);
+  view::showDllCommand(wizard, "比较文件时间_");
   EXPECT_EQ(w.高级表格1.rowCount(), 9);
   EXPECT_EQ(w.高级表格1.cellText(1, 0), "比较文件时间_");
   library::DllCommandRecord record;
   gbk::Text commandText;
   library::LookupLists lists;
-  ASSERT_TRUE(library::lookUpDllCommand("比较文件时间_", false, record, commandText, lists));
+  ASSERT_TRUE(library::lookUpDllCommand("比较文件时间_", record, commandText, lists));
   EXPECT_EQ(w.编辑框_文本形式.text(), commandText + "\r\n\r\n" + declarationTextOf("文件时间_"));
 }
 
 TEST_F(DeclarationViewTest, ADataTypeFillsTheTableAndItsTextAlone) {
-  view::showDllCommand(wizard, "比较文件时间_", false);
+  view::showDllCommand(wizard, "比较文件时间_");
   view::showDataType(wizard, "文件时间_");
   EXPECT_EQ(w.高级表格1.rowCount(), 3 + 2);  // no parameter rows left behind
   EXPECT_EQ(w.高级表格1.cellText(0, 0), "数据类型名");
@@ -55,10 +55,10 @@ TEST_F(DeclarationViewTest, ADataTypeFillsTheTableAndItsTextAlone) {
 }
 
 TEST_F(DeclarationViewTest, AnUnknownNameLeavesBothFormsAsTheyWere) {
-  view::showDllCommand(wizard, "取消路径_", false);
+  view::showDllCommand(wizard, "取消路径_");
   const int shows = ui.tableShows(w.高级表格1);
   const gbk::Text text = w.编辑框_文本形式.text();
-  view::showDllCommand(wizard, "没有这个命令_", false);
+  view::showDllCommand(wizard, "没有这个命令_");
   view::showDataType(wizard, "没有这个类型_");
   EXPECT_EQ(ui.tableShows(w.高级表格1), shows);
   EXPECT_EQ(w.编辑框_文本形式.text(), text);
@@ -166,7 +166,7 @@ TEST_F(DeclarationViewTest, TheSecondTableGoesWithTheNextShowTheTextFormOrALayou
     ASSERT_TRUE(w.高级表格2.visible());
   };
   splitAgain();
-  view::showDllCommand(wizard, "取消路径_", false);
+  view::showDllCommand(wizard, "取消路径_");
   EXPECT_FALSE(w.高级表格2.visible());
   EXPECT_EQ(w.高级表格1.rect(), w.编辑框_文本形式.rect());
 

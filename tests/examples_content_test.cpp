@@ -140,7 +140,7 @@ TEST(ExamplesContent, DeclarationsAreTheLibrarysAndCarryTheDataTypesTheyNeed) {
       library::DllCommandRecord record;
       gbk::Text text;
       library::LookupLists lists;
-      ASSERT_TRUE(library::lookUpDllCommand(command.name, false, record, text, lists)) << gbk::toUtf8(command.name);
+      ASSERT_TRUE(library::lookUpDllCommand(command.name, record, text, lists)) << gbk::toUtf8(command.name);
       EXPECT_EQ(gbk::toUtf8(command.source), gbk::toUtf8(libraryBlock(text)));
       for (const gbk::Text& type : record.parameterTypes) {
         if (!library::isBasicTypeName(type)) needed.insert(type);
@@ -181,12 +181,13 @@ TEST(ExamplesContent, CodeCallsExactlyTheDeclaredCommands) {
 }
 
 TEST(ExamplesContent, ManifestNamesTheCatalogEntriesOfTheDeclaredCommandsAndEveryCategoryHasExamples) {
-  std::map<gbk::Text, std::vector<gbk::Text>> entryOf;  // Chinese name -> catalog fields
+  std::map<gbk::Text, library::CatalogEntry> entryOf;  // by Chinese name
   std::set<gbk::Text> categories;
-  for (const gbk::Text& line : library::buildCatalogLineList(library::apiCatalogText())) {
-    std::vector<gbk::Text> fields = gbk::split(line, ",");
-    entryOf[fields[2]] = fields;
-    categories.insert(fields[1]);
+  library::Catalog catalog(library::apiCatalogText());
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
+    const library::CatalogEntry& entry = *catalog.entry(n);
+    entryOf[entry.chineseName] = entry;
+    categories.insert(entry.category);
   }
   std::set<gbk::Text> covered;
   for (const Example& example : examples()) {
@@ -198,8 +199,8 @@ TEST(ExamplesContent, ManifestNamesTheCatalogEntriesOfTheDeclaredCommandsAndEver
     std::set<gbk::Text> expected;
     for (const library::ImageDeclaration& command : programOf(example).dllCommands) {
       ASSERT_TRUE(entryOf.count(command.name)) << gbk::toUtf8(command.name);
-      expected.insert(entryOf[command.name][0]);
-      covered.insert(entryOf[command.name][1]);
+      expected.insert(entryOf[command.name].englishName);
+      covered.insert(entryOf[command.name].category);
     }
     EXPECT_EQ(named, expected);
   }

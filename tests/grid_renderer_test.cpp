@@ -24,7 +24,7 @@ class GridRendererTest : public ::testing::Test {
     library::DllCommandRecord record;
     gbk::Text text;
     library::LookupLists lists;
-    EXPECT_TRUE(library::lookUpDllCommand(name, false, record, text, lists)) << name;
+    EXPECT_TRUE(library::lookUpDllCommand(name, record, text, lists)) << name;
     return record;
   }
   library::DataTypeRecord dataType(std::string_view name) {

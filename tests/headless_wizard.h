@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <stdexcept>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -28,17 +30,19 @@ struct HeadlessWizard {
   // Lays the window out and runs its start-up handler, as program start does.
   void start() { ui.run(w.启动窗口); }
 
-  // The catalog line list and the fields of entry number `entry` (1-based).
-  const std::vector<gbk::Text>& lines() const { return wizard.state.catalogLines; }
-  std::vector<gbk::Text> fields(std::int32_t entry) const { return gbk::split(lines().at(entry - 1), ","); }
+  // The catalog, and its entry number `number` (1-based), which the test knows is one.
+  const library::Catalog& catalog() const { return wizard.state.catalog; }
+  const library::CatalogEntry& entryAt(std::int32_t number) const {
+    const library::CatalogEntry* entry = catalog().entry(number);
+    if (!entry) throw std::out_of_range("no catalog entry " + std::to_string(number));
+    return *entry;
+  }
 
   // The first entry with this English name (and this Chinese name, if given); -1 if none.
   std::int32_t entryOf(std::string_view english, std::string_view chinese = {}) const {
-    for (std::size_t i = 0; i < lines().size(); ++i) {
-      std::vector<gbk::Text> f = gbk::split(lines()[i], ",");
-      if (f.size() >= 3 && f[0] == english && (chinese.empty() || f[2] == chinese)) {
-        return static_cast<std::int32_t>(i + 1);
-      }
+    for (std::int32_t n = 1; n <= catalog().size(); ++n) {
+      const library::CatalogEntry* entry = catalog().entry(n);
+      if (entry && entry->englishName == english && (chinese.empty() || entry->chineseName == chinese)) return n;
     }
     return -1;
   }

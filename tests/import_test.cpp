@@ -60,7 +60,7 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
   }
 
   std::string queued() {
-    ide_link::queueChosenDeclarations(buffer, chosen, wizard.state.catalogLines);
+    ide_link::queueChosenDeclarations(buffer, chosen, wizard.state.catalog);
     return std::string(buffer.bytes());
   }
 };
@@ -74,13 +74,12 @@ TEST_F(ImportTest, ApiAndDataTypeItemsInListOrder) {
 }
 
 TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
-  wizard.state.catalogLines = {
-      "Beep,系统函数,鸣笛_",                                          // three fields
-      "EnumEnhMetaFile,绘图函数,枚举增强图元文件记录_,,矩形_",        // an empty field between commas
-      "Cut,文本函数,剪切_,点_,",                                      // a trailing comma
-      "Draw,绘图函数,画_, 矩形_ ,点_",                                // fields trimmed; shares 矩形_
-      "Skip,系统函数,跳过_,尺寸_",                                    // left unticked
-  };
+  wizard.state.catalog = library::Catalog(
+      "Beep,系统函数,鸣笛_\r\n"                                    // three fields
+      "EnumEnhMetaFile,绘图函数,枚举增强图元文件记录_,,矩形_\r\n"  // an empty field between commas
+      "Cut,文本函数,剪切_,点_,\r\n"                                // a trailing comma
+      "Draw,绘图函数,画_, 矩形_ ,点_\r\n"                          // fields trimmed; shares 矩形_
+      "Skip,系统函数,跳过_,尺寸_");                                  // left unticked
   tick("A1 / 鸣笛_", 1);
   tick("A2 / 枚举增强图元文件记录_", 2);
   tick("A3 / 剪切_", 3);

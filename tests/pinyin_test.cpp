@@ -52,10 +52,9 @@ TEST(PinyinReadingsTest, OnlyChineseCharactersHaveReadings) {
 
 TEST(PinyinReadingsTest, EveryCharacterOfTheCatalogsChineseNamesHasAReading) {
   int checked = 0;
-  for (const gbk::Text& line : library::buildCatalogLineList(library::apiCatalogText())) {
-    std::vector<gbk::Text> fields = gbk::split(line, ",");
-    if (fields.size() < 3) continue;
-    const gbk::Text& name = fields[2];
+  library::Catalog catalog(library::apiCatalogText());
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
+    const gbk::Text& name = catalog.entry(n)->chineseName;
     for (std::size_t pos = 0; pos < name.size(); pos += gbk::charLength(name, pos)) {
       if (gbk::charLength(name, pos) == 1) continue;
       EXPECT_FALSE(library::pinyinReadings(std::string_view(name).substr(pos)).empty()) << name.substr(pos, 2);

@@ -224,15 +224,15 @@ TEST(BuiltinProgramImage, HoldsEveryBlockOfBothTexts) {
 TEST(BuiltinProgramImage, FindsEveryCommandOfTheCatalog) {
   auto reading = library::readProgramImage(library::libraryProgramImage());
   ASSERT_TRUE(reading.ok());
-  auto lines = library::buildCatalogLineList(library::apiCatalogText());
-  for (const auto& line : lines) {
-    auto fields = gbk::split(line, ",");
-    ASSERT_GE(fields.size(), 3u) << gbk::toUtf8(line);
-    const auto* found = library::findDeclaration(reading.image, DeclarationKind::dllCommand, fields[2]);
-    ASSERT_NE(found, nullptr) << gbk::toUtf8(line);
-    EXPECT_EQ(found->name, fields[2]);
+  library::Catalog catalog(library::apiCatalogText());
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
+    const library::CatalogEntry* entry = catalog.entry(n);
+    ASSERT_NE(entry, nullptr) << n;
+    const auto* found = library::findDeclaration(reading.image, DeclarationKind::dllCommand, entry->chineseName);
+    ASSERT_NE(found, nullptr) << gbk::toUtf8(entry->line);
+    EXPECT_EQ(found->name, entry->chineseName);
   }
-  EXPECT_EQ(lines.size(), reading.image.dllCommands.size());
+  EXPECT_EQ(static_cast<std::size_t>(catalog.size()), reading.image.dllCommands.size());
 }
 
 TEST(DamagedProgramImage, EveryTruncationIsAnError) {

@@ -27,9 +27,9 @@ class SearchTest : public ::testing::Test, protected HeadlessWizard {
   template <typename Test>
   std::set<std::int32_t> entriesWhere(Test test) const {
     std::set<std::int32_t> out;
-    for (std::size_t i = 0; i < lines().size(); ++i) {
-      std::vector<gbk::Text> f = gbk::split(lines()[i], ",");
-      if (f.size() >= 3 && test(f)) out.insert(static_cast<std::int32_t>(i + 1));
+    for (std::int32_t n = 1; n <= catalog().size(); ++n) {
+      const library::CatalogEntry* entry = catalog().entry(n);
+      if (entry && test(*entry)) out.insert(n);
     }
     return out;
   }
@@ -57,12 +57,12 @@ TEST_F(SearchTest, EmptyTextListsEveryEntryByChineseName) {
   EXPECT_EQ(wizard.state.searchResultsAreApis, 1);
   EXPECT_EQ(listed(), entriesWhere([](auto&) { return true; }));
   EXPECT_EQ(hits.count(), static_cast<int>(listed().size()));
-  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), fields(hits.itemData(pos))[2]);
+  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), entryAt(hits.itemData(pos)).chineseName);
 }
 
 TEST_F(SearchTest, CategoryTextFindsTheWholeCategory) {
   search("菜单函数");
-  std::set<std::int32_t> menus = entriesWhere([](auto& f) { return f[1] == "菜单函数"; });
+  std::set<std::int32_t> menus = entriesWhere([](auto& e) { return e.category == "菜单函数"; });
   EXPECT_FALSE(menus.empty());
   EXPECT_EQ(listed(), menus);
 }
@@ -75,9 +75,9 @@ TEST_F(SearchTest, LowerCaseFindsMixedCaseAndTextMaySpanAComma) {
   }
   // Data type names are part of the line too.
   search("菜单条目结构_");
-  EXPECT_EQ(listed(), entriesWhere([](auto& f) {
-              return std::find(f.begin() + 3, f.end(), "菜单条目结构_") != f.end() ||
-                     gbk::contains(f[2], "菜单条目结构_");
+  EXPECT_EQ(listed(), entriesWhere([](auto& e) {
+              return std::find(e.dataTypeNames.begin(), e.dataTypeNames.end(), "菜单条目结构_") != e.dataTypeNames.end() ||
+                     gbk::contains(e.chineseName, "菜单条目结构_");
             }));
 }
 
@@ -98,7 +98,7 @@ TEST_F(SearchTest, EnterInTheSearchBoxSearchesAndOtherKeysDoNot) {
 TEST_F(SearchTest, EnglishDisplayListsEnglishNames) {
   w.组合框_搜索API显示.userChose(1);
   search("RtlMoveMemory");
-  EXPECT_EQ(listed(), entriesWhere([](auto& f) { return f[0] == "RtlMoveMemory"; }));
+  EXPECT_EQ(listed(), entriesWhere([](auto& e) { return e.englishName == "RtlMoveMemory"; }));
   for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), "RtlMoveMemory");
 }
 
@@ -109,7 +109,7 @@ TEST_F(SearchTest, LettersThatNoLineContainsFindChineseNamesByPinyinInitials) {
   std::set<std::int32_t> found = listed();
   EXPECT_TRUE(found.contains(entryOf("GetMenuItemInfoA")));
   EXPECT_TRUE(found.contains(entryOf("GetMenuItemCount")));
-  for (std::int32_t n : found) EXPECT_TRUE(gbk::contains(fields(n)[2], "菜单条目")) << fields(n)[2];
+  for (std::int32_t n : found) EXPECT_TRUE(gbk::contains(entryAt(n).chineseName, "菜单条目")) << entryAt(n).chineseName;
   // Listed the same way, under the name that the display choice picks.
   w.组合框_搜索API显示.userChose(1);
   search("CDTM");
@@ -120,7 +120,7 @@ TEST_F(SearchTest, LettersThatNoLineContainsFindChineseNamesByPinyinInitials) {
 
 TEST_F(SearchTest, SyllablesFindChineseNamesWhenNoInitialsDo) {
   search("caidan");
-  EXPECT_EQ(listed(), entriesWhere([](auto& f) { return gbk::contains(f[2], "菜单"); }));
+  EXPECT_EQ(listed(), entriesWhere([](auto& e) { return gbk::contains(e.chineseName, "菜单"); }));
   search("tiaomux");  // the letters may end inside a syllable
   EXPECT_TRUE(listed().contains(entryOf("GetMenuItemInfoA")));
   EXPECT_FALSE(listed().contains(entryOf("GetMenuItemCount")));
@@ -129,10 +129,10 @@ TEST_F(SearchTest, SyllablesFindChineseNamesWhenNoInitialsDo) {
 TEST_F(SearchTest, ASearchThatFindsLinesListsNoPinyinHits) {
   // "dc" is in some English names and would be the initials of many Chinese ones.
   search("dc");
-  std::vector<std::int32_t> designed = navigation::findApis(lines(), "dc");
+  std::vector<std::int32_t> designed = navigation::findApis(catalog(), "dc");
   EXPECT_FALSE(designed.empty());
   EXPECT_EQ(listed(), std::set<std::int32_t>(designed.begin(), designed.end()));
-  std::vector<std::int32_t> byPinyin = navigation::findApisByPinyin(lines(), "dc");
+  std::vector<std::int32_t> byPinyin = navigation::findApisByPinyin(catalog(), "dc");
   EXPECT_TRUE(std::any_of(byPinyin.begin(), byPinyin.end(), [&](std::int32_t n) { return !listed().contains(n); }));
   // A text that is not only letters tries no pinyin.
   search("cdtm1");
@@ -150,7 +150,7 @@ TEST_F(SearchTest, RelabelKeepsTheSelectedEntryAndLeavesTheView) {
 
   w.组合框_搜索API显示.userChose(1);
   EXPECT_EQ(listed(), before);
-  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), fields(hits.itemData(pos))[0]);
+  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), entryAt(hits.itemData(pos)).englishName);
   EXPECT_EQ(hits.itemText(hits.currentSelection()), "GetMenuItemInfoA");
   EXPECT_EQ(hits.itemData(hits.currentSelection()), entry);
   EXPECT_EQ(w.编辑框_文本形式.text(), "still on view");
@@ -163,7 +163,7 @@ TEST_F(SearchTest, RelabelWithoutSelectionSelectsNothing) {
   search("菜单函数");
   w.组合框_搜索API显示.userChose(1);
   EXPECT_EQ(hits.currentSelection(), -1);
-  EXPECT_EQ(hits.itemText(0), fields(hits.itemData(0))[0]);
+  EXPECT_EQ(hits.itemText(0), entryAt(hits.itemData(0)).englishName);
 }
 
 TEST_F(SearchTest, RelabelLeavesExampleHitsAlone) {
@@ -211,7 +211,7 @@ TEST_F(SearchTest, SelectingAnApiHitShowsItsDeclaration) {
   library::DllCommandRecord record;
   gbk::Text declaration;
   library::LookupLists scratch;
-  ASSERT_TRUE(library::lookUpDllCommand(lines()[entry - 1], true, record, declaration, scratch));
+  ASSERT_TRUE(library::lookUpDllCommand(entryAt(entry).chineseName, record, declaration, scratch));
   EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(declaration));
   EXPECT_EQ(w.状态条.parts()[0].text, "API：");
   EXPECT_EQ(w.状态条.parts()[1].text, "取菜单条目信息_");
@@ -257,7 +257,7 @@ TEST_F(SearchTest, DoubleClickWithoutSelectionOnlySwitchesThePage) {
 // --- The contains test over the catalog -------------------------------------------
 
 TEST(FindApis, MatchesWholeLinesAndSkipsShortOnes) {
-  std::vector<gbk::Text> lines = {"AbcW,类别,甲_", "Short,类别", "xyz,其他,乙_,abc结构_", "", "Q,类别,丙_"};
+  library::Catalog lines("AbcW,类别,甲_\r\nShort,类别\r\nxyz,其他,乙_,abc结构_\r\n\r\nQ,类别,丙_");
   EXPECT_EQ(navigation::findApis(lines, "ABC"), (std::vector<std::int32_t>{1, 3}));
   EXPECT_EQ(navigation::findApis(lines, "w,类"), (std::vector<std::int32_t>{1}));
   EXPECT_EQ(navigation::findApis(lines, "类别"), (std::vector<std::int32_t>{1, 5}));

@@ -46,8 +46,8 @@ TEST_F(StartupWindowTest, StartsWithTheDesignedWindow) {
 
 TEST_F(StartupWindowTest, StartUpBuildsTheCatalogLineList) {
   start();
-  ASSERT_FALSE(wizard.state.catalogLines.empty());
-  for (const auto& line : wizard.state.catalogLines) EXPECT_FALSE(line.empty());
+  ASSERT_GT(wizard.state.catalog.size(), 0);
+  for (std::int32_t n = 1; n <= wizard.state.catalog.size(); ++n) EXPECT_NE(wizard.state.catalog.entry(n), nullptr);
 }
 
 TEST_F(StartupWindowTest, LayoutAtTheDesignSize) {
@@ -190,7 +190,7 @@ TEST_F(StartupWindowTest, CloseButtonDestroysTheWindowAndShutDownReleasesTheStat
   wizard.state.lookupLists.neededDataTypeTexts = {"x"};
   wizard.state.lookupLists.takenDataTypeNames = {"y"};
   app::shutDown(wizard.state);
-  EXPECT_TRUE(wizard.state.catalogLines.empty());
+  EXPECT_EQ(wizard.state.catalog.size(), 0);
   EXPECT_TRUE(wizard.state.lookupLists.neededDataTypeTexts.empty());
   EXPECT_TRUE(wizard.state.lookupLists.takenDataTypeNames.empty());
 }

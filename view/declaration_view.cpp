@@ -50,10 +50,10 @@ bool treeHasCurrentChildItem(const window::StartupWindow& w) {
 
 }  // namespace
 
-void showDllCommand(window::Wizard& wizard, std::string_view key, bool byLine) {
+void showDllCommand(window::Wizard& wizard, std::string_view name) {
   library::DllCommandRecord record;
   gbk::Text text;
-  if (!library::lookUpDllCommand(key, byLine, record, text, wizard.state.lookupLists)) return;
+  if (!library::lookUpDllCommand(name, record, text, wizard.state.lookupLists)) return;
   window::StartupWindow& w = wizard.window;
   endSplit(w);
   GridRenderer(w.画板1).renderDllCommand(w.高级表格1, record);

@@ -13,10 +13,10 @@ struct Wizard;
 
 namespace view {
 
-// Looks the DLL command up (by catalog line or by Chinese name) and shows it in both
-// forms, the text form followed by the texts of the data types it needs. Nothing
-// changes if the lookup finds nothing.
-void showDllCommand(window::Wizard& wizard, std::string_view key, bool byLine);
+// Looks the DLL command up by its Chinese name and shows it in both forms, the text form
+// followed by the texts of the data types it needs. Nothing changes if the lookup finds
+// nothing.
+void showDllCommand(window::Wizard& wizard, std::string_view name);
 
 // Looks the data type up by name and shows it in both forms.
 void showDataType(window::Wizard& wizard, std::string_view name);

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "library/catalog.h"
 #include "library/declaration_lookup.h"
 #include "library/example_records.h"
 #include "library/gbk_text.h"
@@ -23,7 +24,7 @@ namespace window {
 
 // Lives from program start to the shut-down routine.
 struct GlobalState {
-  std::vector<gbk::Text> catalogLines;    // the catalog line list; entry n is catalogLines[n - 1]
+  library::Catalog catalog;               // parsed once at start-up
   std::int32_t searchResultsAreApis = 0;  // the search-result kind flag
   library::LookupLists lookupLists;       // rebuilt by each DLL command lookup
   // The examples database, open from start-up to the end; null when it could not be

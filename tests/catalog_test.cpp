@@ -1,0 +1,35 @@
+#include "library/catalog.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Names = std::vector<gbk::Text>;
+
+TEST(Catalog, SplitsEachLineIntoATypedEntryOnce) {
+  library::Catalog catalog("GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
+                           "DeviceIoControl,文件处理函数,设备操作_,,重叠操作_\r\n"
+                           "InsertMenuA,菜单函数,插入菜单条目_,\r\n"
+                           "A,类别\r\n"
+                           "\r\n"
+                           "B,类别,乙_");
+  ASSERT_EQ(catalog.size(), 6);
+  const library::CatalogEntry* first = catalog.entry(1);
+  ASSERT_NE(first, nullptr);
+  EXPECT_EQ(first->line, "GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_");
+  EXPECT_EQ(first->englishName, "GetMenuItemInfoA");
+  EXPECT_EQ(first->category, "菜单函数");
+  EXPECT_EQ(first->chineseName, "取菜单条目信息_");
+  EXPECT_EQ(first->dataTypeNames, Names{"菜单条目结构_"});
+  EXPECT_EQ(library::apiItemText(*first), "GetMenuItemInfoA / 取菜单条目信息_");
+  // An empty field between two commas stays; an empty last field is dropped.
+  EXPECT_EQ(catalog.entry(2)->dataTypeNames, (Names{"", "重叠操作_"}));
+  EXPECT_EQ(catalog.entry(3)->dataTypeNames, Names{});
+  // Fewer than three fields, or none: no entry, yet the numbering goes on.
+  EXPECT_EQ(catalog.entry(4), nullptr);
+  EXPECT_EQ(catalog.entry(5), nullptr);
+  EXPECT_EQ(catalog.entry(6)->chineseName, "乙_");
+  for (std::int32_t outside : {0, -1, 7}) EXPECT_EQ(catalog.entry(outside), nullptr) << outside;
+}
+
+}  // namespace
