@@ -4,7 +4,7 @@
 #include <string>
 
 #include "library/builtin_data.h"
-#include "library/program_source.h"
+#include "stand_in_ide/program_source.h"
 #include "stand_in_ide/import.h"
 #include "tests/wizard_request_bytes.h"
 
@@ -46,7 +46,7 @@ void BM_AnswerImportRequest(benchmark::State& state) {
   for (auto _ : state) {
     library::ProgramImage program = library::newProgram();
     benchmark::DoNotOptimize(stand_in_ide::answerRequest(program, bytesOf(block)));
-    benchmark::DoNotOptimize(library::formatProgramSource(program));
+    benchmark::DoNotOptimize(stand_in_ide::formatProgramSource(program));
   }
 }
 BENCHMARK(BM_AnswerImportRequest)->Unit(benchmark::kMillisecond);

@@ -1,4 +1,4 @@
-#include "library/data_validator.h"
+#include "tools/data_validator.h"
 
 #include <gtest/gtest.h>
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "library/builtin_data.h"
-#include "library/program_source.h"
+#include "stand_in_ide/program_source.h"
 #include "stand_in_ide/command_line.h"
 #include "stand_in_ide/import.h"
 #include "stand_in_ide/request.h"
@@ -141,7 +141,7 @@ TEST(StandInImport, AddsTheNamedDeclarationsOnceAndShowsThem) {
   EXPECT_EQ(reply, "已加入 2 个声明");
   ASSERT_EQ(program.dllCommands.size(), 1u);
   ASSERT_EQ(program.dataTypes.size(), 1u);
-  std::string source = library::formatProgramSource(program);
+  std::string source = stand_in_ide::formatProgramSource(program);
   EXPECT_EQ(source.find(".版本 2\r\n\r\n.DLL命令 取菜单条目信息_, 逻辑型, \"user32.dll\", \"GetMenuItemInfoA\""), 0u);
   EXPECT_NE(source.find("\r\n\r\n.数据类型 菜单条目结构_, , MENUITEMINFOA"), std::string::npos);
 
@@ -150,7 +150,7 @@ TEST(StandInImport, AddsTheNamedDeclarationsOnceAndShowsThem) {
   request.records.push_back(nameDeclaration(64, ""));
   EXPECT_EQ(stand_in_ide::answerRequest(program, span(request_bytes::request(request))),
             "已加入 0 个声明，已有 2 个，未找到 2 个");
-  EXPECT_EQ(library::formatProgramSource(program), source);
+  EXPECT_EQ(stand_in_ide::formatProgramSource(program), source);
 }
 
 TEST(StandInImport, AMalformedRequestChangesNothing) {

@@ -2,7 +2,7 @@
 #include <iostream>
 
 #include "library/builtin_data.h"
-#include "library/data_validator.h"
+#include "tools/data_validator.h"
 #include "library/gbk_codec.h"
 
 int main() {

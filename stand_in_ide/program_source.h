@@ -20,7 +20,7 @@
 
 #include "library/program_image.h"
 
-namespace library {
+namespace stand_in_ide {
 
 struct ProgramSourceError {
   std::size_t line = 0;  // 1-based; 0 when there is no error
@@ -28,7 +28,7 @@ struct ProgramSourceError {
 };
 
 struct ProgramSourceParsing {
-  ProgramImage program;  // a new program (newProgram()) with the text's blocks; empty unless ok()
+  library::ProgramImage program;  // a new program (newProgram()) with the text's blocks; empty unless ok()
   ProgramSourceError error;
   bool ok() const { return error.line == 0; }
 };
@@ -40,6 +40,6 @@ ProgramSourceParsing parseProgramSource(std::string_view gbkText);
 
 // The program's text in the form above; for text in that form (a canonical text),
 // formatProgramSource(parseProgramSource(text).program) == text.
-std::string formatProgramSource(const ProgramImage& program);
+std::string formatProgramSource(const library::ProgramImage& program);
 
-}  // namespace library
+}  // namespace stand_in_ide

@@ -1,12 +1,22 @@
-#include "library/program_source.h"
+#include "stand_in_ide/program_source.h"
 
 #include <map>
 #include <utility>
 
 #include "library/declaration_syntax.h"
 
-namespace library {
+namespace stand_in_ide {
 namespace {
+
+using library::ImageDeclaration;
+using library::kBodyIndent;
+using library::kDataTypeHeader;
+using library::kDllCommandHeader;
+using library::kMemberLead;
+using library::kParameterLead;
+using library::kProgramSetHeader;
+using library::kVersionLead;
+using library::ProgramImage;
 
 struct Line {
   std::string_view text;  // without its CR LF
@@ -138,7 +148,7 @@ class SourceParser {
     pendingEmptyLines = 0;
   }
 
-  ProgramImage program = newProgram();
+  ProgramImage program = library::newProgram();
   ProgramSourceError error;
   Open open = Open::none;
   ImageDeclaration block;
@@ -150,7 +160,7 @@ class SourceParser {
 
 ProgramSourceParsing parseProgramSource(std::string_view gbkText) { return SourceParser().parse(gbkText); }
 
-std::string formatProgramSource(const ProgramImage& program) {
+std::string formatProgramSource(const library::ProgramImage& program) {
   std::string text(kVersionLead);
   text += std::to_string(program.languageVersion);
   text += "\r\n";
@@ -163,4 +173,4 @@ std::string formatProgramSource(const ProgramImage& program) {
   return text;
 }
 
-}  // namespace library
+}  // namespace stand_in_ide
