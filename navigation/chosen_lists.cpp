@@ -6,10 +6,7 @@
 namespace navigation {
 
 void showChosenApiPage(window::Wizard& wizard) {
-  platform::TabControl& tab = wizard.window.选择夹_选用区;
-  tab.setCurrentPage(0);
-  // The page changed handler belongs to the window's event table, above this layer.
-  if (tab.onPageChanged) tab.onPageChanged();
+  wizard.window.选择夹_选用区.turnToPage(0);
 }
 
 void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int32_t entryNumber) {

@@ -31,7 +31,7 @@ void TabControl::setCurrentPage(int page) {
   for (Control* child : children_) child->refreshShown();
 }
 
-void TabControl::userChangedPage(int page) {
+void TabControl::turnToPage(int page) {
   setCurrentPage(page);
   raise(onPageChanged);
 }

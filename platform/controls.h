@@ -66,7 +66,10 @@ class TabControl : public Control {
   void adopt(Control& child) { children_.push_back(&child); }
 
   Event onPageChanged;
-  void userChangedPage(int page);
+  // Makes `page` current and raises onPageChanged, as a change by the user does: for the
+  // program's own changes of page that run the page handler all the same.
+  void turnToPage(int page);
+  void userChangedPage(int page) { turnToPage(page); }
 
  private:
   std::vector<gbk::Text> pages_;
