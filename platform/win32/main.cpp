@@ -1,8 +1,6 @@
 // Program start of the wizard.
 #include <windows.h>
 
-#include <commctrl.h>
-
 #include "app/wizard_app.h"
 #include "platform/win32/files.h"
 #include "platform/win32/kernel_objects.h"
@@ -10,9 +8,7 @@
 #include "platform/win32/win32_ui.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-  INITCOMMONCONTROLSEX controls{sizeof controls, ICC_STANDARD_CLASSES | ICC_TAB_CLASSES | ICC_TREEVIEW_CLASSES |
-                                                     ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
-  InitCommonControlsEx(&controls);
+  platform::win32::registerCommonControls();
 
   platform::win32::Win32Shell shell;
   // The working folder is the program's own: the examples database is found by its bare name.

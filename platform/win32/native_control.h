@@ -19,6 +19,9 @@ std::wstring wide(std::string_view gbkText);
 std::string narrow(const std::wstring& text);
 std::string windowText(HWND hwnd);
 
+// Registers the common controls' window classes that the controls are made of.
+void registerCommonControls();
+
 // The controls' font: 宋体, 12 pixels of the design, GB2312 character set.
 HFONT controlFont();
 // A new font of the system's default GUI face at `points` on this screen; the caller owns it.

@@ -1,0 +1,187 @@
+// The tree box: the native tree shows the model's nodes with their pre-order positions;
+// a click, a key or a node's button raises the model's events with the right node, and
+// what the program does is shown without raising them twice.
+#include <cstring>
+#include <functional>
+#include <ostream>
+
+#include "peer_test.h"
+#include "platform/win32/tree_box.h"
+
+namespace platform::win32::testing {
+namespace {
+
+// Pre-order positions: 0 窗口 (1 创建窗口, 2 销毁窗口), 3 文件 (4 读写 (5 读文件)), 6 其他.
+std::string treeContent() {
+  std::string content;
+  appendTreeRecord(content, "窗口", 0, 1, 10, 0, 1);
+  appendTreeRecord(content, "创建窗口", 2, 2, 11, 0, 2);
+  appendTreeRecord(content, "销毁窗口", 2, 2, 12, 0, 2);
+  appendTreeRecord(content, "文件", 0, 1, 20, TreeNodeFlags::kBold, 1);
+  appendTreeRecord(content, "读写", 0, 1, 21, 0, 2);
+  appendTreeRecord(content, "读文件", 2, 2, 22, 0, 3);
+  appendTreeRecord(content, "其他", 2, 2, 30, 0, 1);
+  return content;
+}
+
+// One native item as the user sees it.
+struct ShownNode {
+  std::string label;
+  int pos;
+  bool bold, hasButton;
+  bool operator==(const ShownNode&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const ShownNode& n) {
+  return out << n.label << " @" << n.pos << (n.bold ? " bold" : "") << (n.hasButton ? " button" : "");
+}
+
+class TreeBoxTest : public PeerTest {
+ protected:
+  TreeBoxTest() {
+    EXPECT_TRUE(tree.setContent(treeContent()).ok());
+    native = make<NativeTree>(tree, {10, 10, 300, 400}).hwnd();
+    tree.onCurrentItemChanged = [this] { events.add("current " + std::to_string(tree.currentItem())); };
+    tree.onDoubleClicked = [this] { events.add("double-clicked " + std::to_string(tree.currentItem())); };
+    tree.onAboutToExpand = [this](int pos) { events.add("expanding " + std::to_string(pos)); };
+    tree.onAboutToCollapse = [this](int pos) { events.add("collapsing " + std::to_string(pos)); };
+  }
+
+  // What the tree view holds for one of its items.
+  struct NativeItem {
+    std::string label;
+    int pos;
+    UINT state;
+    bool hasButton;
+    int image;
+  };
+  NativeItem read(HTREEITEM item) const {
+    wchar_t label[64] = {};
+    TVITEMW e{};
+    e.mask = TVIF_HANDLE | TVIF_TEXT | TVIF_PARAM | TVIF_STATE | TVIF_CHILDREN | TVIF_IMAGE;
+    e.hItem = item;
+    e.stateMask = TVIS_BOLD | TVIS_EXPANDED;
+    e.pszText = label;
+    e.cchTextMax = 64;
+    SendMessageW(native, TVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&e));
+    return {narrow(label), static_cast<int>(e.lParam), e.state, e.cChildren != 0, e.iImage};
+  }
+
+  HTREEITEM next(HTREEITEM item, UINT relation) const {
+    return reinterpret_cast<HTREEITEM>(SendMessageW(native, TVM_GETNEXTITEM, relation, reinterpret_cast<LPARAM>(item)));
+  }
+
+  // The children of a native item (the top level for null) as shown.
+  std::vector<ShownNode> shownChildren(HTREEITEM parent) const {
+    std::vector<ShownNode> shown;
+    for (HTREEITEM item = next(parent, parent ? TVGN_CHILD : TVGN_ROOT); item; item = next(item, TVGN_NEXT)) {
+      const NativeItem shownItem = read(item);
+      shown.push_back({shownItem.label, shownItem.pos, (shownItem.state & TVIS_BOLD) != 0, shownItem.hasButton});
+    }
+    return shown;
+  }
+
+  HTREEITEM shownItem(int pos) const {
+    for (HTREEITEM item = next(nullptr, TVGN_ROOT); item; item = next(item, TVGN_NEXTVISIBLE)) {
+      if (read(item).pos == pos) return item;
+    }
+    return nullptr;
+  }
+
+  int shownCurrent() const {
+    HTREEITEM caret = next(nullptr, TVGN_CARET);
+    return caret ? read(caret).pos : -1;
+  }
+  bool shownExpanded(int pos) const { return (read(shownItem(pos)).state & TVIS_EXPANDED) != 0; }
+
+  RECT labelRect(int pos) const {
+    // The message takes the item in the rectangle's first bytes.
+    RECT r{};
+    const HTREEITEM item = shownItem(pos);
+    std::memcpy(&r, &item, sizeof item);
+    SendMessageW(native, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&r));
+    return r;
+  }
+
+  // The point of the node's button, found as the tree view's own hit test finds it.
+  POINT button(int pos) const {
+    const RECT label = labelRect(pos);
+    TVHITTESTINFO hit{};
+    for (hit.pt = {0, centre(label).y}; hit.pt.x < label.left; ++hit.pt.x) {
+      SendMessageW(native, TVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+      if ((hit.flags & TVHT_ONITEMBUTTON) && hit.hItem == shownItem(pos)) return hit.pt;
+    }
+    ADD_FAILURE() << "no button beside node " << pos;
+    return {};
+  }
+
+  TreeBox tree{"树型框_分类"};
+  HWND native = nullptr;
+};
+
+TEST_F(TreeBoxTest, ShowsTheModelsNodesWithTheirPositions) {
+  SetFocus(native);
+  events.take();
+  EXPECT_EQ(shownChildren(nullptr),
+            (std::vector<ShownNode>{{"窗口", 0, false, true}, {"文件", 3, true, true}, {"其他", 6, false, false}}));
+  click(native, button(3));
+  EXPECT_EQ(shownChildren(shownItem(3)), (std::vector<ShownNode>{{"读写", 4, false, true}}));
+  click(native, button(4));
+  EXPECT_EQ(shownChildren(shownItem(4)), (std::vector<ShownNode>{{"读文件", 5, false, false}}));
+  EXPECT_EQ(events.take(), (std::vector<std::string>{"expanding 3", "expanding 4"}));
+}
+
+TEST_F(TreeBoxTest, TheUsersClicksAndKeysRaiseTheModelsEventsWithTheRightNode) {
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    std::vector<std::string> events;
+    int current;
+  };
+  const Step steps[] = {
+      // As on Windows, the tree view makes its first item current when the focus comes to it.
+      {"the focus comes to the tree", [&] { SetFocus(native); }, {"current 0"}, 0},
+      {"click on 文件", [&] { click(native, centre(labelRect(3))); }, {"current 3"}, 3},
+      {"right arrow opens it", [&] { pressKey(native, VK_RIGHT); }, {"expanding 3"}, 3},
+      {"down arrow to 读写", [&] { pressKey(native, VK_DOWN); }, {"current 4"}, 4},
+      {"its button opens it", [&] { click(native, button(4)); }, {"expanding 4"}, 4},
+      {"click on 读文件", [&] { click(native, centre(labelRect(5))); }, {"current 5"}, 5},
+      {"文件's button closes it over the current item",
+       [&] { click(native, button(3)); },
+       {"collapsing 3", "current 3"},
+       3},
+      {"double-click on 其他", [&] { doubleClick(native, centre(labelRect(6))); }, {"current 6", "double-clicked 6"}, 6},
+      {"left arrow on a leaf", [&] { pressKey(native, VK_LEFT); }, {}, 6},
+      {"click on 窗口", [&] { click(native, centre(labelRect(0))); }, {"current 0"}, 0},
+  };
+  for (const Step& step : steps) {
+    step.act();
+    EXPECT_EQ(events.take(), step.events) << step.what;
+    EXPECT_EQ(tree.currentItem(), step.current) << step.what;
+    EXPECT_EQ(shownCurrent(), step.current) << step.what;
+  }
+  EXPECT_TRUE(tree.expanded(4));
+  EXPECT_FALSE(tree.expanded(3));
+}
+
+TEST_F(TreeBoxTest, WhatTheProgramDoesIsShownAndRaisedOnce) {
+  tree.setCurrentItem(5);
+  EXPECT_EQ(events.take(), (std::vector<std::string>{"expanding 3", "expanding 4", "current 5"}));
+  EXPECT_EQ(shownCurrent(), 5);
+  EXPECT_TRUE(shownExpanded(3));
+  EXPECT_TRUE(shownExpanded(4));
+
+  tree.setImage(5, 1);
+  EXPECT_EQ(read(shownItem(5)).image, 1);
+
+  // New content: nothing current, nothing raised, the new nodes shown.
+  std::string content;
+  appendTreeRecord(content, "类型", 0, 1, 40, 0, 1);
+  ASSERT_TRUE(tree.setContent(content).ok());
+  EXPECT_EQ(shownChildren(nullptr), (std::vector<ShownNode>{{"类型", 0, false, false}}));
+  EXPECT_EQ(shownCurrent(), -1);
+  EXPECT_TRUE(events.take().empty());
+}
+
+}  // namespace
+}  // namespace platform::win32::testing
