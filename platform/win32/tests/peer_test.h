@@ -39,13 +39,14 @@ class PeerTest : public ::testing::Test {
   // The top-level window, at its first size.
   static HWND window();
 
-  // Makes the native side of `model` at `rect`, inside `parent` or the window.
-  template <typename Native, typename Model>
-  Native& make(Model& model, const Rect& rect, HWND parent = nullptr) {
+  // Makes the native side of `model` at `rect`, inside `parent` or the window; `more`
+  // goes to its create after the parent.
+  template <typename Native, typename Model, typename... More>
+  Native& make(Model& model, const Rect& rect, HWND parent = nullptr, More... more) {
     model.setRect(rect);
     auto native = std::make_unique<Native>(model);
     Native& made = *native;
-    made.create(parent ? parent : window());
+    made.create(parent ? parent : window(), more...);
     model.attach(&made);
     natives_.push_back(std::move(native));
     return made;
