@@ -90,5 +90,27 @@ TEST_F(GridTest, ClicksAndCursorKeysMoveTheCursorCell) {
   EXPECT_EQ(ShownPicture(native).at({heading.left, heading.top}), GetSysColor(COLOR_HIGHLIGHT));
 }
 
+TEST_F(GridTest, TheCursorCellComesIntoViewAndANewTableShowsFromItsTop) {
+  grid.setRowCount(40);
+  click(native, centre(cellRect(1, 1)));
+  RECT client{};
+  GetClientRect(native, &client);
+  for (int page = 1; page <= 3; ++page) {
+    pressKey(native, VK_NEXT);
+    const RECT cell = cellRect(grid.cursorRow(), grid.cursorColumn());
+    const int scrolled = GetScrollPos(native, SB_VERT);
+    EXPECT_GE(cell.top - scrolled, 0) << "page " << page;
+    EXPECT_LE(cell.bottom - scrolled, client.bottom) << "page " << page;
+  }
+  EXPECT_GT(GetScrollPos(native, SB_VERT), 0);
+  EXPECT_EQ(events.take().size(), 4u);
+
+  // A rendering begins with one row.
+  grid.setRowCount(1);
+  grid.setRowCount(40);
+  settle();
+  EXPECT_EQ(GetScrollPos(native, SB_VERT), 0);
+}
+
 }  // namespace
 }  // namespace platform::win32::testing
