@@ -4,7 +4,6 @@
 #include "platform/win32/handles.h"
 
 namespace platform::win32::testing {
-
 namespace {
 
 // One window serves every test: Wine waits for a window manager whenever a top-level
@@ -20,6 +19,8 @@ struct TestWindow {
   Window model;
   MainWindow main;
 };
+
+LPARAM point(POINT at) { return MAKELPARAM(at.x, at.y); }
 
 }  // namespace
 
@@ -38,12 +39,6 @@ void PeerTest::TearDown() {
   settle();
   natives_.clear();
 }
-
-namespace {
-
-LPARAM point(POINT at) { return MAKELPARAM(at.x, at.y); }
-
-}  // namespace
 
 // Mouse input is posted, as the system posts it: a control that follows the mouse
 // after the button goes down (the tree view, watching for a drag) finds the button's

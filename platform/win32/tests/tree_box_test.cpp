@@ -120,6 +120,7 @@ class TreeBoxTest : public PeerTest {
 };
 
 TEST_F(TreeBoxTest, ShowsTheModelsNodesWithTheirPositions) {
+  // The focus makes the first node current (the next test's table has it).
   SetFocus(native);
   events.take();
   EXPECT_EQ(shownChildren(nullptr),
