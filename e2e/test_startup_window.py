@@ -105,7 +105,7 @@ class KeyboardTest(unittest.TestCase):
 class ProgramImageTest(unittest.TestCase):
     def test_the_shell_dialogs_and_com_are_not_loaded_with_the_program(self):
         # They and the DLLs they pull in would add to every start; they load at their first call.
-        image = os.path.join(WINDOWS, "platform", "win32", "apiwizard.exe")
+        image = os.path.join(WINDOWS, "app", "win32", "apiwizard.exe")
         headers = subprocess.run(["x86_64-w64-mingw32-objdump", "-p", image], capture_output=True, text=True,
                                  check=True).stdout
         loaded = {name.lower() for name in re.findall(r"DLL Name: (\S+)", headers)}

@@ -38,7 +38,7 @@ def lay_out_install(wizard_dir, examples=True):
     """The wizard's folder as the IDE's install has it: the program and, beside it, the
     examples database and its auxiliary file (left out with examples=False)."""
     os.makedirs(wizard_dir, exist_ok=True)
-    shutil.copy(os.path.join(WINDOWS, "platform", "win32", "apiwizard.exe"), wizard_dir)
+    shutil.copy(os.path.join(WINDOWS, "app", "win32", "apiwizard.exe"), wizard_dir)
     for path in EXAMPLES_DATABASE:
         target = os.path.join(wizard_dir, os.path.basename(path))
         if examples:

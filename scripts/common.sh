@@ -90,7 +90,7 @@ ensure_wine_prefix() {
 INSTALL="$BUILD/install"
 lay_out_install() {
   mkdir -p "$INSTALL/wizard"
-  cp "$WINDOWS/platform/win32/apiwizard.exe" "$NATIVE/examples/API例程.edb" "$NATIVE/examples/API例程.EDT" \
+  cp "$WINDOWS/app/win32/apiwizard.exe" "$NATIVE/examples/API例程.edb" "$NATIVE/examples/API例程.EDT" \
      "$INSTALL/wizard/"
   cp "$WINDOWS/stand_in_ide/win32/e.exe" "$INSTALL/"
 }
