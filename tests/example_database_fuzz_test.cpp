@@ -1,6 +1,6 @@
-// The fuzzing properties of the examples database reader, natively: a short seeded mutation
-// run, and every input kept in tests/data/example_database_fuzz (the libFuzzer seeds and
-// whatever it once found).
+// The fuzzing properties of the examples database reader and of the wizard's uses of it,
+// natively: a short seeded mutation run, and every input kept in
+// tests/data/example_database_fuzz (the libFuzzer seeds and whatever it once found).
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,7 +9,7 @@
 #include <random>
 
 #include "tests/example_database_test_support.h"
-#include "tests/fuzz/example_database_checks.h"
+#include "tests/fuzz/example_wizard_checks.h"
 
 namespace {
 
@@ -51,7 +51,7 @@ TEST(DamagedExampleDatabase, MutatedFilesKeepEveryReadWithinBounds) {
       }
     }
     bool open = false;
-    const char* broken = examples::fuzzing::checkDatabase(files, open);
+    const char* broken = examples::fuzzing::checkDatabaseAndUses(files, open);
     ASSERT_EQ(broken, nullptr) << broken << " (round " << round << ")";
     (open ? opened : refused) += 1;
   }
@@ -66,7 +66,7 @@ TEST(DamagedExampleDatabase, KeptFuzzInputsKeepEveryReadWithinBounds) {
     std::ifstream file(entry.path(), std::ios::binary);
     std::string input((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     bool open = false;
-    const char* broken = examples::fuzzing::checkDatabase(examples::fuzzing::splitInput(input), open);
+    const char* broken = examples::fuzzing::checkDatabaseAndUses(examples::fuzzing::splitInput(input), open);
     EXPECT_EQ(broken, nullptr) << broken << " (" << entry.path().filename() << ")";
     ++inputs;
   }

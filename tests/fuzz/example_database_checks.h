@@ -92,6 +92,15 @@ inline const char* checkDatabase(const FilePair& input, bool& opened) {
     return "a field number outside the table was read";
   }
 
+  // A number outside the records goes to the nearest one, 1 when there are none.
+  const std::int64_t numbers[] = {INT64_MIN, INT32_MIN, -1, 0, std::int64_t{count} + 1, INT32_MAX, INT64_MAX};
+  for (std::int64_t number : numbers) {
+    database.goTo(number);
+    if (database.currentRecord() != std::clamp<std::int64_t>(number, 1, std::max(count, 1))) {
+      return "go to a number outside the records missed the nearest record";
+    }
+  }
+
   database.goTo(count);
   if (count > 0 && (!database.skip() || database.currentRecord() != count + 1)) return "skip did not pass the end";
   if (database.skip() || database.currentRecord() != (count > 0 ? count + 1 : 1)) return "skip moved past the end";
