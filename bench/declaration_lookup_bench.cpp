@@ -7,10 +7,8 @@ namespace {
 // What one selection in the index costs: the command and the one data type it needs.
 void BM_LookUpDllCommandWithItsDataType(benchmark::State& state) {
   for (auto _ : state) {
-    library::DllCommandRecord record;
-    gbk::Text text;
     library::LookupLists lists;
-    benchmark::DoNotOptimize(library::lookUpDllCommand("取菜单条目信息_", record, text, lists));
+    benchmark::DoNotOptimize(library::lookUpDllCommand("取菜单条目信息_", lists));
   }
 }
 BENCHMARK(BM_LookUpDllCommandWithItsDataType);
@@ -18,9 +16,7 @@ BENCHMARK(BM_LookUpDllCommandWithItsDataType);
 // The last block of the text: the one that a scan from the start reaches last.
 void BM_LookUpDataType(benchmark::State& state) {
   for (auto _ : state) {
-    library::DataTypeRecord record;
-    gbk::Text text;
-    benchmark::DoNotOptimize(library::lookUpDataType("时区信息_", record, text));
+    benchmark::DoNotOptimize(library::lookUpDataType("时区信息_"));
   }
 }
 BENCHMARK(BM_LookUpDataType);
@@ -33,10 +29,8 @@ void BM_LookUpDllCommandIndexingEveryCall(benchmark::State& state) {
   gbk::Text dataTypes(builtin.dataTypes);
   library::LibraryTexts copies{dllCommands, dataTypes};
   for (auto _ : state) {
-    library::DllCommandRecord record;
-    gbk::Text text;
     library::LookupLists lists;
-    benchmark::DoNotOptimize(library::lookUpDllCommand(copies, "取菜单条目信息_", record, text, lists));
+    benchmark::DoNotOptimize(library::lookUpDllCommand(copies, "取菜单条目信息_", lists));
   }
 }
 BENCHMARK(BM_LookUpDllCommandIndexingEveryCall);

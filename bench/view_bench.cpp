@@ -15,15 +15,14 @@ void BM_RenderDllCommand(benchmark::State& state) {
   ui.realize(board, {platform::ControlKind::DrawingBoard, "画板1", "", -1, {}, ""}, 0);
   ui.realize(grid, {platform::ControlKind::Grid, "高级表格1", "", -1, {}, ""}, 1);
   view::GridRenderer renderer(board);
-  library::DllCommandRecord record;
-  gbk::Text text;
   library::LookupLists lists;
-  if (!library::lookUpDllCommand("创建扩展画笔_", record, text, lists)) {
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("创建扩展画笔_", lists);
+  if (!found) {
     state.SkipWithError("the command is not in the library");
     return;
   }
   for (auto _ : state) {
-    renderer.renderDllCommand(grid, record);
+    renderer.renderDllCommand(grid, found->record);
     benchmark::DoNotOptimize(grid.rowCount());
   }
 }

@@ -127,40 +127,35 @@ gbk::Text declarationTextOf(std::string_view block) {
 // [SECTION] Lookups
 // ---------------------------------------------------------------------------------
 
-bool lookUpDataTypeIn(const HeaderIndex& dataTypes, std::string_view name, DataTypeRecord& record,
-                      gbk::Text& declarationText) {
+std::optional<FoundDataType> lookUpDataTypeIn(const HeaderIndex& dataTypes, std::string_view name) {
   std::optional<std::string_view> block = dataTypes.block(name);
-  if (!block) return false;
+  if (!block) return std::nullopt;
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
   std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 3);
-  DataTypeRecord parsed;
+  FoundDataType found{{}, declarationTextOf(*block)};
+  DataTypeRecord& parsed = found.record;
   parsed.name = gbk::Text(name);
   parsed.comment = commentFrom(header, 2);
   for (std::size_t i = 1; i < lines.size(); ++i) {
     std::optional<gbk::Text> body = bodyAfterLead(lines[i], kMemberLead);
     if (!body) continue;
     std::vector<gbk::Text> fields = fieldsPaddedTo(*body, 5);
-    parsed.memberNames.push_back(gbk::trim(fields[0]));
-    parsed.memberTypes.push_back(gbk::trim(fields[1]));
-    parsed.byAddress.push_back(gbk::contains(fields[2], "传址"));
-    parsed.dimensions.push_back(withoutQuotes(fields[3]));
-    parsed.memberComments.push_back(commentFrom(fields, 4));
+    parsed.members.push_back({gbk::trim(fields[0]), gbk::trim(fields[1]), gbk::contains(fields[2], "传址"),
+                              withoutQuotes(fields[3]), commentFrom(fields, 4)});
   }
-
-  record = std::move(parsed);
-  declarationText = declarationTextOf(*block);
-  return true;
+  return found;
 }
 
-bool lookUpDllCommandIn(const IndexedLibrary& library, std::string_view name, DllCommandRecord& record,
-                        gbk::Text& declarationText, LookupLists& lists) {
+std::optional<FoundDllCommand> lookUpDllCommandIn(const IndexedLibrary& library, std::string_view name,
+                                                  LookupLists& lists) {
   std::optional<std::string_view> block = library.dllCommands.block(name);
-  if (!block) return false;
+  if (!block) return std::nullopt;
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
   std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 6);
-  DllCommandRecord parsed;
+  FoundDllCommand found{{}, declarationTextOf(*block)};
+  DllCommandRecord& parsed = found.record;
   parsed.name = name;
   parsed.returnType = gbk::trim(header[1]);
   parsed.comment = commentFrom(header, 5);
@@ -168,62 +163,50 @@ bool lookUpDllCommandIn(const IndexedLibrary& library, std::string_view name, Dl
   parsed.entryName = withoutQuotes(header[3]);
 
   LookupLists rebuilt;
-  // One scratch record serves every data type lookup: only the texts are kept.
-  DataTypeRecord scratch;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     std::optional<gbk::Text> body = bodyAfterLead(lines[i], kParameterLead);
     if (!body) continue;
     std::vector<gbk::Text> fields = fieldsPaddedTo(*body, 4);
     gbk::Text type = gbk::trim(fields[1]);
-    parsed.parameterNames.push_back(gbk::trim(fields[0]));
-    parsed.parameterTypes.push_back(type);
 
     std::vector<gbk::Text>& taken = rebuilt.takenDataTypeNames;
     if (!isBasicTypeName(type) && std::find(taken.begin(), taken.end(), type) == taken.end()) {
       taken.push_back(type);
       // An undeclared type is taken all the same, so that it is tried once, and adds
       // no text (see the header).
-      gbk::Text typeText;
-      if (lookUpDataTypeIn(library.dataTypes, type, scratch, typeText)) {
-        rebuilt.neededDataTypeTexts.push_back(std::move(typeText));
+      if (std::optional<FoundDataType> dataType = lookUpDataTypeIn(library.dataTypes, type)) {
+        rebuilt.neededDataTypeTexts.push_back(std::move(dataType->declarationText));
       }
     }
 
     // The flags field alone: "数组" in a name or comment is no flag.
-    parsed.byAddress.push_back(gbk::contains(fields[2], "传址"));
-    parsed.isArray.push_back(gbk::contains(fields[2], "数组"));
-    parsed.parameterComments.push_back(commentFrom(fields, 3));
+    parsed.parameters.push_back({gbk::trim(fields[0]), std::move(type), gbk::contains(fields[2], "传址"),
+                                 gbk::contains(fields[2], "数组"), commentFrom(fields, 3)});
   }
-
-  record = std::move(parsed);
-  declarationText = declarationTextOf(*block);
   lists = std::move(rebuilt);
-  return true;
+  return found;
 }
 
 }  // namespace
 
 LibraryTexts builtinLibraryTexts() { return {dllCommandLibraryText(), dataTypeLibraryText()}; }
 
-bool lookUpDllCommand(const LibraryTexts& texts, std::string_view name, DllCommandRecord& record,
-                      gbk::Text& declarationText, LookupLists& lists) {
-  if (isBuiltin(texts)) return lookUpDllCommandIn(builtinIndex(), name, record, declarationText, lists);
-  return lookUpDllCommandIn(IndexedLibrary{texts}, name, record, declarationText, lists);
+std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name, LookupLists& lists) {
+  if (isBuiltin(texts)) return lookUpDllCommandIn(builtinIndex(), name, lists);
+  return lookUpDllCommandIn(IndexedLibrary{texts}, name, lists);
 }
 
-bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record,
-                    gbk::Text& declarationText) {
-  if (isBuiltin(texts)) return lookUpDataTypeIn(builtinIndex().dataTypes, name, record, declarationText);
-  return lookUpDataTypeIn(HeaderIndex(texts.dataTypes, kDataTypeHeader), name, record, declarationText);
+std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name) {
+  if (isBuiltin(texts)) return lookUpDataTypeIn(builtinIndex().dataTypes, name);
+  return lookUpDataTypeIn(HeaderIndex(texts.dataTypes, kDataTypeHeader), name);
 }
 
-bool lookUpDllCommand(std::string_view name, DllCommandRecord& record, gbk::Text& declarationText,
-                      LookupLists& lists) {
-  return lookUpDllCommand(builtinLibraryTexts(), name, record, declarationText, lists);
+std::optional<FoundDllCommand> lookUpDllCommand(std::string_view name, LookupLists& lists) {
+  return lookUpDllCommand(builtinLibraryTexts(), name, lists);
 }
 
-bool lookUpDataType(std::string_view name, DataTypeRecord& record, gbk::Text& declarationText) {
-  return lookUpDataType(builtinLibraryTexts(), name, record, declarationText);
+std::optional<FoundDataType> lookUpDataType(std::string_view name) {
+  return lookUpDataType(builtinLibraryTexts(), name);
 }
 
 }  // namespace library

@@ -5,6 +5,7 @@
 // declaration text: ".版本2", an empty line, then the block as it stands.
 #pragma once
 
+#include <optional>
 #include <string_view>
 #include <vector>
 
@@ -12,31 +13,48 @@
 
 namespace library {
 
+// One ".参数" line.
+struct Parameter {
+  gbk::Text name;
+  gbk::Text type;
+  bool byAddress = false;
+  bool isArray = false;
+  gbk::Text comment;
+};
+
 struct DllCommandRecord {
   gbk::Text name;        // the Chinese name looked up
   gbk::Text returnType;  // empty for a command without result
   gbk::Text comment;     // header fields 6 and on, joined with ","
   gbk::Text dllFile;     // without its quotes
   gbk::Text entryName;   // without its quotes
-  // One element per parameter line, in order.
-  std::vector<gbk::Text> parameterNames;
-  std::vector<gbk::Text> parameterTypes;
-  std::vector<bool> byAddress;
-  std::vector<bool> isArray;
-  std::vector<gbk::Text> parameterComments;
+  std::vector<Parameter> parameters;  // one per parameter line, in order
+};
+
+// One ".成员" line.
+struct Member {
+  gbk::Text name;
+  gbk::Text type;
+  bool byAddress = false;
+  gbk::Text dimensions;  // the element count without quotes, or empty
+  gbk::Text comment;
 };
 
 struct DataTypeRecord {
   gbk::Text name;
   bool isPublic = false;  // never read from the text
   gbk::Text comment;
-  // One element per member line, in order.
-  std::vector<gbk::Text> memberNames;
-  std::vector<gbk::Text> memberTypes;
-  std::vector<bool> byAddress;
-  std::vector<gbk::Text> dimensions;  // the element count without quotes, or empty
-  std::vector<gbk::Text> memberComments;
+  std::vector<Member> members;  // one per member line, in order
 };
+
+// What a lookup hands back: the parsed record and the declaration text to show.
+template <class Record>
+struct Found {
+  Record record;
+  gbk::Text declarationText;
+};
+using FoundDllCommand = Found<DllCommandRecord>;
+using FoundDataType = Found<DataTypeRecord>;
 
 // The two lists that every successful DLL command lookup rebuilds.
 struct LookupLists {
@@ -44,18 +62,16 @@ struct LookupLists {
   std::vector<gbk::Text> takenDataTypeNames;
 };
 
-// Looks up a DLL command by Chinese name (a catalog entry's key). On success fills record
-// and text, rebuilds `lists` and returns true; an unknown name changes nothing and
-// returns false.
+// Looks up a DLL command by Chinese name (a catalog entry's key). On success rebuilds
+// `lists`; an unknown name changes nothing and finds nothing.
 //
 // A parameter type that is neither basic nor declared is taken once into the taken
 // names and adds no text: there is no declaration to show, and repeating the text of
 // the data type looked up before it would show a declaration twice.
-bool lookUpDllCommand(std::string_view name, DllCommandRecord& record, gbk::Text& declarationText,
-                      LookupLists& lists);
+[[nodiscard]] std::optional<FoundDllCommand> lookUpDllCommand(std::string_view name, LookupLists& lists);
 
-// Looks up a data type by name; an unknown name changes nothing and returns false.
-bool lookUpDataType(std::string_view name, DataTypeRecord& record, gbk::Text& declarationText);
+// Looks up a data type by name.
+[[nodiscard]] std::optional<FoundDataType> lookUpDataType(std::string_view name);
 
 // The two texts that the lookups search. The built-in texts are indexed once, at first
 // use; other texts (small libraries written by tests and tools) on every call. Either
@@ -66,9 +82,8 @@ struct LibraryTexts {
 };
 LibraryTexts builtinLibraryTexts();
 
-bool lookUpDllCommand(const LibraryTexts& texts, std::string_view name, DllCommandRecord& record,
-                      gbk::Text& declarationText, LookupLists& lists);
-bool lookUpDataType(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record,
-                    gbk::Text& declarationText);
+[[nodiscard]] std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name,
+                                                             LookupLists& lists);
+[[nodiscard]] std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name);
 
 }  // namespace library

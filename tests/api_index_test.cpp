@@ -30,11 +30,9 @@ class ApiIndexTest : public ::testing::Test, protected HeadlessWizard {
     return -1;
   }
   gbk::Text declarationOf(std::int32_t entry) const {
-    library::DllCommandRecord record;
-    gbk::Text text;
     library::LookupLists scratch;
-    library::lookUpDllCommand(entryAt(entry).chineseName, record, text, scratch);
-    return text;
+    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entryAt(entry).chineseName, scratch);
+    return found ? found->declarationText : "";
   }
   std::int32_t selectedEntry() const { return index.itemData(index.currentSelection()); }
   void type(std::string_view text) { w.编辑框_索引.userTyped(text); }

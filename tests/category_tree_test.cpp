@@ -87,18 +87,16 @@ class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {
   }
 
   gbk::Text dllCommandShown(std::int32_t entry) const {
-    library::DllCommandRecord record;
-    gbk::Text text;
     library::LookupLists lists;
-    if (!library::lookUpDllCommand(entryAt(entry).chineseName, record, text, lists)) return "(not found)";
+    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entryAt(entry).chineseName, lists);
+    if (!found) return "(not found)";
+    gbk::Text text = found->declarationText;
     for (const auto& type : lists.neededDataTypeTexts) text += "\r\n\r\n" + type;
     return text;
   }
   gbk::Text dataTypeShown(std::string_view name) const {
-    library::DataTypeRecord record;
-    gbk::Text text;
-    if (!library::lookUpDataType(name, record, text)) return "(not found)";
-    return text;
+    std::optional<library::FoundDataType> found = library::lookUpDataType(name);
+    return found ? found->declarationText : "(not found)";
   }
   int statusWidth(std::string_view text) const { return w.画板1.measureText(text).width + 5; }
   const platform::StatusBar::Part& status(std::size_t part) const { return w.状态条.parts().at(part); }

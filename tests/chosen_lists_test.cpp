@@ -184,11 +184,10 @@ TEST_F(ChosenListsTest, SelectingAnApiItemShowsItsDeclarationByChineseName) {
   w.状态条.setPartText(1, "取菜单条目信息_");
   chosen.userSelected(0);
 
-  library::DllCommandRecord record;
-  gbk::Text declaration;
   library::LookupLists lists;
-  ASSERT_TRUE(library::lookUpDllCommand("取菜单条目信息_", record, declaration, lists));
-  gbk::Text expected = declaration;
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("取菜单条目信息_", lists);
+  ASSERT_TRUE(found);
+  gbk::Text expected = found->declarationText;
   for (const auto& text : lists.neededDataTypeTexts) expected += "\r\n\r\n" + text;
   EXPECT_EQ(w.编辑框_文本形式.text(), expected);
   EXPECT_EQ(w.状态条.parts()[0].text, "API：");
@@ -203,10 +202,9 @@ TEST_F(ChosenListsTest, SelectingADataTypeItemShowsOnlyItsDeclaration) {
   w.状态条.setPartText(1, "取菜单条目信息_");
   chosen.userSelected(0);
 
-  library::DataTypeRecord record;
-  gbk::Text declaration;
-  ASSERT_TRUE(library::lookUpDataType("菜单条目结构_", record, declaration));
-  EXPECT_EQ(w.编辑框_文本形式.text(), declaration);
+  std::optional<library::FoundDataType> found = library::lookUpDataType("菜单条目结构_");
+  ASSERT_TRUE(found);
+  EXPECT_EQ(w.编辑框_文本形式.text(), found->declarationText);
   EXPECT_EQ(w.状态条.parts()[0].text, "API：");
   EXPECT_EQ(w.状态条.parts()[1].text, "");
   EXPECT_EQ(ui.focused(), &chosen);

@@ -56,37 +56,53 @@ struct DllLookup {
   bool found = false;
 };
 
-DllLookup lookUpDll(std::string_view name) {
+DllLookup lookUpDllIn(const LibraryTexts& texts, std::string_view name) {
   DllLookup result;
-  result.found = library::lookUpDllCommand(name, result.record, result.text, result.lists);
+  if (std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(texts, name, result.lists)) {
+    result = {std::move(found->record), std::move(found->declarationText), std::move(result.lists), true};
+  }
   return result;
 }
 
-DllLookup lookUpDllIn(const LibraryTexts& texts, std::string_view name) {
-  DllLookup result;
-  result.found = library::lookUpDllCommand(texts, name, result.record, result.text, result.lists);
-  return result;
+DllLookup lookUpDll(std::string_view name) { return lookUpDllIn(library::builtinLibraryTexts(), name); }
+
+// The record and text of a data type, when there is one.
+bool lookUpTypeIn(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record, Text& text) {
+  std::optional<library::FoundDataType> found = library::lookUpDataType(texts, name);
+  if (!found) return false;
+  record = std::move(found->record);
+  text = std::move(found->declarationText);
+  return true;
+}
+
+bool lookUpType(std::string_view name, DataTypeRecord& record, Text& text) {
+  return lookUpTypeIn(library::builtinLibraryTexts(), name, record, text);
 }
 
 Text dataTypeText(std::string_view name) {
   DataTypeRecord record;
   Text text;
-  EXPECT_TRUE(library::lookUpDataType(name, record, text)) << name;
+  EXPECT_TRUE(lookUpType(name, record, text)) << name;
   return text;
 }
 
-void expectSameRecord(const DllCommandRecord& a, const DllCommandRecord& b) {
-  EXPECT_EQ(a.name, b.name);
-  EXPECT_EQ(a.returnType, b.returnType);
-  EXPECT_EQ(a.comment, b.comment);
-  EXPECT_EQ(a.dllFile, b.dllFile);
-  EXPECT_EQ(a.entryName, b.entryName);
-  EXPECT_EQ(a.parameterNames, b.parameterNames);
-  EXPECT_EQ(a.parameterTypes, b.parameterTypes);
-  EXPECT_EQ(a.byAddress, b.byAddress);
-  EXPECT_EQ(a.isArray, b.isArray);
-  EXPECT_EQ(a.parameterComments, b.parameterComments);
+// The records' columns, as the tests compare them.
+template <class Row, class Value>
+std::vector<Value> column(const std::vector<Row>& rows, Value Row::*field) {
+  std::vector<Value> values;
+  for (const Row& row : rows) values.push_back(row.*field);
+  return values;
 }
+Texts parameterNames(const DllCommandRecord& r) { return column(r.parameters, &library::Parameter::name); }
+Texts parameterTypes(const DllCommandRecord& r) { return column(r.parameters, &library::Parameter::type); }
+Flags byAddress(const DllCommandRecord& r) { return column(r.parameters, &library::Parameter::byAddress); }
+Flags isArray(const DllCommandRecord& r) { return column(r.parameters, &library::Parameter::isArray); }
+Texts parameterComments(const DllCommandRecord& r) { return column(r.parameters, &library::Parameter::comment); }
+Texts memberNames(const DataTypeRecord& r) { return column(r.members, &library::Member::name); }
+Texts memberTypes(const DataTypeRecord& r) { return column(r.members, &library::Member::type); }
+Flags byAddress(const DataTypeRecord& r) { return column(r.members, &library::Member::byAddress); }
+Texts dimensions(const DataTypeRecord& r) { return column(r.members, &library::Member::dimensions); }
+Texts memberComments(const DataTypeRecord& r) { return column(r.members, &library::Member::comment); }
 
 // --- DLL commands of the built-in library --------------------------------------------
 
@@ -105,11 +121,11 @@ TEST(DllCommandLookup, AbortPathGivesItsBlockAndRecord) {
   EXPECT_EQ(r.comment, "非零表示成功，零表示失败");
   EXPECT_EQ(r.dllFile, "gdi32.dll");
   EXPECT_EQ(r.entryName, "AbortPath");
-  EXPECT_EQ(r.parameterNames, Texts{"设备场景句柄"});
-  EXPECT_EQ(r.parameterTypes, Texts{"整数型"});
-  EXPECT_EQ(r.byAddress, Flags{false});
-  EXPECT_EQ(r.isArray, Flags{false});
-  EXPECT_EQ(r.parameterComments, Texts{"hdc,设备场景的句柄"});
+  EXPECT_EQ(parameterNames(r), Texts{"设备场景句柄"});
+  EXPECT_EQ(parameterTypes(r), Texts{"整数型"});
+  EXPECT_EQ(byAddress(r), Flags{false});
+  EXPECT_EQ(isArray(r), Flags{false});
+  EXPECT_EQ(parameterComments(r), Texts{"hdc,设备场景的句柄"});
   EXPECT_TRUE(found.lists.neededDataTypeTexts.empty());
   EXPECT_TRUE(found.lists.takenDataTypeNames.empty());
 }
@@ -117,8 +133,8 @@ TEST(DllCommandLookup, AbortPathGivesItsBlockAndRecord) {
 TEST(DllCommandLookup, DataTypeUsedTwiceIsTakenOnce) {
   DllLookup found = lookUpDll("比较文件时间_");
   ASSERT_TRUE(found.found);
-  EXPECT_EQ(found.record.parameterTypes, (Texts{"文件时间_", "文件时间_"}));
-  EXPECT_EQ(found.record.byAddress, (Flags{true, true}));
+  EXPECT_EQ(parameterTypes(found.record), (Texts{"文件时间_", "文件时间_"}));
+  EXPECT_EQ(byAddress(found.record), (Flags{true, true}));
   EXPECT_EQ(found.record.comment, "");  // the header ends in ", "
   EXPECT_EQ(found.lists.takenDataTypeNames, Texts{"文件时间_"});
   EXPECT_EQ(found.lists.neededDataTypeTexts, Texts{dataTypeText("文件时间_")});
@@ -134,29 +150,29 @@ TEST(DllCommandLookup, MissingFieldsGiveEmptyTextsAndArrays) {
   ASSERT_TRUE(noResult.found);
   EXPECT_EQ(noResult.record.returnType, "");
   EXPECT_EQ(noResult.record.entryName, "RtlMoveMemory");
-  EXPECT_EQ(noResult.record.parameterNames.size(), 3u);
+  EXPECT_EQ(parameterNames(noResult.record).size(), 3u);
 
   DllLookup noParameters = lookUpDll("取当前进程伪句柄_");
   ASSERT_TRUE(noParameters.found);
   EXPECT_EQ(noParameters.record.entryName, "GetCurrentProcess");
-  EXPECT_TRUE(noParameters.record.parameterNames.empty());
-  EXPECT_TRUE(noParameters.record.parameterTypes.empty());
-  EXPECT_TRUE(noParameters.record.byAddress.empty());
-  EXPECT_TRUE(noParameters.record.isArray.empty());
-  EXPECT_TRUE(noParameters.record.parameterComments.empty());
+  EXPECT_TRUE(parameterNames(noParameters.record).empty());
+  EXPECT_TRUE(parameterTypes(noParameters.record).empty());
+  EXPECT_TRUE(byAddress(noParameters.record).empty());
+  EXPECT_TRUE(isArray(noParameters.record).empty());
+  EXPECT_TRUE(parameterComments(noParameters.record).empty());
   EXPECT_TRUE(noParameters.text.ends_with("\r\n\r\n"));
 }
 
 TEST(DllCommandLookup, UntypedAndLogicalParametersNeedNoDataType) {
   DllLookup logical = lookUpDll("共享输入队列_");
   ASSERT_TRUE(logical.found);
-  EXPECT_EQ(logical.record.parameterTypes, (Texts{"整数型", "整数型", "逻辑型"}));
+  EXPECT_EQ(parameterTypes(logical.record), (Texts{"整数型", "整数型", "逻辑型"}));
   EXPECT_TRUE(logical.lists.takenDataTypeNames.empty());
   EXPECT_TRUE(logical.lists.neededDataTypeTexts.empty());
 
   DllLookup untyped = lookUpDll("取打印设备能力_");
   ASSERT_TRUE(untyped.found);
-  EXPECT_EQ(untyped.record.parameterTypes, (Texts{"文本型", "文本型", "短整数型", "", "设备模式_"}));
+  EXPECT_EQ(parameterTypes(untyped.record), (Texts{"文本型", "文本型", "短整数型", "", "设备模式_"}));
   EXPECT_EQ(untyped.lists.takenDataTypeNames, Texts{"设备模式_"});
   EXPECT_EQ(untyped.lists.neededDataTypeTexts, Texts{dataTypeText("设备模式_")});
 }
@@ -165,16 +181,16 @@ TEST(DllCommandLookup, FlagsComeFromTheFlagsFieldOnly) {
   // 线型数组长度 has "数组" in its name and comment, 线型数组 in its flags.
   DllLookup pen = lookUpDll("创建扩展画笔_");
   ASSERT_TRUE(pen.found);
-  EXPECT_EQ(pen.record.parameterNames.back(), "线型数组");
-  EXPECT_EQ(pen.record.byAddress, (Flags{false, false, true, false, true}));
-  EXPECT_EQ(pen.record.isArray, (Flags{false, false, false, false, true}));
+  EXPECT_EQ(parameterNames(pen.record).back(), "线型数组");
+  EXPECT_EQ(byAddress(pen.record), (Flags{false, false, true, false, true}));
+  EXPECT_EQ(isArray(pen.record), (Flags{false, false, false, false, true}));
 
   // The untyped buffer's comment says "短整数型数组"; its flags field is empty.
   DllLookup capabilities = lookUpDll("取打印设备能力_");
   ASSERT_TRUE(capabilities.found);
-  EXPECT_TRUE(gbk::contains(capabilities.record.parameterComments[3], "数组"));
-  EXPECT_EQ(capabilities.record.isArray, (Flags{false, false, false, false, false}));
-  EXPECT_EQ(capabilities.record.byAddress, (Flags{false, false, false, false, true}));
+  EXPECT_TRUE(gbk::contains(parameterComments(capabilities.record)[3], "数组"));
+  EXPECT_EQ(isArray(capabilities.record), (Flags{false, false, false, false, false}));
+  EXPECT_EQ(byAddress(capabilities.record), (Flags{false, false, false, false, true}));
 }
 
 TEST(DllCommandLookup, LastBlockRunsToTheEndOfTheText) {
@@ -185,16 +201,14 @@ TEST(DllCommandLookup, LastBlockRunsToTheEndOfTheText) {
   EXPECT_TRUE(libraryText.ends_with(block));
   EXPECT_TRUE(block.ends_with("\r\n"));
   EXPECT_FALSE(block.ends_with("\r\n\r\n"));
-  EXPECT_EQ(last.record.parameterNames.size(), 3u);
+  EXPECT_EQ(parameterNames(last.record).size(), 3u);
 }
 
 TEST(DllCommandLookup, UnknownNameChangesNothing) {
   DllLookup filled = lookUpDll("比较文件时间_");
   ASSERT_TRUE(filled.found);
   DllLookup after = filled;
-  EXPECT_FALSE(library::lookUpDllCommand("没有这个命令_", after.record, after.text, after.lists));
-  EXPECT_EQ(after.text, filled.text);
-  expectSameRecord(after.record, filled.record);
+  EXPECT_FALSE(library::lookUpDllCommand("没有这个命令_", after.lists));
   EXPECT_EQ(after.lists.neededDataTypeTexts, filled.lists.neededDataTypeTexts);
   EXPECT_EQ(after.lists.takenDataTypeNames, filled.lists.takenDataTypeNames);
 }
@@ -202,10 +216,11 @@ TEST(DllCommandLookup, UnknownNameChangesNothing) {
 TEST(DllCommandLookup, EverySuccessRebuildsTheListsFromEmpty) {
   DllLookup found = lookUpDll("比较文件时间_");
   ASSERT_FALSE(found.lists.takenDataTypeNames.empty());
-  ASSERT_TRUE(library::lookUpDllCommand("取消路径_", found.record, found.text, found.lists));
+  std::optional<library::FoundDllCommand> again = library::lookUpDllCommand("取消路径_", found.lists);
+  ASSERT_TRUE(again);
   EXPECT_TRUE(found.lists.takenDataTypeNames.empty());
   EXPECT_TRUE(found.lists.neededDataTypeTexts.empty());
-  EXPECT_EQ(found.record.parameterNames, Texts{"设备场景句柄"});
+  EXPECT_EQ(parameterNames(again->record), Texts{"设备场景句柄"});
 }
 
 // Every catalog line finds its block, the block of a plain search, and the data types
@@ -237,7 +252,7 @@ TEST(DllCommandLookup, EveryCatalogLineLooksUp) {
 TEST(DataTypeLookup, CommentsEndingInACommaLoseIt) {
   DataTypeRecord record;
   Text text;
-  ASSERT_TRUE(library::lookUpDataType("文件时间_", record, text));
+  ASSERT_TRUE(lookUpType("文件时间_", record, text));
   EXPECT_EQ(text, kHead + crlfLines({
                               ".数据类型 文件时间_, , FILETIME,size = 8",
                               "    .成员 低位时间, 整数型, , , dwLowDateTime,",
@@ -247,48 +262,39 @@ TEST(DataTypeLookup, CommentsEndingInACommaLoseIt) {
   EXPECT_EQ(record.name, "文件时间_");
   EXPECT_FALSE(record.isPublic);
   EXPECT_EQ(record.comment, "FILETIME,size = 8");
-  EXPECT_EQ(record.memberNames, (Texts{"低位时间", "高位时间"}));
-  EXPECT_EQ(record.memberTypes, (Texts{"整数型", "整数型"}));
-  EXPECT_EQ(record.byAddress, (Flags{false, false}));
-  EXPECT_EQ(record.dimensions, (Texts{"", ""}));
-  EXPECT_EQ(record.memberComments, (Texts{"dwLowDateTime", "dwHighDateTime"}));
+  EXPECT_EQ(memberNames(record), (Texts{"低位时间", "高位时间"}));
+  EXPECT_EQ(memberTypes(record), (Texts{"整数型", "整数型"}));
+  EXPECT_EQ(byAddress(record), (Flags{false, false}));
+  EXPECT_EQ(dimensions(record), (Texts{"", ""}));
+  EXPECT_EQ(memberComments(record), (Texts{"dwLowDateTime", "dwHighDateTime"}));
 }
 
 TEST(DataTypeLookup, SpacesAroundCommentCommasGo) {
   DataTypeRecord record;
   Text text;
-  ASSERT_TRUE(library::lookUpDataType("表单结构_", record, text));
-  ASSERT_EQ(record.memberNames.size(), 8u);
-  EXPECT_EQ(record.memberNames[5], "顶边");
-  EXPECT_EQ(record.memberComments[5], "Top,可以绘图的实际区域顶边");
+  ASSERT_TRUE(lookUpType("表单结构_", record, text));
+  ASSERT_EQ(memberNames(record).size(), 8u);
+  EXPECT_EQ(memberNames(record)[5], "顶边");
+  EXPECT_EQ(memberComments(record)[5], "Top,可以绘图的实际区域顶边");
   EXPECT_TRUE(gbk::contains(text, "Top ,可以绘图的实际区域顶边"));  // the text stays as written
 }
 
 TEST(DataTypeLookup, LastBlockRunsToTheEndAndDimensionsLoseTheirQuotes) {
   DataTypeRecord record;
   Text text;
-  ASSERT_TRUE(library::lookUpDataType("时区信息_", record, text));
+  ASSERT_TRUE(lookUpType("时区信息_", record, text));
   Text block = text.substr(kHead.size());
   EXPECT_TRUE(library::dataTypeLibraryText().ends_with(block));
   EXPECT_FALSE(block.ends_with("\r\n\r\n"));
-  ASSERT_GE(record.dimensions.size(), 3u);
-  EXPECT_EQ(record.dimensions[0], "");
-  EXPECT_EQ(record.dimensions[1], "64");
-  EXPECT_EQ(record.memberTypes[1], "字节型");
+  ASSERT_GE(dimensions(record).size(), 3u);
+  EXPECT_EQ(dimensions(record)[0], "");
+  EXPECT_EQ(dimensions(record)[1], "64");
+  EXPECT_EQ(memberTypes(record)[1], "字节型");
   EXPECT_EQ(record.comment, "TIME_ZONE_INFORMATION");
 }
 
-TEST(DataTypeLookup, UnknownNameChangesNothing) {
-  DataTypeRecord record;
-  Text text;
-  ASSERT_TRUE(library::lookUpDataType("文件时间_", record, text));
-  DataTypeRecord before = record;
-  Text textBefore = text;
-  EXPECT_FALSE(library::lookUpDataType("没有这个类型_", record, text));
-  EXPECT_EQ(text, textBefore);
-  EXPECT_EQ(record.name, before.name);
-  EXPECT_EQ(record.memberNames, before.memberNames);
-  EXPECT_EQ(record.memberComments, before.memberComments);
+TEST(DataTypeLookup, UnknownNameFindsNothing) {
+  EXPECT_FALSE(library::lookUpDataType("没有这个类型_"));
 }
 
 TEST(DataTypeLookup, EveryDeclaredDataTypeLooksUp) {
@@ -300,10 +306,10 @@ TEST(DataTypeLookup, EveryDeclaredDataTypeLooksUp) {
     SCOPED_TRACE(name);
     DataTypeRecord record;
     Text text;
-    ASSERT_TRUE(library::lookUpDataType(name, record, text));
+    ASSERT_TRUE(lookUpType(name, record, text));
     EXPECT_EQ(record.name, name);
     EXPECT_EQ(text, byteCut(libraryText, ".数据类型 ", name));
-    EXPECT_FALSE(record.memberNames.empty());
+    EXPECT_FALSE(memberNames(record).empty());
     ++checked;
   }
   EXPECT_GT(checked, 0);
@@ -323,25 +329,25 @@ TEST(LookupOnGivenTexts, ShortLinesArePaddedAndEveryFieldIsTrimmed) {
   EXPECT_EQ(found.record.dllFile, "");
   EXPECT_EQ(found.record.entryName, "");
   EXPECT_EQ(found.record.comment, "");
-  EXPECT_EQ(found.record.parameterNames, (Texts{"甲", "乙"}));
-  EXPECT_EQ(found.record.parameterTypes, (Texts{"", "整数型"}));
-  EXPECT_EQ(found.record.parameterComments, (Texts{"", "x,y,z"}));
-  EXPECT_EQ(found.record.isArray, (Flags{false, false}));
+  EXPECT_EQ(parameterNames(found.record), (Texts{"甲", "乙"}));
+  EXPECT_EQ(parameterTypes(found.record), (Texts{"", "整数型"}));
+  EXPECT_EQ(parameterComments(found.record), (Texts{"", "x,y,z"}));
+  EXPECT_EQ(isArray(found.record), (Flags{false, false}));
 
   DataTypeRecord record;
   Text text;
-  ASSERT_TRUE(library::lookUpDataType(texts, "空_", record, text));
+  ASSERT_TRUE(lookUpTypeIn(texts, "空_", record, text));
   EXPECT_EQ(text, kHead + crlfLines({".数据类型 空_", ""}));
   EXPECT_EQ(record.comment, "");
-  EXPECT_TRUE(record.memberNames.empty());
-  EXPECT_TRUE(record.memberTypes.empty());
-  EXPECT_TRUE(record.byAddress.empty());
-  EXPECT_TRUE(record.dimensions.empty());
-  EXPECT_TRUE(record.memberComments.empty());
+  EXPECT_TRUE(memberNames(record).empty());
+  EXPECT_TRUE(memberTypes(record).empty());
+  EXPECT_TRUE(byAddress(record).empty());
+  EXPECT_TRUE(dimensions(record).empty());
+  EXPECT_TRUE(memberComments(record).empty());
 
-  ASSERT_TRUE(library::lookUpDataType(texts, "窄_", record, text));
-  EXPECT_EQ(record.dimensions, Texts{"\"\""});  // only the outer quotes go
-  EXPECT_EQ(record.memberComments, Texts{""});
+  ASSERT_TRUE(lookUpTypeIn(texts, "窄_", record, text));
+  EXPECT_EQ(dimensions(record), Texts{"\"\""});  // only the outer quotes go
+  EXPECT_EQ(memberComments(record), Texts{""});
 }
 
 // An undeclared type (and "双精度小数型", which is no basic type) is taken once and

@@ -16,10 +16,9 @@ class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
   void SetUp() override { start(); }
 
   gbk::Text declarationTextOf(std::string_view dataType) {
-    library::DataTypeRecord record;
-    gbk::Text text;
-    EXPECT_TRUE(library::lookUpDataType(dataType, record, text));
-    return text;
+    std::optional<library::FoundDataType> found = library::lookUpDataType(dataType);
+    EXPECT_TRUE(found);
+    return found ? found->declarationText : "";
   }
   // 创建扩展画笔_ has five parameters; the third, row 9, is of the data type 逻辑刷子_.
   void showPenCommand() { view::showDllCommand(wizard, "创建扩展画笔_"); }
@@ -38,11 +37,10 @@ TEST_F(DeclarationViewTest, ADllCommandFillsTheTableAndTheTextWithItsDataTypes) 
   view::showDllCommand(wizard, "比较文件时间_");
   EXPECT_EQ(w.高级表格1.rowCount(), 9);
   EXPECT_EQ(w.高级表格1.cellText(1, 0), "比较文件时间_");
-  library::DllCommandRecord record;
-  gbk::Text commandText;
   library::LookupLists lists;
-  ASSERT_TRUE(library::lookUpDllCommand("比较文件时间_", record, commandText, lists));
-  EXPECT_EQ(w.编辑框_文本形式.text(), commandText + "\r\n\r\n" + declarationTextOf("文件时间_"));
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("比较文件时间_", lists);
+  ASSERT_TRUE(found);
+  EXPECT_EQ(w.编辑框_文本形式.text(), found->declarationText + "\r\n\r\n" + declarationTextOf("文件时间_"));
 }
 
 TEST_F(DeclarationViewTest, ADataTypeFillsTheTableAndItsTextAlone) {
@@ -219,11 +217,7 @@ TEST_F(DeclarationViewTest, NoLookupWithoutACursorRowOrWithATopLevelTreeNode) {
 TEST_F(DeclarationViewTest, AnUndeclaredParameterTypeShowsTheHeadingsOnly) {
   library::DllCommandRecord record;
   record.name = "自造命令_";
-  record.parameterNames = {"甲"};
-  record.parameterTypes = {"没有声明的类型_"};
-  record.byAddress = {false};
-  record.isArray = {false};
-  record.parameterComments = {""};
+  record.parameters = {{"甲", "没有声明的类型_", false, false, ""}};
   view::GridRenderer(w.画板1).renderDllCommand(w.高级表格1, record);
   w.高级表格1.userMovedCursor(7, 1);
   EXPECT_EQ(w.高级表格2.rowCount(), 3);

@@ -137,21 +137,19 @@ TEST(ExamplesContent, DeclarationsAreTheLibrarysAndCarryTheDataTypesTheyNeed) {
     library::ProgramImage program = programOf(example);
     std::set<gbk::Text> needed;
     for (const library::ImageDeclaration& command : program.dllCommands) {
-      library::DllCommandRecord record;
-      gbk::Text text;
       library::LookupLists lists;
-      ASSERT_TRUE(library::lookUpDllCommand(command.name, record, text, lists)) << gbk::toUtf8(command.name);
-      EXPECT_EQ(gbk::toUtf8(command.source), gbk::toUtf8(libraryBlock(text)));
-      for (const gbk::Text& type : record.parameterTypes) {
-        if (!library::isBasicTypeName(type)) needed.insert(type);
+      std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(command.name, lists);
+      ASSERT_TRUE(found) << gbk::toUtf8(command.name);
+      EXPECT_EQ(gbk::toUtf8(command.source), gbk::toUtf8(libraryBlock(found->declarationText)));
+      for (const library::Parameter& parameter : found->record.parameters) {
+        if (!library::isBasicTypeName(parameter.type)) needed.insert(parameter.type);
       }
     }
     std::set<gbk::Text> carried;
     for (const library::ImageDeclaration& type : program.dataTypes) {
-      library::DataTypeRecord record;
-      gbk::Text text;
-      ASSERT_TRUE(library::lookUpDataType(type.name, record, text)) << gbk::toUtf8(type.name);
-      EXPECT_EQ(gbk::toUtf8(type.source), gbk::toUtf8(libraryBlock(text)));
+      std::optional<library::FoundDataType> found = library::lookUpDataType(type.name);
+      ASSERT_TRUE(found) << gbk::toUtf8(type.name);
+      EXPECT_EQ(gbk::toUtf8(type.source), gbk::toUtf8(libraryBlock(found->declarationText)));
       carried.insert(type.name);
     }
     for (const gbk::Text& type : needed) EXPECT_TRUE(carried.count(type)) << "not carried: " << gbk::toUtf8(type);

@@ -21,17 +21,15 @@ class GridRendererTest : public ::testing::Test {
   }
 
   library::DllCommandRecord command(std::string_view name) {
-    library::DllCommandRecord record;
-    gbk::Text text;
     library::LookupLists lists;
-    EXPECT_TRUE(library::lookUpDllCommand(name, record, text, lists)) << name;
-    return record;
+    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(name, lists);
+    EXPECT_TRUE(found) << name;
+    return found ? found->record : library::DllCommandRecord{};
   }
   library::DataTypeRecord dataType(std::string_view name) {
-    library::DataTypeRecord record;
-    gbk::Text text;
-    EXPECT_TRUE(library::lookUpDataType(name, record, text)) << name;
-    return record;
+    std::optional<library::FoundDataType> found = library::lookUpDataType(name);
+    EXPECT_TRUE(found) << name;
+    return found ? found->record : library::DataTypeRecord{};
   }
   std::vector<gbk::Text> row(int r) const {
     std::vector<gbk::Text> texts;
@@ -191,17 +189,6 @@ TEST_F(GridRendererTest, TotalsCountTwoPixelsOfBorderPerRowAndColumn) {
   grid.setColumnWidth(2, 100);
   EXPECT_EQ(renderer.totalHeight(grid), 2 * (24 + 2));
   EXPECT_EQ(renderer.totalWidth(grid), 62 + 62 + 102);
-}
-
-TEST_F(GridRendererTest, RecordArraysOfUnequalLengthAreReadAsFarAsAllReach) {
-  library::DllCommandRecord record;
-  record.parameterNames = {"a", "b", "c"};
-  record.parameterTypes = {"整数型", "整数型"};
-  record.byAddress = {true, false, true};
-  record.isArray = {false, false, false};
-  record.parameterComments = {"", "", ""};
-  renderer.renderDllCommand(grid, record);
-  EXPECT_EQ(grid.rowCount(), 7 + 2);
 }
 
 TEST(BlankGrid, LeavesOneEmptyWhiteCell) {

@@ -208,11 +208,10 @@ TEST_F(SearchTest, SelectingAnApiHitShowsItsDeclaration) {
   search("GetMenuItemInfoA");
   std::int32_t entry = entryOf("GetMenuItemInfoA");
   hits.userSelected(positionOf(entry));
-  library::DllCommandRecord record;
-  gbk::Text declaration;
   library::LookupLists scratch;
-  ASSERT_TRUE(library::lookUpDllCommand(entryAt(entry).chineseName, record, declaration, scratch));
-  EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(declaration));
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entryAt(entry).chineseName, scratch);
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(found->declarationText));
   EXPECT_EQ(w.状态条.parts()[0].text, "API：");
   EXPECT_EQ(w.状态条.parts()[1].text, "取菜单条目信息_");
   EXPECT_EQ(ui.focused(), &hits);

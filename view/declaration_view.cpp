@@ -51,24 +51,23 @@ bool treeHasCurrentChildItem(const window::StartupWindow& w) {
 }  // namespace
 
 void showDllCommand(window::Wizard& wizard, std::string_view name) {
-  library::DllCommandRecord record;
-  gbk::Text text;
-  if (!library::lookUpDllCommand(name, record, text, wizard.state.lookupLists)) return;
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(name, wizard.state.lookupLists);
+  if (!found) return;
   window::StartupWindow& w = wizard.window;
   endSplit(w);
-  GridRenderer(w.画板1).renderDllCommand(w.高级表格1, record);
+  GridRenderer(w.画板1).renderDllCommand(w.高级表格1, found->record);
+  gbk::Text text = std::move(found->declarationText);
   for (const gbk::Text& dataType : wizard.state.lookupLists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
   w.编辑框_文本形式.setText(text);
 }
 
 void showDataType(window::Wizard& wizard, std::string_view name) {
-  library::DataTypeRecord record;
-  gbk::Text text;
-  if (!library::lookUpDataType(name, record, text)) return;
+  std::optional<library::FoundDataType> found = library::lookUpDataType(name);
+  if (!found) return;
   window::StartupWindow& w = wizard.window;
   endSplit(w);
-  GridRenderer(w.画板1).renderDataType(w.高级表格1, record);
-  w.编辑框_文本形式.setText(text);
+  GridRenderer(w.画板1).renderDataType(w.高级表格1, found->record);
+  w.编辑框_文本形式.setText(found->declarationText);
 }
 
 void showNothing(window::Wizard& wizard) {
@@ -110,13 +109,11 @@ void 高级表格1_cursorCellChanged(window::Wizard& wizard) {
 
   const gbk::Text& type = table.cellText(row, 1);
   if (row > kParameterHeadingRow && !library::isBasicTypeName(type)) {
-    // An undeclared type leaves the record empty: the headings without members.
-    library::DataTypeRecord record;
-    gbk::Text text;
-    library::lookUpDataType(type, record, text);
+    // An undeclared type shows an empty record: the headings without members.
+    std::optional<library::FoundDataType> found = library::lookUpDataType(type);
     if (!w.高级表格2.visible()) placeBeside(w);
     CoverWhileRefilling cover(w.画板2);
-    GridRenderer(w.画板1).renderDataType(w.高级表格2, record);
+    GridRenderer(w.画板1).renderDataType(w.高级表格2, found ? found->record : library::DataTypeRecord{});
     showBeside(w);
   } else {
     {

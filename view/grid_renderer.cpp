@@ -17,15 +17,6 @@ PutOptions coloured(platform::Colour text, std::optional<int> mergeFrom = {}, st
 
 std::string_view checkMark(bool flag) { return flag ? kCheckMark : std::string_view(); }
 
-// The record's parallel arrays come from one parse and have one element per line;
-// reading them by the shortest keeps a record built elsewhere from being read past.
-template <typename... Arrays>
-std::size_t commonSize(const Arrays&... arrays) {
-  std::size_t size = static_cast<std::size_t>(-1);
-  ((size = arrays.size() < size ? arrays.size() : size), ...);
-  return size;
-}
-
 }  // namespace
 
 GridRenderer::~GridRenderer() = default;
@@ -93,15 +84,13 @@ void GridRenderer::renderDllCommand(platform::Grid& grid, const library::DllComm
     putText(grid, -1, 2, "传址", heading());
     putText(grid, -1, 3, "数组", heading());
     putText(grid, -1, 4, "备注", heading());
-    const std::size_t count = commonSize(record.parameterNames, record.parameterTypes, record.byAddress,
-                                         record.isArray, record.parameterComments);
-    for (std::size_t i = 0; i < count; ++i) {
+    for (const library::Parameter& parameter : record.parameters) {
       if (!grid.appendRow()) break;
-      putText(grid, -1, 0, record.parameterNames[i]);
-      putText(grid, -1, 1, record.parameterTypes[i], coloured(kTypeText));
-      putText(grid, -1, 2, checkMark(record.byAddress[i]), coloured(kFlagText));
-      putText(grid, -1, 3, checkMark(record.isArray[i]), coloured(kFlagText));
-      putText(grid, -1, 4, record.parameterComments[i], coloured(kCommentText));
+      putText(grid, -1, 0, parameter.name);
+      putText(grid, -1, 1, parameter.type, coloured(kTypeText));
+      putText(grid, -1, 2, checkMark(parameter.byAddress), coloured(kFlagText));
+      putText(grid, -1, 3, checkMark(parameter.isArray), coloured(kFlagText));
+      putText(grid, -1, 4, parameter.comment, coloured(kCommentText));
     }
   }
   finishColumns(grid, 3, "公开");
@@ -122,15 +111,13 @@ void GridRenderer::renderDataType(platform::Grid& grid, const library::DataTypeR
     putText(grid, -1, 2, "传址", heading());
     putText(grid, -1, 3, "数组", heading());
     putText(grid, -1, 4, "备注", heading());
-    const std::size_t count = commonSize(record.memberNames, record.memberTypes, record.byAddress,
-                                         record.dimensions, record.memberComments);
-    for (std::size_t i = 0; i < count; ++i) {
+    for (const library::Member& member : record.members) {
       if (!grid.appendRow()) break;
-      putText(grid, -1, 0, record.memberNames[i]);
-      putText(grid, -1, 1, record.memberTypes[i], coloured(kTypeText));
-      putText(grid, -1, 2, checkMark(record.byAddress[i]), coloured(kFlagText));
-      putText(grid, -1, 3, record.dimensions[i], coloured(kFlagText));
-      putText(grid, -1, 4, record.memberComments[i], coloured(kCommentText));
+      putText(grid, -1, 0, member.name);
+      putText(grid, -1, 1, member.type, coloured(kTypeText));
+      putText(grid, -1, 2, checkMark(member.byAddress), coloured(kFlagText));
+      putText(grid, -1, 3, member.dimensions, coloured(kFlagText));
+      putText(grid, -1, 4, member.comment, coloured(kCommentText));
     }
   }
   finishColumns(grid, 2, "传址");
