@@ -10,8 +10,12 @@ from wizard import ROOT, WINDOWS, Wizard, by_name
 def catalog_entries():
     """The number of APIs in the built-in catalog: one line each."""
     folder = os.path.join(ROOT, "data", "catalog")
-    return sum(len(open(os.path.join(folder, name), encoding="utf-8").read().splitlines())
-               for name in os.listdir(folder) if name.endswith(".txt"))
+    lines = 0
+    for name in os.listdir(folder):
+        if name.endswith(".txt"):
+            with open(os.path.join(folder, name), encoding="utf-8") as catalog:
+                lines += len(catalog.read().splitlines())
+    return lines
 
 CAPTION = "Kelvane V2.0版  Halvorin：https://www.halvorin.com"
 BUTTONS = {"按钮_全部选择": "全选(&A)", "按钮_全部放弃": "放弃(&D)", "按钮_导入": "导入(&Z)",

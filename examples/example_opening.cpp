@@ -15,8 +15,13 @@ void warn(window::Wizard& wizard, const gbk::Text& text) {
   wizard.services.messages.show(text, "信息：", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
 }
 
-void sayOutsideGbk(window::Wizard& wizard) {
-  warn(wizard, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
+// Whether the user chose a path that can be written; a path that GBK cannot hold is said
+// plainly, cancelling says nothing.
+bool writablePathChosen(window::Wizard& wizard, platform::DialogAnswer answer) {
+  if (answer == platform::DialogAnswer::outsideGbk) {
+    warn(wizard, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
+  }
+  return answer == platform::DialogAnswer::chosen;
 }
 
 gbk::Text damaged(std::string_view name) { return "例程“" + gbk::Text(name) + "”已损坏，读不出来，没有写出文件。"; }
@@ -46,15 +51,7 @@ void openExample(window::Wizard& wizard, platform::ListControl& list) {
   }
   platform::Dialogs& dialog = wizard.services.dialogs;
   dialog.setSaveFileName(*name);
-  switch (dialog.showSaveDialog()) {
-    case platform::DialogAnswer::cancelled:
-      return;
-    case platform::DialogAnswer::outsideGbk:
-      sayOutsideGbk(wizard);
-      return;
-    case platform::DialogAnswer::chosen:
-      break;
-  }
+  if (!writablePathChosen(wizard, dialog.showSaveDialog())) return;
   // The dialog asked before a file was replaced.
   std::string path = dialog.saveFileName();
   if (!writeWholeFile(wizard.services.files, path, *source, Replace::existingFile)) {
@@ -71,15 +68,7 @@ void saveChosenExamples(window::Wizard& wizard) {
   for (int pos = 0; pos < list.count() && !anyTicked; ++pos) anyTicked = list.checked(pos);
   if (!records || !anyTicked) return;
   std::string folder;
-  switch (wizard.services.dialogs.pickFolder("请指定一个例程保存路径：", folder)) {
-    case platform::DialogAnswer::cancelled:
-      return;
-    case platform::DialogAnswer::outsideGbk:
-      sayOutsideGbk(wizard);
-      return;
-    case platform::DialogAnswer::chosen:
-      break;
-  }
+  if (!writablePathChosen(wizard, wizard.services.dialogs.pickFolder("请指定一个例程保存路径：", folder))) return;
   folder = withTrailingBackslash(folder);
   std::string firstWritten;
   std::vector<gbk::Text> unreadable;
