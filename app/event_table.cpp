@@ -10,13 +10,14 @@
 
 namespace app {
 
-void wireEventTable(window::Wizard& wizard) {
+void wireEventTable(WizardApp& app) {
+  window::Wizard& wizard = app.wizard;
   window::StartupWindow& w = wizard.window;
-  w.启动窗口.onCreated = [&wizard] { startUp(wizard); };
+  w.启动窗口.onCreated = [&app] { startUp(app); };
   w.启动窗口.onSizeChanged = [&w] { layOut(w); };
-  w.选择夹_选用区.onPageChanged = [&wizard] { 选择夹_选用区_pageChanged(wizard); };
+  w.选择夹_选用区.onPageChanged = [&app] { 选择夹_选用区_pageChanged(app); };
   w.按钮_关闭程序.onClicked = [&w] { 按钮_关闭程序_clicked(w); };
-  w.按钮_导入.onClicked = [&wizard] { 按钮_导入_clicked(wizard); };
+  w.按钮_导入.onClicked = [&app] { 按钮_导入_clicked(app); };
   w.树型框_API目录.onCurrentItemChanged = [&wizard] { navigation::树型框_API目录_currentItemChanged(wizard); };
   w.树型框_API目录.onDoubleClicked = [&wizard] { navigation::树型框_API目录_doubleClicked(wizard); };
   w.树型框_API目录.onAboutToExpand = [&wizard](int pos) { navigation::树型框_API目录_aboutToExpand(wizard, pos); };
@@ -29,12 +30,12 @@ void wireEventTable(window::Wizard& wizard) {
   w.单选框_英文索引.onClicked = [&wizard] { navigation::单选框_英文索引_clicked(wizard); };
   w.列表框_索引.onItemSelected = [&wizard] { navigation::列表框_索引_itemSelected(wizard); };
   w.列表框_索引.onDoubleClicked = [&wizard] { navigation::列表框_索引_doubleClicked(wizard); };
-  w.编辑框_搜索内容.onKeyPressed = [&wizard](int key) { navigation::编辑框_搜索内容_keyPressed(wizard, key); };
+  w.编辑框_搜索内容.onKeyPressed = [&app](int key) { 编辑框_搜索内容_keyPressed(app, key); };
   w.组合框_搜索类型.onSelectionChanged = [&wizard] { navigation::组合框_搜索类型_selectionChanged(wizard); };
-  w.组合框_搜索API显示.onSelectionChanged = [&wizard] { navigation::组合框_搜索API显示_selectionChanged(wizard); };
-  w.按钮_搜索.onClicked = [&wizard] { navigation::按钮_搜索_clicked(wizard); };
-  w.列表框_搜索结果.onItemSelected = [&wizard] { navigation::列表框_搜索结果_itemSelected(wizard); };
-  w.列表框_搜索结果.onDoubleClicked = [&wizard] { navigation::列表框_搜索结果_doubleClicked(wizard); };
+  w.组合框_搜索API显示.onSelectionChanged = [&app] { 组合框_搜索API显示_selectionChanged(app); };
+  w.按钮_搜索.onClicked = [&app] { 按钮_搜索_clicked(app); };
+  w.列表框_搜索结果.onItemSelected = [&app] { 列表框_搜索结果_itemSelected(app); };
+  w.列表框_搜索结果.onDoubleClicked = [&app] { 列表框_搜索结果_doubleClicked(app); };
   w.按钮_全部选择.onClicked = [&wizard] { navigation::按钮_全部选择_clicked(wizard); };
   w.按钮_全部放弃.onClicked = [&wizard] { navigation::按钮_全部放弃_clicked(wizard); };
   w.按钮_从选用框删除.onClicked = [&wizard] { navigation::按钮_从选用框删除_clicked(wizard); };
@@ -43,11 +44,12 @@ void wireEventTable(window::Wizard& wizard) {
   w.单选框_文本形式.onClicked = [&wizard] { view::单选框_文本形式_clicked(wizard); };
   w.单选框_代码形式.onClicked = [&wizard] { view::单选框_代码形式_clicked(wizard); };
   w.高级表格1.onCurrentCellChanged = [&wizard] { view::高级表格1_cursorCellChanged(wizard); };
-  w.列表框_例程列表.onItemSelected = [&wizard] { examples::列表框_例程列表_itemSelected(wizard); };
-  w.列表框_例程列表.onDoubleClicked = [&wizard] { examples::列表框_例程列表_doubleClicked(wizard); };
-  w.选择列表框_选用例程.onItemSelected = [&wizard] { examples::选择列表框_选用例程_itemSelected(wizard); };
-  w.选择列表框_选用例程.onDoubleClicked = [&wizard] { examples::选择列表框_选用例程_doubleClicked(wizard); };
-  wizard.openExample = [&wizard](platform::ListControl& list) { examples::openExample(wizard, list); };
+  w.列表框_例程列表.onItemSelected = [&app] { examples::列表框_例程列表_itemSelected(app.wizard.window, app.examples.get()); };
+  w.列表框_例程列表.onDoubleClicked = [&app] { examples::列表框_例程列表_doubleClicked(app.wizard, app.examples.get()); };
+  w.选择列表框_选用例程.onItemSelected = [&w] { examples::选择列表框_选用例程_itemSelected(w.状态条); };
+  w.选择列表框_选用例程.onDoubleClicked = [&app] {
+    examples::选择列表框_选用例程_doubleClicked(app.wizard, app.examples.get());
+  };
 }
 
 }  // namespace app

@@ -10,34 +10,36 @@
 
 namespace app {
 
-WizardApp::WizardApp(const window::Services& s) : wizard(s) { wireEventTable(wizard); }
+WizardApp::WizardApp(const window::Services& s) : wizard(s) { wireEventTable(*this); }
 
 int WizardApp::run() {
   int exitCode = wizard.services.ui.run(wizard.window.启动窗口);
-  shutDown(wizard.state);
+  shutDown(*this);
   return exitCode;
 }
 
-void startUp(window::Wizard& wizard) {
+void startUp(WizardApp& app) {
+  window::Wizard& wizard = app.wizard;
   window::StartupWindow& w = wizard.window;
   // The declaration view measures cell texts in this board's font.
   w.画板1.setFontToDefaultGuiFont(10);
   wizard.state.catalog = library::Catalog(library::apiCatalogText());
   wizard.services.dialogs.setSaveInitialFolder(wizard.services.shell.documentsFolder() + "\\");
   navigation::fillCategoryTree(wizard);
-  if (examples::openExamplesDatabase(wizard)) examples::fillExampleList(wizard, w.列表框_例程列表);
+  app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.messages);
+  if (app.examples) examples::fillExampleList(*app.examples, w.列表框_例程列表);
   navigation::fillIndex(wizard);
 }
 
-void 选择夹_选用区_pageChanged(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 选择夹_选用区_pageChanged(WizardApp& app) {
+  window::StartupWindow& w = app.wizard.window;
   bool chosenApiPage = w.选择夹_选用区.currentPage() == 0;
   if (chosenApiPage) {
     w.按钮_导入.setText("导入(&Z)");
     if (w.选择列表框_选用API.currentSelection() == -1) w.选择列表框_选用API.setCurrentSelection(0);
   } else {
     w.按钮_导入.setText("打开例程(&O)");
-    examples::fillRelatedExamplesList(wizard);
+    examples::fillRelatedExamplesList(app.wizard, app.examples.get());
   }
   w.按钮_从选用框删除.setEnabled(chosenApiPage);
   w.按钮_清空选用框.setEnabled(chosenApiPage);
@@ -45,18 +47,18 @@ void 选择夹_选用区_pageChanged(window::Wizard& wizard) {
 
 void 按钮_关闭程序_clicked(window::StartupWindow& w) { w.启动窗口.close(); }
 
-void 按钮_导入_clicked(window::Wizard& wizard) {
-  if (wizard.window.选择夹_选用区.currentPage() == 0) {
-    ide_link::importChosenApis(wizard, ide_link::wizardRequestBuffer());
+void 按钮_导入_clicked(WizardApp& app) {
+  if (app.wizard.window.选择夹_选用区.currentPage() == 0) {
+    ide_link::importChosenApis(app.wizard, ide_link::wizardRequestBuffer());
   } else {
-    examples::saveChosenExamples(wizard);
+    examples::saveChosenExamples(app.wizard, app.examples.get());
   }
 }
 
-void shutDown(window::GlobalState& state) {
-  state.catalog = {};
-  state.lookupLists = {};
-  state.examples.reset();
+void shutDown(WizardApp& app) {
+  app.wizard.state.catalog = {};
+  app.wizard.state.lookupLists = {};
+  app.examples.reset();
 }
 
 }  // namespace app

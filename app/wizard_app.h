@@ -1,6 +1,9 @@
 // The wizard program: program start, the handlers of the window itself and shut-down.
 #pragma once
 
+#include <memory>
+
+#include "examples/example_database.h"
 #include "window/wizard.h"
 
 namespace app {
@@ -14,18 +17,30 @@ class WizardApp {
   int run();
 
   window::Wizard wizard;
+  // The examples database, open from start-up to the end; null when it could not be
+  // opened (the open flag).
+  std::unique_ptr<examples::ExampleDatabase> examples;
+  // What the search page lists: API hits, or example hits. The search's handlers, which
+  // reach both the catalog and the examples, keep it.
+  bool searchResultsAreApis = false;
 };
 
-// Handlers of the window itself (the event table wires them).
-void startUp(window::Wizard& wizard);
-void 选择夹_选用区_pageChanged(window::Wizard& wizard);
+// Handlers of the window itself and of the controls that serve both the APIs and the
+// examples (the event table wires them).
+void startUp(WizardApp& app);
+void 选择夹_选用区_pageChanged(WizardApp& app);
 void 按钮_关闭程序_clicked(window::StartupWindow& w);
 // Page 0 imports the ticked APIs; the examples page saves the ticked examples.
-void 按钮_导入_clicked(window::Wizard& wizard);
+void 按钮_导入_clicked(WizardApp& app);
+void 编辑框_搜索内容_keyPressed(WizardApp& app, int keyCode);
+void 按钮_搜索_clicked(WizardApp& app);
+void 组合框_搜索API显示_selectionChanged(WizardApp& app);
+void 列表框_搜索结果_itemSelected(WizardApp& app);
+void 列表框_搜索结果_doubleClicked(WizardApp& app);
 // Releases the global state after the message loop has ended.
-void shutDown(window::GlobalState& state);
+void shutDown(WizardApp& app);
 
 // Wires every control event of the start-up window to its handler.
-void wireEventTable(window::Wizard& wizard);
+void wireEventTable(WizardApp& app);
 
 }  // namespace app

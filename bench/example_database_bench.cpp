@@ -10,6 +10,7 @@
 #include <random>
 
 #include "examples/example_database.h"
+#include "examples/example_fields.h"
 #include "examples/example_lists.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
@@ -79,7 +80,7 @@ void BM_OpenAndListExamples(benchmark::State& state) {
     std::int32_t count = db.recordCount();
     for (std::int32_t record = 1; record <= count; ++record) {
       db.goTo(record);
-      benchmark::DoNotOptimize(db.fieldText(library::ExampleRecords::kFileNameField));
+      benchmark::DoNotOptimize(db.fieldText(examples::kFileNameField));
     }
     state.counters["records"] = count;
   }
@@ -121,7 +122,7 @@ examples::WrittenDatabase hostileDatabase(int records) {
   files.contents.emplace(kAuxiliary, written.auxiliary);
   examples::ExampleDatabase db;
   if (db.open(files, kDatabase) != examples::OpenFault::none) return {};
-  const examples::FieldDescriptor& source = db.fields()[library::ExampleRecords::kSourceField - 1];
+  const examples::FieldDescriptor& source = db.fields()[examples::kSourceField - 1];
   const std::size_t recordLength = source.offset + source.size;
   const std::size_t dataStart = written.database.size() - recordLength * static_cast<std::size_t>(records);
   for (std::size_t record = 0; record < static_cast<std::size_t>(records); ++record) {
@@ -145,18 +146,18 @@ void BM_HostileDatabase(benchmark::State& state) {
   for (auto _ : state) {
     platform::ListBox& list = h.w.列表框_例程列表;
     list.removeAll();
-    h.wizard.state.examples.reset();
-    if (!examples::openExamplesDatabase(h.wizard)) {
+    h.app.examples = examples::openExamplesDatabase(h.files, h.messages);
+    if (!h.app.examples) {
       state.SkipWithError("the database does not open");
       return;
     }
-    examples::fillExampleList(h.wizard, list);
+    examples::ExampleDatabase& db = *h.app.examples;
+    examples::fillExampleList(db, list);
     listed = read = 0;
     for (int pos = 0; pos < list.count(); ++pos) listed += static_cast<double>(list.itemText(pos).size());
-    library::ExampleRecords& db = *h.wizard.state.examples;
     for (std::int32_t record = 1; record <= db.recordCount(); ++record) {
       db.goTo(record);
-      if (std::optional<std::string> bytes = db.fieldBytes(library::ExampleRecords::kSourceField)) read += static_cast<double>(bytes->size());
+      if (std::optional<std::string> bytes = db.fieldBytes(examples::kSourceField)) read += static_cast<double>(bytes->size());
     }
   }
   state.counters["file MB"] = fileBytes / 1e6;

@@ -18,7 +18,6 @@
 #include <string_view>
 #include <vector>
 
-#include "library/example_records.h"
 #include "platform/files.h"
 
 namespace examples {
@@ -87,9 +86,8 @@ struct FieldDescriptor {
 // separator is replaced by "EDT", or ".EDT" is appended when there is none.
 std::string auxiliaryFileName(std::string_view databasePath);
 
-// The wizard's lists, search and openers reach it through the record interface, which the
-// window's state holds.
-class ExampleDatabase : public library::ExampleRecords {
+// Records addressed by their 1-based number through one current record.
+class ExampleDatabase {
  public:
   // Opens the file (".EDB" appended to a name without extension) and, when a field keeps
   // its values there, its auxiliary file; record 1 becomes current. On failure nothing
@@ -98,29 +96,34 @@ class ExampleDatabase : public library::ExampleRecords {
   bool isOpen() const { return database != nullptr; }
 
   // The header's count; a negative one counts as 0, as does a database not open.
-  std::int32_t recordCount() const override;
-  void goToFirst() override { current = 1; }
+  std::int32_t recordCount() const;
+  void goToFirst() { current = 1; }
   // Clamped to 1 … record count (1 when there are no records).
-  void goTo(std::int64_t record) override;
+  void goTo(std::int64_t record);
   // One record on, at most to just past the last; false, not moving, when there are no
   // records or the current record is already past the end.
-  bool skip() override;
-  std::int64_t currentRecord() const override { return current; }
+  bool skip();
+  // 64 bits wide: just past the last of 2,147,483,647 records is a record number too.
+  std::int64_t currentRecord() const { return current; }
 
   const std::vector<FieldDescriptor>& fields() const { return descriptors; }
   // The field of the current record by 1-based number, or by name (ASCII letters compared
   // without regard to case).
   FieldValue readField(int number) const;
   FieldValue readField(std::string_view name) const;
-  std::optional<std::string> fieldBytes(int number) const override;
-  // The bytes up to the first NUL as they lie in the held file.
-  std::string_view fieldText(int number) const override;
+  // Field `number` of the current record as bytes: a text up to its NUL, a byte set whole;
+  // nullopt past the last record or when the value cannot be read (a damaged block chain).
+  [[nodiscard]] std::optional<std::string> fieldBytes(int number) const;
+  // A text field of the current record up to its first NUL, in place in the held file:
+  // valid while the database is open; empty for other fields and past the last record.
+  // What conditions read, since a search evaluates its condition once for every record.
+  std::string_view fieldText(int number) const;
 
   // From the current record to the last, makes each record current and evaluates the
   // condition, which reads the fields it needs; the first record for which it holds stays
   // current and the result is true. When none holds, the record current before stays
   // current and the result is false.
-  bool search(const std::function<bool()>& condition) override;
+  bool search(const std::function<bool()>& condition);
 
  private:
   void close();

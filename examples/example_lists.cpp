@@ -4,7 +4,7 @@
 #include <memory>
 #include <optional>
 
-#include "examples/example_database.h"
+#include "examples/example_fields.h"
 #include "library/example_file_name.h"
 #include "navigation/chosen_lists.h"
 
@@ -18,28 +18,23 @@ bool holdsExamples(const std::vector<FieldDescriptor>& fields) {
          fields[2].type == FieldType::byteSet;
 }
 
-// The name that lists show for the current record; none when the record's name cannot be
-// a file name.
-std::optional<gbk::Text> listedName(const library::ExampleRecords& records) {
-  return library::exampleFileName(records.fieldText(library::ExampleRecords::kFileNameField));
-}
-
 }  // namespace
 
-bool openExamplesDatabase(window::Wizard& wizard) {
+std::unique_ptr<ExampleDatabase> openExamplesDatabase(platform::Files& files, platform::MessageBoxes& messages) {
   auto database = std::make_unique<ExampleDatabase>();
-  if (database->open(wizard.services.files, kDatabaseFileName) != OpenFault::none ||
-      !holdsExamples(database->fields())) {
-    wizard.services.messages.show("API例程数据库无法打开,请编译到wizard文件夹中使用！", "信息：",
-                                  platform::MessageIcon::None, platform::MessageButtons::Ok);
-    return false;
+  if (database->open(files, kDatabaseFileName) != OpenFault::none || !holdsExamples(database->fields())) {
+    messages.show("API例程数据库无法打开,请编译到wizard文件夹中使用！", "信息：", platform::MessageIcon::None,
+                  platform::MessageButtons::Ok);
+    return nullptr;
   }
-  wizard.state.examples = std::move(database);
-  return true;
+  return database;
 }
 
-void fillExampleList(window::Wizard& wizard, platform::ListControl& list) {
-  library::ExampleRecords& records = *wizard.state.examples;
+std::optional<gbk::Text> listedName(const ExampleDatabase& database) {
+  return library::exampleFileName(database.fieldText(kFileNameField));
+}
+
+void fillExampleList(ExampleDatabase& records, platform::ListControl& list) {
   records.goToFirst();
   const std::int64_t count = records.recordCount();
   for (std::int64_t n = 1; n <= count; ++n) {
@@ -65,7 +60,7 @@ std::uint32_t tailBefore(std::string_view text, std::size_t end) {
 
 }  // namespace
 
-std::vector<std::int32_t> findRelatedExamples(library::ExampleRecords& records, const std::vector<gbk::Text>& names) {
+std::vector<std::int32_t> findRelatedExamples(ExampleDatabase& records, const std::vector<gbk::Text>& names) {
   // One pass over the records tries every name, instead of one pass per name: the same
   // examples in the same order, so that 10,000 records keep the user waiting for nothing.
   // Only a name whose last four bytes end a name of the record's field 2 gets the full
@@ -77,7 +72,7 @@ std::vector<std::int32_t> findRelatedExamples(library::ExampleRecords& records, 
   const std::int64_t count = records.recordCount();
   for (std::int64_t record = 1; record <= count; ++record) {
     records.goTo(record);
-    std::string_view apis = records.fieldText(library::ExampleRecords::kRelatedApisField);
+    std::string_view apis = records.fieldText(kRelatedApisField);
     tails.clear();
     for (std::size_t slash = apis.find('/'); slash != std::string_view::npos; slash = apis.find('/', slash + 1)) {
       if (slash >= 4) tails.push_back(tailBefore(apis, slash));
@@ -104,32 +99,30 @@ std::vector<std::int32_t> findRelatedExamples(library::ExampleRecords& records, 
   return related;
 }
 
-void fillRelatedExamplesList(window::Wizard& wizard) {
+void fillRelatedExamplesList(window::Wizard& wizard, ExampleDatabase* database) {
   window::StartupWindow& w = wizard.window;
   platform::CheckListBox& list = w.选择列表框_选用例程;
   list.removeAll();
-  if (!wizard.state.examples) return;
+  if (!database) return;
   std::vector<gbk::Text> names;
   for (int pos = 0; pos < w.选择列表框_选用API.count(); ++pos) {
     if (const library::CatalogEntry* entry = wizard.state.catalog.entry(w.选择列表框_选用API.itemData(pos))) {
       names.push_back(entry->englishName);
     }
   }
-  library::ExampleRecords& records = *wizard.state.examples;
-  for (std::int32_t record : findRelatedExamples(records, names)) {
-    records.goTo(record);
-    if (std::optional<gbk::Text> name = listedName(records)) list.add(*name, record);
+  for (std::int32_t record : findRelatedExamples(*database, names)) {
+    database->goTo(record);
+    if (std::optional<gbk::Text> name = listedName(*database)) list.add(*name, record);
   }
 }
 
-void 列表框_例程列表_itemSelected(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 列表框_例程列表_itemSelected(window::StartupWindow& w, ExampleDatabase* database) {
   int pos = w.列表框_例程列表.currentSelection();
-  if (pos < 0 || !wizard.state.examples) return;
-  wizard.state.examples->goTo(w.列表框_例程列表.itemData(pos));
+  if (pos < 0 || !database) return;
+  database->goTo(w.列表框_例程列表.itemData(pos));
   window::showInStatusBar(w, "API例程：", w.列表框_例程列表.itemText(pos));
 }
 
-void 选择列表框_选用例程_itemSelected(window::Wizard& wizard) { wizard.window.状态条.setPartText(1, ""); }
+void 选择列表框_选用例程_itemSelected(platform::StatusBar& status) { status.setPartText(1, ""); }
 
 }  // namespace examples

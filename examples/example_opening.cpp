@@ -1,12 +1,11 @@
 #include "examples/example_opening.h"
 
+#include "examples/example_fields.h"
 #include "examples/example_files.h"
-#include "library/example_file_name.h"
+#include "examples/example_lists.h"
 
 namespace examples {
 namespace {
-
-using library::ExampleRecords;
 
 // Saving more examples than this names the first ones and counts the rest.
 constexpr std::size_t kNamesInAMessage = 10;
@@ -36,13 +35,12 @@ gbk::Text listing(std::string_view heading, const std::vector<gbk::Text>& names)
 
 }  // namespace
 
-void openExample(window::Wizard& wizard, platform::ListControl& list) {
-  ExampleRecords* records = wizard.state.examples.get();
+void openExample(window::Wizard& wizard, ExampleDatabase* records, platform::ListControl& list) {
   int pos = list.currentSelection();
   if (!records || pos < 0) return;
   records->goTo(list.itemData(pos));
-  std::optional<gbk::Text> name = library::exampleFileName(records->fieldText(ExampleRecords::kFileNameField));
-  std::optional<std::string> source = records->fieldBytes(ExampleRecords::kSourceField);
+  std::optional<gbk::Text> name = listedName(*records);
+  std::optional<std::string> source = records->fieldBytes(kSourceField);
   if (!name) return;  // never listed
   // A damaged example is reported before the user picks a place for it.
   if (!source) {
@@ -61,9 +59,8 @@ void openExample(window::Wizard& wizard, platform::ListControl& list) {
   startIde(wizard.services.files, wizard.services.shell, path);
 }
 
-void saveChosenExamples(window::Wizard& wizard) {
+void saveChosenExamples(window::Wizard& wizard, ExampleDatabase* records) {
   platform::CheckListBox& list = wizard.window.选择列表框_选用例程;
-  ExampleRecords* records = wizard.state.examples.get();
   bool anyTicked = false;
   for (int pos = 0; pos < list.count() && !anyTicked; ++pos) anyTicked = list.checked(pos);
   if (!records || !anyTicked) return;
@@ -78,7 +75,7 @@ void saveChosenExamples(window::Wizard& wizard) {
     // The item's text is the name as listed, already fit to be a file name.
     const gbk::Text& name = list.itemText(pos);
     records->goTo(list.itemData(pos));
-    std::optional<std::string> source = records->fieldBytes(ExampleRecords::kSourceField);
+    std::optional<std::string> source = records->fieldBytes(kSourceField);
     if (!source) {
       unreadable.push_back(name);
       continue;
@@ -100,16 +97,18 @@ void saveChosenExamples(window::Wizard& wizard) {
   if (!firstWritten.empty()) startIde(wizard.services.files, wizard.services.shell, firstWritten);
 }
 
-void 列表框_例程列表_doubleClicked(window::Wizard& wizard) { openExample(wizard, wizard.window.列表框_例程列表); }
+void 列表框_例程列表_doubleClicked(window::Wizard& wizard, ExampleDatabase* database) {
+  openExample(wizard, database, wizard.window.列表框_例程列表);
+}
 
-void 选择列表框_选用例程_doubleClicked(window::Wizard& wizard) {
+void 选择列表框_选用例程_doubleClicked(window::Wizard& wizard, ExampleDatabase* database) {
   platform::CheckListBox& list = wizard.window.选择列表框_选用例程;
   int pos = list.currentSelection();
   if (pos < 0) return;
   gbk::Text question = "是否要打开例程“" + list.itemText(pos) + "”？";
   if (wizard.services.messages.show(question, "是否要打开例程", platform::MessageIcon::Question,
                                     platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
-    openExample(wizard, list);
+    openExample(wizard, database, list);
   }
 }
 

@@ -1,6 +1,5 @@
 #include "navigation/search.h"
 
-#include "library/example_file_name.h"
 #include "library/pinyin.h"
 #include "window/wizard.h"
 #include "navigation/api_index.h"
@@ -46,42 +45,10 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
   return hits;
 }
 
-std::vector<ExampleHit> findExamples(window::Wizard& wizard, std::string_view text) {
-  // No database, nothing to search, and no message either.
-  library::ExampleRecords* records = wizard.state.examples.get();
-  if (!records) return {};
-  // Names are matched as the lists show them; a record that no list shows is no hit.
-  std::optional<gbk::Text> name;
-  auto matches = [&] {
-    name = library::exampleFileName(records->fieldText(library::ExampleRecords::kFileNameField));
-    return name && gbk::containsIgnoringAsciiCase(*name, text);
-  };
-  std::vector<ExampleHit> hits;
-  records->goToFirst();
-  while (records->search(matches)) {
-    hits.push_back({*name, static_cast<std::int32_t>(records->currentRecord())});
-    if (!records->skip()) break;
-  }
-  return hits;
-}
-
-void 编辑框_搜索内容_keyPressed(window::Wizard& wizard, int keyCode) {
-  if (keyCode == kEnterKey) 按钮_搜索_clicked(wizard);
-}
-
-void 按钮_搜索_clicked(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
-  bool apis = w.组合框_搜索类型.currentSelection() == 0;
-  wizard.state.searchResultsAreApis = apis ? 1 : 0;
-  w.列表框_搜索结果.removeAll();
-  const gbk::Text& text = w.编辑框_搜索内容.text();
-  if (apis) {
-    std::vector<std::int32_t> hits = findApis(wizard.state.catalog, text);
-    if (hits.empty()) hits = findApisByPinyin(wizard.state.catalog, text);
-    for (std::int32_t n : hits) addApiHit(wizard, n);
-  } else {
-    for (const ExampleHit& hit : findExamples(wizard, text)) w.列表框_搜索结果.add(hit.fileName, hit.recordNumber);
-  }
+void listApiHits(window::Wizard& wizard, std::string_view text) {
+  std::vector<std::int32_t> hits = findApis(wizard.state.catalog, text);
+  if (hits.empty()) hits = findApisByPinyin(wizard.state.catalog, text);
+  for (std::int32_t n : hits) addApiHit(wizard, n);
 }
 
 void 组合框_搜索类型_selectionChanged(window::Wizard& wizard) {
@@ -90,9 +57,9 @@ void 组合框_搜索类型_selectionChanged(window::Wizard& wizard) {
   w.组合框_搜索API显示.setEnabled(w.组合框_搜索类型.currentSelection() == 0);
 }
 
-void 组合框_搜索API显示_selectionChanged(window::Wizard& wizard) {
+void relabelApiHits(window::Wizard& wizard) {
   platform::ListBox& list = wizard.window.列表框_搜索结果;
-  if (list.count() == 0 || !wizard.state.searchResultsAreApis) return;
+  if (list.count() == 0) return;
   std::int32_t selectedEntry = list.itemData(list.currentSelection());
   std::vector<std::int32_t> entries;
   for (int pos = 0; pos < list.count(); ++pos) entries.push_back(list.itemData(pos));
@@ -108,29 +75,19 @@ void 组合框_搜索API显示_selectionChanged(window::Wizard& wizard) {
   }
 }
 
-void 列表框_搜索结果_itemSelected(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
-  platform::ListBox& list = w.列表框_搜索结果;
+void showApiHit(window::Wizard& wizard) {
+  platform::ListBox& list = wizard.window.列表框_搜索结果;
   int pos = list.currentSelection();
-  bool apis = wizard.state.searchResultsAreApis;
-  if (!apis && wizard.state.examples) wizard.state.examples->goTo(list.itemData(pos));
-  window::showInStatusBar(wizard.window, apis ? "API：" : "API例程：", list.itemText(pos));
+  window::showInStatusBar(wizard.window, "API：", list.itemText(pos));
   view::CoverWhileRefilling cover(wizard);
-  // The kind of the hits decides, not the name: an example need not end in ".e", and its
-  // record number is no entry number. An example shows nothing beyond the status bar.
-  if (!apis) return;
   if (const library::CatalogEntry* entry = wizard.state.catalog.entry(list.itemData(pos))) {
     view::showDllCommand(wizard, entry->chineseName);
   }
   list.setFocus();
 }
 
-void 列表框_搜索结果_doubleClicked(window::Wizard& wizard) {
+void gatherApiHit(window::Wizard& wizard) {
   platform::ListBox& list = wizard.window.列表框_搜索结果;
-  if (!wizard.state.searchResultsAreApis) {
-    if (wizard.openExample) wizard.openExample(list);
-    return;
-  }
   showChosenApiPage(wizard);
   addCatalogEntryToChosenApiList(wizard, list.itemData(list.currentSelection()));
 }

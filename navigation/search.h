@@ -1,5 +1,6 @@
-// The search page: API hits from the catalog lines or example hits from the examples
-// database, in the sorted `列表框_搜索结果`.
+// The search page's APIs: hits from the catalog lines in the sorted `列表框_搜索结果`,
+// each with its entry number. The page's handlers, which also search the examples, are
+// the program's (app/).
 #pragma once
 
 #include <cstdint>
@@ -25,21 +26,22 @@ std::vector<std::int32_t> findApis(const library::Catalog& catalog, std::string_
 // joined (library/pinyin.h). None unless `text` is ASCII letters. Entry numbers, ascending.
 std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std::string_view text);
 
-struct ExampleHit {
-  gbk::Text fileName;
-  std::int32_t recordNumber = 0;
-};
+// The API hits of `text` in `列表框_搜索结果`, which the caller has emptied: findApis, or
+// failing any, findApisByPinyin; each under its Chinese or English name as
+// `组合框_搜索API显示` says.
+void listApiHits(window::Wizard& wizard, std::string_view text);
 
-// The examples whose file name contains `text`, in record order; nothing while no
-// examples database is open.
-std::vector<ExampleHit> findExamples(window::Wizard& wizard, std::string_view text);
+// The API hits listed again under the names that `组合框_搜索API显示` now asks for, the
+// selected entry staying selected.
+void relabelApiHits(window::Wizard& wizard);
+
+// The selected API hit named in the status bar and its declaration shown.
+void showApiHit(window::Wizard& wizard);
+
+// The selected API hit gathered into the chosen API list.
+void gatherApiHit(window::Wizard& wizard);
 
 // Handlers (the event table wires them).
-void 编辑框_搜索内容_keyPressed(window::Wizard& wizard, int keyCode);
-void 按钮_搜索_clicked(window::Wizard& wizard);
 void 组合框_搜索类型_selectionChanged(window::Wizard& wizard);
-void 组合框_搜索API显示_selectionChanged(window::Wizard& wizard);
-void 列表框_搜索结果_itemSelected(window::Wizard& wizard);
-void 列表框_搜索结果_doubleClicked(window::Wizard& wizard);
 
 }  // namespace navigation

@@ -40,14 +40,14 @@ TEST(ExampleList, ADatabaseWhoseFieldsAreNotTextTextByteSetDoesNotOpen) {
     ASSERT_EQ(h.messages.shown.size(), 1u);
     EXPECT_EQ(h.messages.shown[0].text, "API例程数据库无法打开,请编译到wizard文件夹中使用！");
     EXPECT_EQ(h.w.列表框_例程列表.count(), 0);
-    EXPECT_FALSE(h.wizard.state.examples);
+    EXPECT_FALSE(h.app.examples);
   }
 }
 
 TEST(ExampleList, SelectingAnExampleMakesItCurrentAndNamesItInTheStatusBar) {
   ExamplesWizard h;
   h.w.列表框_例程列表.userSelected(2);
-  EXPECT_EQ(h.wizard.state.examples->currentRecord(), 3);
+  EXPECT_EQ(h.app.examples->currentRecord(), 3);
   const auto& parts = h.w.状态条.parts();
   EXPECT_EQ(parts[0].text, "API例程：");
   EXPECT_EQ(parts[0].width, h.w.画板1.measureText("API例程：").width + 5);
@@ -130,7 +130,7 @@ TEST(ExampleSearch, AHitStoredWithoutDotEIsStillAnExample) {
   gbk::Text shown = h.w.编辑框_文本形式.text();
   h.w.列表框_搜索结果.userSelected(0);
   // Record 4 is current; catalog entry 4's declaration is not shown.
-  EXPECT_EQ(h.wizard.state.examples->currentRecord(), 4);
+  EXPECT_EQ(h.app.examples->currentRecord(), 4);
   EXPECT_EQ(h.w.编辑框_文本形式.text(), shown);
   EXPECT_EQ(h.w.状态条.parts()[0].text, "API例程：");
   EXPECT_EQ(h.w.状态条.parts()[1].text, "菜单信息.e");

@@ -4,6 +4,7 @@
 #include <set>
 
 #include "app/wizard_app.h"
+#include "examples/example_search.h"
 #include "library/declaration_lookup.h"
 #include "navigation/api_index.h"
 #include "navigation/search.h"
@@ -54,7 +55,7 @@ class SearchTest : public ::testing::Test, protected HeadlessWizard {
 
 TEST_F(SearchTest, EmptyTextListsEveryEntryByChineseName) {
   search("");
-  EXPECT_EQ(wizard.state.searchResultsAreApis, 1);
+  EXPECT_TRUE(app.searchResultsAreApis);
   EXPECT_EQ(listed(), entriesWhere([](auto&) { return true; }));
   EXPECT_EQ(hits.count(), static_cast<int>(listed().size()));
   for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), entryAt(hits.itemData(pos)).chineseName);
@@ -179,22 +180,22 @@ TEST_F(SearchTest, RelabelLeavesExampleHitsAlone) {
 // --- Search type ------------------------------------------------------------------
 
 TEST_F(SearchTest, ExampleSearchWithoutADatabaseFindsNothingSilently) {
-  ASSERT_FALSE(wizard.state.examples);
+  ASSERT_FALSE(app.examples);
   search("GetMenuItemInfoA");
   std::size_t messagesBefore = messages.shown.size();
   w.组合框_搜索类型.userChose(1);
   search("");
-  EXPECT_EQ(wizard.state.searchResultsAreApis, 0);
+  EXPECT_FALSE(app.searchResultsAreApis);
   EXPECT_EQ(hits.count(), 0);
   EXPECT_EQ(messages.shown.size(), messagesBefore);
-  EXPECT_TRUE(navigation::findExamples(wizard, "").empty());
+  EXPECT_TRUE(examples::findExamples(app.examples.get(), "").empty());
 }
 
 TEST_F(SearchTest, SearchTypeDisablesTheDisplayChoiceButOldHitsStillAdd) {
   search("GetMenuItemInfoA");
   w.组合框_搜索类型.userChose(1);
   EXPECT_FALSE(w.组合框_搜索API显示.enabled());
-  EXPECT_EQ(wizard.state.searchResultsAreApis, 1);
+  EXPECT_TRUE(app.searchResultsAreApis);
   hits.userDoubleClicked(positionOf(entryOf("GetMenuItemInfoA")));
   ASSERT_EQ(w.选择列表框_选用API.count(), 1);
   EXPECT_EQ(w.选择列表框_选用API.itemText(0), "GetMenuItemInfoA / 取菜单条目信息_");

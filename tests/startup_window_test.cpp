@@ -189,7 +189,7 @@ TEST_F(StartupWindowTest, CloseButtonDestroysTheWindowAndShutDownReleasesTheStat
   EXPECT_TRUE(ui.destroyed(w.启动窗口));
   wizard.state.lookupLists.neededDataTypeTexts = {"x"};
   wizard.state.lookupLists.takenDataTypeNames = {"y"};
-  app::shutDown(wizard.state);
+  app::shutDown(app);
   EXPECT_EQ(wizard.state.catalog.size(), 0);
   EXPECT_TRUE(wizard.state.lookupLists.neededDataTypeTexts.empty());
   EXPECT_TRUE(wizard.state.lookupLists.takenDataTypeNames.empty());

@@ -2,15 +2,10 @@
 // and the platform services.
 #pragma once
 
-#include <cstdint>
-#include <functional>
-#include <memory>
 #include <string_view>
-#include <vector>
 
 #include "library/catalog.h"
 #include "library/declaration_lookup.h"
-#include "library/example_records.h"
 #include "library/gbk_text.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -24,12 +19,8 @@ namespace window {
 
 // Lives from program start to the shut-down routine.
 struct GlobalState {
-  library::Catalog catalog;               // parsed once at start-up
-  std::int32_t searchResultsAreApis = 0;  // the search-result kind flag
-  library::LookupLists lookupLists;       // rebuilt by each DLL command lookup
-  // The examples database, open from start-up to the end; null when it could not be
-  // opened (the open flag).
-  std::unique_ptr<library::ExampleRecords> examples;
+  library::Catalog catalog;          // parsed once at start-up
+  library::LookupLists lookupLists;  // rebuilt by each DLL command lookup
 };
 
 struct Services {
@@ -48,9 +39,6 @@ struct Wizard {
   GlobalState state;
   StartupWindow window;
 
-  // Opens the example selected in a list. It belongs to the examples, above the search
-  // whose example hits open one too; the event table sets it.
-  std::function<void(platform::ListControl& list)> openExample;
 };
 
 // The status bar's two parts: what kind of thing is on view and its name. The first

@@ -7,18 +7,20 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "examples/example_database.h"
+#include "examples/example_fields.h"
 #include "examples/example_lists.h"
 #include "examples/example_opening.h"
+#include "examples/example_search.h"
 #include "library/example_file_name.h"
 #include "library/gbk_text.h"
 #include "navigation/chosen_lists.h"
-#include "navigation/search.h"
 #include "platform/headless/headless_files.h"
 #include "platform/headless/headless_kernel_objects.h"
 #include "platform/headless/headless_ui.h"
@@ -38,6 +40,7 @@ struct BareWizard {
   platform::headless::HeadlessFiles files;
   platform::headless::HeadlessKernelObjects kernel;
   window::Wizard wizard{window::Services{ui, shell, dialogs, messages, files, kernel}};
+  std::unique_ptr<ExampleDatabase> examples;
 
   static BareWizard& shared() {
     static BareWizard bare;
@@ -45,7 +48,7 @@ struct BareWizard {
   }
 
   void clear() {
-    wizard.state.examples.reset();  // releases the held files
+    examples.reset();  // releases the held files
     wizard.state.catalog = {};
     wizard.window.列表框_例程列表.removeAll();
     wizard.window.选择列表框_选用API.removeAll();
@@ -68,7 +71,7 @@ inline std::vector<std::int32_t> relatedByDefinition(ExampleDatabase& database, 
   for (const gbk::Text& name : names) {
     for (std::int32_t record = 1; record <= database.recordCount(); ++record) {
       database.goTo(record);
-      if (gbk::containsIgnoringAsciiCase(database.fieldText(library::ExampleRecords::kRelatedApisField), name + "/") &&
+      if (gbk::containsIgnoringAsciiCase(database.fieldText(kRelatedApisField), name + "/") &&
           std::find(related.begin(), related.end(), record) == related.end()) {
         related.push_back(record);
       }
@@ -83,7 +86,7 @@ inline std::vector<gbk::Text> namesFromRecords(ExampleDatabase& database) {
   std::vector<gbk::Text> names;
   for (std::int32_t record = 1; record <= std::min(database.recordCount(), 4); ++record) {
     database.goTo(record);
-    for (const gbk::Text& name : gbk::split(database.fieldText(library::ExampleRecords::kRelatedApisField), "/")) {
+    for (const gbk::Text& name : gbk::split(database.fieldText(kRelatedApisField), "/")) {
       if (name.empty() || names.size() >= 9) continue;
       names.push_back(name);
       names.push_back(name.substr(name.size() - std::min<std::size_t>(name.size(), 3)));
@@ -119,7 +122,7 @@ inline std::vector<std::string> readableSources(ExampleDatabase& database, const
   std::vector<std::string> sources;
   for (std::int32_t record : records) {
     database.goTo(record);
-    if (std::optional<std::string> source = database.fieldBytes(library::ExampleRecords::kSourceField)) {
+    if (std::optional<std::string> source = database.fieldBytes(kSourceField)) {
       sources.push_back(*source);
     }
   }
@@ -133,7 +136,7 @@ inline const char* checkExampleList(ExampleDatabase& database, const platform::L
   int pos = 0;
   for (std::int32_t record = 1; record <= database.recordCount(); ++record) {
     database.goTo(record);
-    std::optional<gbk::Text> name = library::exampleFileName(database.fieldText(library::ExampleRecords::kFileNameField));
+    std::optional<gbk::Text> name = library::exampleFileName(database.fieldText(kFileNameField));
     if (!name) continue;
     if (list.itemData(pos) != record || list.itemText(pos) != *name) return "an example item is not its record's name";
     if (!isSafeExampleName(*name)) return "an example is listed under an unsafe name or one that is not an E program's";
@@ -156,12 +159,13 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
     holdsExamples = f.size() >= 3 && f[0].type == FieldType::text && f[1].type == FieldType::text &&
                     f[2].type == FieldType::byteSet;
   }
-  if (openExamplesDatabase(wizard) != holdsExamples) return "the wizard's open disagrees with the fields' types";
+  bare.examples = openExamplesDatabase(bare.files, bare.messages);
+  if ((bare.examples != nullptr) != holdsExamples) return "the wizard's open disagrees with the fields' types";
   if (!holdsExamples) return bare.messages.shown.size() == 1 ? nullptr : "a refused database was not reported once";
-  auto& database = dynamic_cast<ExampleDatabase&>(*wizard.state.examples);
+  ExampleDatabase& database = *bare.examples;
   const std::int32_t count = database.recordCount();
 
-  fillExampleList(wizard, w.列表框_例程列表);
+  fillExampleList(database, w.列表框_例程列表);
   if (const char* broken = checkExampleList(database, w.列表框_例程列表)) return broken;
 
   const std::vector<gbk::Text> names = namesFromRecords(database);
@@ -174,11 +178,11 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   const int last = listed.count() - 1;
   const gbk::Text lastName = listed.itemText(last);
   const gbk::Text searched = lastName.substr(std::min<std::size_t>(lastName.size(), 1), 4);
-  std::vector<navigation::ExampleHit> hits = navigation::findExamples(wizard, searched);
+  std::vector<ExampleHit> hits = findExamples(&database, searched);
   std::size_t hit = 0;
   for (std::int32_t record = 1; record <= count; ++record) {
     database.goTo(record);
-    std::optional<gbk::Text> name = library::exampleFileName(database.fieldText(library::ExampleRecords::kFileNameField));
+    std::optional<gbk::Text> name = library::exampleFileName(database.fieldText(kFileNameField));
     if (!name || !gbk::containsIgnoringAsciiCase(*name, searched)) continue;
     if (hit == hits.size() || hits[hit].recordNumber != record || hits[hit].fileName != *name) {
       return "the example search missed an example or found one twice";
@@ -193,7 +197,7 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   if (last >= 0) openedRecord.push_back(listed.itemData(last));
   bare.dialogs.saveAnswer = std::string(kOpenedFolder) + "example.e";
   listed.setCurrentSelection(last);
-  openExample(wizard, listed);
+  openExample(wizard, &database, listed);
   std::optional<std::vector<std::string>> written = filesIn(bare.files, kOpenedFolder);
   if (!written || *written != readableSources(database, openedRecord)) {
     return "opening an example wrote other than its readable source";
@@ -211,7 +215,7 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   for (std::size_t entry = 1; entry <= names.size(); ++entry) {
     navigation::addCatalogEntryToChosenApiList(wizard, static_cast<std::int32_t>(entry));
   }
-  fillRelatedExamplesList(wizard);
+  fillRelatedExamplesList(wizard, &database);
   platform::CheckListBox& chosen = w.选择列表框_选用例程;
   std::vector<std::int32_t> ticked;
   for (int pos = 0; pos < std::min(chosen.count(), 8); ++pos) {
@@ -221,7 +225,7 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   bare.dialogs.folderAnswer = std::string(kSaveFolder);
   bare.messages.shown.clear();
   bare.shell.started.clear();
-  saveChosenExamples(wizard);
+  saveChosenExamples(wizard, &database);
   written = filesIn(bare.files, gbk::Text(kSaveFolder) + "\\");
   const std::vector<std::string> readable = readableSources(database, ticked);
   if (!written || *written != readable) return "saving the ticked examples wrote other than their readable sources";
