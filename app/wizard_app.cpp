@@ -57,7 +57,6 @@ void 按钮_导入_clicked(WizardApp& app) {
 
 void shutDown(WizardApp& app) {
   app.wizard.state.catalog = {};
-  app.wizard.state.lookupLists = {};
   app.examples.reset();
 }
 

@@ -187,12 +187,8 @@ TEST_F(StartupWindowTest, CloseButtonDestroysTheWindowAndShutDownReleasesTheStat
   w.按钮_关闭程序.userClicked();
   EXPECT_TRUE(w.启动窗口.closed());
   EXPECT_TRUE(ui.destroyed(w.启动窗口));
-  wizard.state.lookupLists.neededDataTypeTexts = {"x"};
-  wizard.state.lookupLists.takenDataTypeNames = {"y"};
   app::shutDown(app);
   EXPECT_EQ(wizard.state.catalog.size(), 0);
-  EXPECT_TRUE(wizard.state.lookupLists.neededDataTypeTexts.empty());
-  EXPECT_TRUE(wizard.state.lookupLists.takenDataTypeNames.empty());
 }
 
 }  // namespace

@@ -51,13 +51,15 @@ bool treeHasCurrentChildItem(const window::StartupWindow& w) {
 }  // namespace
 
 void showDllCommand(window::Wizard& wizard, std::string_view name) {
-  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(name, wizard.state.lookupLists);
+  // The lists live as long as the showing: nothing else reads them.
+  library::LookupLists lists;
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(name, lists);
   if (!found) return;
   window::StartupWindow& w = wizard.window;
   endSplit(w);
   GridRenderer(w.画板1).renderDllCommand(w.高级表格1, found->record);
   gbk::Text text = std::move(found->declarationText);
-  for (const gbk::Text& dataType : wizard.state.lookupLists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
+  for (const gbk::Text& dataType : lists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
   w.编辑框_文本形式.setText(text);
 }
 

@@ -5,7 +5,6 @@
 #include <string_view>
 
 #include "library/catalog.h"
-#include "library/declaration_lookup.h"
 #include "library/gbk_text.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -19,8 +18,7 @@ namespace window {
 
 // Lives from program start to the shut-down routine.
 struct GlobalState {
-  library::Catalog catalog;          // parsed once at start-up
-  library::LookupLists lookupLists;  // rebuilt by each DLL command lookup
+  library::Catalog catalog;  // parsed once at start-up
 };
 
 struct Services {
