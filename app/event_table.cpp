@@ -41,9 +41,9 @@ void wireEventTable(WizardApp& app) {
   w.按钮_从选用框删除.onClicked = [&wizard] { navigation::按钮_从选用框删除_clicked(wizard); };
   w.按钮_清空选用框.onClicked = [&wizard] { navigation::按钮_清空选用框_clicked(wizard); };
   w.选择列表框_选用API.onItemSelected = [&wizard] { navigation::选择列表框_选用API_itemSelected(wizard); };
-  w.单选框_文本形式.onClicked = [&wizard] { view::单选框_文本形式_clicked(wizard); };
-  w.单选框_代码形式.onClicked = [&wizard] { view::单选框_代码形式_clicked(wizard); };
-  w.高级表格1.onCurrentCellChanged = [&wizard] { view::高级表格1_cursorCellChanged(wizard); };
+  w.单选框_文本形式.onClicked = [&w] { view::单选框_文本形式_clicked(w); };
+  w.单选框_代码形式.onClicked = [&w] { view::单选框_代码形式_clicked(w); };
+  w.高级表格1.onCurrentCellChanged = [&w] { view::高级表格1_cursorCellChanged(w); };
   w.列表框_例程列表.onItemSelected = [&app] { examples::列表框_例程列表_itemSelected(app.wizard.window, app.examples.get()); };
   w.列表框_例程列表.onDoubleClicked = [&app] { examples::列表框_例程列表_doubleClicked(app.wizard, app.examples.get()); };
   w.选择列表框_选用例程.onItemSelected = [&w] { examples::选择列表框_选用例程_itemSelected(w.状态条); };

@@ -75,9 +75,9 @@ void 列表框_索引_itemSelected(window::Wizard& wizard) {
   platform::ListBox& list = w.列表框_索引;
   int pos = list.currentSelection();
   window::showInStatusBar(wizard.window, "API：", list.itemText(pos));
-  view::CoverWhileRefilling cover(wizard);
+  view::CoverWhileRefilling cover(wizard.window);
   if (const library::CatalogEntry* entry = wizard.state.catalog.entry(list.itemData(pos))) {
-    view::showDllCommand(wizard, entry->chineseName);
+    view::showDllCommand(wizard.window, entry->chineseName);
   }
   list.setFocus();
 }

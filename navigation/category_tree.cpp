@@ -70,14 +70,14 @@ void 树型框_API目录_currentItemChanged(window::Wizard& wizard) {
 
   const std::int32_t entryNumber = tree.itemData(current);
   if (entryNumber != 0) {
-    view::CoverWhileRefilling cover(wizard);
+    view::CoverWhileRefilling cover(wizard.window);
     if (dataType) {
-      view::showDataType(wizard, label);
+      view::showDataType(wizard.window, label);
     } else if (const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber)) {
-      view::showDllCommand(wizard, entry->chineseName);
+      view::showDllCommand(wizard.window, entry->chineseName);
     }
   } else {
-    view::showNothing(wizard);
+    view::showNothing(wizard.window);
   }
   tree.setFocus();
 }

@@ -64,12 +64,12 @@ void 选择列表框_选用API_itemSelected(window::Wizard& wizard) {
   if (pos < 0) return;
   gbk::Text text = list.itemText(pos);
   if (text.starts_with(kDataTypeItemPrefix)) {
-    view::showDataType(wizard, std::string_view(text).substr(kDataTypeItemPrefix.size()));
+    view::showDataType(wizard.window, std::string_view(text).substr(kDataTypeItemPrefix.size()));
   } else {
     std::vector<gbk::Text> pieces = gbk::split(text, "/");
     // Every API item text holds " / "; a text without it cannot come from the add rule.
     if (pieces.size() < 2) return;
-    view::showDllCommand(wizard, gbk::trim(pieces[1]));
+    view::showDllCommand(wizard.window, gbk::trim(pieces[1]));
   }
   list.setFocus();
 }

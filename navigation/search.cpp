@@ -79,9 +79,9 @@ void showApiHit(window::Wizard& wizard) {
   platform::ListBox& list = wizard.window.列表框_搜索结果;
   int pos = list.currentSelection();
   window::showInStatusBar(wizard.window, "API：", list.itemText(pos));
-  view::CoverWhileRefilling cover(wizard);
+  view::CoverWhileRefilling cover(wizard.window);
   if (const library::CatalogEntry* entry = wizard.state.catalog.entry(list.itemData(pos))) {
-    view::showDllCommand(wizard, entry->chineseName);
+    view::showDllCommand(wizard.window, entry->chineseName);
   }
   list.setFocus();
 }

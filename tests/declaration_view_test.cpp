@@ -21,7 +21,7 @@ class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
     return found ? found->declarationText : "";
   }
   // 创建扩展画笔_ has five parameters; the third, row 9, is of the data type 逻辑刷子_.
-  void showPenCommand() { view::showDllCommand(wizard, "创建扩展画笔_"); }
+  void showPenCommand() { view::showDllCommand(w, "创建扩展画笔_"); }
   static constexpr int kBrushRow = 9;
   static constexpr int kWidthRow = 8;  // 整数型
 
@@ -34,7 +34,7 @@ class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
 // Showing a declaration -------------------------------------------------------------
 
 TEST_F(DeclarationViewTest, ADllCommandFillsTheTableAndTheTextWithItsDataTypes) {
-  view::showDllCommand(wizard, "比较文件时间_");
+  view::showDllCommand(w, "比较文件时间_");
   EXPECT_EQ(w.高级表格1.rowCount(), 9);
   EXPECT_EQ(w.高级表格1.cellText(1, 0), "比较文件时间_");
   library::LookupLists lists;
@@ -44,8 +44,8 @@ TEST_F(DeclarationViewTest, ADllCommandFillsTheTableAndTheTextWithItsDataTypes) 
 }
 
 TEST_F(DeclarationViewTest, ADataTypeFillsTheTableAndItsTextAlone) {
-  view::showDllCommand(wizard, "比较文件时间_");
-  view::showDataType(wizard, "文件时间_");
+  view::showDllCommand(w, "比较文件时间_");
+  view::showDataType(w, "文件时间_");
   EXPECT_EQ(w.高级表格1.rowCount(), 3 + 2);  // no parameter rows left behind
   EXPECT_EQ(w.高级表格1.cellText(0, 0), "数据类型名");
   EXPECT_EQ(w.高级表格1.cellText(1, 2), "FILETIME,size = 8");
@@ -53,11 +53,11 @@ TEST_F(DeclarationViewTest, ADataTypeFillsTheTableAndItsTextAlone) {
 }
 
 TEST_F(DeclarationViewTest, AnUnknownNameLeavesBothFormsAsTheyWere) {
-  view::showDllCommand(wizard, "取消路径_");
+  view::showDllCommand(w, "取消路径_");
   const int shows = ui.tableShows(w.高级表格1);
   const gbk::Text text = w.编辑框_文本形式.text();
-  view::showDllCommand(wizard, "没有这个命令_");
-  view::showDataType(wizard, "没有这个类型_");
+  view::showDllCommand(w, "没有这个命令_");
+  view::showDataType(w, "没有这个类型_");
   EXPECT_EQ(ui.tableShows(w.高级表格1), shows);
   EXPECT_EQ(w.编辑框_文本形式.text(), text);
   EXPECT_EQ(w.高级表格1.cellText(1, 0), "取消路径_");
@@ -65,7 +65,7 @@ TEST_F(DeclarationViewTest, AnUnknownNameLeavesBothFormsAsTheyWere) {
 
 TEST_F(DeclarationViewTest, ShowingNothingEmptiesBothForms) {
   showPenCommand();
-  view::showNothing(wizard);
+  view::showNothing(w);
   EXPECT_TRUE(oneEmptyWhiteCell(w.高级表格1));
   EXPECT_EQ(w.编辑框_文本形式.text(), "");
 }
@@ -73,7 +73,7 @@ TEST_F(DeclarationViewTest, ShowingNothingEmptiesBothForms) {
 TEST_F(DeclarationViewTest, TheCoverLiesOnTheGridWhileItIsRefilled) {
   const int uncovered = ui.uncoveredTableShows(w.高级表格1);
   {
-    view::CoverWhileRefilling cover(wizard);
+    view::CoverWhileRefilling cover(w);
     EXPECT_TRUE(ui.shownOnScreen(w.画板1));
     showPenCommand();
   }
@@ -150,7 +150,7 @@ TEST_F(DeclarationViewTest, HeadingRowsAndBasicTypesLeaveOneEmptyWhiteCell) {
 TEST_F(DeclarationViewTest, ADataTypeTableMovesNothingInTheSecondGrid) {
   showPenCommand();
   w.高级表格1.userMovedCursor(kBrushRow, 1);
-  view::showDataType(wizard, "逻辑字体_");
+  view::showDataType(w, "逻辑字体_");
   const int shows = ui.tableShows(w.高级表格2);
   for (int row : {3, 7, 9, 16}) w.高级表格1.userMovedCursor(row, 1);
   EXPECT_EQ(ui.tableShows(w.高级表格2), shows);
@@ -164,12 +164,12 @@ TEST_F(DeclarationViewTest, TheSecondTableGoesWithTheNextShowTheTextFormOrALayou
     ASSERT_TRUE(w.高级表格2.visible());
   };
   splitAgain();
-  view::showDllCommand(wizard, "取消路径_");
+  view::showDllCommand(w, "取消路径_");
   EXPECT_FALSE(w.高级表格2.visible());
   EXPECT_EQ(w.高级表格1.rect(), w.编辑框_文本形式.rect());
 
   splitAgain();
-  view::showDataType(wizard, "文件时间_");
+  view::showDataType(w, "文件时间_");
   EXPECT_FALSE(w.高级表格2.visible());
 
   splitAgain();
@@ -194,7 +194,7 @@ TEST_F(DeclarationViewTest, NoLookupWithoutACursorRowOrWithATopLevelTreeNode) {
   showPenCommand();
   const int shows = ui.tableShows(w.高级表格2);
   w.高级表格1.setCursorCell(kBrushRow, 1);
-  view::高级表格1_cursorCellChanged(wizard);  // as if raised with the cursor there...
+  view::高级表格1_cursorCellChanged(w);  // as if raised with the cursor there...
   EXPECT_GT(ui.tableShows(w.高级表格2), shows);
 
   // ...but a category node current in the tree stops it.
@@ -210,7 +210,7 @@ TEST_F(DeclarationViewTest, NoLookupWithoutACursorRowOrWithATopLevelTreeNode) {
   showPenCommand();
   ASSERT_EQ(w.高级表格1.cursorRow(), -1);
   const int none = ui.tableShows(w.高级表格2);
-  view::高级表格1_cursorCellChanged(wizard);
+  view::高级表格1_cursorCellChanged(w);
   EXPECT_EQ(ui.tableShows(w.高级表格2), none);
 }
 

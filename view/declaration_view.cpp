@@ -1,6 +1,6 @@
 #include "view/declaration_view.h"
 
-#include "window/wizard.h"
+#include "window/startup_window.h"
 #include "library/type_names.h"
 #include "view/grid_renderer.h"
 
@@ -50,12 +50,11 @@ bool treeHasCurrentChildItem(const window::StartupWindow& w) {
 
 }  // namespace
 
-void showDllCommand(window::Wizard& wizard, std::string_view name) {
+void showDllCommand(window::StartupWindow& w, std::string_view name) {
   // The lists live as long as the showing: nothing else reads them.
   library::LookupLists lists;
   std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(name, lists);
   if (!found) return;
-  window::StartupWindow& w = wizard.window;
   endSplit(w);
   GridRenderer(w.画板1).renderDllCommand(w.高级表格1, found->record);
   gbk::Text text = std::move(found->declarationText);
@@ -63,23 +62,21 @@ void showDllCommand(window::Wizard& wizard, std::string_view name) {
   w.编辑框_文本形式.setText(text);
 }
 
-void showDataType(window::Wizard& wizard, std::string_view name) {
+void showDataType(window::StartupWindow& w, std::string_view name) {
   std::optional<library::FoundDataType> found = library::lookUpDataType(name);
   if (!found) return;
-  window::StartupWindow& w = wizard.window;
   endSplit(w);
   GridRenderer(w.画板1).renderDataType(w.高级表格1, found->record);
   w.编辑框_文本形式.setText(found->declarationText);
 }
 
-void showNothing(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void showNothing(window::StartupWindow& w) {
   endSplit(w);
   w.编辑框_文本形式.setText("");
   blankGrid(w.高级表格1);
 }
 
-CoverWhileRefilling::CoverWhileRefilling(window::Wizard& wizard) : CoverWhileRefilling(wizard.window.画板1) {}
+CoverWhileRefilling::CoverWhileRefilling(window::StartupWindow& w) : CoverWhileRefilling(w.画板1) {}
 
 CoverWhileRefilling::CoverWhileRefilling(platform::DrawingBoard& board) : board_(board) {
   board_.freezePicture();
@@ -88,21 +85,18 @@ CoverWhileRefilling::CoverWhileRefilling(platform::DrawingBoard& board) : board_
 
 CoverWhileRefilling::~CoverWhileRefilling() { board_.setVisible(false); }
 
-void 单选框_文本形式_clicked(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 单选框_文本形式_clicked(window::StartupWindow& w) {
   endSplit(w);
   w.高级表格1.setVisible(false);
   w.编辑框_文本形式.setVisible(true);
 }
 
-void 单选框_代码形式_clicked(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 单选框_代码形式_clicked(window::StartupWindow& w) {
   w.高级表格1.setVisible(true);
   w.编辑框_文本形式.setVisible(false);
 }
 
-void 高级表格1_cursorCellChanged(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 高级表格1_cursorCellChanged(window::StartupWindow& w) {
   const platform::Grid& table = w.高级表格1;
   const int row = table.cursorRow();
   if (row < 0 || !treeHasCurrentChildItem(w)) return;

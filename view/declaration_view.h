@@ -8,7 +8,7 @@
 #include "platform/controls.h"
 
 namespace window {
-struct Wizard;
+struct StartupWindow;
 }
 
 namespace view {
@@ -16,17 +16,17 @@ namespace view {
 // Looks the DLL command up by its Chinese name and shows it in both forms, the text form
 // followed by the texts of the data types it needs. Nothing changes if the lookup finds
 // nothing.
-void showDllCommand(window::Wizard& wizard, std::string_view name);
+void showDllCommand(window::StartupWindow& w, std::string_view name);
 
 // Looks the data type up by name and shows it in both forms.
-void showDataType(window::Wizard& wizard, std::string_view name);
+void showDataType(window::StartupWindow& w, std::string_view name);
 
 // Shows `画板1` over `高级表格1` with the picture of this moment while the grid is
 // refilled; hides it again when it goes out of scope. Given another board, covers
 // that board's grid the same way.
 class CoverWhileRefilling {
  public:
-  explicit CoverWhileRefilling(window::Wizard& wizard);
+  explicit CoverWhileRefilling(window::StartupWindow& w);
   explicit CoverWhileRefilling(platform::DrawingBoard& board);
   ~CoverWhileRefilling();
   CoverWhileRefilling(const CoverWhileRefilling&) = delete;
@@ -38,15 +38,15 @@ class CoverWhileRefilling {
 
 // Nothing to show (a category node is current): the text form empties and
 // `高级表格1` becomes one empty white cell.
-void showNothing(window::Wizard& wizard);
+void showNothing(window::StartupWindow& w);
 
 // Handlers (the event table wires them).
-void 单选框_文本形式_clicked(window::Wizard& wizard);
-void 单选框_代码形式_clicked(window::Wizard& wizard);
+void 单选框_文本形式_clicked(window::StartupWindow& w);
+void 单选框_代码形式_clicked(window::StartupWindow& w);
 // The parameter type lookup: when the cursor lands on a parameter whose type is a data
 // type, `高级表格2` shows that type beside `高级表格1`, in the right half of the form
 // area, until the next declaration is shown, the text form is chosen, the cursor
 // moves to a row without such a type, or the window is laid out again.
-void 高级表格1_cursorCellChanged(window::Wizard& wizard);
+void 高级表格1_cursorCellChanged(window::StartupWindow& w);
 
 }  // namespace view
