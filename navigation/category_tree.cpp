@@ -96,14 +96,14 @@ void 树型框_API目录_doubleClicked(window::Wizard& wizard) {
   addToChosenApiList(wizard, text, entryNumber);
 }
 
-void 树型框_API目录_aboutToExpand(window::Wizard& wizard, int pos) {
-  wizard.window.树型框_API目录.setImage(pos, kOpenBookImage);
-  wizard.window.树型框_API目录.setSelectedImage(pos, kOpenBookImage);
+void 树型框_API目录_aboutToExpand(platform::TreeBox& tree, int pos) {
+  tree.setImage(pos, kOpenBookImage);
+  tree.setSelectedImage(pos, kOpenBookImage);
 }
 
-void 树型框_API目录_aboutToCollapse(window::Wizard& wizard, int pos) {
-  wizard.window.树型框_API目录.setImage(pos, kClosedBookImage);
-  wizard.window.树型框_API目录.setSelectedImage(pos, kClosedBookImage);
+void 树型框_API目录_aboutToCollapse(platform::TreeBox& tree, int pos) {
+  tree.setImage(pos, kClosedBookImage);
+  tree.setSelectedImage(pos, kClosedBookImage);
 }
 
 void 单选框_中文树形框_clicked(window::Wizard& wizard) { fillCategoryTree(wizard); }

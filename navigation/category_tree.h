@@ -7,6 +7,7 @@
 
 #include "library/catalog.h"
 #include "library/gbk_text.h"
+#include "platform/tree_box.h"
 
 namespace window {
 struct Wizard;
@@ -34,8 +35,8 @@ void fillCategoryTree(window::Wizard& wizard);
 // Handlers (the event table wires them).
 void 树型框_API目录_currentItemChanged(window::Wizard& wizard);
 void 树型框_API目录_doubleClicked(window::Wizard& wizard);
-void 树型框_API目录_aboutToExpand(window::Wizard& wizard, int pos);
-void 树型框_API目录_aboutToCollapse(window::Wizard& wizard, int pos);
+void 树型框_API目录_aboutToExpand(platform::TreeBox& tree, int pos);
+void 树型框_API目录_aboutToCollapse(platform::TreeBox& tree, int pos);
 void 单选框_中文树形框_clicked(window::Wizard& wizard);
 void 单选框_英文树形框_clicked(window::Wizard& wizard);
 

@@ -29,8 +29,7 @@ void addCatalogEntryToChosenApiList(window::Wizard& wizard, std::int32_t entryNu
 namespace {
 
 // The tick buttons act on the list of the page on show.
-platform::CheckListBox& listOfCurrentPage(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+platform::CheckListBox& listOfCurrentPage(window::StartupWindow& w) {
   return w.选择夹_选用区.currentPage() == 0 ? w.选择列表框_选用API : w.选择列表框_选用例程;
 }
 
@@ -40,12 +39,11 @@ void setEveryCheck(platform::CheckListBox& list, bool checked) {
 
 }  // namespace
 
-void 按钮_全部选择_clicked(window::Wizard& wizard) { setEveryCheck(listOfCurrentPage(wizard), true); }
+void 按钮_全部选择_clicked(window::StartupWindow& w) { setEveryCheck(listOfCurrentPage(w), true); }
 
-void 按钮_全部放弃_clicked(window::Wizard& wizard) { setEveryCheck(listOfCurrentPage(wizard), false); }
+void 按钮_全部放弃_clicked(window::StartupWindow& w) { setEveryCheck(listOfCurrentPage(w), false); }
 
-void 按钮_从选用框删除_clicked(window::Wizard& wizard) {
-  platform::CheckListBox& list = wizard.window.选择列表框_选用API;
+void 按钮_从选用框删除_clicked(platform::CheckListBox& list) {
   int pos = list.currentSelection();
   list.erase(pos);
   // The item that followed the removed one takes its place; after the last, the new last.
@@ -53,10 +51,9 @@ void 按钮_从选用框删除_clicked(window::Wizard& wizard) {
   list.setCurrentSelection(pos);
 }
 
-void 按钮_清空选用框_clicked(window::Wizard& wizard) { wizard.window.选择列表框_选用API.removeAll(); }
+void 按钮_清空选用框_clicked(platform::CheckListBox& list) { list.removeAll(); }
 
-void 选择列表框_选用API_itemSelected(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 选择列表框_选用API_itemSelected(window::StartupWindow& w) {
   // The first part keeps whatever label the last selection elsewhere gave it.
   w.状态条.setPartText(1, "");
   platform::CheckListBox& list = w.选择列表框_选用API;
@@ -64,12 +61,12 @@ void 选择列表框_选用API_itemSelected(window::Wizard& wizard) {
   if (pos < 0) return;
   gbk::Text text = list.itemText(pos);
   if (text.starts_with(kDataTypeItemPrefix)) {
-    view::showDataType(wizard.window, std::string_view(text).substr(kDataTypeItemPrefix.size()));
+    view::showDataType(w, std::string_view(text).substr(kDataTypeItemPrefix.size()));
   } else {
     std::vector<gbk::Text> pieces = gbk::split(text, "/");
     // Every API item text holds " / "; a text without it cannot come from the add rule.
     if (pieces.size() < 2) return;
-    view::showDllCommand(wizard.window, gbk::trim(pieces[1]));
+    view::showDllCommand(w, gbk::trim(pieces[1]));
   }
   list.setFocus();
 }

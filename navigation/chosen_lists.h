@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "library/gbk_text.h"
+#include "platform/controls.h"
 
 namespace window {
 struct Wizard;
+struct StartupWindow;
 }
 
 namespace navigation {
@@ -30,10 +32,12 @@ void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int3
 void addCatalogEntryToChosenApiList(window::Wizard& wizard, std::int32_t entryNumber);
 
 // Handlers (the event table wires them).
-void 按钮_全部选择_clicked(window::Wizard& wizard);
-void 按钮_全部放弃_clicked(window::Wizard& wizard);
-void 按钮_从选用框删除_clicked(window::Wizard& wizard);
-void 按钮_清空选用框_clicked(window::Wizard& wizard);
-void 选择列表框_选用API_itemSelected(window::Wizard& wizard);
+// The tick buttons act on the list of the chosen area's page on show.
+void 按钮_全部选择_clicked(window::StartupWindow& w);
+void 按钮_全部放弃_clicked(window::StartupWindow& w);
+// The removing buttons act on the chosen API list.
+void 按钮_从选用框删除_clicked(platform::CheckListBox& chosenApis);
+void 按钮_清空选用框_clicked(platform::CheckListBox& chosenApis);
+void 选择列表框_选用API_itemSelected(window::StartupWindow& w);
 
 }  // namespace navigation

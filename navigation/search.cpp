@@ -51,8 +51,7 @@ void listApiHits(window::Wizard& wizard, std::string_view text) {
   for (std::int32_t n : hits) addApiHit(wizard, n);
 }
 
-void 组合框_搜索类型_selectionChanged(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 组合框_搜索类型_selectionChanged(window::StartupWindow& w) {
   // The hits and their kind stay until the next search.
   w.组合框_搜索API显示.setEnabled(w.组合框_搜索类型.currentSelection() == 0);
 }

@@ -12,6 +12,7 @@
 
 namespace window {
 struct Wizard;
+struct StartupWindow;
 }
 
 namespace navigation {
@@ -42,6 +43,6 @@ void showApiHit(window::Wizard& wizard);
 void gatherApiHit(window::Wizard& wizard);
 
 // Handlers (the event table wires them).
-void 组合框_搜索类型_selectionChanged(window::Wizard& wizard);
+void 组合框_搜索类型_selectionChanged(window::StartupWindow& w);
 
 }  // namespace navigation
