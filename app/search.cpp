@@ -19,7 +19,7 @@ void 按钮_搜索_clicked(WizardApp& app) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (app.searchResultsAreApis) {
-    navigation::listApiHits(app.wizard, text);
+    navigation::listApiHits(app.wizard.window, app.wizard.state.catalog, text);
   } else {
     examples::listExampleHits(w.列表框_搜索结果, app.examples.get(), text);
   }
@@ -27,13 +27,13 @@ void 按钮_搜索_clicked(WizardApp& app) {
 
 // Examples are listed by their file names whichever names the APIs show.
 void 组合框_搜索API显示_selectionChanged(WizardApp& app) {
-  if (app.searchResultsAreApis) navigation::relabelApiHits(app.wizard);
+  if (app.searchResultsAreApis) navigation::relabelApiHits(app.wizard.window, app.wizard.state.catalog);
 }
 
 // The kind of the hits decides, not the name: a record number is no entry number.
 void 列表框_搜索结果_itemSelected(WizardApp& app) {
   if (app.searchResultsAreApis) {
-    navigation::showApiHit(app.wizard);
+    navigation::showApiHit(app.wizard.window, app.wizard.state.catalog);
   } else {
     examples::showExampleHit(app.wizard.window, app.examples.get());
   }
@@ -41,7 +41,7 @@ void 列表框_搜索结果_itemSelected(WizardApp& app) {
 
 void 列表框_搜索结果_doubleClicked(WizardApp& app) {
   if (app.searchResultsAreApis) {
-    navigation::gatherApiHit(app.wizard);
+    navigation::gatherApiHit(app.wizard.window, app.wizard.state.catalog);
   } else {
     examples::openExample(app.wizard, app.examples.get(), app.wizard.window.列表框_搜索结果);
   }

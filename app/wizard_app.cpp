@@ -25,10 +25,10 @@ void startUp(WizardApp& app) {
   w.画板1.setFontToDefaultGuiFont(10);
   wizard.state.catalog = library::Catalog(library::apiCatalogText());
   wizard.services.dialogs.setSaveInitialFolder(wizard.services.shell.documentsFolder() + "\\");
-  navigation::fillCategoryTree(wizard);
+  navigation::fillCategoryTree(w, wizard.state.catalog);
   app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.messages);
   if (app.examples) examples::fillExampleList(*app.examples, w.列表框_例程列表);
-  navigation::fillIndex(wizard);
+  navigation::fillIndex(w, wizard.state.catalog);
 }
 
 void 选择夹_选用区_pageChanged(WizardApp& app) {

@@ -27,13 +27,11 @@ bool selectByPinyin(platform::ListBox& list, std::string_view typed) {
 
 }  // namespace
 
-void fillIndex(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
   platform::ListBox& list = w.列表框_索引;
   // The entry, not the position: the other language sorts the names differently.
   std::int32_t selectedEntry = list.itemData(list.currentSelection());
   list.removeAll();
-  const library::Catalog& catalog = wizard.state.catalog;
   for (std::int32_t n = 1; n <= catalog.size(); ++n) {
     if (const library::CatalogEntry* entry = catalog.entry(n)) {
       list.add(w.单选框_中文索引.checked() ? entry->chineseName : entry->englishName, n);
@@ -48,44 +46,42 @@ void fillIndex(window::Wizard& wizard) {
   }
 }
 
-void 编辑框_索引_contentChanged(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 编辑框_索引_contentChanged(window::StartupWindow& w, const library::Catalog& catalog) {
   const gbk::Text& typed = w.编辑框_索引.text();
   // Pinyin only where the names' own letters find nothing, and only for Chinese names.
   bool byPinyin = !w.列表框_索引.selectByPrefix(typed) && w.单选框_中文索引.checked() &&
                   selectByPinyin(w.列表框_索引, typed);
   // Also when nothing matched: the entry still selected is shown again.
-  if (w.列表框_索引.currentSelection() >= 0) 列表框_索引_itemSelected(wizard);
+  if (w.列表框_索引.currentSelection() >= 0) 列表框_索引_itemSelected(w, catalog);
   // The user sees why a name that does not begin with the typed text was chosen.
   if (byPinyin) w.状态条.setPartText(1, typed + " → " + w.列表框_索引.itemText(w.列表框_索引.currentSelection()));
   // Showing the entry moved the focus to the list; the user is still typing.
   w.编辑框_索引.setFocus();
 }
 
-void 编辑框_索引_keyPressed(window::Wizard& wizard, int keyCode) {
-  if (keyCode == kEnterKey) 列表框_索引_doubleClicked(wizard);
+void 编辑框_索引_keyPressed(window::StartupWindow& w, const library::Catalog& catalog, int keyCode) {
+  if (keyCode == kEnterKey) 列表框_索引_doubleClicked(w, catalog);
 }
 
-void 单选框_中文索引_clicked(window::Wizard& wizard) { fillIndex(wizard); }
+void 单选框_中文索引_clicked(window::StartupWindow& w, const library::Catalog& catalog) { fillIndex(w, catalog); }
 
-void 单选框_英文索引_clicked(window::Wizard& wizard) { fillIndex(wizard); }
+void 单选框_英文索引_clicked(window::StartupWindow& w, const library::Catalog& catalog) { fillIndex(w, catalog); }
 
-void 列表框_索引_itemSelected(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 列表框_索引_itemSelected(window::StartupWindow& w, const library::Catalog& catalog) {
   platform::ListBox& list = w.列表框_索引;
   int pos = list.currentSelection();
-  window::showInStatusBar(wizard.window, "API：", list.itemText(pos));
-  view::CoverWhileRefilling cover(wizard.window);
-  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(list.itemData(pos))) {
-    view::showDllCommand(wizard.window, entry->chineseName);
+  window::showInStatusBar(w, "API：", list.itemText(pos));
+  view::CoverWhileRefilling cover(w);
+  if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
+    view::showDllCommand(w, entry->chineseName);
   }
   list.setFocus();
 }
 
-void 列表框_索引_doubleClicked(window::Wizard& wizard) {
-  showChosenApiPage(wizard);
-  platform::ListBox& list = wizard.window.列表框_索引;
-  addCatalogEntryToChosenApiList(wizard, list.itemData(list.currentSelection()));
+void 列表框_索引_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog) {
+  showChosenApiPage(w);
+  platform::ListBox& list = w.列表框_索引;
+  addCatalogEntryToChosenApiList(w, catalog, list.itemData(list.currentSelection()));
 }
 
 }  // namespace navigation

@@ -46,10 +46,10 @@ gbk::Text buildCategoryTreeContent(const library::Catalog& catalog, bool chinese
   return main;
 }
 
-void fillCategoryTree(window::Wizard& wizard) {
-  platform::TreeBox& tree = wizard.window.树型框_API目录;
+void fillCategoryTree(window::StartupWindow& w, const library::Catalog& catalog) {
+  platform::TreeBox& tree = w.树型框_API目录;
   const int previous = tree.currentItem();
-  gbk::Text content = buildCategoryTreeContent(wizard.state.catalog, wizard.window.单选框_中文树形框.checked());
+  gbk::Text content = buildCategoryTreeContent(catalog, w.单选框_中文树形框.checked());
   // The content is ours and always well formed; a refusal would keep the old tree.
   if (!tree.setContent(content).ok()) return;
   // Only the labels differ between the languages, so a position names the same node
@@ -60,40 +60,39 @@ void fillCategoryTree(window::Wizard& wizard) {
   tree.setFocus();
 }
 
-void 树型框_API目录_currentItemChanged(window::Wizard& wizard) {
-  window::StartupWindow& w = wizard.window;
+void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const library::Catalog& catalog) {
   platform::TreeBox& tree = w.树型框_API目录;
   const int current = tree.currentItem();
   const bool dataType = isDataTypeNode(tree, current);
   const gbk::Text label = tree.itemText(current);
-  window::showInStatusBar(wizard.window, dataType ? "数据类型：" : "API：", label);
+  window::showInStatusBar(w, dataType ? "数据类型：" : "API：", label);
 
   const std::int32_t entryNumber = tree.itemData(current);
   if (entryNumber != 0) {
-    view::CoverWhileRefilling cover(wizard.window);
+    view::CoverWhileRefilling cover(w);
     if (dataType) {
-      view::showDataType(wizard.window, label);
-    } else if (const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber)) {
-      view::showDllCommand(wizard.window, entry->chineseName);
+      view::showDataType(w, label);
+    } else if (const library::CatalogEntry* entry = catalog.entry(entryNumber)) {
+      view::showDllCommand(w, entry->chineseName);
     }
   } else {
-    view::showNothing(wizard.window);
+    view::showNothing(w);
   }
   tree.setFocus();
 }
 
-void 树型框_API目录_doubleClicked(window::Wizard& wizard) {
-  showChosenApiPage(wizard);
-  platform::TreeBox& tree = wizard.window.树型框_API目录;
+void 树型框_API目录_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog) {
+  showChosenApiPage(w);
+  platform::TreeBox& tree = w.树型框_API目录;
   const int current = tree.currentItem();
   const std::int32_t entryNumber = tree.itemData(current);
   if (entryNumber == 0) return;
-  const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber);
+  const library::CatalogEntry* entry = catalog.entry(entryNumber);
   if (!entry) return;
   // The chosen list names an API by both names, whichever of them the tree shows.
   const gbk::Text text = isDataTypeNode(tree, current) ? gbk::Text(kDataTypeItemPrefix) + tree.itemText(current)
                                                        : library::apiItemText(*entry);
-  addToChosenApiList(wizard, text, entryNumber);
+  addToChosenApiList(w.选择列表框_选用API, text, entryNumber);
 }
 
 void 树型框_API目录_aboutToExpand(platform::TreeBox& tree, int pos) {
@@ -106,8 +105,12 @@ void 树型框_API目录_aboutToCollapse(platform::TreeBox& tree, int pos) {
   tree.setSelectedImage(pos, kClosedBookImage);
 }
 
-void 单选框_中文树形框_clicked(window::Wizard& wizard) { fillCategoryTree(wizard); }
+void 单选框_中文树形框_clicked(window::StartupWindow& w, const library::Catalog& catalog) {
+  fillCategoryTree(w, catalog);
+}
 
-void 单选框_英文树形框_clicked(window::Wizard& wizard) { fillCategoryTree(wizard); }
+void 单选框_英文树形框_clicked(window::StartupWindow& w, const library::Catalog& catalog) {
+  fillCategoryTree(w, catalog);
+}
 
 }  // namespace navigation

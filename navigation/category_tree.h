@@ -10,7 +10,7 @@
 #include "platform/tree_box.h"
 
 namespace window {
-struct Wizard;
+struct StartupWindow;
 }
 
 namespace navigation {
@@ -30,14 +30,14 @@ gbk::Text buildCategoryTreeContent(const library::Catalog& catalog, bool chinese
 
 // Rebuilds the tree, keeping the current position (position 1 after a fresh start or
 // when a top-level node at position 0 was current), and gives it the keyboard focus.
-void fillCategoryTree(window::Wizard& wizard);
+void fillCategoryTree(window::StartupWindow& w, const library::Catalog& catalog);
 
 // Handlers (the event table wires them).
-void 树型框_API目录_currentItemChanged(window::Wizard& wizard);
-void 树型框_API目录_doubleClicked(window::Wizard& wizard);
+void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const library::Catalog& catalog);
+void 树型框_API目录_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog);
 void 树型框_API目录_aboutToExpand(platform::TreeBox& tree, int pos);
 void 树型框_API目录_aboutToCollapse(platform::TreeBox& tree, int pos);
-void 单选框_中文树形框_clicked(window::Wizard& wizard);
-void 单选框_英文树形框_clicked(window::Wizard& wizard);
+void 单选框_中文树形框_clicked(window::StartupWindow& w, const library::Catalog& catalog);
+void 单选框_英文树形框_clicked(window::StartupWindow& w, const library::Catalog& catalog);
 
 }  // namespace navigation

@@ -5,12 +5,11 @@
 
 namespace navigation {
 
-void showChosenApiPage(window::Wizard& wizard) {
-  wizard.window.选择夹_选用区.turnToPage(0);
+void showChosenApiPage(window::StartupWindow& w) {
+  w.选择夹_选用区.turnToPage(0);
 }
 
-void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int32_t entryNumber) {
-  platform::CheckListBox& list = wizard.window.选择列表框_选用API;
+void addToChosenApiList(platform::CheckListBox& list, std::string_view text, std::int32_t entryNumber) {
   // The text is the identity: compared byte for byte, letter case counting, whatever
   // the sort order (which folds case) puts next to it.
   for (int pos = 0; pos < list.count(); ++pos) {
@@ -19,10 +18,11 @@ void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int3
   list.add(text, entryNumber);
 }
 
-void addCatalogEntryToChosenApiList(window::Wizard& wizard, std::int32_t entryNumber) {
+void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Catalog& catalog,
+                                    std::int32_t entryNumber) {
   if (entryNumber <= 0) return;
-  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber)) {
-    addToChosenApiList(wizard, library::apiItemText(*entry), entryNumber);
+  if (const library::CatalogEntry* entry = catalog.entry(entryNumber)) {
+    addToChosenApiList(w.选择列表框_选用API, library::apiItemText(*entry), entryNumber);
   }
 }
 

@@ -5,11 +5,11 @@
 #include <string_view>
 #include <vector>
 
+#include "library/catalog.h"
 #include "library/gbk_text.h"
 #include "platform/controls.h"
 
 namespace window {
-struct Wizard;
 struct StartupWindow;
 }
 
@@ -20,16 +20,17 @@ inline constexpr std::string_view kDataTypeItemPrefix = "数据类型：";
 
 // Every path that gathers an API or a data type first makes page 0 ("选用API数据") of
 // `选择夹_选用区` current and runs its page changed handler...
-void showChosenApiPage(window::Wizard& wizard);
+void showChosenApiPage(window::StartupWindow& w);
 
 // ...then adds the item: unless an item with the same text (byte for byte) is there,
 // `text` with `entryNumber` lands at its sorted place, unchecked.
-void addToChosenApiList(window::Wizard& wizard, std::string_view text, std::int32_t entryNumber);
+void addToChosenApiList(platform::CheckListBox& list, std::string_view text, std::int32_t entryNumber);
 
 // The double-click and Enter paths of the tree, the index and the search, once they
 // have shown the chosen API page: adds the API item of catalog entry `entryNumber`.
 // No selection (a number not above 0) or a line of fewer than three fields adds nothing.
-void addCatalogEntryToChosenApiList(window::Wizard& wizard, std::int32_t entryNumber);
+void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Catalog& catalog,
+                                    std::int32_t entryNumber);
 
 // Handlers (the event table wires them).
 // The tick buttons act on the list of the chosen area's page on show.

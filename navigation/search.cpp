@@ -10,13 +10,13 @@ namespace navigation {
 namespace {
 
 // The name an API hit is listed under: Chinese at "显示中文" (position 0), English otherwise.
-const gbk::Text& hitName(const window::Wizard& wizard, const library::CatalogEntry& entry) {
-  return wizard.window.组合框_搜索API显示.currentSelection() == 0 ? entry.chineseName : entry.englishName;
+const gbk::Text& hitName(const window::StartupWindow& w, const library::CatalogEntry& entry) {
+  return w.组合框_搜索API显示.currentSelection() == 0 ? entry.chineseName : entry.englishName;
 }
 
-void addApiHit(window::Wizard& wizard, std::int32_t entryNumber) {
-  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(entryNumber)) {
-    wizard.window.列表框_搜索结果.add(hitName(wizard, *entry), entryNumber);
+void addApiHit(window::StartupWindow& w, const library::Catalog& catalog, std::int32_t entryNumber) {
+  if (const library::CatalogEntry* entry = catalog.entry(entryNumber)) {
+    w.列表框_搜索结果.add(hitName(w, *entry), entryNumber);
   }
 }
 
@@ -45,10 +45,10 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
   return hits;
 }
 
-void listApiHits(window::Wizard& wizard, std::string_view text) {
-  std::vector<std::int32_t> hits = findApis(wizard.state.catalog, text);
-  if (hits.empty()) hits = findApisByPinyin(wizard.state.catalog, text);
-  for (std::int32_t n : hits) addApiHit(wizard, n);
+void listApiHits(window::StartupWindow& w, const library::Catalog& catalog, std::string_view text) {
+  std::vector<std::int32_t> hits = findApis(catalog, text);
+  if (hits.empty()) hits = findApisByPinyin(catalog, text);
+  for (std::int32_t n : hits) addApiHit(w, catalog, n);
 }
 
 void 组合框_搜索类型_selectionChanged(window::StartupWindow& w) {
@@ -56,14 +56,14 @@ void 组合框_搜索类型_selectionChanged(window::StartupWindow& w) {
   w.组合框_搜索API显示.setEnabled(w.组合框_搜索类型.currentSelection() == 0);
 }
 
-void relabelApiHits(window::Wizard& wizard) {
-  platform::ListBox& list = wizard.window.列表框_搜索结果;
+void relabelApiHits(window::StartupWindow& w, const library::Catalog& catalog) {
+  platform::ListBox& list = w.列表框_搜索结果;
   if (list.count() == 0) return;
   std::int32_t selectedEntry = list.itemData(list.currentSelection());
   std::vector<std::int32_t> entries;
   for (int pos = 0; pos < list.count(); ++pos) entries.push_back(list.itemData(pos));
   list.removeAll();
-  for (std::int32_t n : entries) addApiHit(wizard, n);
+  for (std::int32_t n : entries) addApiHit(w, catalog, n);
   if (selectedEntry <= 0) return;
   for (int pos = 0; pos < list.count(); ++pos) {
     if (list.itemData(pos) == selectedEntry) {
@@ -74,21 +74,21 @@ void relabelApiHits(window::Wizard& wizard) {
   }
 }
 
-void showApiHit(window::Wizard& wizard) {
-  platform::ListBox& list = wizard.window.列表框_搜索结果;
+void showApiHit(window::StartupWindow& w, const library::Catalog& catalog) {
+  platform::ListBox& list = w.列表框_搜索结果;
   int pos = list.currentSelection();
-  window::showInStatusBar(wizard.window, "API：", list.itemText(pos));
-  view::CoverWhileRefilling cover(wizard.window);
-  if (const library::CatalogEntry* entry = wizard.state.catalog.entry(list.itemData(pos))) {
-    view::showDllCommand(wizard.window, entry->chineseName);
+  window::showInStatusBar(w, "API：", list.itemText(pos));
+  view::CoverWhileRefilling cover(w);
+  if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
+    view::showDllCommand(w, entry->chineseName);
   }
   list.setFocus();
 }
 
-void gatherApiHit(window::Wizard& wizard) {
-  platform::ListBox& list = wizard.window.列表框_搜索结果;
-  showChosenApiPage(wizard);
-  addCatalogEntryToChosenApiList(wizard, list.itemData(list.currentSelection()));
+void gatherApiHit(window::StartupWindow& w, const library::Catalog& catalog) {
+  platform::ListBox& list = w.列表框_搜索结果;
+  showChosenApiPage(w);
+  addCatalogEntryToChosenApiList(w, catalog, list.itemData(list.currentSelection()));
 }
 
 }  // namespace navigation

@@ -11,7 +11,6 @@
 #include "library/gbk_text.h"
 
 namespace window {
-struct Wizard;
 struct StartupWindow;
 }
 
@@ -30,17 +29,17 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
 // The API hits of `text` in `列表框_搜索结果`, which the caller has emptied: findApis, or
 // failing any, findApisByPinyin; each under its Chinese or English name as
 // `组合框_搜索API显示` says.
-void listApiHits(window::Wizard& wizard, std::string_view text);
+void listApiHits(window::StartupWindow& w, const library::Catalog& catalog, std::string_view text);
 
 // The API hits listed again under the names that `组合框_搜索API显示` now asks for, the
 // selected entry staying selected.
-void relabelApiHits(window::Wizard& wizard);
+void relabelApiHits(window::StartupWindow& w, const library::Catalog& catalog);
 
 // The selected API hit named in the status bar and its declaration shown.
-void showApiHit(window::Wizard& wizard);
+void showApiHit(window::StartupWindow& w, const library::Catalog& catalog);
 
 // The selected API hit gathered into the chosen API list.
-void gatherApiHit(window::Wizard& wizard);
+void gatherApiHit(window::StartupWindow& w, const library::Catalog& catalog);
 
 // Handlers (the event table wires them).
 void 组合框_搜索类型_selectionChanged(window::StartupWindow& w);

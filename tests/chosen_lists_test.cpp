@@ -22,7 +22,9 @@ class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
 
   void SetUp() override { start(); }
 
-  void add(std::string_view text, std::int32_t entry = 1) { navigation::addToChosenApiList(wizard, text, entry); }
+  void add(std::string_view text, std::int32_t entry = 1) {
+    navigation::addToChosenApiList(w.选择列表框_选用API, text, entry);
+  }
   std::vector<gbk::Text> texts() const {
     std::vector<gbk::Text> out;
     for (int pos = 0; pos < chosen.count(); ++pos) out.push_back(chosen.itemText(pos));
@@ -95,7 +97,7 @@ TEST_F(ChosenListsTest, EveryPathGivesTheSameTextOnce) {
       if (w.列表框_搜索结果.itemData(pos) == entry) w.列表框_搜索结果.userDoubleClicked(pos);
     }
   }
-  navigation::addCatalogEntryToChosenApiList(wizard, entry);
+  navigation::addCatalogEntryToChosenApiList(wizard.window, wizard.state.catalog, entry);
   ASSERT_EQ(texts(), std::vector<gbk::Text>{expected});
   EXPECT_EQ(chosen.itemData(0), entry);
 }
@@ -178,7 +180,7 @@ TEST_F(ChosenListsTest, ClearEmptiesOnlyTheChosenApiList) {
 
 TEST_F(ChosenListsTest, SelectingAnApiItemShowsItsDeclarationByChineseName) {
   std::int32_t entry = entryOf("GetMenuItemInfoA");
-  navigation::addCatalogEntryToChosenApiList(wizard, entry);
+  navigation::addCatalogEntryToChosenApiList(wizard.window, wizard.state.catalog, entry);
   w.状态条.setPartText(0, "API：");
   w.状态条.setPartWidth(0, 40);
   w.状态条.setPartText(1, "取菜单条目信息_");

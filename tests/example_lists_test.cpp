@@ -66,7 +66,7 @@ TEST(ExampleList, MissingDatabaseSaysSoOnceAndTheExamplesStayEmpty) {
   EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::None);
   EXPECT_EQ(h.messages.shown[0].buttons, platform::MessageButtons::Ok);
   EXPECT_EQ(h.w.列表框_例程列表.count(), 0);
-  navigation::addCatalogEntryToChosenApiList(h.wizard, h.entryOf("GetWindowTextA"));
+  navigation::addCatalogEntryToChosenApiList(h.wizard.window, h.wizard.state.catalog, h.entryOf("GetWindowTextA"));
   h.w.选择夹_选用区.userChangedPage(1);
   h.w.组合框_搜索类型.userChose(1);
   h.w.按钮_搜索.userClicked();
@@ -91,7 +91,8 @@ TEST(RelatedExamples, GroupedByChosenApiEachOnceBySubstringAndAnyAsciiCase) {
 TEST(RelatedExamples, ADataTypeItemCountsThroughItsEntryNumber) {
   ExamplesWizard h;
   std::int32_t entry = h.entryOf("GetMenuItemInfoA");
-  navigation::addToChosenApiList(h.wizard, std::string(navigation::kDataTypeItemPrefix) + "菜单条目结构_", entry);
+  navigation::addToChosenApiList(h.w.选择列表框_选用API, std::string(navigation::kDataTypeItemPrefix) + "菜单条目结构_",
+                                 entry);
   h.showChosenExamplesPage();
   EXPECT_EQ(h.items(h.w.选择列表框_选用例程), (Items{{"菜单信息.e", 4}}));
 }

@@ -53,7 +53,7 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
   }
 
   void tick(std::string_view text, std::int32_t entry) {
-    navigation::addToChosenApiList(wizard, text, entry);
+    navigation::addToChosenApiList(w.选择列表框_选用API, text, entry);
     for (int pos = 0; pos < chosen.count(); ++pos) {
       if (chosen.itemText(pos) == text) chosen.setChecked(pos, true);
     }
@@ -83,7 +83,7 @@ TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
   tick("A1 / 鸣笛_", 1);
   tick("A2 / 枚举增强图元文件记录_", 2);
   tick("A3 / 剪切_", 3);
-  navigation::addToChosenApiList(wizard, "A4 / 跳过_", 5);
+  navigation::addToChosenApiList(w.选择列表框_选用API, "A4 / 跳过_", 5);
   tick("A5 / 画_", 4);
   // A data type item carries an entry number that the import does not use; its name is
   // the text without every "数据类型：", trimmed of both kinds of space.
@@ -108,7 +108,8 @@ TEST_F(ImportTest, EveryDataTypePrefixIsTakenOut) {
 }
 
 TEST_F(ImportTest, NothingTickedStillQueuesAAndB) {
-  navigation::addToChosenApiList(wizard, "GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  navigation::addToChosenApiList(w.选择列表框_选用API, "GetMenuItemInfoA / 取菜单条目信息_",
+                                 entryOf("GetMenuItemInfoA"));
   EXPECT_EQ(queued(), Expected().thenAB());
 }
 
@@ -130,7 +131,7 @@ TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
 
 TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
   tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
-  navigation::addToChosenApiList(wizard, "数据类型：矩形_", 1);
+  navigation::addToChosenApiList(w.选择列表框_选用API, "数据类型：矩形_", 1);
   w.按钮_导入.userClicked();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。");

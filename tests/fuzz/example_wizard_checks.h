@@ -213,7 +213,7 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   for (const gbk::Text& name : names) catalog += name + ",,-\r\n";
   wizard.state.catalog = library::Catalog(catalog);
   for (std::size_t entry = 1; entry <= names.size(); ++entry) {
-    navigation::addCatalogEntryToChosenApiList(wizard, static_cast<std::int32_t>(entry));
+    navigation::addCatalogEntryToChosenApiList(wizard.window, wizard.state.catalog, static_cast<std::int32_t>(entry));
   }
   fillRelatedExamplesList(wizard, &database);
   platform::CheckListBox& chosen = w.选择列表框_选用例程;
