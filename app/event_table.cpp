@@ -46,10 +46,12 @@ void wireEventTable(WizardApp& app) {
   w.单选框_代码形式.onClicked = [&w] { view::单选框_代码形式_clicked(w); };
   w.高级表格1.onCurrentCellChanged = [&w] { view::高级表格1_cursorCellChanged(w); };
   w.列表框_例程列表.onItemSelected = [&app] { examples::列表框_例程列表_itemSelected(app.wizard.window, app.examples.get()); };
-  w.列表框_例程列表.onDoubleClicked = [&app] { examples::列表框_例程列表_doubleClicked(app.wizard, app.examples.get()); };
+  w.列表框_例程列表.onDoubleClicked = [&app] {
+    examples::列表框_例程列表_doubleClicked(app.wizard.services, app.examples.get(), app.wizard.window.列表框_例程列表);
+  };
   w.选择列表框_选用例程.onItemSelected = [&w] { examples::选择列表框_选用例程_itemSelected(w.状态条); };
   w.选择列表框_选用例程.onDoubleClicked = [&app] {
-    examples::选择列表框_选用例程_doubleClicked(app.wizard, app.examples.get());
+    examples::选择列表框_选用例程_doubleClicked(app.wizard.services, app.examples.get(), app.wizard.window.选择列表框_选用例程);
   };
 }
 

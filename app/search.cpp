@@ -43,7 +43,7 @@ void 列表框_搜索结果_doubleClicked(WizardApp& app) {
   if (app.searchResultsAreApis) {
     navigation::gatherApiHit(app.wizard.window, app.wizard.state.catalog);
   } else {
-    examples::openExample(app.wizard, app.examples.get(), app.wizard.window.列表框_搜索结果);
+    examples::openExample(app.wizard.services, app.examples.get(), app.wizard.window.列表框_搜索结果);
   }
 }
 

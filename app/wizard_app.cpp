@@ -39,7 +39,7 @@ void 选择夹_选用区_pageChanged(WizardApp& app) {
     if (w.选择列表框_选用API.currentSelection() == -1) w.选择列表框_选用API.setCurrentSelection(0);
   } else {
     w.按钮_导入.setText("打开例程(&O)");
-    examples::fillRelatedExamplesList(app.wizard, app.examples.get());
+    examples::fillRelatedExamplesList(w, app.wizard.state.catalog, app.examples.get());
   }
   w.按钮_从选用框删除.setEnabled(chosenApiPage);
   w.按钮_清空选用框.setEnabled(chosenApiPage);
@@ -51,7 +51,7 @@ void 按钮_导入_clicked(WizardApp& app) {
   if (app.wizard.window.选择夹_选用区.currentPage() == 0) {
     ide_link::importChosenApis(app.wizard, ide_link::wizardRequestBuffer());
   } else {
-    examples::saveChosenExamples(app.wizard, app.examples.get());
+    examples::saveChosenExamples(app.wizard.services, app.examples.get(), app.wizard.window.选择列表框_选用例程);
   }
 }
 

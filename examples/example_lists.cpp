@@ -99,14 +99,13 @@ std::vector<std::int32_t> findRelatedExamples(ExampleDatabase& records, const st
   return related;
 }
 
-void fillRelatedExamplesList(window::Wizard& wizard, ExampleDatabase* database) {
-  window::StartupWindow& w = wizard.window;
+void fillRelatedExamplesList(window::StartupWindow& w, const library::Catalog& catalog, ExampleDatabase* database) {
   platform::CheckListBox& list = w.选择列表框_选用例程;
   list.removeAll();
   if (!database) return;
   std::vector<gbk::Text> names;
   for (int pos = 0; pos < w.选择列表框_选用API.count(); ++pos) {
-    if (const library::CatalogEntry* entry = wizard.state.catalog.entry(w.选择列表框_选用API.itemData(pos))) {
+    if (const library::CatalogEntry* entry = catalog.entry(w.选择列表框_选用API.itemData(pos))) {
       names.push_back(entry->englishName);
     }
   }

@@ -39,7 +39,7 @@ std::vector<std::int32_t> findRelatedExamples(ExampleDatabase& database, const s
 
 // Rebuilds `选择列表框_选用例程` from the English names of the chosen API list's entries
 // (a data type item counts through its entry number), all unchecked.
-void fillRelatedExamplesList(window::Wizard& wizard, ExampleDatabase* database);
+void fillRelatedExamplesList(window::StartupWindow& w, const library::Catalog& catalog, ExampleDatabase* database);
 
 // Handlers (the event table wires them).
 void 列表框_例程列表_itemSelected(window::StartupWindow& w, ExampleDatabase* database);

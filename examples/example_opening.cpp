@@ -10,15 +10,15 @@ namespace {
 // Saving more examples than this names the first ones and counts the rest.
 constexpr std::size_t kNamesInAMessage = 10;
 
-void warn(window::Wizard& wizard, const gbk::Text& text) {
-  wizard.services.messages.show(text, "信息：", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+void warn(window::Services& services, const gbk::Text& text) {
+  services.messages.show(text, "信息：", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
 }
 
 // Whether the user chose a path that can be written; a path that GBK cannot hold is said
 // plainly, cancelling says nothing.
-bool writablePathChosen(window::Wizard& wizard, platform::DialogAnswer answer) {
+bool writablePathChosen(window::Services& services, platform::DialogAnswer answer) {
   if (answer == platform::DialogAnswer::outsideGbk) {
-    warn(wizard, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
+    warn(services, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
   }
   return answer == platform::DialogAnswer::chosen;
 }
@@ -35,7 +35,7 @@ gbk::Text listing(std::string_view heading, const std::vector<gbk::Text>& names)
 
 }  // namespace
 
-void openExample(window::Wizard& wizard, ExampleDatabase* records, platform::ListControl& list) {
+void openExample(window::Services& services, ExampleDatabase* records, platform::ListControl& list) {
   int pos = list.currentSelection();
   if (!records || pos < 0) return;
   records->goTo(list.itemData(pos));
@@ -44,28 +44,27 @@ void openExample(window::Wizard& wizard, ExampleDatabase* records, platform::Lis
   if (!name) return;  // never listed
   // A damaged example is reported before the user picks a place for it.
   if (!source) {
-    warn(wizard, damaged(*name));
+    warn(services, damaged(*name));
     return;
   }
-  platform::Dialogs& dialog = wizard.services.dialogs;
+  platform::Dialogs& dialog = services.dialogs;
   dialog.setSaveFileName(*name);
-  if (!writablePathChosen(wizard, dialog.showSaveDialog())) return;
+  if (!writablePathChosen(services, dialog.showSaveDialog())) return;
   // The dialog asked before a file was replaced.
   std::string path = dialog.saveFileName();
-  if (!writeWholeFile(wizard.services.files, path, *source, Replace::existingFile)) {
-    warn(wizard, "文件无法写出！");
+  if (!writeWholeFile(services.files, path, *source, Replace::existingFile)) {
+    warn(services, "文件无法写出！");
     return;
   }
-  startIde(wizard.services.files, wizard.services.shell, path);
+  startIde(services.files, services.shell, path);
 }
 
-void saveChosenExamples(window::Wizard& wizard, ExampleDatabase* records) {
-  platform::CheckListBox& list = wizard.window.选择列表框_选用例程;
+void saveChosenExamples(window::Services& services, ExampleDatabase* records, platform::CheckListBox& list) {
   bool anyTicked = false;
   for (int pos = 0; pos < list.count() && !anyTicked; ++pos) anyTicked = list.checked(pos);
   if (!records || !anyTicked) return;
   std::string folder;
-  if (!writablePathChosen(wizard, wizard.services.dialogs.pickFolder("请指定一个例程保存路径：", folder))) return;
+  if (!writablePathChosen(services, services.dialogs.pickFolder("请指定一个例程保存路径：", folder))) return;
   folder = withTrailingBackslash(folder);
   std::string firstWritten;
   std::vector<gbk::Text> unreadable;
@@ -80,8 +79,8 @@ void saveChosenExamples(window::Wizard& wizard, ExampleDatabase* records) {
       unreadable.push_back(name);
       continue;
     }
-    std::string path = freePath(wizard.services.files, folder, name);
-    if (path.empty() || !writeWholeFile(wizard.services.files, path, *source, Replace::never)) {
+    std::string path = freePath(services.files, folder, name);
+    if (path.empty() || !writeWholeFile(services.files, path, *source, Replace::never)) {
       unwritten.push_back(name);
     } else if (firstWritten.empty()) {
       firstWritten = path;
@@ -93,22 +92,22 @@ void saveChosenExamples(window::Wizard& wizard, ExampleDatabase* records) {
   if (!unwritten.empty()) {
     problems += (problems.empty() ? "" : "\r\n\r\n") + listing("这些例程无法写到“" + folder + "”：", unwritten);
   }
-  if (!problems.empty()) warn(wizard, problems);
-  if (!firstWritten.empty()) startIde(wizard.services.files, wizard.services.shell, firstWritten);
+  if (!problems.empty()) warn(services, problems);
+  if (!firstWritten.empty()) startIde(services.files, services.shell, firstWritten);
 }
 
-void 列表框_例程列表_doubleClicked(window::Wizard& wizard, ExampleDatabase* database) {
-  openExample(wizard, database, wizard.window.列表框_例程列表);
+void 列表框_例程列表_doubleClicked(window::Services& services, ExampleDatabase* database, platform::ListBox& list) {
+  openExample(services, database, list);
 }
 
-void 选择列表框_选用例程_doubleClicked(window::Wizard& wizard, ExampleDatabase* database) {
-  platform::CheckListBox& list = wizard.window.选择列表框_选用例程;
+void 选择列表框_选用例程_doubleClicked(window::Services& services, ExampleDatabase* database,
+                                     platform::CheckListBox& list) {
   int pos = list.currentSelection();
   if (pos < 0) return;
   gbk::Text question = "是否要打开例程“" + list.itemText(pos) + "”？";
-  if (wizard.services.messages.show(question, "是否要打开例程", platform::MessageIcon::Question,
+  if (services.messages.show(question, "是否要打开例程", platform::MessageIcon::Question,
                                     platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
-    openExample(wizard, database, list);
+    openExample(services, database, list);
   }
 }
 

@@ -13,16 +13,17 @@ namespace examples {
 // example that cannot be read is reported by name before the dialog; a path that GBK
 // cannot hold, or a write that fails ("文件无法写出！"), is reported and starts nothing.
 // Nothing is written but whole: a file the user chose to replace stays as it was.
-void openExample(window::Wizard& wizard, ExampleDatabase* database, platform::ListControl& list);
+void openExample(window::Services& services, ExampleDatabase* database, platform::ListControl& list);
 
 // `按钮_导入` on the chosen area's examples page: the ticked examples of `选择列表框_选用例程`
 // go into a folder that the user picks, each under its own name or a numbered one, never
 // replacing a file; the IDE starts on the first file actually written. Examples that
 // cannot be read or written are named in one message; the others are saved all the same.
-void saveChosenExamples(window::Wizard& wizard, ExampleDatabase* database);
+void saveChosenExamples(window::Services& services, ExampleDatabase* database, platform::CheckListBox& list);
 
 // Handlers (the event table wires them).
-void 列表框_例程列表_doubleClicked(window::Wizard& wizard, ExampleDatabase* database);
-void 选择列表框_选用例程_doubleClicked(window::Wizard& wizard, ExampleDatabase* database);
+void 列表框_例程列表_doubleClicked(window::Services& services, ExampleDatabase* database, platform::ListBox& list);
+void 选择列表框_选用例程_doubleClicked(window::Services& services, ExampleDatabase* database,
+                                     platform::CheckListBox& list);
 
 }  // namespace examples

@@ -107,7 +107,7 @@ TEST_F(OpeningExamples, APathOutsideGbkIsSaidPlainlyAndNothingIsWritten) {
   h.choose("GetWindowTextA");
   h.showChosenExamplesPage();
   h.w.按钮_全部选择.userClicked();
-  examples::saveChosenExamples(h.wizard, h.app.examples.get());
+  examples::saveChosenExamples(h.wizard.services, h.app.examples.get(), h.w.选择列表框_选用例程);
   ASSERT_EQ(h.messages.shown.size(), 2u);
   for (const auto& shown : h.messages.shown) {
     EXPECT_EQ(shown.text, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
@@ -127,10 +127,10 @@ struct SavingExamples : OpeningExamples {
 
 TEST_F(SavingExamples, NothingTickedOrFolderCancelledDoesNothing) {
   std::size_t before = filesOnDisk();
-  examples::saveChosenExamples(h.wizard, h.app.examples.get());
+  examples::saveChosenExamples(h.wizard.services, h.app.examples.get(), h.w.选择列表框_选用例程);
   EXPECT_TRUE(h.dialogs.foldersAsked.empty());
   h.w.选择列表框_选用例程.userToggled(0);
-  examples::saveChosenExamples(h.wizard, h.app.examples.get());
+  examples::saveChosenExamples(h.wizard.services, h.app.examples.get(), h.w.选择列表框_选用例程);
   EXPECT_EQ(h.dialogs.foldersAsked, std::vector<std::string>{"请指定一个例程保存路径："});
   EXPECT_EQ(filesOnDisk(), before);
   EXPECT_TRUE(h.shell.started.empty());
@@ -143,7 +143,7 @@ TEST_F(SavingExamples, TickedExamplesGoIntoTheFolderUnderNamesThatReplaceNothing
   h.w.选择列表框_选用例程.userToggled(0);
   h.w.选择列表框_选用例程.userToggled(1);
   h.dialogs.folderAnswer = "D:\\out";
-  examples::saveChosenExamples(h.wizard, h.app.examples.get());
+  examples::saveChosenExamples(h.wizard.services, h.app.examples.get(), h.w.选择列表框_选用例程);
   EXPECT_EQ(h.files.contents.at("D:\\out\\绘制文本2.e"), "ext");
   EXPECT_EQ(h.files.contents.at("D:\\out\\绘制文本.e"), "theirs");
   EXPECT_EQ(h.files.contents.at("D:\\out\\取窗口标题.e"), kFirstSource);
@@ -154,7 +154,7 @@ TEST_F(SavingExamples, TickedExamplesGoIntoTheFolderUnderNamesThatReplaceNothing
 TEST_F(SavingExamples, DriveRootGetsNoSecondBackslash) {
   h.w.按钮_全部选择.userClicked();
   h.dialogs.folderAnswer = "D:\\";
-  examples::saveChosenExamples(h.wizard, h.app.examples.get());
+  examples::saveChosenExamples(h.wizard.services, h.app.examples.get(), h.w.选择列表框_选用例程);
   EXPECT_EQ(h.files.contents.at("D:\\绘制文本.e"), "ext");
   EXPECT_EQ(h.files.contents.at("D:\\取窗口标题.e"), kFirstSource);
   EXPECT_EQ(h.files.contents.at("D:\\小写名称.e"), "lower");
@@ -172,7 +172,7 @@ TEST(SavingDamagedExamples, NamesWhatWasNotWrittenSavesTheOthersAndLeavesNoPart)
   h.dialogs.folderAnswer = "D:\\out";
   // Room for 绘制文本.e ("ext"), none for 小写名称.e ("lower"): the disk fills up part-way.
   h.files.room = 4;
-  examples::saveChosenExamples(h.wizard, h.app.examples.get());
+  examples::saveChosenExamples(h.wizard.services, h.app.examples.get(), h.w.选择列表框_选用例程);
   ASSERT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.messages.shown[0].text,
             "这些例程已损坏，读不出来，没有写出：\r\n取窗口标题.e\r\n\r\n"

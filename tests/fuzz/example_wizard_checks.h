@@ -197,7 +197,7 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   if (last >= 0) openedRecord.push_back(listed.itemData(last));
   bare.dialogs.saveAnswer = std::string(kOpenedFolder) + "example.e";
   listed.setCurrentSelection(last);
-  openExample(wizard, &database, listed);
+  openExample(wizard.services, &database, listed);
   std::optional<std::vector<std::string>> written = filesIn(bare.files, kOpenedFolder);
   if (!written || *written != readableSources(database, openedRecord)) {
     return "opening an example wrote other than its readable source";
@@ -215,7 +215,7 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   for (std::size_t entry = 1; entry <= names.size(); ++entry) {
     navigation::addCatalogEntryToChosenApiList(wizard.window, wizard.state.catalog, static_cast<std::int32_t>(entry));
   }
-  fillRelatedExamplesList(wizard, &database);
+  fillRelatedExamplesList(w, wizard.state.catalog, &database);
   platform::CheckListBox& chosen = w.选择列表框_选用例程;
   std::vector<std::int32_t> ticked;
   for (int pos = 0; pos < std::min(chosen.count(), 8); ++pos) {
@@ -225,7 +225,7 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   bare.dialogs.folderAnswer = std::string(kSaveFolder);
   bare.messages.shown.clear();
   bare.shell.started.clear();
-  saveChosenExamples(wizard, &database);
+  saveChosenExamples(wizard.services, &database, w.选择列表框_选用例程);
   written = filesIn(bare.files, gbk::Text(kSaveFolder) + "\\");
   const std::vector<std::string> readable = readableSources(database, ticked);
   if (!written || *written != readable) return "saving the ticked examples wrote other than their readable sources";
