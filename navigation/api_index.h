@@ -5,7 +5,7 @@
 #include "library/catalog.h"
 
 namespace window {
-struct StartupWindow;
+class StartupWindow;
 }
 
 namespace navigation {

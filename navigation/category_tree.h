@@ -10,7 +10,7 @@
 #include "platform/tree_box.h"
 
 namespace window {
-struct StartupWindow;
+class StartupWindow;
 }
 
 namespace navigation {

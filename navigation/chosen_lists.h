@@ -10,7 +10,7 @@
 #include "platform/controls.h"
 
 namespace window {
-struct StartupWindow;
+class StartupWindow;
 }
 
 namespace navigation {

@@ -11,7 +11,7 @@
 #include "library/gbk_text.h"
 
 namespace window {
-struct StartupWindow;
+class StartupWindow;
 }
 
 namespace navigation {

@@ -10,7 +10,6 @@ namespace {
 
 using library::ByteCursor;
 
-constexpr std::uint64_t kSmallestRecord = 8;     // code, argument count
 constexpr std::uint64_t kSmallestArgument = 12;  // value low, value high, type tag
 constexpr std::uint32_t kByteSetMarker = 1;      // the first word of a byte set block
 

@@ -8,7 +8,7 @@
 #include "platform/controls.h"
 
 namespace window {
-struct StartupWindow;
+class StartupWindow;
 }
 
 namespace view {
