@@ -3,7 +3,6 @@
 #include "library/pinyin.h"
 #include "window/wizard.h"
 #include "navigation/chosen_lists.h"
-#include "view/declaration_view.h"
 
 namespace navigation {
 namespace {
@@ -68,20 +67,11 @@ void 单选框_中文索引_clicked(window::StartupWindow& w, const library::Cat
 void 单选框_英文索引_clicked(window::StartupWindow& w, const library::Catalog& catalog) { fillIndex(w, catalog); }
 
 void 列表框_索引_itemSelected(window::StartupWindow& w, const library::Catalog& catalog) {
-  platform::ListBox& list = w.列表框_索引;
-  int pos = list.currentSelection();
-  window::showInStatusBar(w, "API：", list.itemText(pos));
-  view::CoverWhileRefilling cover(w);
-  if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
-    view::showDllCommand(w, entry->chineseName);
-  }
-  list.setFocus();
+  showSelectedApi(w, catalog, w.列表框_索引);
 }
 
 void 列表框_索引_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog) {
-  showChosenApiPage(w);
-  platform::ListBox& list = w.列表框_索引;
-  addCatalogEntryToChosenApiList(w, catalog, list.itemData(list.currentSelection()));
+  gatherSelectedApi(w, catalog, w.列表框_索引);
 }
 
 }  // namespace navigation

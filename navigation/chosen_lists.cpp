@@ -26,6 +26,21 @@ void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Cat
   }
 }
 
+void showSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, platform::ListBox& list) {
+  int pos = list.currentSelection();
+  window::showInStatusBar(w, "API：", list.itemText(pos));
+  view::CoverWhileRefilling cover(w);
+  if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
+    view::showDllCommand(w, entry->chineseName);
+  }
+  list.setFocus();
+}
+
+void gatherSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, const platform::ListBox& list) {
+  showChosenApiPage(w);
+  addCatalogEntryToChosenApiList(w, catalog, list.itemData(list.currentSelection()));
+}
+
 namespace {
 
 // The tick buttons act on the list of the page on show.

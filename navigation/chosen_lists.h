@@ -32,6 +32,12 @@ void addToChosenApiList(platform::CheckListBox& list, std::string_view text, std
 void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Catalog& catalog,
                                     std::int32_t entryNumber);
 
+// The lists of APIs by entry number (the index, the search's API hits): the selected
+// entry named in the status bar and its declaration shown, the focus kept in the list;
+// and the selected entry gathered.
+void showSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, platform::ListBox& list);
+void gatherSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, const platform::ListBox& list);
+
 // Handlers (the event table wires them).
 // The tick buttons act on the list of the chosen area's page on show.
 void 按钮_全部选择_clicked(window::StartupWindow& w);

@@ -2,9 +2,7 @@
 
 #include "library/pinyin.h"
 #include "window/wizard.h"
-#include "navigation/api_index.h"
 #include "navigation/chosen_lists.h"
-#include "view/declaration_view.h"
 
 namespace navigation {
 namespace {
@@ -75,20 +73,11 @@ void relabelApiHits(window::StartupWindow& w, const library::Catalog& catalog) {
 }
 
 void showApiHit(window::StartupWindow& w, const library::Catalog& catalog) {
-  platform::ListBox& list = w.列表框_搜索结果;
-  int pos = list.currentSelection();
-  window::showInStatusBar(w, "API：", list.itemText(pos));
-  view::CoverWhileRefilling cover(w);
-  if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
-    view::showDllCommand(w, entry->chineseName);
-  }
-  list.setFocus();
+  showSelectedApi(w, catalog, w.列表框_搜索结果);
 }
 
 void gatherApiHit(window::StartupWindow& w, const library::Catalog& catalog) {
-  platform::ListBox& list = w.列表框_搜索结果;
-  showChosenApiPage(w);
-  addCatalogEntryToChosenApiList(w, catalog, list.itemData(list.currentSelection()));
+  gatherSelectedApi(w, catalog, w.列表框_搜索结果);
 }
 
 }  // namespace navigation
