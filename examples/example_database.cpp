@@ -74,6 +74,28 @@ class FileBytes {
   std::span<const unsigned char> bytes;
 };
 
+// Follows a value's chain of blocks from `firstBlock`, handing `visit` each block's number
+// and data bytes; `visit` may refuse a block. Block 0 holds the header, so a value's blocks
+// are 1 … block count − 1, and a chain of more links than that visits some block twice: it
+// is a cycle. False when a link leaves the value blocks, a block cannot be read whole or
+// carries a bad byte count, the chain is a cycle, or `visit` refuses.
+template <class Visit>
+bool followChain(const FileBytes& file, std::int64_t blockCount, std::int64_t firstBlock, Visit visit) {
+  std::int64_t linksLeft = blockCount - 1;
+  for (std::int64_t block = firstBlock; block != 0;) {
+    std::span<const unsigned char> bytes;
+    if (block < 0 || block >= blockCount || linksLeft-- == 0 ||
+        !file.piece(static_cast<std::uint64_t>(block) * kBlockSize, kBlockSize, bytes)) {
+      return false;
+    }
+    std::int32_t count = int32In(bytes, kDataCountAt);
+    if (count < 0 || count > kBlockDataBytes) return false;
+    if (!visit(block, bytes.subspan(kBlockHeaderSize, static_cast<std::size_t>(count)))) return false;
+    block = int32In(bytes, kNextBlockAt);
+  }
+  return true;
+}
+
 // -------------------------------------------------------------------------------------
 // [SECTION] names
 
@@ -258,18 +280,13 @@ void ExampleDatabase::claimBlockChains() {
       const std::uint64_t owner = dataStart + static_cast<std::uint64_t>(record - 1) * recordLength + offset;
       const std::int64_t first = int32In(databaseBytes, static_cast<std::size_t>(owner));
       if (first <= 0 || first >= blockCount || blockOwners[static_cast<std::size_t>(first)] != kNoOwner) continue;
-      for (std::int64_t block = first; block != 0;) {
-        std::span<const unsigned char> bytes;
-        std::int32_t dataBytes = 0;
-        if (block < 0 || block >= blockCount || blockOwners[static_cast<std::size_t>(block)] != kNoOwner ||
-            !file.piece(static_cast<std::uint64_t>(block) * kBlockSize, kBlockSize, bytes) ||
-            (dataBytes = int32In(bytes, kDataCountAt)) < 0 || dataBytes > kBlockDataBytes) {
-          blockOwners[static_cast<std::size_t>(first)] = kDamaged;
-          break;
-        }
-        blockOwners[static_cast<std::size_t>(block)] = owner;
-        block = int32In(bytes, kNextBlockAt);
-      }
+      bool whole = followChain(file, blockCount, first, [&](std::int64_t block, std::span<const unsigned char>) {
+        std::uint64_t& claimed = blockOwners[static_cast<std::size_t>(block)];
+        if (claimed != kNoOwner) return false;
+        claimed = owner;
+        return true;
+      });
+      if (!whole) blockOwners[static_cast<std::size_t>(first)] = kDamaged;
     }
   }
 }
@@ -392,23 +409,12 @@ bool ExampleDatabase::ownsChain(std::int64_t firstBlock, const unsigned char* st
   return firstBlock > 0 && firstBlock < blockCount && blockOwners[static_cast<std::size_t>(firstBlock)] == place;
 }
 
-// Block 0 holds the header, so a value's blocks are 1 … block count − 1, and a chain of
-// more links than that visits some block twice: it is a cycle.
 bool ExampleDatabase::readBlockChain(std::int64_t firstBlock, std::string& value) const {
-  FileBytes file(auxiliaryBytes);
-  std::int64_t linksLeft = blockCount - 1;
-  for (std::int64_t block = firstBlock; block != 0;) {
-    std::span<const unsigned char> bytes;
-    if (block < 0 || block >= blockCount || linksLeft-- == 0 ||
-        !file.piece(static_cast<std::uint64_t>(block) * kBlockSize, kBlockSize, bytes)) {
-      return false;
-    }
-    std::int32_t count = int32In(bytes, kDataCountAt);
-    if (count < 0 || count > kBlockDataBytes) return false;
-    value.append(reinterpret_cast<const char*>(bytes.data()) + kBlockHeaderSize, static_cast<std::size_t>(count));
-    block = int32In(bytes, kNextBlockAt);
-  }
-  return true;
+  return followChain(FileBytes(auxiliaryBytes), blockCount, firstBlock,
+                     [&value](std::int64_t, std::span<const unsigned char> data) {
+                       value.append(reinterpret_cast<const char*>(data.data()), data.size());
+                       return true;
+                     });
 }
 
 // With both files held and read whole, a record's buffer is a view of its held bytes:
