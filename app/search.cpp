@@ -19,7 +19,7 @@ void 按钮_搜索_clicked(WizardApp& app) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (app.searchResultsAreApis) {
-    navigation::listApiHits(app.wizard.window, app.wizard.state.catalog, text);
+    navigation::listApiHits(w, app.wizard.state.catalog, text);
   } else {
     examples::listExampleHits(w.列表框_搜索结果, app.examples.get(), text);
   }

@@ -146,6 +146,7 @@ void BM_HostileDatabase(benchmark::State& state) {
   for (auto _ : state) {
     platform::ListBox& list = h.w.列表框_例程列表;
     list.removeAll();
+    h.app.examples.reset();  // the open database holds its files
     h.app.examples = examples::openExamplesDatabase(h.files, h.messages);
     if (!h.app.examples) {
       state.SkipWithError("the database does not open");

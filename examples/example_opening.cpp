@@ -40,8 +40,8 @@ void openExample(window::Services& services, ExampleDatabase* records, platform:
   if (!records || pos < 0) return;
   records->goTo(list.itemData(pos));
   std::optional<gbk::Text> name = listedName(*records);
-  std::optional<std::string> source = records->fieldBytes(kSourceField);
   if (!name) return;  // never listed
+  std::optional<std::string> source = records->fieldBytes(kSourceField);
   // A damaged example is reported before the user picks a place for it.
   if (!source) {
     warn(services, damaged(*name));
