@@ -30,9 +30,14 @@ constexpr unsigned char kNameKey = 0x6B;
 constexpr std::uint64_t kSectionHeaderSize = 8;  // kind, length
 constexpr std::uint64_t kSmallestName = 5;       // length, at least one byte
 
-constexpr ImageSection kSections[] = {ImageSection::program,   ImageSection::supportLibraries,
-                                      ImageSection::windows,   ImageSection::programSets,
-                                      ImageSection::dataTypes, ImageSection::dllCommands};
+constexpr ImageSection kSections[] = {ImageSection::program,     ImageSection::supportLibraries,
+                                      ImageSection::windows,     ImageSection::programSets,
+                                      ImageSection::constants,   ImageSection::dataTypes,
+                                      ImageSection::dllCommands};
+
+// Constants came after the first programs were saved: a file without them is a program
+// without constants, and a program without constants is written as before.
+bool isOptional(ImageSection section) { return section == ImageSection::constants; }
 
 // The sections that hold named blocks of source: program sets and declarations.
 std::string_view headerKeyword(ImageSection section) {
@@ -41,6 +46,8 @@ std::string_view headerKeyword(ImageSection section) {
       return kProgramSetHeader;
     case ImageSection::dllCommands:
       return kDllCommandHeader;
+    case ImageSection::constants:
+      return kConstantHeader;
     default:
       return kDataTypeHeader;
   }
@@ -48,13 +55,16 @@ std::string_view headerKeyword(ImageSection section) {
 
 // A block begins with its header line: keyword, name, comma. A program set's header may
 // end right after its name, and its source ends with a line end, so that a program's
-// sets stand apart in its source text.
+// sets stand apart in its source text. A constant is that one line and its line end.
 bool sourceMatchesName(ImageSection section, std::string_view name, std::string_view source) {
   std::string_view keyword = headerKeyword(section);
   std::size_t end = keyword.size() + name.size();
   if (source.size() <= end || source.substr(0, keyword.size()) != keyword ||
       source.substr(keyword.size(), name.size()) != name) {
     return false;
+  }
+  if (section == ImageSection::constants) {
+    return source[end] == ',' && source.ends_with("\r\n") && source.find_first_of("\r\n") == source.size() - 2;
   }
   if (section != ImageSection::programSets) return source[end] == ',';
   return name.find_first_of(",\r\n") == std::string_view::npos &&
@@ -104,8 +114,8 @@ class ImageReader {
       if (!readSection()) return false;
     }
     if (!whole.atEnd()) return fail(ImageFault::trailingBytes, whole.offset());
-    for (bool section : seen) {
-      if (!section) return fail(ImageFault::missingSection, whole.offset());
+    for (std::size_t i = 0; i < std::size(kSections); ++i) {
+      if (!seen[i] && !isOptional(kSections[i])) return fail(ImageFault::missingSection, whole.offset());
     }
     return true;
   }
@@ -148,6 +158,9 @@ class ImageReader {
         break;
       case ImageSection::programSets:
         read = readBlocks(content, ImageSection::programSets, image.programSets);
+        break;
+      case ImageSection::constants:
+        read = readBlocks(content, ImageSection::constants, image.constants);
         break;
       case ImageSection::dataTypes:
         read = readBlocks(content, ImageSection::dataTypes, image.dataTypes);
@@ -320,8 +333,10 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
   std::string& out = writing.bytes;
   out += kMagic;
   appendLittleEndian32(out, kFormatVersion);
-  appendLittleEndian32(out, static_cast<std::uint32_t>(std::size(kSections)));
+  auto written = [&](ImageSection section) { return !isOptional(section) || !image.constants.empty(); };
+  appendLittleEndian32(out, static_cast<std::uint32_t>(std::count_if(std::begin(kSections), std::end(kSections), written)));
   for (ImageSection section : kSections) {
+    if (!written(section)) continue;
     std::string body;
     ImageError error;
     switch (section) {
@@ -336,6 +351,9 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
         break;
       case ImageSection::programSets:
         error = writeBlocks(body, section, image.programSets);
+        break;
+      case ImageSection::constants:
+        error = writeBlocks(body, section, image.constants);
         break;
       case ImageSection::dataTypes:
         error = writeBlocks(body, section, image.dataTypes);

@@ -26,6 +26,7 @@ enum class ImageSection : std::uint32_t {
   supportLibraries = 2,
   windows = 3,
   programSets = 4,
+  constants = 5,  // optional: written only when the program has constants
   dataTypes = static_cast<std::uint32_t>(DeclarationKind::dataType),
   dllCommands = static_cast<std::uint32_t>(DeclarationKind::dllCommand),
 };
@@ -48,6 +49,8 @@ struct ProgramImage {
   // takes them in any order.
   std::vector<ImageDeclaration> dataTypes;
   std::vector<ImageDeclaration> dllCommands;
+  // Each a single `.常量 ` line; sorted and written like the declarations.
+  std::vector<ImageDeclaration> constants;
 
   bool operator==(const ProgramImage&) const = default;
 };
@@ -97,9 +100,9 @@ struct ImageWriting {
   bool ok() const { return error.fault == ImageFault::none; }
 };
 
-// Writes the declarations sorted by name. Fails on an empty name, a name given twice
-// within one kind, a source that does not begin with its header line, or a length over
-// 32 bits, so that whatever it writes the reader accepts.
+// Writes the declarations and constants sorted by name. Fails on an empty name, a name
+// given twice within one kind, a source that does not begin with its header line, or a
+// length over 32 bits, so that whatever it writes the reader accepts.
 ImageWriting writeProgramImage(const ProgramImage& image);
 
 // A new program, as an IDE makes it: the start-up window "_启动窗口" and the support

@@ -10,6 +10,7 @@ namespace {
 
 using library::ImageDeclaration;
 using library::kBodyIndent;
+using library::kConstantHeader;
 using library::kDataTypeHeader;
 using library::kDllCommandHeader;
 using library::kMemberLead;
@@ -37,7 +38,7 @@ class SourceParser {
   }
 
  private:
-  enum class Open { none, programSet, dllCommand, dataType };
+  enum class Open { none, programSet, dllCommand, dataType, constant };
 
   bool fail(std::size_t line, std::string reason) {
     error = {line, std::move(reason)};
@@ -81,6 +82,7 @@ class SourceParser {
     if (line.text.starts_with(kProgramSetHeader)) return openBlock(line, Open::programSet, kProgramSetHeader);
     if (line.text.starts_with(kDllCommandHeader)) return openBlock(line, Open::dllCommand, kDllCommandHeader);
     if (line.text.starts_with(kDataTypeHeader)) return openBlock(line, Open::dataType, kDataTypeHeader);
+    if (line.text.starts_with(kConstantHeader)) return openBlock(line, Open::constant, kConstantHeader);
     if (open == Open::programSet) {
       // Empty lines belong to the set only if more of the set follows them.
       if (line.text.empty()) {
@@ -96,7 +98,7 @@ class SourceParser {
       return true;
     }
     std::string_view lead = open == Open::dllCommand ? kParameterLead : kMemberLead;
-    if (open != Open::none && line.text.starts_with(kBodyIndent) &&
+    if ((open == Open::dllCommand || open == Open::dataType) && line.text.starts_with(kBodyIndent) &&
         line.text.substr(kBodyIndent.size()).starts_with(lead)) {
       appendLine(line);
       return true;
@@ -104,6 +106,7 @@ class SourceParser {
     if (open == Open::dllCommand)
       return fail(line.number, "a line under a DLL command header that is not a parameter line");
     if (open == Open::dataType) return fail(line.number, "a line under a data type header that is not a member line");
+    if (open == Open::constant) return fail(line.number, "a line under a constant, which is one line");
     return fail(line.number, "a line outside every block");
   }
 
@@ -143,6 +146,9 @@ class SourceParser {
       case Open::dataType:
         program.dataTypes.push_back(std::move(block));
         break;
+      case Open::constant:
+        program.constants.push_back(std::move(block));
+        break;
     }
     open = Open::none;
     pendingEmptyLines = 0;
@@ -170,6 +176,8 @@ std::string formatProgramSource(const library::ProgramImage& program) {
       text += block.source;
     }
   }
+  if (!program.constants.empty()) text += "\r\n";
+  for (const ImageDeclaration& constant : program.constants) text += constant.source;
   return text;
 }
 

@@ -4,14 +4,15 @@
 //   .版本 2
 //   (empty line)
 //   program sets, then ".DLL命令" blocks, then ".数据类型" blocks, one empty line between
-//   any two blocks
+//   any two blocks; then, after one empty line, the ".常量" lines one under another
 //
 // A program set runs from its column-0 ".程序集 " line to the next column-0 ".程序集 ",
-// ".DLL命令 " or ".数据类型 " line, without its trailing empty lines; it holds its variables
-// and subroutines as they stand. A declaration block is its header line and the lines
-// under it indented by four spaces (".参数 " under a DLL command, ".成员 " under a data
-// type), and ends at an empty line or the next block. Names are the header's text after
-// the keyword, up to the first comma (a program set's may run to the line's end).
+// ".DLL命令 ", ".数据类型 " or ".常量 " line, without its trailing empty lines; it holds its
+// variables and subroutines as they stand. A declaration block is its header line and the
+// lines under it indented by four spaces (".参数 " under a DLL command, ".成员 " under a
+// data type), and ends at an empty line or the next block; a constant is its one line.
+// Names are the header's text after the keyword, up to the first comma (a program set's
+// may run to the line's end).
 #pragma once
 
 #include <cstddef>

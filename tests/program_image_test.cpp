@@ -116,6 +116,35 @@ TEST(ProgramImageFormat, WritesTheDocumentedLayout) {
   EXPECT_EQ(writing.bytes, expected);
 }
 
+// Constants are a later section: written only when the program has some, after the
+// program sets, in name order, each one line; older files without it read as before.
+TEST(ProgramImageFormat, ConstantsAreAnOptionalSectionOfOneLineEach) {
+  ProgramImage image = smallImage();
+  const std::string withoutConstants = smallImageBytes();
+  image.constants = {{"乙", ".常量 乙, \"2\", , \r\n"}, {"MIIM_STRING", ".常量 MIIM_STRING, \"64\", , WinUser.h\r\n"}};
+  auto writing = library::writeProgramImage(image);
+  ASSERT_TRUE(writing.ok()) << library::describe(writing.error);
+  EXPECT_EQ(u32At(writing.bytes, 12), 7u);
+  std::vector<std::size_t> sections = sectionOffsets(writing.bytes);
+  EXPECT_EQ(u32At(writing.bytes, sections[4]), 5u);
+  auto reading = library::readProgramImage(writing.bytes);
+  ASSERT_TRUE(reading.ok()) << library::describe(reading.error);
+  ASSERT_EQ(reading.image.constants.size(), 2u);
+  EXPECT_EQ(reading.image.constants[0], image.constants[1]);
+  EXPECT_EQ(reading.image.constants[1], image.constants[0]);
+  EXPECT_TRUE(expectConsistentReading(writing.bytes));
+
+  auto old = library::readProgramImage(withoutConstants);
+  ASSERT_TRUE(old.ok());
+  EXPECT_TRUE(old.image.constants.empty());
+  EXPECT_EQ(u32At(withoutConstants, 12), 6u);
+
+  image.constants = {{"乙", ".常量 乙, \"2\"\r\n    .成员 甲\r\n"}};
+  EXPECT_EQ(library::writeProgramImage(image).error.fault, ImageFault::sourceDoesNotMatchName);
+  image.constants = {{"乙", ".常量 乙, \"2\""}};
+  EXPECT_EQ(library::writeProgramImage(image).error.fault, ImageFault::sourceDoesNotMatchName);
+}
+
 TEST(ProgramImageFormat, SmallImageRoundTripsWithDeclarationsSortedByName) {
   auto reading = library::readProgramImage(smallImageBytes());
   ASSERT_TRUE(reading.ok()) << library::describe(reading.error);
