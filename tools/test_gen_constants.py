@@ -1,0 +1,86 @@
+#!/usr/bin/env python3
+"""Tests of tools/gen_constants.py on a small data folder made in a temp dir.
+
+Run:  python3 -m unittest tools/test_gen_constants.py   (skipped without i686-w64-mingw32-gcc)
+"""
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+TOOL = Path(__file__).resolve().parent / "gen_constants.py"
+HAVE_CC = shutil.which("i686-w64-mingw32-gcc") is not None
+
+TYPES = """\
+.数据类型 菜单条目结构_, , MENUITEMINFOA
+    .成员 掩码, 整数型, , , fMask,MIIM_STRING 等
+"""
+DLL = """\
+.DLL命令 等待对象_, 整数型, "kernel32.dll", "WaitForSingleObject", , 超时可为 INFINITE；CreateFile 不是常量
+    .参数 对象句柄, 整数型, , hHandle
+"""
+EXAMPLE = "    光标 ＝ 载入光标_ (0, 32512)  ' IDC_ARROW，取 HIWORD\n"
+
+
+def line_of(text, name):
+    return next(line for line in text.splitlines() if line.startswith(f".常量 {name}, "))
+
+
+@unittest.skipUnless(HAVE_CC, "i686-w64-mingw32-gcc is not installed")
+class GenConstantsTest(unittest.TestCase):
+    def setUp(self):
+        self.data = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, self.data)
+        for sub, name, text in (("types", "00_common.txt", TYPES), ("dll", "01_x.txt", DLL),
+                                ("examples/sources", "光标.txt", EXAMPLE)):
+            (self.data / sub).mkdir(parents=True)
+            (self.data / sub / name).write_text(text, encoding="utf-8")
+        self.assertEqual(self.run_tool()[0], 0)
+        self.library = self.data / "constants" / "sdk.txt"
+
+    def run_tool(self, *extra):
+        res = subprocess.run([sys.executable, str(TOOL), str(self.data), *extra],
+                             capture_output=True, text=True, encoding="utf-8")
+        return res.returncode, res.stdout.splitlines()
+
+    def test_writes_named_constants_with_their_families_in_e_form(self):
+        text = self.library.read_text(encoding="utf-8")
+        self.assertEqual(line_of(text, "MIIM_STRING"), '.常量 MIIM_STRING, "64", , winuser.h')
+        self.assertEqual(line_of(text, "INFINITE"), '.常量 INFINITE, "-1", , winbase.h 0xFFFFFFFF')
+        self.assertEqual(line_of(text, "IDC_ARROW"), '.常量 IDC_ARROW, "32512", , winuser.h MAKEINTRESOURCE(32512)')
+        self.assertIn(".常量 MIIM_BITMAP, ", text)  # the family of MIIM_STRING
+        self.assertIn(".常量 IDC_HAND, ", text)
+        self.assertNotIn("CreateFile", text)
+        self.assertNotIn("HIWORD", text)
+
+    def test_check_passes_and_counts(self):
+        code, out = self.run_tool("--check")
+        self.assertEqual(code, 0, out)
+        carried = len(self.library.read_text(encoding="utf-8").splitlines())
+        self.assertEqual(out[-1].split(" left out")[0],
+                         f"gen_constants: {carried} constants carried, {carried} compiled and equal, 2")
+        self.assertIn("1 function or type name, 1 macro with arguments", out[-1])
+
+    def test_check_finds_a_planted_wrong_value_and_a_missing_line(self):
+        text = self.library.read_text(encoding="utf-8")
+        text = text.replace('.常量 MIIM_STRING, "64"', '.常量 MIIM_STRING, "65"')
+        text = text.replace(line_of(text, "IDC_HAND") + "\n", "")
+        self.library.write_text(text, encoding="utf-8")
+        code, out = self.run_tool("--check")
+        self.assertEqual(code, 1, out)
+        self.assertEqual(out[:-1], ["wrong: MIIM_STRING: E 65, headers 64", "missing: IDC_HAND"])
+
+
+class NoCompilerTest(unittest.TestCase):
+    def test_exit_77_without_compiler(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            res = subprocess.run([sys.executable, str(TOOL), tmp], capture_output=True, text=True,
+                                 env=dict(os.environ, PATH=tmp))
+        self.assertEqual(res.returncode, 77)
+
+
+if __name__ == "__main__":
+    unittest.main()
