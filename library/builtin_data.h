@@ -11,6 +11,7 @@ std::string_view blockContent(const unsigned char* block);
 std::string_view dllCommandLibraryText();  // ".DLL命令" blocks
 std::string_view dataTypeLibraryText();    // ".数据类型" blocks
 std::string_view apiCatalogText();         // one catalog entry per line
+std::string_view constantLibraryText();    // ".常量" lines: the SDK constants (library/constants.h)
 std::string_view libraryProgramImage();    // both library texts as a program image (docs/program-image.md)
 
 }  // namespace library

@@ -4,14 +4,21 @@
 
 #include <commdlg.h>
 
-#include "stand_in_ide/program_source.h"
 #include "stand_in_ide/import.h"
+#include "stand_in_ide/paste.h"
+#include "stand_in_ide/program_source.h"
 
 namespace stand_in_ide {
 namespace {
 
-constexpr UINT_PTR kMenuSave = 101;
-constexpr UINT_PTR kMenuRunWizard = 201;
+constexpr UINT kMenuSave = 101;
+constexpr UINT kMenuPaste = 151;
+constexpr UINT kMenuRunWizard = 201;
+
+constexpr MenuItem kFileItems[] = {{kMenuSave, L"保存(&S)"}};
+constexpr MenuItem kEditItems[] = {{kMenuPaste, L"粘贴(&V)\tCtrl+V"}};
+constexpr MenuItem kToolItems[] = {{kMenuRunWizard, L"执行易向导(&W)"}};
+constexpr Menu kMenus[] = {{L"文件(&F)", kFileItems}, {L"编辑(&E)", kEditItems}, {L"工具(&T)", kToolItems}};
 
 using platform::win32::wide;
 
@@ -25,15 +32,33 @@ std::wstring ownFolder() {
   return folderOf(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
 }
 
-HMENU makeMenu() {
-  HMENU file = CreatePopupMenu();
-  AppendMenuW(file, MF_STRING, kMenuSave, L"保存(&S)");
-  HMENU tools = CreatePopupMenu();
-  AppendMenuW(tools, MF_STRING, kMenuRunWizard, L"执行易向导(&W)");
-  HMENU bar = CreateMenu();
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), L"文件(&F)");
-  AppendMenuW(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(tools), L"工具(&T)");
-  return bar;
+// The clipboard's text pasted into `program`: Unicode first, since the CF_TEXT that the
+// system makes from it holds only what the clipboard's locale can. The memory is read
+// within its own size and the text up to its NUL, at most one character past the limit
+// that the paste refuses.
+PasteReport pasteClipboard(HWND owner, library::ProgramImage& program) {
+  PasteReport none{0, 0, "剪贴板中没有文本"};
+  if (!OpenClipboard(owner)) return {0, 0, "无法打开剪贴板"};
+  struct Closer {
+    ~Closer() { CloseClipboard(); }
+  } closer;
+  bool unicode = IsClipboardFormatAvailable(CF_UNICODETEXT);
+  HANDLE data = GetClipboardData(unicode ? CF_UNICODETEXT : CF_TEXT);
+  const void* bytes = data ? GlobalLock(data) : nullptr;
+  if (!bytes) return none;
+  std::size_t size = GlobalSize(data);
+  PasteReport report;
+  if (unicode) {
+    std::u16string_view text(static_cast<const char16_t*>(bytes), size / 2);
+    text = text.substr(0, kLargestPastedText + 1);
+    report = pasteText(program, text.substr(0, text.find(u'\0')));
+  } else {
+    std::string_view text(static_cast<const char*>(bytes), size);
+    text = text.substr(0, kLargestPastedText + 1);
+    report = pasteText(program, text.substr(0, text.find('\0')));
+  }
+  GlobalUnlock(data);
+  return report;
 }
 
 // The file is written beside its place first, so that a failed save leaves the old one.
@@ -57,7 +82,10 @@ bool IdeWindow::create(int show) {
   std::wstring title = L"替身 IDE - " + (path.empty() ? std::wstring(L"新程序") : path);
   HWND hwnd = createWindow(0, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr);
   if (!hwnd) return false;
-  SetMenu(hwnd, makeMenu());
+  menuBar = std::make_unique<MenuBar>(hwnd, kMenus);
+  SetMenu(hwnd, menuBar->handle());
+  ACCEL paste{FVIRTKEY | FCONTROL, 'V', kMenuPaste};
+  shortcuts.reset(CreateAcceleratorTableW(&paste, 1));
   ShowWindow(hwnd, show);
   return true;
 }
@@ -72,8 +100,20 @@ LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kMenuSave) 菜单_保存_chosen();
+      if (LOWORD(wParam) == kMenuPaste) 菜单_粘贴_chosen();
       if (LOWORD(wParam) == kMenuRunWizard) 菜单_执行易向导_chosen();
       return 0;
+    case WM_MEASUREITEM:
+      if (menuBar && menuBar->measure(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_DRAWITEM:
+      if (menuBar && menuBar->draw(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam))) return TRUE;
+      break;
+    case WM_MENUCHAR:
+      if (LRESULT found = menuBar ? menuBar->menuChar(LOWORD(wParam), reinterpret_cast<HMENU>(lParam)) : 0) {
+        return found;
+      }
+      break;
     case kRequestMessage:
       request_arrived(*reinterpret_cast<Exchange*>(lParam));
       return 0;
@@ -133,6 +173,21 @@ void IdeWindow::菜单_保存_chosen() {
   path = file;
   SetWindowTextW(window, (L"替身 IDE - " + path).c_str());
   showStatus(L"已保存：" + path);
+}
+
+void IdeWindow::菜单_粘贴_chosen() {
+  PasteReport report = pasteClipboard(window, program);
+  std::wstring message = wide(pasteMessage(report));
+  if (report.ok()) {
+    showProgram();
+  } else {
+    MessageBoxW(window, message.c_str(), L"信息：", MB_OK | MB_ICONERROR);
+  }
+  showStatus(message);
+}
+
+bool IdeWindow::translateShortcut(MSG& message) {
+  return shortcuts && TranslateAcceleratorW(window, shortcuts.get(), &message);
 }
 
 void IdeWindow::菜单_执行易向导_chosen() {

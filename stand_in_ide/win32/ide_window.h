@@ -1,5 +1,5 @@
 // The stand-in IDE's one window: its open program shown as E source text in a read-only
-// edit box, the menus 文件->保存 and 工具->执行易向导, and a status bar.
+// edit box, the menus 文件->保存, 编辑->粘贴 (Ctrl+V) and 工具->执行易向导, and a status bar.
 #pragma once
 
 #include <windows.h>
@@ -9,6 +9,7 @@
 
 #include "library/program_image.h"
 #include "platform/win32/window_base.h"
+#include "stand_in_ide/win32/menu_bar.h"
 #include "stand_in_ide/win32/wizard_run.h"
 
 namespace stand_in_ide {
@@ -21,12 +22,15 @@ class IdeWindow : public platform::win32::WindowBase<IdeWindow> {
   IdeWindow(library::ProgramImage program, std::wstring path, std::wstring recordFolder);
   bool create(int show);
   void 菜单_执行易向导_chosen();
+  // The window's keyboard shortcuts (Ctrl+V), for the message loop.
+  bool translateShortcut(MSG& message);
 
  protected:
   LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   void 菜单_保存_chosen();
+  void 菜单_粘贴_chosen();
   void window_created(HWND hwnd);
   void window_resized();
   void request_arrived(Exchange& exchange);
@@ -41,6 +45,8 @@ class IdeWindow : public platform::win32::WindowBase<IdeWindow> {
   HWND window = nullptr;
   HWND sourceView = nullptr;
   HWND statusBar = nullptr;
+  std::unique_ptr<MenuBar> menuBar;
+  platform::win32::Owned<HACCEL, DestroyAcceleratorTable> shortcuts;
   std::unique_ptr<WizardRun> wizard;
 };
 

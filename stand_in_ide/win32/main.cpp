@@ -77,6 +77,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
 
   MSG message;
   while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    if (window.translateShortcut(message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }

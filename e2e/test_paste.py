@@ -1,0 +1,92 @@
+"""Pasting E text into the stand-in IDE: the declarations and constants on the clipboard
+join its program byte for byte (编辑->粘贴, Ctrl+V); a name the program has already keeps
+its own; text that does not parse is refused with a message and changes nothing."""
+import json
+import os
+import subprocess
+import tempfile
+import time
+import unittest
+
+from test_import import library_block, wait_for_window
+from wizard import ROOT, WINDOWS, StandInIde
+
+CLIPBOARD = os.path.join(WINDOWS, "e2e", "clipboard.exe")
+
+
+def library_constants(prefix):
+    """The constants of the library whose names begin with `prefix`, as .常量 lines (CR LF)."""
+    with open(os.path.join(ROOT, "data", "constants", "sdk.txt"), encoding="utf-8") as f:
+        return [line + "\r\n" for line in f.read().split("\n") if line.startswith(".常量 " + prefix)]
+
+
+def set_clipboard(ide, text):
+    """Puts `text` on the Windows clipboard as Unicode text, as a copy in another program does."""
+    with tempfile.NamedTemporaryFile("w", encoding="utf-8", newline="", suffix=".txt", delete=False) as f:
+        f.write(text)
+    try:
+        done = subprocess.run(["wine", CLIPBOARD, "set", "Z:" + f.name.replace("/", "\\")], env=ide.env,
+                              stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        assert done.returncode == 0, "the clipboard was not set"
+    finally:
+        os.remove(f.name)
+
+
+class PasteIntoTheIdeTest(unittest.TestCase):
+    def setUp(self):
+        self.ide = StandInIde()
+        self.ide.start()
+
+    def tearDown(self):
+        self.ide.stop()
+
+    def status(self):
+        return next(c["text"] for c in self.ide.ide_controls() if c["class"] == "msctls_statusbar32")
+
+    def paste(self, keys):
+        """Pastes by Ctrl+V or, with keys "menu", through 编辑(&E) -> 粘贴(&V); waits for the status."""
+        before = self.status()
+        if keys == "menu":
+            self.ide.choose_menu("e", "v")
+        else:
+            self.ide.key("ctrl+v", title=self.ide.TITLE)
+        deadline = time.time() + 20
+        while self.status() == before and time.time() < deadline:
+            time.sleep(0.2)
+        return self.status()
+
+    def test_pasted_declarations_and_constants_join_the_program(self):
+        ide = self.ide
+        command = library_block("dll", ".DLL命令 取菜单条目信息_,")
+        data_type = library_block("types", ".数据类型 菜单条目结构_,")
+        constants = library_constants("MIIM_") + library_constants("MFT_STRING,")
+        self.assertGreater(len(constants), 5)
+        copied = ".版本 2\r\n\r\n" + command + "\r\n" + data_type + "\r\n" + "".join(constants)
+
+        set_clipboard(ide, copied)
+        declarations = 2 + len(constants)
+        self.assertEqual(self.paste("ctrl+v"), f"已粘贴 {declarations} 个声明")
+        # The program shows the blocks as the library holds them and the constants under them.
+        self.assertEqual(ide.source_text(), copied)
+        ide.screenshot("paste-into-ide", window_class=ide.WINDOW_CLASS)
+
+        # Again, through the menu: every name is there, and the program keeps its own.
+        self.assertEqual(self.paste("menu"), f"已粘贴 0 个声明，程序中已有 {declarations} 个同名的，保留原有的")
+        self.assertEqual(ide.source_text(), copied)
+
+        # Text that does not parse: a message, and the program as it was.
+        set_clipboard(ide, ".版本 2\r\n\r\n取菜单条目信息_ (0, 0, 真, 信息)\r\n")
+        ide.key("ctrl+v", title=ide.TITLE)
+        self.assertTrue(wait_for_window(ide, "信息："), "no message")
+        box = [json.loads(line) for line in ide.probe("boxes", window_class=ide.WINDOW_CLASS).stdout.splitlines()
+               if line.startswith("{")]
+        refusal = "粘贴的文本不是易程序代码，第 3 行：a line outside every block，程序未改变。"
+        self.assertIn(refusal, [c["text"] for c in box[1:]])
+        ide.screenshot("paste-refused", around=box[:1], window_class=ide.WINDOW_CLASS)
+        ide.press("Return")
+        self.assertEqual(self.status(), refusal)
+        self.assertEqual(ide.source_text(), copied)
+
+
+if __name__ == "__main__":
+    unittest.main()
