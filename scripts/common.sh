@@ -15,7 +15,8 @@ LAUNCHER=()
 command -v ccache >/dev/null && LAUNCHER=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
 
 PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-common
-          wine wine64 fonts-wine xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3 unicode-data ccache)
+          wine wine64 fonts-wine xvfb xauth fonts-wqy-zenhei xdotool x11-utils imagemagick python3 unicode-data ccache
+          python3-clang)
 
 log() { printf '\033[1m== %s\033[0m\n' "$*"; }
 

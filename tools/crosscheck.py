@@ -69,6 +69,7 @@ class Block:
         self.kind, self.name, self.target, self.path, self.lineno = kind, name, target, path, lineno
         self.ret = self.dll = ""
         self.items = []  # commands: (type, flags); data types: (type, count)
+        self.notes = []  # the comment of each item
 
 
 def fields(line, n):
@@ -94,6 +95,7 @@ def read_blocks(data):
                 elif line.startswith(".参数 ") and block and block.kind == "command":
                     f = fields(line[len(".参数 "):], 3) + [""] * 3
                     block.items.append((f[1], f[2]))
+                    block.notes.append(f[3])
                 elif line.startswith(".成员 ") and block and block.kind == "type":
                     m = re.match(r'[^,]*,\s*([^,]*),\s*[^,]*,\s*("[^"]*"|[^,]*)', line[len(".成员 "):])
                     dims = m.group(2).strip('" ') if m else ""
@@ -101,6 +103,7 @@ def read_blocks(data):
                     for d in filter(None, re.split(r"[,\s]+", dims)):
                         count *= int(d) if d.isdigit() else 0
                     block.items.append((m.group(1).strip() if m else "?", count))
+                    block.notes.append((fields(line[len(".成员 "):], 4) + [""] * 4)[4])
     return commands, types
 
 
@@ -130,9 +133,8 @@ def param_size(etype, flags, tsizes):
     return SIZES[etype] if etype in SIZES else tsizes.get(etype)
 
 
-def compile_cpp(body, workdir, keep=None):
-    """Compile prelude + body lines; returns {line number of body[i] -> [(kind, text)]} and stray errors."""
-    head = HEADER_SOURCE + PRELUDE
+def compile_cpp(body, workdir, keep=None, head=HEADER_SOURCE + PRELUDE):
+    """Compile head + body lines; returns {line number of body[i] -> [(kind, text)]} and stray errors."""
     first = head.count("\n") + 1
     src = head + "\n".join(body) + "\n"
     path = Path(workdir) / "cc_gen.cpp"
@@ -166,15 +168,22 @@ def macros(workdir):
     return funcs, objs
 
 
+def export_table(lib):
+    """{exported name: stdcall argument bytes (the @N), or None without one} of an import library."""
+    nm = shutil.which("i686-w64-mingw32-nm") or "nm"
+    out = subprocess.run([nm, str(lib)], capture_output=True, text=True).stdout
+    table = {}
+    for symbol in re.findall(r" I __imp_(\S+)", out):
+        m = re.match(r"_?(.*?)(?:@(\d+))?$", symbol)
+        if table.get(m.group(1)) is None:
+            table[m.group(1)] = int(m.group(2)) if m.group(2) else None
+    return table
+
+
 def exports(dll, cache):
     lib = IMPORT_LIBS / f"lib{Path(dll.lower()).stem}.a"
     if lib not in cache:
-        cache[lib] = None
-        if lib.exists():
-            nm = shutil.which("i686-w64-mingw32-nm") or "nm"
-            out = subprocess.run([nm, str(lib)], capture_output=True, text=True).stdout
-            cache[lib] = {re.sub(r"@\d+$", "", s[1:] if s.startswith("_") else s)
-                          for s in re.findall(r" I __imp_(\S+)", out)}
+        cache[lib] = set(export_table(lib)) if lib.exists() else None
     return cache[lib]
 
 

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <tuple>
 
 #include "library/declaration_syntax.h"
 #include "library/gbk_text.h"
@@ -121,8 +122,21 @@ bool isValidName(std::string_view name) {
   return !name.empty() && name.find_first_of(" \",") == std::string_view::npos;
 }
 
+bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
+
+// Declarations generated from the SDK headers carry ASCII names: a letter, then letters,
+// digits and "_", ending in "_". Hand-written names hold Chinese characters.
+bool isGeneratedName(std::string_view name) {
+  return name.size() >= 2 && isAsciiLetter(name.front()) && name.back() == '_' &&
+         std::all_of(name.begin(), name.end(), [](char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_'; });
+}
+
+bool isAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
 struct DllCommand {
-  Text name, entry;
+  Text name, entry, dll;
   std::vector<Text> parameterTypes;
   int line;
 };
@@ -178,8 +192,13 @@ std::vector<DllCommand> checkDllText(std::string_view text, Report& report) {
       report.add(header.number, "a DLL command header has fewer than 6 fields");
       continue;
     }
-    DllCommand command{h[0], h[3].size() >= 2 ? h[3].substr(1, h[3].size() - 2) : Text(), {}, header.number};
+    auto unquoted = [](const Text& field) { return field.size() >= 2 ? field.substr(1, field.size() - 2) : Text(); };
+    DllCommand command{h[0], unquoted(h[3]), unquoted(h[2]), {}, header.number};
     if (!isValidName(h[0])) report.add(header.number, "the command name is empty or holds a space, comma or quote");
+    if (isAscii(h[0]) && !isGeneratedName(h[0])) {
+      report.add(header.number, "an ASCII command name is not letters, digits and \"_\" ending in \"_\"");
+    }
+    if (isAscii(h[0]) && h[2].size() < 3) report.add(header.number, "a generated command names no DLL file");
     if (!isBasicTypeName(h[1])) report.add(header.number, "the return type is not a basic type");
     if (!h[2].empty() && !isQuoted(h[2])) report.add(header.number, "the DLL file is neither empty nor quoted");
     if (!isQuoted(h[3]) || h[3].size() < 3) report.add(header.number, "the entry name is not a quoted non-empty text");
@@ -198,6 +217,9 @@ std::vector<DataType> checkTypeText(std::string_view text, Report& report) {
     auto h = declarationFields(header.text.substr(kDataTypeHeader.size()), 2, header.number, report);
     if (h.size() < 3) report.add(header.number, "a data type header has fewer than 3 fields");
     if (!isValidName(h[0])) report.add(header.number, "the data type name is empty or holds a space, comma or quote");
+    if (isAscii(h[0]) && !isGeneratedName(h[0])) {
+      report.add(header.number, "an ASCII data type name is not letters, digits and \"_\" ending in \"_\"");
+    }
     if (h.size() >= 2 && !h[1].empty()) report.add(header.number, "the public field is not empty");
     for (std::size_t i = 1; i < block.lines.size(); ++i) checkMember(block.lines[i], report);
     types.push_back({h[0], header.number});
@@ -213,22 +235,26 @@ void checkFirstOccurrence(std::string_view text, std::string_view header, const 
   for (const auto& d : all) {
     if (!seen.emplace(d.name, d.line).second) report.add(d.line, "the name \"" + d.name + "\" is declared twice");
   }
+  // A byte search finds what gbk::find finds: the header begins with ".", which is never the
+  // second byte of a GBK character; and it does not walk the characters of the whole text
+  // for each of some 5,000 names.
   for (const auto& d : all) {
-    int pos = gbk::find(text, Text(header) + d.name + ",");
-    int firstLinePos = gbk::find(text, Text(header) + d.name);
-    if (pos == gbk::kNotFound || firstLinePos != pos) {
+    std::size_t pos = text.find(Text(header) + d.name + ",");
+    std::size_t firstLinePos = text.find(Text(header) + d.name);
+    if (pos == std::string_view::npos || firstLinePos != pos) {
       report.add(d.line, "a search for \"" + d.name + "\" finds another declaration first");
     }
   }
 }
 
-// Catalog order: by category, then by English name, both in plain byte order.
+// Catalog order: by category, then by English name, both in plain byte order; the lines
+// generated from the SDK headers, filed under their DLL files, follow the hand-written ones.
 void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands, const std::set<Text>& typeNames,
                   Report& report) {
   std::map<Text, const DllCommand*> byName;
   for (const auto& c : commands) byName.emplace(c.name, &c);
   std::map<Text, int> listed;
-  std::pair<Text, Text> previous;
+  std::tuple<bool, Text, Text> previous;
   for (const Line& line : splitLines(text, report)) {
     if (line.text.find_first_of(" \"") != std::string_view::npos) report.add(line.number, "a space or a double quote");
     auto f = gbk::split(line.text, ",");
@@ -236,7 +262,8 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
       report.add(line.number, "fewer than 3 fields");
       continue;
     }
-    std::pair<Text, Text> key{f[1], f[0]};
+    bool generated = isAscii(f[1]);
+    std::tuple<bool, Text, Text> key{generated, f[1], f[0]};
     if (key < previous) report.add(line.number, "not in byte order of category and English name");
     previous = key;
     if (!listed.emplace(f[2], line.number).second) report.add(line.number, "the Chinese name is listed twice");
@@ -246,8 +273,13 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
       continue;
     }
     const DllCommand& command = *it->second;
-    if (command.entry != exportedEntryName(f[0])) {
+    if (!generated && command.entry != exportedEntryName(f[0])) {
       report.add(line.number, "the English name differs from the entry name of the block");
+    }
+    // A generated line: its category is the block's DLL file, its name the English name
+    // and "_"; the entry is the English name or, where that is the header's macro, its A form.
+    if (generated && (f[1] != command.dll || f[2] != f[0] + "_" || (command.entry != f[0] && command.entry != f[0] + "A"))) {
+      report.add(line.number, "a generated line differs from its block's DLL file, name or entry");
     }
     // The data types that the parameters use, once each, in order of first use;
     // an untyped parameter stands as an empty field.

@@ -1,0 +1,371 @@
+#!/usr/bin/python3
+"""Generate the DLL commands of the common system DLLs from the MinGW-w64 SDK into data/sdk.
+
+Run:  /usr/bin/python3 tools/gen_sdk_declarations.py [DATA_DIR]   (needs Debian's python3-clang)
+
+For every DLL of tools/sdk_check.py's list it takes the exports of the i686 import library
+and the declarations of the i686 headers (parsed with libclang), and writes
+  DATA_DIR/sdk/dll/<dll>.txt      the DLL command blocks, by English name
+  DATA_DIR/sdk/catalog/<dll>.txt  their catalog lines, in the same order
+  DATA_DIR/sdk/types/sdk.txt      the data types they use that the hand-written library lacks
+  DATA_DIR/sdk/left-out.csv       every export not generated, with its reason
+following the rules of DATA_DIR/README.md ("Declarations generated from the SDK"). An
+export that the hand-written library (DATA_DIR/dll) already declares is not generated.
+Prints the counts; tools/sdk_check.py then proves the result.
+"""
+import subprocess
+import sys
+from collections import Counter
+from pathlib import Path
+
+import clang.cindex as ci
+
+sys.path.insert(0, str(Path(__file__).resolve().parent))
+import crosscheck  # noqa: E402
+import sdk_check  # noqa: E402
+
+K = ci.TypeKind
+BYTE, SHORT, INT, LONG, FLOAT, DOUBLE, TEXT, BYTES, CALLBACK = (
+    "字节型", "短整数型", "整数型", "长整数型", "小数型", "双精度小数", "文本型", "字节集", "子程序指针")
+SCALARS = {K.BOOL: BYTE, K.CHAR_S: BYTE, K.SCHAR: BYTE, K.UCHAR: BYTE, K.CHAR_U: BYTE,
+           K.SHORT: SHORT, K.USHORT: SHORT, K.WCHAR: SHORT, K.CHAR16: SHORT,
+           K.INT: INT, K.UINT: INT, K.LONG: INT, K.ULONG: INT, K.ENUM: INT, K.CHAR32: INT,
+           K.LONGLONG: LONG, K.ULONGLONG: LONG, K.FLOAT: FLOAT, K.DOUBLE: DOUBLE}
+CHARS = {K.CHAR_S, K.SCHAR}
+# The headers as the i686 MinGW-w64 compiler sees them: its own include folder, then the SDK's.
+CLANG_ARGS = ["-x", "c++", "-std=c++17", "--target=i686-w64-mingw32", "-fms-extensions", "-w", "-nostdinc",
+              "-isystem", subprocess.run([crosscheck.CXX, "-print-file-name=include"], capture_output=True,
+                                         text=True).stdout.strip(),
+              "-isystem", "/usr/i686-w64-mingw32/include"]
+
+
+class LeftOut(Exception):
+    """An export that is not generated; the message is the reason."""
+
+
+def canonical(t):
+    return t.get_canonical()
+
+
+def is_handle(record):
+    """A handle type of the headers (DECLARE_HANDLE: struct HWND__ { int unused; })."""
+    return record.spelling.endswith("__") and [f.spelling for f in record.type.get_fields()] == ["unused"]
+
+
+def record_of(t):
+    t = canonical(t)
+    return t.get_declaration() if t.kind == K.RECORD else None
+
+
+class Structures:
+    """The E data types of the C structures: the hand-written ones, and those generated here."""
+
+    generated = {}  # E name -> (C name, [member lines]), of every header group
+    usr_of = {}  # E name -> USR of its record
+
+    def __init__(self, names, handwritten):
+        self.names = names  # USR of a record -> its C name
+        self.handwritten = handwritten  # USR -> E name
+
+    def type_name(self, record):
+        """The E data type for a complete structure, or None where E cannot lay it out."""
+        usr = record.get_usr()
+        if usr in self.handwritten:
+            return self.handwritten[usr]
+        cname = self.names.get(usr) or record.spelling
+        if not cname or record.type.get_size() <= 0:
+            return None
+        ename = cname + "_"
+        if ename not in self.generated:
+            try:
+                members = lay_out(record.type)
+            except LeftOut:
+                return None
+            self.generated[ename] = (cname, members)
+            self.usr_of[ename] = usr
+        elif self.usr_of[ename] != usr:
+            return None  # another structure of the same name in another header group
+        return ename
+
+    @classmethod
+    def blocks(cls):
+        out = []
+        for ename in sorted(cls.generated):
+            cname, members = cls.generated[ename]
+            lines = [f".数据类型 {ename}, , {cname}"]
+            lines += [f"    .成员 {n}, {t}, , {dims}, {note}" for n, t, dims, note in members]
+            out.append("\n".join(lines))
+        return out
+
+
+def member_basic(t):
+    t = canonical(t)
+    if t.kind == K.POINTER:
+        return TEXT if canonical(t.get_pointee()).kind in CHARS else INT
+    return SCALARS.get(t.kind)
+
+
+def flatten(t, base, path):
+    """(offset, E type, count, C path or None, C member names) of each basic member of a structure."""
+    out = []
+    t = canonical(t)
+    decl = t.get_declaration()
+    if decl.kind == ci.CursorKind.UNION_DECL:
+        # One arm of the union's size stands for the union.
+        arm = next((f for f in t.get_fields() if f.type.get_size() == t.get_size() and not f.is_bitfield()), None)
+        if arm is None:
+            return [(base, BYTE, t.get_size(), None, ["union"])]
+        return member(arm, base, path)
+    unit = None
+    for field in t.get_fields():
+        offset = base + field.get_field_offsetof() // 8
+        if field.is_bitfield():
+            size = field.type.get_size()
+            start = base + field.get_field_offsetof() // (size * 8) * size
+            if unit is not None and unit[0] == start:
+                unit[4].append(field.spelling)
+                continue
+            unit = (start, member_basic(field.type), 1, None, [field.spelling])
+            out.append(unit)
+            continue
+        unit = None
+        out += member(field, offset, path)
+    return out
+
+
+def member(field, offset, path):
+    name = field.spelling
+    cpath = f"{path}.{name}" if path and name else name or path
+    t = canonical(field.type)
+    if t.kind == K.RECORD:
+        return flatten(t, offset, cpath)
+    if t.kind == K.INCOMPLETEARRAY:
+        return []
+    if t.kind == K.CONSTANTARRAY:
+        count, element = 1, t
+        while element.kind == K.CONSTANTARRAY:
+            count *= element.element_count
+            element = canonical(element.element_type)
+        basic = member_basic(element)
+        if basic is None and element.kind == K.RECORD:
+            inner = flatten(element, 0, "")
+            kinds = {m[1] for m in inner}
+            if len(kinds) == 1 and sum(crosscheck.SIZES[m[1]] * m[2] for m in inner) == element.get_size():
+                basic, count = kinds.pop(), count * sum(m[2] for m in inner)
+            else:
+                basic, count = BYTE, t.get_size()
+        if basic is None:
+            raise LeftOut("a member of a type E cannot hold")
+        return [(offset, basic, count, cpath, [name])]
+    basic = member_basic(t)
+    if basic is None:
+        raise LeftOut("a member of a type E cannot hold")
+    return [(offset, basic, 1, cpath, [name])]
+
+
+def lay_out(t):
+    """The member lines of a structure: basic members end to end, with padding where C pads."""
+    members, at, pads, lines, used = flatten(t, 0, ""), 0, 0, [], Counter()
+    for offset, _, _, _, names in members:
+        used[names[-1]] += 1
+
+    def pad(size):
+        nonlocal pads
+        pads += 1
+        lines.append((f"保留{pads}", BYTE, f'"{size}"', "对齐填充"))
+
+    for offset, basic, count, cpath, names in members:
+        if offset < at:
+            raise LeftOut("overlapping members")
+        if offset > at:
+            pad(offset - at)
+        name = names[0].lstrip("_") if cpath is None else cpath.split(".")[-1].lstrip("_")
+        if cpath and used[cpath.split(".")[-1]] > 1:
+            name = cpath.replace(".", "_").lstrip("_")
+        name = name or f"member{len(lines) + 1}"
+        note = cpath if cpath else "位域 " + " ".join(n for n in names if n)
+        lines.append((name, basic, f'"{count}"' if count > 1 else "", note))
+        at = offset + crosscheck.SIZES[basic] * count
+    if t.get_size() > at:
+        pad(t.get_size() - at)
+    return lines
+
+
+def parameter(p, structures, k):
+    """[(E name, E type, flags, comment)] of one C parameter; a structure by value spans several."""
+    cname = p.spelling or f"arg{k}"
+    ename = cname.lstrip("_") or f"arg{k}"
+    t = canonical(p.type)
+    note = f"{cname},{p.type.spelling}"
+    if t.kind in (K.POINTER, K.LVALUEREFERENCE):
+        target = canonical(t.get_pointee())
+        if target.kind in (K.FUNCTIONPROTO, K.FUNCTIONNOPROTO):
+            return [(ename, CALLBACK, "", note)]
+        if target.kind in CHARS:
+            return [(ename, TEXT, "", note)]
+        if target.kind == K.UCHAR:
+            return [(ename, BYTES, "", note)]
+        if target.kind == K.RECORD and not is_handle(target.get_declaration()):
+            etype = structures.type_name(target.get_declaration())
+            return [(ename, etype, "传址", note) if etype else (ename, INT, "", note)]
+        if target.kind == K.POINTER or (target.kind in SCALARS and target.kind != K.WCHAR):
+            return [(ename, member_basic(target), "传址", note)]
+        return [(ename, INT, "", note)]
+    if t.kind == K.RECORD:
+        return split(p, t, cname, ename)
+    basic = SCALARS.get(t.kind)
+    if basic is None:
+        raise LeftOut("a parameter of a type E cannot pass")
+    return [(ename, basic, "", note)]
+
+
+def split(p, t, cname, ename):
+    """A structure by value: one E parameter per 4- or 8-byte member, as POINT splits into x and y;
+    a structure of 4 or 8 bytes whose members do not split passes as one number."""
+    try:
+        members = flatten(t, 0, "")
+    except LeftOut:
+        members = []
+    at, out = 0, []
+    for offset, basic, count, cpath, _ in members:
+        if count != 1 or offset != at or basic not in (INT, LONG, FLOAT, DOUBLE) or cpath is None:
+            break
+        out.append((f"{ename}_{cpath.replace('.', '_')}", basic, "", f"{cname}.{cpath},{p.type.spelling} 按值传递的成员"))
+        at += crosscheck.SIZES[basic]
+    else:
+        if at == t.get_size():
+            return out
+    if t.get_size() in (4, 8):
+        basic = INT if t.get_size() == 4 else LONG
+        return [(ename, basic, "", f"{cname},{p.type.spelling} 按值传递，{t.get_size()} 个字节合为一个数")]
+    raise LeftOut("a structure by value that does not split")
+
+
+def declare(cursor, dll, entry, english, structures, stack):
+    """The DLL command block and catalog line of a declared function, or LeftOut."""
+    ftype = cursor.type
+    if ftype.kind == K.FUNCTIONPROTO and ftype.is_function_variadic():
+        raise LeftOut("variadic")
+    if ftype.kind != K.FUNCTIONPROTO:
+        raise LeftOut("declared without a prototype")
+    result = canonical(cursor.result_type)
+    if result.kind == K.VOID:
+        ret = ""
+    elif result.kind in (K.POINTER, K.LVALUEREFERENCE):
+        ret = INT
+    elif result.kind in SCALARS:
+        ret = SCALARS[result.kind]
+    else:
+        raise LeftOut("a result of a type E cannot take")
+    params = []
+    for k, p in enumerate(cursor.get_arguments(), 1):
+        params += parameter(p, structures, k)
+    c_bytes = sum(4 if canonical(p.type).kind == K.LVALUEREFERENCE else sdk_check.stack_bytes(p.type.get_size())
+                  for p in cursor.get_arguments())
+    if stack is not None and stack != c_bytes:
+        raise LeftOut("the import library's @N differs from the header")
+    cconv = " __cdecl" if ftype.get_canonical().spelling.find("__cdecl") >= 0 else ""
+    header = Path(cursor.location.file.name).name
+    proto = (f"{cursor.result_type.spelling}{cconv} {entry}(" +
+             ", ".join(f"{p.type.spelling} {p.spelling}".strip() for p in cursor.get_arguments()) + ")")
+    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}']
+    lines += [f"    .参数 {n}, {t}, {f}, {note}" for n, t, f, note in params]
+    used = []
+    for _, t, _, _ in params:
+        if t not in crosscheck.SIZES and t not in used:
+            used.append(t)
+    return "\n".join(lines), ",".join([english, dll, english + "_"] + used)
+
+
+def parse(group):
+    index = ci.Index.create()
+    source = sdk_check.header_source(group)
+    tu = index.parse("sdk.cpp", args=CLANG_ARGS, unsaved_files=[("sdk.cpp", source)],
+                     options=ci.TranslationUnit.PARSE_DETAILED_PROCESSING_RECORD)
+    errors = [str(d) for d in tu.diagnostics if d.severity >= ci.Diagnostic.Error]
+    if errors:
+        sys.exit("gen_sdk_declarations: the headers do not parse:\n" + "\n".join(errors[:10]))
+    functions, names, macros = {}, {}, {}
+    for c in tu.cursor.get_children():
+        if c.kind == ci.CursorKind.MACRO_DEFINITION:
+            tokens = [t.spelling for t in c.get_tokens()]
+            # "#define X XA", or "#define X __MINGW_NAME_AW(X)", which is XA without UNICODE
+            if len(tokens) == 2 or tokens[1:] == ["__MINGW_NAME_AW", "(", tokens[0], ")"]:
+                macros[tokens[0]] = tokens[0] + "A" if len(tokens) > 2 else tokens[1]
+    for c in tu.cursor.walk_preorder():
+        if c.kind == ci.CursorKind.FUNCTION_DECL:
+            same = functions.setdefault(c.spelling, [])
+            if all(d.type.spelling != c.type.spelling for d in same):
+                same.append(c)
+        elif c.kind == ci.CursorKind.TYPEDEF_DECL:
+            record = record_of(c.underlying_typedef_type)
+            if record is not None:
+                tag = record.spelling.removeprefix("tag").lstrip("_")
+                usr = record.get_usr()
+                if usr not in names or c.spelling == tag:
+                    names[usr] = c.spelling
+    typedefs = {c.spelling: c for c in tu.cursor.walk_preorder() if c.kind == ci.CursorKind.TYPEDEF_DECL}
+    return tu, functions, names, typedefs, macros
+
+
+def main(argv):
+    root = Path(__file__).resolve().parent.parent
+    data = Path(argv[1]) if len(argv) > 1 else root / "data"
+    commands, types = crosscheck.read_blocks(data)
+    covered = set()
+    for c in commands:
+        covered |= {c.target, c.target + "A", c.target.removesuffix("A")}
+    out = data / "sdk"
+    for sub in ("dll", "catalog", "types"):
+        (out / sub).mkdir(parents=True, exist_ok=True)
+        for old in (out / sub).glob("*.txt"):
+            old.unlink()
+    parsed = {g: parse(g) for g in sdk_check.HEADER_GROUPS}
+    structures = {}
+    for group, (_, _, names, typedefs, _) in parsed.items():
+        handwritten = {record_of(typedefs[t.target].underlying_typedef_type).get_usr(): t.name
+                       for t in types if t.target in typedefs and record_of(typedefs[t.target].underlying_typedef_type)}
+        structures[group] = Structures(names, handwritten)
+    taken, left_out, generated = set(), [], Counter()
+    for dll, group in sdk_check.DLLS:
+        _, functions, _, _, macros = parsed[group]
+        exports = crosscheck.export_table(sdk_check.import_library(dll))
+        blocks = []
+        for entry in sorted(exports):
+            neutral = entry[:-1] if entry.endswith(("A", "W")) else None
+            english = neutral if neutral and entry.endswith("A") and macros.get(neutral) == entry else entry
+            try:
+                if entry in taken:
+                    raise LeftOut("exported by a DLL earlier in the list")
+                if entry in covered:
+                    raise LeftOut("written by hand")
+                if entry.endswith("W") and (neutral + "A" in exports or macros.get(neutral) == entry):
+                    raise LeftOut("W form")
+                if entry not in functions:
+                    raise LeftOut("not declared as a function in the headers")
+                if len(functions[entry]) > 1:
+                    raise LeftOut("overloaded in the C++ headers")
+                if not english[0].isalpha() or not english.isascii():
+                    raise LeftOut("a name that is no E name")
+                if english in taken:
+                    raise LeftOut("its English name is taken")
+                blocks.append((english,) + declare(functions[entry][0], dll, entry, english, structures[group], exports[entry]))
+                taken |= {entry, english}
+            except LeftOut as reason:
+                left_out.append(f"{dll},{entry},{reason}")
+        blocks.sort()
+        stem = Path(dll).stem
+        (out / "dll" / f"{stem}.txt").write_text("\n\n".join(b for _, b, _ in blocks) + "\n", encoding="utf-8")
+        (out / "catalog" / f"{stem}.txt").write_text("".join(line + "\n" for _, _, line in blocks), encoding="utf-8")
+        generated[dll] = len(blocks)
+    type_blocks = Structures.blocks()
+    (out / "types" / "sdk.txt").write_text("\n\n".join(type_blocks) + "\n", encoding="utf-8")
+    (out / "left-out.csv").write_text("dll,export,reason\n" + "\n".join(left_out) + "\n", encoding="utf-8")
+    reasons = Counter(line.split(",", 2)[2] for line in left_out)
+    print(f"gen_sdk_declarations: {sum(generated.values())} commands, {len(type_blocks)} data types generated")
+    print("  " + ", ".join(f"{dll} {n}" for dll, n in generated.items()))
+    print("  left out: " + ", ".join(f"{n} {r}" for r, n in reasons.most_common()))
+
+
+if __name__ == "__main__":
+    main(sys.argv)

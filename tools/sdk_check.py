@@ -1,0 +1,183 @@
+#!/usr/bin/env python3
+"""Prove the declarations generated from the SDK (data/sdk) against the MinGW-w64 SDK.
+
+Run:  python3 tools/sdk_check.py [SDK_DIR] [--keep DIR]
+
+SDK_DIR defaults to the repository's data/sdk. For every DLL command block of
+SDK_DIR/dll/*.txt it proves that
+  - the entry is exported by the DLL's import library (lib<dll>.a of the i686 toolchain);
+  - the E parameters take as many stack bytes (each size rounded up to 4) as the export's
+    stdcall @N; a __cdecl export has no @N, its header sizes below prove it;
+  - the C function has one parameter per group of E parameters (a structure passed by
+    value spans the E parameters whose comments start "<C name>.") and each group's E size
+    is its C parameter's size; the return sizes agree;
+and for every data type block of SDK_DIR/types/*.txt that its size and the offset of each
+member whose comment starts with its C member path equal the C structure's. The C facts
+are static_asserts compiled for i686, one compiler run per header group.
+
+Prints one line per fault ("mismatch: <E name> (<entry or typedef>): <what>"), the counts
+of what it proved and of the exports left out by reason (SDK_DIR/left-out.csv, written by
+tools/gen_sdk_declarations.py). Exit status: 0 when all is proven, 1 with a fault, 2 when
+the compiler fails outside the checks, 77 without i686-w64-mingw32-g++.
+"""
+import argparse
+import re
+import shutil
+import sys
+import tempfile
+from collections import Counter
+from pathlib import Path
+
+import crosscheck
+
+# The DLLs whose APIs are generated, in the order that settles an export of two of them:
+# (DLL file as the blocks name it, header group).
+DLLS = [("user32.dll", "main"), ("kernel32.dll", "main"), ("gdi32.dll", "main"), ("advapi32.dll", "main"),
+        ("shell32.dll", "main"), ("comctl32.dll", "main"), ("comdlg32.dll", "main"), ("ws2_32.dll", "main"),
+        ("winmm.dll", "main"), ("winspool.drv", "main"), ("version.dll", "main"), ("shlwapi.dll", "main"),
+        ("wininet.dll", "main"), ("psapi.dll", "main"), ("iphlpapi.dll", "main"), ("netapi32.dll", "main"),
+        ("ole32.dll", "main"), ("oleaut32.dll", "main"), ("imm32.dll", "main"), ("msimg32.dll", "main"),
+        ("setupapi.dll", "main"), ("dbghelp.dll", "main"), ("crypt32.dll", "main"), ("winhttp.dll", "winhttp"),
+        ("powrprof.dll", "main"), ("userenv.dll", "main"), ("secur32.dll", "main"), ("mpr.dll", "main")]
+# winhttp.h and wininet.h declare the same names differently: each group is its own
+# translation unit. The main group holds the cross-check's headers and those of the DLLs above.
+HEADER_GROUPS = {
+    "main": crosscheck.HEADERS + """wincrypt.h ole2.h olectl.h dbghelp.h ntsecapi.h aclapi.h sddl.h wincred.h
+        winsafer.h dsgetdc.h icmpapi.h cfgmgr32.h winefs.h evntrace.h shobjidl.h lmjoin.h lmdfs.h ws2spi.h
+        powersetting.h usp10.h d3dkmthk.h winineti.h wct.h physicalmonitorenumerationapi.h""".split(),
+    "winhttp": ["windows.h", "winhttp.h"],
+}
+# A reference parameter (REFIID in C++) is passed as its address.
+PRELUDE = crosscheck.PRELUDE + """#include <cstddef>
+namespace cc { template<class T> struct sz<T&> { static constexpr unsigned v = sizeof(void*); }; }
+"""
+
+
+def header_source(group):
+    # The newest Windows and shell versions that the headers know: every function they declare.
+    return "#define SECURITY_WIN32\n#define NTDDI_VERSION 0x0A00000B\n#define _WIN32_IE 0x0A00\n" + "".join(
+        f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADER_GROUPS[group])
+
+
+def import_library(dll):
+    return crosscheck.IMPORT_LIBS / f"lib{Path(dll.lower()).stem}.a"
+
+
+def stack_bytes(size):
+    return (size + 3) // 4 * 4
+
+
+def groups(block):
+    """The E parameters of a command in groups of one C parameter each: [(C name, [k...])]."""
+    out = []
+    for k, note in enumerate(block.notes):
+        name = note.split(",", 1)[0].split(".", 1)[0].strip()
+        if out and "." in note.split(",", 1)[0] and out[-1][0] == name:
+            out[-1][1].append(k)
+        else:
+            out.append((name, [k]))
+    return out
+
+
+def member_offsets(block, tsizes):
+    """(C member path, E offset) of each member whose comment starts with a C path."""
+    offset, out = 0, []
+    for (etype, count), note in zip(block.items, block.notes):
+        path = note.split(",", 1)[0].strip()
+        if re.fullmatch(r"[A-Za-z_]\w*(\.[A-Za-z_]\w*)*", path):
+            out.append((path, offset))
+        offset += crosscheck.SIZES.get(etype, 0) * count
+    return out
+
+
+def check(sdk, keep=None):
+    commands, types = crosscheck.read_blocks(sdk)
+    tsizes = crosscheck.type_sizes(types)
+    group_of = dict(DLLS)
+    faults, proven = [], Counter()
+    tables = {dll: crosscheck.export_table(import_library(dll)) for dll in group_of}
+    bodies = {g: ([], []) for g in HEADER_GROUPS}  # group -> (lines, [(block, what)])
+    type_groups = {}
+    for n, c in enumerate(commands):
+        group = group_of.get(c.dll)
+        if group is None:
+            faults.append(("mismatch", c, f"{c.dll} is not one of the generated DLLs"))
+            continue
+        table = tables[c.dll]
+        esizes = [crosscheck.param_size(t, f, tsizes) for t, f in c.items]
+        eret = crosscheck.param_size(c.ret, "", tsizes) if c.ret else 0
+        if None in esizes or eret is None:
+            faults.append(("mismatch", c, "unknown E type"))
+            continue
+        if c.target not in table:
+            faults.append(("mismatch", c, f"not exported by {import_library(c.dll).name}"))
+        elif table[c.target] is not None and table[c.target] != sum(map(stack_bytes, esizes)):
+            faults.append(("mismatch", c, f"stack bytes: E {sum(map(stack_bytes, esizes))} vs @{table[c.target]}"))
+        for t, _ in c.items:
+            type_groups.setdefault(t, set()).add(group)
+        lines, where = bodies[group]
+        parts = groups(c)
+        lines.append(f"constexpr auto cc_s{n} = cc::sig(&{c.target});")
+        where.append((c, "declared"))
+        checks = [(f"cc_s{n}[0] == {len(parts)}", "count"), (f"cc_s{n}[1] == {eret}", "return")]
+        checks += [(f"cc_s{n}[{k + 2}] == {sum(esizes[i] for i in ks)}", name) for k, (name, ks) in enumerate(parts)]
+        for expr, what in checks:
+            lines.append(f'static_assert({expr});')
+            where.append((c, what))
+    for t in types:
+        if tsizes.get(t.name) is None:
+            faults.append(("mismatch", t, "unknown member type"))
+            continue
+        for group in sorted(type_groups.get(t.name, {"main"})):
+            lines, where = bodies[group]
+            lines.append(f"static_assert(sizeof({t.target}) == {tsizes[t.name]});")
+            where.append((t, "size"))
+            for path, offset in member_offsets(t, tsizes):
+                lines.append(f"static_assert(offsetof({t.target}, {path}) == {offset});")
+                where.append((t, path))
+    with tempfile.TemporaryDirectory() as tmp:
+        for group, (lines, where) in bodies.items():
+            keep_file = Path(keep) / f"sdk_check_{group}.cpp" if keep else None
+            diags, stray = crosscheck.compile_cpp(lines, tmp, keep_file, header_source(group) + PRELUDE)
+            if stray:
+                print("sdk_check: the compiler failed outside the checks:", *stray[:20], sep="\n")
+                return 2
+            failed = set()
+            for i in sorted(d for d in diags if d < len(where)):
+                block, what = where[i]
+                if id(block) in failed:
+                    continue  # one fault per block: the first says what differs
+                failed.add(id(block))
+                m = next((crosscheck.REDUCES.search(t) for _, t in diags[i] if crosscheck.REDUCES.search(t)), None)
+                text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
+                        else f"{what}: does not compile: {diags[i][0][1]}")
+                faults.append(("mismatch", block, text))
+    bad = {id(b) for _, b, _ in faults}
+    proven["commands"] = sum(id(c) not in bad for c in commands)
+    proven["data types"] = sum(id(t) not in bad for t in types)
+    for kind, block, text in faults:
+        print(f"{kind}: {block.name} ({block.target}): {text}")
+    left_out = Counter()
+    if (sdk / "left-out.csv").exists():
+        for line in (sdk / "left-out.csv").read_text(encoding="utf-8").splitlines()[1:]:
+            left_out[line.split(",", 2)[2]] += 1
+    print(f"sdk_check: {len(commands)} commands generated, {proven['commands']} proven; "
+          f"{len(types)} data types generated, {proven['data types']} proven; {len(faults)} faults")
+    print("sdk_check: left out: " + ", ".join(f"{n} {reason}" for reason, n in left_out.most_common()))
+    return 1 if faults else 0
+
+
+def main(argv=None):
+    root = Path(__file__).resolve().parent.parent
+    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    ap.add_argument("sdk", nargs="?", default=str(root / "data" / "sdk"))
+    ap.add_argument("--keep", help="write the generated C++ files into this folder")
+    args = ap.parse_args(argv)
+    if not shutil.which(crosscheck.CXX):
+        print(f"sdk_check: skipped (no {crosscheck.CXX})")
+        return 77
+    return check(Path(args.sdk), args.keep)
+
+
+if __name__ == "__main__":
+    sys.exit(main())
