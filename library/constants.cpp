@@ -1,22 +1,50 @@
 #include "library/constants.h"
 
 #include <algorithm>
-#include <optional>
+
+#include "library/declaration_syntax.h"
 
 namespace library {
 namespace {
 
-constexpr std::string_view kConstantLead = ".常量 ";
 constexpr std::string_view kFieldSeparator = ", ";
 
 bool isWordByte(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// `.常量 名称, "值", , 备注`: a name of word bytes, a quoted value, an empty public field.
+// Calls `take` with each run of word bytes in the GBK text until it answers false. By
+// characters: the trail byte of a double-byte character may be an ASCII letter.
+template <class TakeWord>
+void forEachWord(std::string_view gbkText, TakeWord take) {
+  std::size_t wordStart = std::string_view::npos;
+  for (std::size_t pos = 0; pos < gbkText.size();) {
+    if (isWordByte(static_cast<unsigned char>(gbkText[pos]))) {
+      if (wordStart == std::string_view::npos) wordStart = pos;
+      ++pos;
+      continue;
+    }
+    if (wordStart != std::string_view::npos && !take(gbkText.substr(wordStart, pos - wordStart))) return;
+    wordStart = std::string_view::npos;
+    pos += gbk::charLength(gbkText, pos);
+  }
+  if (wordStart != std::string_view::npos) take(gbkText.substr(wordStart));
+}
+
+// What the constants of one family share: their header (the comment's first word) and
+// their part of the name up to the first "_"; empty for a constant that is its own family.
+std::string familyKey(const Constant& constant) {
+  std::size_t underscore = constant.name.find('_');
+  if (underscore == std::string::npos || underscore < 2) return {};
+  std::string_view comment = constant.comment;
+  return std::string(comment.substr(0, comment.find(' '))) + '\n' + constant.name.substr(0, underscore + 1);
+}
+
+}  // namespace
+
 std::optional<Constant> parseConstantLine(std::string_view line) {
-  if (!line.starts_with(kConstantLead)) return std::nullopt;
-  std::string_view rest = line.substr(kConstantLead.size());
+  if (!line.starts_with(kConstantHeader)) return std::nullopt;
+  std::string_view rest = line.substr(kConstantHeader.size());
   std::size_t nameEnd = rest.find(kFieldSeparator);
   if (nameEnd == 0 || nameEnd == std::string_view::npos) return std::nullopt;
   std::string_view name = rest.substr(0, nameEnd);
@@ -34,17 +62,6 @@ std::optional<Constant> parseConstantLine(std::string_view line) {
   return Constant{gbk::Text(name), gbk::Text(value), gbk::Text(rest.substr(kEmptyPublicField.size())),
                   gbk::Text(line)};
 }
-
-// What the constants of one family share: their header (the comment's first word) and
-// their part of the name up to the first "_"; empty for a constant that is its own family.
-std::string familyKey(const Constant& constant) {
-  std::size_t underscore = constant.name.find('_');
-  if (underscore == std::string::npos || underscore < 2) return {};
-  std::string_view comment = constant.comment;
-  return std::string(comment.substr(0, comment.find(' '))) + '\n' + constant.name.substr(0, underscore + 1);
-}
-
-}  // namespace
 
 ConstantLibrary::ConstantLibrary(std::string_view constantLibraryText) {
   std::unordered_map<std::string, std::uint32_t> familyByKey;
@@ -73,25 +90,19 @@ const Constant* ConstantLibrary::find(std::string_view sdkName) const {
   return found == byName_.end() ? nullptr : &constants_[found->second];
 }
 
+bool namesWord(std::string_view gbkText, std::string_view word) {
+  bool found = false;
+  forEachWord(gbkText, [&](std::string_view candidate) { return !(found = candidate == word); });
+  return found;
+}
+
 std::vector<const Constant*> ConstantLibrary::namedIn(std::string_view gbkText) const {
   std::vector<std::uint32_t> families;
-  auto takeWord = [&](std::string_view word) {
+  forEachWord(gbkText, [&](std::string_view word) {
     auto found = byName_.find(word);
     if (found != byName_.end()) families.push_back(familyOf_[found->second]);
-  };
-  // By characters: the trail byte of a double-byte character may be an ASCII letter.
-  std::size_t wordStart = std::string_view::npos;
-  for (std::size_t pos = 0; pos < gbkText.size();) {
-    if (isWordByte(static_cast<unsigned char>(gbkText[pos]))) {
-      if (wordStart == std::string_view::npos) wordStart = pos;
-      ++pos;
-      continue;
-    }
-    if (wordStart != std::string_view::npos) takeWord(gbkText.substr(wordStart, pos - wordStart));
-    wordStart = std::string_view::npos;
-    pos += gbk::charLength(gbkText, pos);
-  }
-  if (wordStart != std::string_view::npos) takeWord(gbkText.substr(wordStart));
+    return true;
+  });
 
   std::sort(families.begin(), families.end());
   families.erase(std::unique(families.begin(), families.end()), families.end());

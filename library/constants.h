@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -12,12 +13,19 @@
 
 namespace library {
 
+// Whether `word` stands in the GBK text as a whole word, as namedIn reads words.
+bool namesWord(std::string_view gbkText, std::string_view word);
+
 struct Constant {
   gbk::Text name;     // the SDK name, MIIM_STRING
   gbk::Text value;    // decimal, signed 32-bit as E's 整数型 holds it: "64", "-1"
   gbk::Text comment;  // the header that defines it, and more
   gbk::Text line;     // the whole `.常量 名称, "值", , 备注` line, without its line end
 };
+
+// One `.常量 名称, "值", , 备注` line: a name of ASCII letters, digits and "_", the value
+// in double quotes, an empty public field, the comment; nothing for a line of another shape.
+std::optional<Constant> parseConstantLine(std::string_view line);
 
 class ConstantLibrary {
  public:

@@ -5,6 +5,7 @@
 
 #include "library/builtin_data.h"
 #include "library/constants.h"
+#include "tools/data_validator.h"
 
 namespace {
 
@@ -72,6 +73,7 @@ TEST(ConstantLibrary, WalksTheTextByGbkCharacters) {
 TEST(ConstantLibrary, BuiltInLibraryCarriesTheNamedConstantsWithTheirValues) {
   std::string_view text = library::constantLibraryText();
   ASSERT_TRUE(text.starts_with(".版本 2\r\n\r\n.常量 "));
+  EXPECT_TRUE(library::validateConstantLibrary(text).empty());
   library::ConstantLibrary constants(text);
   std::size_t lines = 0;
   for (std::size_t pos = text.find("\r\n.常量 "); pos != std::string_view::npos; pos = text.find("\r\n.常量 ", pos + 2)) {

@@ -149,4 +149,27 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+TEST(DataValidator, ChecksEachConstantLine) {
+  const std::string valid = ".版本 2\r\n\r\n.常量 MIIM_STRING, \"64\", , winuser.h\r\n"
+                            ".常量 INFINITE, \"-1\", , winbase.h 0xFFFFFFFF\r\n";
+  EXPECT_TRUE(library::validateConstantLibrary(valid).empty());
+  auto brokenLines = [&](const std::string& lines) {
+    std::vector<std::pair<int, std::string>> found;
+    for (const auto& v : library::validateConstantLibrary(valid + lines)) found.emplace_back(v.line, v.rule);
+    return found;
+  };
+  using Found = std::vector<std::pair<int, std::string>>;
+  EXPECT_EQ(brokenLines(".常量 MIIM_STRING, \"64\", , winuser.h\r\n"),
+            (Found{{5, "the constant \"MIIM_STRING\" is declared twice"}}));
+  for (const char* value : {"4294967295", "-2147483649", "064", "-0", "+1", "0x40", "", "6 4"}) {
+    EXPECT_EQ(brokenLines(std::string(".常量 A_B, \"") + value + "\", , x.h\r\n"),
+              (Found{{5, "the value is not a 32-bit decimal as E writes it"}}))
+        << value;
+  }
+  EXPECT_EQ(brokenLines(".常量 A_B, \"-2147483648\", , winnt.h\r\n.常量 C_D, \"1\", , 0x1\r\n"),
+            (Found{{6, "the comment does not begin with the header"}}));
+  EXPECT_EQ(brokenLines("\r\n.常量 A B, \"1\", , x.h\r\n").size(), 2u);
+  EXPECT_EQ(library::validateConstantLibrary(".版本 2\r\n.常量 A_B, \"1\", , x.h").size(), 2u);  // no empty line, no line end
+}
+
 }  // namespace

@@ -1,8 +1,11 @@
 #include "tools/data_validator.h"
 
 #include "library/catalog.h"
+#include "library/constants.h"
 
 #include <algorithm>
+#include <charconv>
+#include <cstdint>
 #include <map>
 #include <set>
 #include <tuple>
@@ -304,7 +307,41 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
   }
 }
 
+// Decimal as E writes a 整数型: an optional "-", no leading zero, within 32 bits signed.
+bool isE32BitDecimal(std::string_view value) {
+  std::int32_t parsed = 0;
+  auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), parsed);
+  std::string_view digits = value.substr(value.starts_with('-') ? 1 : 0);
+  return error == std::errc() && end == value.data() + value.size() && !digits.empty() &&
+         (digits == "0" ? value == "0" : digits.front() != '0');
+}
+
 }  // namespace
+
+std::vector<DataViolation> validateConstantLibrary(std::string_view constantText) {
+  std::vector<DataViolation> violations;
+  Report report(violations, "constants");
+  std::vector<Line> lines = splitLines(constantText, report);
+  if (lines.empty()) return violations;
+  if (lines[0].text != kVersionLine) report.add(1, "the first line is not \".版本 2\"");
+  if (lines.size() < 2 || !lines[1].text.empty()) report.add(2, "the second line is not empty");
+  std::set<Text> names;
+  for (std::size_t i = 2; i < lines.size(); ++i) {
+    const Line& line = lines[i];
+    std::optional<Constant> constant = parseConstantLine(line.text);
+    if (!constant) {
+      report.add(line.number, "not a constant line \".常量 名称, \"值\", , 备注\"");
+      continue;
+    }
+    if (!names.insert(constant->name).second) {
+      report.add(line.number, "the constant \"" + constant->name + "\" is declared twice");
+    }
+    if (!isE32BitDecimal(constant->value)) report.add(line.number, "the value is not a 32-bit decimal as E writes it");
+    std::string_view header = std::string_view(constant->comment).substr(0, constant->comment.find(' '));
+    if (!header.ends_with(".h")) report.add(line.number, "the comment does not begin with the header");
+  }
+  return violations;
+}
 
 std::vector<DataViolation> validateBuiltinData(std::string_view dllText, std::string_view typeText,
                                                std::string_view catalogText) {

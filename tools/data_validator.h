@@ -18,4 +18,9 @@ struct DataViolation {
 std::vector<DataViolation> validateBuiltinData(std::string_view dllText, std::string_view typeText,
                                                std::string_view catalogText);
 
+// The constants library ("constants"): ".版本 2", an empty line, then one `.常量` line per
+// constant, each name once, its value a 32-bit decimal as E writes it ("64", "-1"), its
+// comment beginning with the header that defines it.
+std::vector<DataViolation> validateConstantLibrary(std::string_view constantText);
+
 }  // namespace library

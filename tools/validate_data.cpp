@@ -8,6 +8,8 @@
 int main() {
   auto violations = library::validateBuiltinData(library::dllCommandLibraryText(), library::dataTypeLibraryText(),
                                                  library::apiCatalogText());
+  auto constantViolations = library::validateConstantLibrary(library::constantLibraryText());
+  violations.insert(violations.end(), constantViolations.begin(), constantViolations.end());
   for (const auto& v : violations) {
     std::cout << v.item << ":" << v.line << ": " << gbk::toUtf8(v.rule) << "\n";
   }
