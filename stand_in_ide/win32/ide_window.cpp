@@ -32,12 +32,18 @@ std::wstring ownFolder() {
   return folderOf(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
 }
 
+// Clipboard memory of `size` bytes holding text of `Char`s: read within its size, up to
+// its NUL and at most one character past the limit that the paste refuses.
+template <typename Char>
+PasteReport pasteMemory(library::ProgramImage& program, const void* bytes, std::size_t size) {
+  std::basic_string_view<Char> text(static_cast<const Char*>(bytes), size / sizeof(Char));
+  text = text.substr(0, kLargestPastedText + 1);
+  return pasteText(program, text.substr(0, text.find(Char{})));
+}
+
 // The clipboard's text pasted into `program`: Unicode first, since the CF_TEXT that the
-// system makes from it holds only what the clipboard's locale can. The memory is read
-// within its own size and the text up to its NUL, at most one character past the limit
-// that the paste refuses.
+// system makes from it holds only what the clipboard's locale can.
 PasteReport pasteClipboard(HWND owner, library::ProgramImage& program) {
-  PasteReport none{0, 0, "剪贴板中没有文本"};
   if (!OpenClipboard(owner)) return {0, 0, "无法打开剪贴板"};
   struct Closer {
     ~Closer() { CloseClipboard(); }
@@ -45,18 +51,9 @@ PasteReport pasteClipboard(HWND owner, library::ProgramImage& program) {
   bool unicode = IsClipboardFormatAvailable(CF_UNICODETEXT);
   HANDLE data = GetClipboardData(unicode ? CF_UNICODETEXT : CF_TEXT);
   const void* bytes = data ? GlobalLock(data) : nullptr;
-  if (!bytes) return none;
-  std::size_t size = GlobalSize(data);
-  PasteReport report;
-  if (unicode) {
-    std::u16string_view text(static_cast<const char16_t*>(bytes), size / 2);
-    text = text.substr(0, kLargestPastedText + 1);
-    report = pasteText(program, text.substr(0, text.find(u'\0')));
-  } else {
-    std::string_view text(static_cast<const char*>(bytes), size);
-    text = text.substr(0, kLargestPastedText + 1);
-    report = pasteText(program, text.substr(0, text.find('\0')));
-  }
+  if (!bytes) return {0, 0, "剪贴板中没有文本"};
+  PasteReport report = unicode ? pasteMemory<char16_t>(program, bytes, GlobalSize(data))
+                               : pasteMemory<char>(program, bytes, GlobalSize(data));
   GlobalUnlock(data);
   return report;
 }
