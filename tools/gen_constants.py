@@ -295,6 +295,8 @@ def check(data, workdir):
     faults += [f"twice: {n}" for n in sorted({n for n in names if names.count(n) > 1})]
     for fault in faults:
         print(fault)
+    if any(f.startswith(("missing:", "extra:")) for f in faults):
+        print("gen_constants: the texts name other constants now: run tools/gen_constants.py to make the library anew")
     reasons = {}
     for reason in should.left_out.values():
         reasons[reason] = reasons.get(reason, 0) + 1
