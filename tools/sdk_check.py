@@ -137,6 +137,8 @@ def check(sdk, keep=None):
                 where.append((t, path))
     with tempfile.TemporaryDirectory() as tmp:
         for group, (lines, where) in bodies.items():
+            if not lines:
+                continue
             keep_file = Path(keep) / f"sdk_check_{group}.cpp" if keep else None
             diags, stray = crosscheck.compile_cpp(lines, tmp, keep_file, header_source(group) + PRELUDE)
             if stray:
@@ -145,8 +147,8 @@ def check(sdk, keep=None):
             failed = set()
             for i in sorted(d for d in diags if d < len(where)):
                 block, what = where[i]
-                if id(block) in failed:
-                    continue  # one fault per block: the first says what differs
+                if block.kind == "command" and id(block) in failed:
+                    continue  # the first fault of a command says what differs; the rest follow from it
                 failed.add(id(block))
                 m = next((crosscheck.REDUCES.search(t) for _, t in diags[i] if crosscheck.REDUCES.search(t)), None)
                 text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m

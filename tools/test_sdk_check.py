@@ -1,0 +1,99 @@
+#!/usr/bin/env python3
+"""Tests of tools/sdk_check.py on a small generated folder made in a temp dir.
+
+Run:  python3 -m unittest tools/test_sdk_check.py   (skipped without i686-w64-mingw32-g++)
+"""
+import shutil
+import subprocess
+import sys
+import tempfile
+import unittest
+from pathlib import Path
+
+TOOL = Path(__file__).resolve().parent / "sdk_check.py"
+HAVE_CXX = shutil.which("i686-w64-mingw32-g++") is not None
+
+DLL = """\
+.DLL命令 WindowFromPoint_, 整数型, "user32.dll", "WindowFromPoint", , winuser.h: HWND WindowFromPoint(POINT Point)
+    .参数 Point_x, 整数型, , Point.x,POINT 按值传递的成员
+    .参数 Point_y, 整数型, , Point.y,POINT 按值传递的成员
+
+.DLL命令 GetWindowInfo_, 整数型, "user32.dll", "GetWindowInfo", , winuser.h: WINBOOL GetWindowInfo(HWND hwnd, PWINDOWINFO pwi)
+    .参数 hwnd, 整数型, , hwnd,HWND
+    .参数 pwi, WINDOWINFO_, 传址, pwi,PWINDOWINFO
+
+.DLL命令 SetConsoleCursorPosition_, 整数型, "kernel32.dll", "SetConsoleCursorPosition", , wincon.h
+    .参数 hConsoleOutput, 整数型, , hConsoleOutput,HANDLE
+    .参数 dwCursorPosition, 整数型, , dwCursorPosition,COORD 按值传递，4 个字节合为一个数
+"""
+
+TYPES = """\
+.数据类型 WINDOWINFO_, , WINDOWINFO
+    .成员 cbSize, 整数型, , , cbSize
+    .成员 rcWindow, 整数型, , "4", rcWindow
+    .成员 rcClient, 整数型, , "4", rcClient
+    .成员 dwStyle, 整数型, , , dwStyle
+    .成员 dwExStyle, 整数型, , , dwExStyle
+    .成员 dwWindowStatus, 整数型, , , dwWindowStatus
+    .成员 cxWindowBorders, 整数型, , , cxWindowBorders
+    .成员 cyWindowBorders, 整数型, , , cyWindowBorders
+    .成员 atomWindowType, 短整数型, , , atomWindowType
+    .成员 wCreatorVersion, 短整数型, , , wCreatorVersion
+"""
+
+# Each fault as (what to replace, by what, the lines the check must print): against the
+# import library and against the header where both see it.
+FAULTS = [
+    ("    .参数 Point_y, 整数型, , Point.y,POINT 按值传递的成员\n", "",
+     ["mismatch: WindowFromPoint_ (WindowFromPoint): stack bytes: E 4 vs @8",
+      "mismatch: WindowFromPoint_ (WindowFromPoint): Point: C 8 vs E 4"]),
+    ("\"GetWindowInfo\", ,", "\"GetWindowInfoA\", ,",
+     ["mismatch: GetWindowInfo_ (GetWindowInfoA): not exported by libuser32.a",
+      "mismatch: GetWindowInfo_ (GetWindowInfoA): declared: does not compile: "]),
+    ("hConsoleOutput, 整数型, , hConsoleOutput", "hConsoleOutput, 长整数型, , hConsoleOutput",
+     ["mismatch: SetConsoleCursorPosition_ (SetConsoleCursorPosition): stack bytes: E 12 vs @8",
+      "mismatch: SetConsoleCursorPosition_ (SetConsoleCursorPosition): hConsoleOutput: C 4 vs E 8"]),
+    ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
+     ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
+      "mismatch: WINDOWINFO_ (WINDOWINFO): wCreatorVersion: C 58 vs E 60"]),
+    ("    .成员 dwStyle, 整数型, , , dwStyle\n    .成员 dwExStyle, 整数型, , , dwExStyle\n",
+     "    .成员 dwExStyle, 整数型, , , dwExStyle\n    .成员 dwStyle, 整数型, , , dwStyle\n",
+     ["mismatch: WINDOWINFO_ (WINDOWINFO): dwExStyle: C 40 vs E 36",
+      "mismatch: WINDOWINFO_ (WINDOWINFO): dwStyle: C 36 vs E 40"]),
+]
+
+
+@unittest.skipUnless(HAVE_CXX, "i686-w64-mingw32-g++ is not installed")
+class SdkCheckTest(unittest.TestCase):
+    def run_check(self, dll, types):
+        tmp = Path(tempfile.mkdtemp())
+        self.addCleanup(shutil.rmtree, tmp)
+        for sub, text in (("dll", dll), ("types", types)):
+            (tmp / sub).mkdir()
+            (tmp / sub / "user32.txt").write_text(text, encoding="utf-8")
+        (tmp / "left-out.csv").write_text("dll,export,reason\nuser32.dll,MessageBoxW,W form\n", encoding="utf-8")
+        res = subprocess.run([sys.executable, str(TOOL), str(tmp)], capture_output=True, text=True, encoding="utf-8")
+        return res.returncode, res.stdout.splitlines()
+
+    def test_clean_declarations_are_proven(self):
+        code, out = self.run_check(DLL, TYPES)
+        self.assertEqual(code, 0, out)
+        self.assertEqual(out, ["sdk_check: 3 commands generated, 3 proven; 1 data types generated, 1 proven; 0 faults",
+                               "sdk_check: left out: 1 W form"])
+
+    def test_each_planted_fault_is_reported(self):
+        dll, types = DLL, TYPES
+        for old, new, _ in FAULTS:
+            self.assertIn(old, dll + types)
+            dll, types = dll.replace(old, new), types.replace(old, new)
+        code, out = self.run_check(dll, types)
+        self.assertEqual(code, 1, out)
+        found = sorted(l for l in out if l.startswith("mismatch:"))
+        expected = sorted(line for _, _, lines in FAULTS for line in lines)
+        self.assertEqual(len(found), len(expected), out)
+        for line, start in zip(found, expected):
+            self.assertTrue(line.startswith(start), (line, start))
+
+
+if __name__ == "__main__":
+    unittest.main()
