@@ -47,9 +47,12 @@ def canonical(t):
     return t.get_canonical()
 
 
-def is_handle(record):
-    """A handle type of the headers (DECLARE_HANDLE: struct HWND__ { int unused; })."""
-    return record.spelling.endswith("__") and [f.spelling for f in record.type.get_fields()] == ["unused"]
+def is_opaque(record):
+    """A structure that E passes as a plain number: a handle (DECLARE_HANDLE: struct HWND__
+    { int unused; }) or a COM interface, whose pointer the caller only hands on."""
+    if record.spelling.endswith("__") and [f.spelling for f in record.type.get_fields()] == ["unused"]:
+        return True
+    return any(c.kind in (ci.CursorKind.CXX_METHOD, ci.CursorKind.CXX_BASE_SPECIFIER) for c in record.get_children())
 
 
 def record_of(t):
@@ -188,6 +191,11 @@ def lay_out(t):
         at = offset + crosscheck.SIZES[basic] * count
     if t.get_size() > at:
         pad(t.get_size() - at)
+    seen = Counter()
+    for k, (name, *rest) in enumerate(lines):
+        seen[name] += 1
+        if seen[name] > 1:
+            lines[k] = (f"{name}{seen[name]}", *rest)
     return lines
 
 
@@ -205,7 +213,7 @@ def parameter(p, structures, k):
             return [(ename, TEXT, "", note)]
         if target.kind == K.UCHAR:
             return [(ename, BYTES, "", note)]
-        if target.kind == K.RECORD and not is_handle(target.get_declaration()):
+        if target.kind == K.RECORD and not is_opaque(target.get_declaration()):
             etype = structures.type_name(target.get_declaration())
             return [(ename, etype, "传址", note) if etype else (ename, INT, "", note)]
         if target.kind == K.POINTER or (target.kind in SCALARS and target.kind != K.WCHAR):
