@@ -112,8 +112,8 @@ class Headers:
         text = "".join(code)
         for m in re.finditer(r"\benum\b[^{;]*\{([^}]*)\}", text):
             where = files[bisect.bisect_right(starts, m.start()) - 1]
-            for name in re.findall(r"(?:^|,)\s*([A-Za-z_]\w*)", m.group(1)):
-                self.define(name, where, name)
+            for name in enumerators(m.group(1)):
+                self.define(name, where, "")
         self.order = {name: k for k, name in enumerate(self.header)}
 
     def why_not_a_number(self, name):
@@ -141,6 +141,19 @@ class Headers:
         else:
             self.function_like.discard(name)
             self.body[name] = body
+
+
+def enumerators(body):
+    """The names of an enumerator list, "A = F(1, 2), B"; none where the braces hold something
+    else (a function's body after an enum parameter)."""
+    while re.search(r"\([^()]*\)", body):
+        body = re.sub(r"\([^()]*\)", "", body)
+    items = [item.strip() for item in body.split(",")]
+    if items and not items[-1]:
+        items.pop()  # a trailing comma
+    if ";" in body or not all(re.fullmatch(r"[A-Za-z_]\w*(\s*=[^=].*)?", item, re.S) for item in items):
+        return []
+    return [re.match(r"\w+", item).group() for item in items]
 
 
 def header_name(path):

@@ -31,15 +31,24 @@ def line_of(text, name):
 
 @unittest.skipUnless(HAVE_CC, "i686-w64-mingw32-gcc is not installed")
 class GenConstantsTest(unittest.TestCase):
-    def setUp(self):
-        self.data = Path(tempfile.mkdtemp())
-        self.addCleanup(shutil.rmtree, self.data)
+    @classmethod
+    def setUpClass(cls):
+        cls.data = Path(tempfile.mkdtemp())
         for sub, name, text in (("types", "00_common.txt", TYPES), ("dll", "01_x.txt", DLL),
                                 ("examples/sources", "光标.txt", EXAMPLE)):
-            (self.data / sub).mkdir(parents=True)
-            (self.data / sub / name).write_text(text, encoding="utf-8")
-        self.assertEqual(self.run_tool()[0], 0)
-        self.library = self.data / "constants" / "sdk.txt"
+            (cls.data / sub).mkdir(parents=True)
+            (cls.data / sub / name).write_text(text, encoding="utf-8")
+        cls.made = subprocess.run([sys.executable, str(TOOL), str(cls.data)], capture_output=True, text=True)
+        cls.library = cls.data / "constants" / "sdk.txt"
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.data)
+
+    def setUp(self):
+        self.assertEqual(self.made.returncode, 0, self.made.stdout)
+        text = self.library.read_text(encoding="utf-8")
+        self.addCleanup(self.library.write_text, text, encoding="utf-8")
 
     def run_tool(self, *extra):
         res = subprocess.run([sys.executable, str(TOOL), str(self.data), *extra],
@@ -71,7 +80,8 @@ class GenConstantsTest(unittest.TestCase):
         self.library.write_text(text, encoding="utf-8")
         code, out = self.run_tool("--check")
         self.assertEqual(code, 1, out)
-        self.assertEqual(out[:-1], ["wrong: MIIM_STRING: E 65, headers 64", "missing: IDC_HAND"])
+        self.assertEqual(out[:2], ["wrong: MIIM_STRING: E 65, headers 64", "missing: IDC_HAND"])
+        self.assertIn("make the library anew", out[2])
 
 
 class NoCompilerTest(unittest.TestCase):
