@@ -16,24 +16,22 @@ manifest names, the tool reports one line per fault, "<source>:<line>: <kind>: <
              ("MOD_ALT 1", "SW_SHOW（5）") that is not the name's value
 
 Constant names are looked up in the i686 MinGW-w64 headers that tools/crosscheck.py
-compiles against. The allow-list (default tools/example_check-allow.txt) names source files,
+compiles against, and evaluated as tools/gen_constants.py does. The allow-list (default tools/example_check-allow.txt) names source files,
 one a line, "#" starts a comment; their faults are printed as "allowed:" and do not fail.
 Exit status: 0 without unallowed faults, 1 with some, 2 when the compiler fails outside the
 generated lines, 77 when i686-w64-mingw32-gcc is missing and the other checks pass.
 """
 import argparse
-import os
 import re
 import shutil
-import subprocess
 import sys
 import tempfile
 from pathlib import Path
 
-import crosscheck
 import example_declarations
+import gen_constants
 
-CC = "i686-w64-mingw32-gcc"
+CC = gen_constants.CC
 
 # ---- E statements -------------------------------------------------------------------------
 
@@ -308,62 +306,19 @@ class Constants:
     """Values, as 32-bit words, of the upper-case names that the headers define as integers:
     the names given and every constant of their families."""
 
-    PLAIN = re.compile(r"\(?\s*(-?)\s*(0[xX][0-9a-fA-F]+|\d+)[uUlL]*\s*\)?")
-
     def __init__(self, names, family_names):
         with tempfile.TemporaryDirectory() as tmp:
-            out = self.compile(tmp, "", "-E", "-dD").stdout
-            bodies = dict(re.findall(r"^#define (\w+)(?![\w(]) ?(.*)$", out, re.M))
-            defined = set(bodies)
-            for body in re.findall(r"\benum\b[^{;]*\{([^}]*)\}", out):
-                defined.update(re.findall(r"(?:^|,)\s*([A-Za-z_]\w*)", body))
+            headers = gen_constants.Headers(tmp)
+            defined = set(headers.header) - headers.function_like
             members = {}
             for name in defined:
                 if NAME.fullmatch(name):
                     members.setdefault(family(name), []).append(name)
             self.families = {family(n) for n in family_names if n in defined} - NOT_NAMES
             wanted = (set(names) & defined | {m for f in self.families for m in members[f]}) - NOT_NAMES
-            self.values = {}
-            for name in wanted:
-                m = self.PLAIN.fullmatch(bodies.get(name, "").strip())
-                if m:
-                    self.values[name] = u32(number(m.group(1) + m.group(2)))
-            self.values.update(self.evaluate(tmp, sorted(wanted - set(self.values))))
+            values, _ = gen_constants.evaluate(tmp, headers, sorted(wanted))
+        self.values = {name: u32(v) for name, (v, _) in values.items()}
         self.family_values = {f: {self.values[m] for m in members[f] if m in self.values} for f in self.families}
-
-    def evaluate(self, workdir, names):
-        """The names are first tried one function each, so that a name that does not compile
-        (a macro for a type or a keyword, or one that uses an undeclared name: C reports that
-        once per function) fails its own line alone; the rest make one array."""
-        probe = self.compile(workdir, "".join(
-            f"unsigned cc_f{k}(void) {{ static const unsigned v = (unsigned)(ULONG_PTR)({n}); return v; }}\n"
-            for k, n in enumerate(names)), "-fsyntax-only")
-        bad = {int(n) - 1 for n in re.findall(r"^cc_values\.c:(\d+):\d+: error:", probe.stderr, re.M)}
-        names = [n for k, n in enumerate(names) if k not in bad]
-        res = self.compile(workdir, "const unsigned cc_v[] = {\n" + "".join(
-            f"(unsigned)(ULONG_PTR)({n}),\n" for n in names) + "};\n")
-        words = []
-        for line in res.stdout.split("cc_v:", 1)[-1].splitlines()[1:]:
-            directive = line.split()
-            if directive[:1] == [".long"]:
-                words.append(directive[1])
-            elif directive[:1] == [".space"]:  # zeros at the end
-                words += ["0"] * (int(directive[1]) // 4)
-            else:
-                break
-        if res.returncode or len(words) != len(names):
-            raise RuntimeError(res.stderr[:2000] or f"{len(names)} constants, {len(words)} values")
-        # A text macro compiles to the address of its text, which is no integer.
-        return {n: u32(int(w)) for n, w in zip(names, words) if re.fullmatch(r"-?\d+", w)}
-
-    @staticmethod
-    def compile(workdir, body, *flags):
-        """Compile the headers and body (to assembly, by default); the body's lines count from 1.
-        C, whose static initializers must be constant: a value that is not stops the compile."""
-        src = Path(workdir) / "cc_values.c"
-        src.write_text(crosscheck.HEADER_SOURCE + "# 1 \"cc_values.c\"\n" + body)
-        return subprocess.run([CC, "-w", *(flags or ("-S",)), "-o", "-", src.name],
-                              capture_output=True, text=True, cwd=workdir, env=dict(os.environ, LC_ALL="C"))
 
     def families_named(self, comment):
         """The families of the constants that a comment of the library names; a parameter's
