@@ -44,6 +44,7 @@ void wireEventTable(WizardApp& app) {
   w.选择列表框_选用API.onItemSelected = [&w] { navigation::选择列表框_选用API_itemSelected(w); };
   w.单选框_文本形式.onClicked = [&w] { view::单选框_文本形式_clicked(w); };
   w.单选框_代码形式.onClicked = [&w] { view::单选框_代码形式_clicked(w); };
+  w.单选框_常量形式.onClicked = [&w] { view::单选框_常量形式_clicked(w); };
   w.高级表格1.onCurrentCellChanged = [&w] { view::高级表格1_cursorCellChanged(w); };
   w.列表框_例程列表.onItemSelected = [&app] { examples::列表框_例程列表_itemSelected(app.wizard.window, app.examples.get()); };
   w.列表框_例程列表.onDoubleClicked = [&app] {

@@ -1,5 +1,7 @@
 #include "app/layout.h"
 
+#include "window/wizard.h"
+
 namespace app {
 
 void layOut(window::StartupWindow& w) {
@@ -30,6 +32,7 @@ void layOut(window::StartupWindow& w) {
   w.高级表格1.setHeight(w.外形框1.rect().height - px(16));
   w.高级表格2.setVisible(false);
   w.编辑框_文本形式.setRect(w.高级表格1.rect());
+  w.高级表格_常量.setRect(w.高级表格1.rect());
 
   // The catalog area runs down to the status bar.
   w.选择夹_目录区.setHeight(client.height - statusHeight - px(12));
@@ -41,6 +44,8 @@ void layOut(window::StartupWindow& w) {
   w.列表框_例程列表.setHeight(catalogHeight - px(40));
   w.列表框_索引.setHeight(catalogHeight - px(83));
   w.列表框_搜索结果.setHeight(catalogHeight - px(90));
+
+  window::fitStatusBarName(w);
 
   // The covers lie exactly on their grids.
   w.画板1.setRect(w.高级表格1.rect());

@@ -3,6 +3,7 @@
 #include "app/wizard_app.h"
 #include "library/declaration_lookup.h"
 #include "platform/headless/headless_ui.h"
+#include "view/constants_table.h"
 #include "view/declaration_view.h"
 #include "view/grid_renderer.h"
 #include "tests/headless_wizard.h"
@@ -105,6 +106,56 @@ TEST_F(DeclarationViewTest, BothFormsAreFilledWhicheverIsVisible) {
   showPenCommand();
   EXPECT_EQ(w.高级表格1.cellText(1, 0), "创建扩展画笔_");
   EXPECT_NE(w.编辑框_文本形式.text().find("创建扩展画笔_"), std::string::npos);
+}
+
+// The constants form ----------------------------------------------------------------
+
+TEST_F(DeclarationViewTest, TheConstantsFormListsWhatTheCommandAndItsTypesNameWithFamilies) {
+  library::LookupLists lists;
+  ASSERT_TRUE(library::lookUpDllCommand("取菜单条目信息_", lists));
+  view::showDllCommand(w, "取菜单条目信息_");
+  const std::vector<const library::Constant*> named = view::builtInConstants().namedIn(w.编辑框_文本形式.text());
+  ASSERT_GT(named.size(), 9u);  // the nine MIIM_ flags of 菜单条目结构_ at least
+
+  const platform::Grid& table = w.高级表格_常量;
+  ASSERT_EQ(table.rowCount(), static_cast<int>(named.size()) + 1);
+  EXPECT_EQ(table.cellText(0, 0), "常量名称");
+  bool listsMiimString = false;
+  for (int row = 1; row < table.rowCount(); ++row) {
+    EXPECT_EQ(table.cellText(row, 0), named[row - 1]->name);
+    EXPECT_EQ(table.cellText(row, 1), named[row - 1]->value);
+    listsMiimString |= table.cellText(row, 0) == "MIIM_STRING";
+  }
+  EXPECT_TRUE(listsMiimString);
+  EXPECT_EQ(w.状态条.parts()[2].text, "常量：" + std::to_string(named.size()) + "个");
+
+  // A type that names no constant: the headings alone; nothing on view: one empty cell.
+  view::showDataType(w, "文件时间_");
+  EXPECT_EQ(w.高级表格_常量.rowCount(), 1);
+  EXPECT_EQ(w.状态条.parts()[2].text, "常量：0个");
+  view::showNothing(w);
+  EXPECT_TRUE(oneEmptyWhiteCell(w.高级表格_常量));
+  EXPECT_EQ(w.状态条.parts()[2].text, "");
+}
+
+TEST_F(DeclarationViewTest, TheConstantsFormTakesTheFormAreaAndTheOtherFormsComeBack) {
+  showPenCommand();
+  w.高级表格1.userMovedCursor(kBrushRow, 1);
+  const int shows = ui.tableShows(w.高级表格_常量);
+  w.单选框_常量形式.userClicked();
+  EXPECT_TRUE(ui.shownOnScreen(w.高级表格_常量));
+  EXPECT_FALSE(ui.shownOnScreen(w.高级表格1));
+  EXPECT_FALSE(ui.shownOnScreen(w.高级表格2));
+  EXPECT_FALSE(ui.shownOnScreen(w.编辑框_文本形式));
+  EXPECT_EQ(w.高级表格_常量.rect(), w.编辑框_文本形式.rect());
+  w.单选框_文本形式.userClicked();
+  EXPECT_FALSE(ui.shownOnScreen(w.高级表格_常量));
+  EXPECT_TRUE(ui.shownOnScreen(w.编辑框_文本形式));
+  w.单选框_常量形式.userClicked();
+  w.单选框_代码形式.userClicked();
+  EXPECT_FALSE(ui.shownOnScreen(w.高级表格_常量));
+  EXPECT_TRUE(ui.shownOnScreen(w.高级表格1));
+  EXPECT_EQ(ui.tableShows(w.高级表格_常量), shows);  // switching draws nothing again
 }
 
 // The parameter type lookup ---------------------------------------------------------

@@ -19,7 +19,7 @@ class StartupWindowTest : public ::testing::Test, protected HeadlessWizard {
 
 TEST_F(StartupWindowTest, StartsWithTheDesignedWindow) {
   // The status bar as designed, before the start-up fills show their first item.
-  ASSERT_EQ(w.状态条.parts().size(), 2u);
+  ASSERT_EQ(w.状态条.parts().size(), 3u);
   EXPECT_EQ(w.状态条.parts()[0].text, "数据类型：");
   EXPECT_EQ(w.状态条.parts()[0].width, 60);
   EXPECT_EQ(w.状态条.parts()[1].text, "Halvorin：https://www.halvorin.com");

@@ -2,6 +2,7 @@
 
 #include "window/startup_window.h"
 #include "library/type_names.h"
+#include "view/constants_table.h"
 #include "view/grid_renderer.h"
 
 namespace view {
@@ -60,6 +61,7 @@ void showDllCommand(window::StartupWindow& w, std::string_view name) {
   gbk::Text text = std::move(found->declarationText);
   for (const gbk::Text& dataType : lists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
   w.编辑框_文本形式.setText(text);
+  showConstantsOf(w, text);
 }
 
 void showDataType(window::StartupWindow& w, std::string_view name) {
@@ -68,12 +70,14 @@ void showDataType(window::StartupWindow& w, std::string_view name) {
   endSplit(w);
   GridRenderer(w.画板1).renderDataType(w.高级表格1, found->record);
   w.编辑框_文本形式.setText(found->declarationText);
+  showConstantsOf(w, found->declarationText);
 }
 
 void showNothing(window::StartupWindow& w) {
   endSplit(w);
   w.编辑框_文本形式.setText("");
   blankGrid(w.高级表格1);
+  showNoConstants(w);
 }
 
 CoverWhileRefilling::CoverWhileRefilling(window::StartupWindow& w) : CoverWhileRefilling(w.画板1) {}
@@ -88,12 +92,21 @@ CoverWhileRefilling::~CoverWhileRefilling() { board_.setVisible(false); }
 void 单选框_文本形式_clicked(window::StartupWindow& w) {
   endSplit(w);
   w.高级表格1.setVisible(false);
+  w.高级表格_常量.setVisible(false);
   w.编辑框_文本形式.setVisible(true);
 }
 
 void 单选框_代码形式_clicked(window::StartupWindow& w) {
   w.高级表格1.setVisible(true);
+  w.高级表格_常量.setVisible(false);
   w.编辑框_文本形式.setVisible(false);
+}
+
+void 单选框_常量形式_clicked(window::StartupWindow& w) {
+  endSplit(w);
+  w.高级表格1.setVisible(false);
+  w.编辑框_文本形式.setVisible(false);
+  w.高级表格_常量.setVisible(true);
 }
 
 void 高级表格1_cursorCellChanged(window::StartupWindow& w) {

@@ -1,5 +1,5 @@
-// The declaration view: the table form in `高级表格1` and the text form in
-// `编辑框_文本形式`, both filled whenever a declaration is shown.
+// The declaration view: the table form in `高级表格1`, the text form in `编辑框_文本形式`
+// and the constants it names in `高级表格_常量`, all filled whenever a declaration is shown.
 #pragma once
 
 #include <string_view>
@@ -43,6 +43,7 @@ void showNothing(window::StartupWindow& w);
 // Handlers (the event table wires them).
 void 单选框_文本形式_clicked(window::StartupWindow& w);
 void 单选框_代码形式_clicked(window::StartupWindow& w);
+void 单选框_常量形式_clicked(window::StartupWindow& w);
 // The parameter type lookup: when the cursor lands on a parameter whose type is a data
 // type, `高级表格2` shows that type beside `高级表格1`, in the right half of the form
 // area, until the next declaration is shown, the text form is chosen, the cursor

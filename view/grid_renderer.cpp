@@ -7,17 +7,17 @@ namespace {
 
 constexpr int kColumns = 5;
 
-PutOptions heading(std::optional<int> mergeFrom = {}, std::optional<int> mergeTo = {}) {
-  return {.mergeFrom = mergeFrom, .mergeTo = mergeTo, .textColour = std::nullopt, .background = kHeadingBackground};
-}
-
-PutOptions coloured(platform::Colour text, std::optional<int> mergeFrom = {}, std::optional<int> mergeTo = {}) {
-  return {.mergeFrom = mergeFrom, .mergeTo = mergeTo, .textColour = text, .background = std::nullopt};
-}
-
 std::string_view checkMark(bool flag) { return flag ? kCheckMark : std::string_view(); }
 
 }  // namespace
+
+PutOptions heading(std::optional<int> mergeFrom, std::optional<int> mergeTo) {
+  return {.mergeFrom = mergeFrom, .mergeTo = mergeTo, .textColour = std::nullopt, .background = kHeadingBackground};
+}
+
+PutOptions coloured(platform::Colour text, std::optional<int> mergeFrom, std::optional<int> mergeTo) {
+  return {.mergeFrom = mergeFrom, .mergeTo = mergeTo, .textColour = text, .background = std::nullopt};
+}
 
 GridRenderer::~GridRenderer() = default;
 

@@ -36,6 +36,11 @@ struct PutOptions {
   std::optional<platform::Colour> background;
 };
 
+// A heading cell: the heading background, merged as given.
+PutOptions heading(std::optional<int> mergeFrom = {}, std::optional<int> mergeTo = {});
+// A text in the given colour, merged as given.
+PutOptions coloured(platform::Colour text, std::optional<int> mergeFrom = {}, std::optional<int> mergeTo = {});
+
 class GridRenderer {
  public:
   explicit GridRenderer(const platform::DrawingBoard& measuringBoard) : measuringBoard_(measuringBoard) {}

@@ -59,10 +59,12 @@ class StartupWindow {
   platform::Button& 按钮_关闭程序 = find<platform::Button>("按钮_关闭程序");
   platform::RadioButton& 单选框_代码形式 = find<platform::RadioButton>("单选框_代码形式");
   platform::RadioButton& 单选框_文本形式 = find<platform::RadioButton>("单选框_文本形式");
+  platform::RadioButton& 单选框_常量形式 = find<platform::RadioButton>("单选框_常量形式");
   platform::Frame& 外形框1 = find<platform::Frame>("外形框1");
   platform::Grid& 高级表格1 = find<platform::Grid>("高级表格1");
   platform::Grid& 高级表格2 = find<platform::Grid>("高级表格2");
   platform::EditBox& 编辑框_文本形式 = find<platform::EditBox>("编辑框_文本形式");
+  platform::Grid& 高级表格_常量 = find<platform::Grid>("高级表格_常量");
   platform::DrawingBoard& 画板1 = find<platform::DrawingBoard>("画板1");
   platform::DrawingBoard& 画板2 = find<platform::DrawingBoard>("画板2");
   platform::StatusBar& 状态条 = find<platform::StatusBar>("状态条");

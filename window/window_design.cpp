@@ -46,13 +46,15 @@ constexpr auto kDesign = std::to_array<ControlDesign>({
     {K::Button, "按钮_关闭程序", "", -1, {574, 284, 72, 27}, "关闭(&C)"},
     {K::RadioButton, "单选框_代码形式", "", -1, {240, 324, 80, 24}, "代码形式", true, true},
     {K::RadioButton, "单选框_文本形式", "", -1, {320, 324, 80, 24}, "文本形式"},
+    {K::RadioButton, "单选框_常量形式", "", -1, {400, 324, 80, 24}, "常量"},
     {K::Frame, kFrame, "", -1, {232, 334, 416, 184}, ""},
     {K::Grid, "高级表格1", kFrame, -1, {8, 16, 200, 164}, ""},
     {K::Grid, "高级表格2", kFrame, -1, {216, 15, 192, 164}, "", false},
     {K::MultiLineEditBox, "编辑框_文本形式", kFrame, -1, {184, 0, 80, 20}, "", false},
+    {K::Grid, "高级表格_常量", kFrame, -1, {8, 16, 200, 164}, "", false},
     {K::DrawingBoard, "画板1", kFrame, -1, {8, 16, 39, 36}, "", false},
     {K::DrawingBoard, "画板2", kFrame, -1, {217, 16, 39, 36}, "", false},
-    {K::StatusBar, "状态条", "", -1, {3, 3, 650, 20}, "60:数据类型：|0:Halvorin：https://www.halvorin.com"},
+    {K::StatusBar, "状态条", "", -1, {3, 3, 650, 20}, "60:数据类型：|0:Halvorin：https://www.halvorin.com|90:"},
 });
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "library/catalog.h"
 #include "library/gbk_text.h"
+#include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/kernel_objects.h"
@@ -28,6 +29,7 @@ struct Services {
   platform::MessageBoxes& messages;
   platform::Files& files;
   platform::KernelObjects& kernelObjects;
+  platform::Clipboard& clipboard;
 };
 
 struct Wizard {
@@ -39,8 +41,12 @@ struct Wizard {
 
 };
 
-// The status bar's two parts: what kind of thing is on view and its name. The first
+// The status bar's first two parts: what kind of thing is on view and its name. The first
 // part is as wide as its text in `画板1`'s font, plus 5 pixels of the design.
 void showInStatusBar(StartupWindow& w, std::string_view kind, std::string_view name);
+
+// The name part takes the status bar's width less the kind before it and the count of
+// constants after it (the last part, as wide as the design says).
+void fitStatusBarName(StartupWindow& w);
 
 }  // namespace window
