@@ -3,12 +3,14 @@ join its program byte for byte (编辑->粘贴, Ctrl+V); a name the program has 
 its own; text that does not parse is refused with a message and changes nothing."""
 import json
 import os
+import shutil
+import struct
 import subprocess
 import tempfile
 import time
 import unittest
 
-from test_import import library_block, wait_for_window
+from test_import import library_block, wait_for_file, wait_for_window, windows_path
 from wizard import ROOT, WINDOWS, StandInIde
 
 CLIPBOARD = os.path.join(WINDOWS, "e2e", "clipboard.exe")
@@ -32,13 +34,35 @@ def set_clipboard(ide, text):
         os.remove(f.name)
 
 
+def program_file_constants(image):
+    """The sources of the constants section (kind 5) of a program file, in file order."""
+    (count,) = struct.unpack_from("<I", image, 12)
+    at = 16
+    for _ in range(count):
+        kind, length = struct.unpack_from("<II", image, at)
+        if kind == 5:
+            (declarations,) = struct.unpack_from("<I", image, at + 8)
+            sources, cursor = [], at + 12
+            for _ in range(declarations):
+                (name_length,) = struct.unpack_from("<I", image, cursor)
+                (source_length,) = struct.unpack_from("<I", image, cursor + 4 + name_length)
+                start = cursor + 8 + name_length
+                sources.append(image[start:start + source_length].decode("gbk"))
+                cursor = start + source_length
+            return sources
+        at += 8 + length
+    return []
+
+
 class PasteIntoTheIdeTest(unittest.TestCase):
     def setUp(self):
+        self.folder = tempfile.mkdtemp(prefix="stand-in ide paste ")
         self.ide = StandInIde()
         self.ide.start()
 
     def tearDown(self):
         self.ide.stop()
+        shutil.rmtree(self.folder, ignore_errors=True)
 
     def status(self):
         return next(c["text"] for c in self.ide.ide_controls() if c["class"] == "msctls_statusbar32")
@@ -86,6 +110,20 @@ class PasteIntoTheIdeTest(unittest.TestCase):
         ide.press("Return")
         self.assertEqual(self.status(), refusal)
         self.assertEqual(ide.source_text(), copied)
+
+        # The program file keeps the constants, in name order (ASCII names: byte order).
+        saved = os.path.join(self.folder, "pasted.e")
+        ide.choose_menu("f", "s")  # 文件(&F) -> 保存(&S)
+        dialog = wait_for_window(ide, "保存程序")
+        self.assertTrue(dialog, "no save dialog")
+        ide.xdotool("windowfocus", "--sync", dialog[0])
+        ide.press("ctrl+a")
+        ide.type(windows_path(saved))
+        ide.press("Return")
+        self.assertTrue(wait_for_file(saved), "nothing saved")
+        time.sleep(0.5)
+        with open(saved, "rb") as f:
+            self.assertEqual(program_file_constants(f.read()), sorted(constants))
 
 
 if __name__ == "__main__":
