@@ -1,19 +1,22 @@
-// The stand-in IDE's menu bar, whose titles the window draws itself (MFT_OWNERDRAW).
+// The stand-in IDE's menu bar and its menus, drawn by the window itself (MFT_OWNERDRAW).
 //
-// Wine lays a menu bar title out exactly as wide as the menu font measures it and clips
-// the drawn text to that width. With a Chinese menu font at 12 pixels (宋体, which the
-// Wine prefix maps to WenQuanYi Zen Hei Sharp) the ASCII glyphs come from the font's
-// embedded bitmaps, 6 pixels each, wider than the outline widths that the measuring
-// reports: "文件(&F)" measures 38 pixels and draws 42, and its ")" was cut. Windows adds
-// twice the menu font's average character width around an owner-drawn title; the title
-// is drawn centred in that room without being clipped, so what a font draws beyond its
-// measure stays in sight. Mnemonics (Alt+F) come back through WM_MENUCHAR, since the
-// system knows no text of an owner-drawn title.
+// Wine lays a menu's text out by the width that the menu font measures: a menu bar title
+// exactly that wide, the text clipped to it; a menu item's shortcut column just past it.
+// With a Chinese menu font at 12 pixels (宋体, which the Wine prefix maps to WenQuanYi Zen
+// Hei Sharp) the ASCII glyphs come from the font's embedded bitmaps, 6 pixels each, wider
+// than the outline widths that the measuring reports: "文件(&F)" measures 38 pixels and
+// draws 42, so its ")" was cut, and "粘贴(&V)" ran into its "Ctrl+V". Drawn here, a title
+// stands centred in the room that the system gives around an owner-drawn title (twice the
+// font's average character width) and an item's shortcut is right-aligned a column's width
+// away, neither clipped to its measure, so what the font draws beyond it stays in sight.
+// Mnemonics (Alt+F, then S) come back through WM_MENUCHAR, since the system knows no text
+// of an owner-drawn item.
 #pragma once
 
 #include <windows.h>
 
 #include <span>
+#include <vector>
 
 #include "platform/win32/handles.h"
 
@@ -31,10 +34,10 @@ struct Menu {
 
 class MenuBar {
  public:
-  // The menus must outlive the bar: the titles are drawn from them.
+  // The menus must outlive the bar: their texts are drawn from them.
   MenuBar(HWND window, std::span<const Menu> menus);
   HMENU handle() const { return bar; }
-  // The window's WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR for the bar's titles;
+  // The window's WM_MEASUREITEM, WM_DRAWITEM and WM_MENUCHAR for the menus' items;
   // false (or 0) for what is not theirs.
   bool measure(MEASUREITEMSTRUCT& item) const;
   bool draw(const DRAWITEMSTRUCT& item) const;
@@ -44,6 +47,7 @@ class MenuBar {
   HWND window;
   std::span<const Menu> menus;
   HMENU bar;
+  std::vector<HMENU> popups;  // one per menu, in order
   platform::win32::OwnedFont font;  // the system's menu font
 };
 
