@@ -5,6 +5,7 @@
 
 #include "app/wizard_app.h"
 #include "examples/example_search.h"
+#include "library/constants.h"
 #include "library/declaration_lookup.h"
 #include "navigation/api_index.h"
 #include "navigation/search.h"
@@ -80,6 +81,21 @@ TEST_F(SearchTest, LowerCaseFindsMixedCaseAndTextMaySpanAComma) {
               return std::find(e.dataTypeNames.begin(), e.dataTypeNames.end(), "菜单条目结构_") != e.dataTypeNames.end() ||
                      gbk::contains(e.chineseName, "菜单条目结构_");
             }));
+}
+
+TEST_F(SearchTest, AConstantsNameFindsTheCommandsThatNameItThemselvesOrThroughTheirDataTypes) {
+  search("miim_string");
+  std::set<std::int32_t> found = listed();
+  EXPECT_TRUE(found.contains(entryOf("GetMenuItemInfoA")));  // through 菜单条目结构_
+  EXPECT_FALSE(found.contains(entryOf("GetMenuItemCount")));
+  for (std::int32_t n : found) {
+    library::LookupLists lists;
+    std::optional<library::FoundDllCommand> command = library::lookUpDllCommand(entryAt(n).chineseName, lists);
+    ASSERT_TRUE(command);
+    gbk::Text texts = command->declarationText;
+    for (const gbk::Text& type : lists.neededDataTypeTexts) texts += "\r\n" + type;
+    EXPECT_TRUE(library::namesWord(texts, "MIIM_STRING")) << entryAt(n).chineseName;
+  }
 }
 
 TEST_F(SearchTest, NoHitsLeaveTheListEmpty) {
