@@ -55,8 +55,9 @@ int get(const wchar_t* path) {
     return 1;
   }
   std::wstring_view wide(text, wcsnlen(text, GlobalSize(data) / sizeof(wchar_t)));
-  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0, nullptr, nullptr), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
+  int length = static_cast<int>(wide.size());
+  std::string utf8(WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, nullptr, 0, nullptr, nullptr), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, wide.data(), length, utf8.data(), static_cast<int>(utf8.size()), nullptr, nullptr);
   GlobalUnlock(data);
   CloseClipboard();
   return writeFile(path, utf8) ? 0 : 2;

@@ -334,7 +334,8 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
   out += kMagic;
   appendLittleEndian32(out, kFormatVersion);
   auto written = [&](ImageSection section) { return !isOptional(section) || !image.constants.empty(); };
-  appendLittleEndian32(out, static_cast<std::uint32_t>(std::count_if(std::begin(kSections), std::end(kSections), written)));
+  auto sectionCount = std::count_if(std::begin(kSections), std::end(kSections), written);
+  appendLittleEndian32(out, static_cast<std::uint32_t>(sectionCount));
   for (ImageSection section : kSections) {
     if (!written(section)) continue;
     std::string body;

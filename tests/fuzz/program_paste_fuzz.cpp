@@ -40,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   require(report.added + report.kept > 0 && declarationCount(program) == declarationCount(start) + report.added);
-  stand_in_ide::ProgramSourceParsing shown = stand_in_ide::parseProgramSource(stand_in_ide::formatProgramSource(program));
+  stand_in_ide::ProgramSourceParsing shown =
+      stand_in_ide::parseProgramSource(stand_in_ide::formatProgramSource(program));
   require(shown.ok() && shown.program == program);
   library::ImageWriting writing = library::writeProgramImage(program);
   require(writing.ok());
