@@ -24,6 +24,12 @@ const CatalogEntry* Catalog::entry(std::int32_t number) const {
   return found ? &*found : nullptr;
 }
 
+// A hand-written declaration's name is Chinese, so never the English name and "_".
+bool CatalogEntry::generated() const {
+  return chineseName.size() == englishName.size() + 1 && chineseName.starts_with(englishName) &&
+         chineseName.back() == '_';
+}
+
 gbk::Text apiItemText(const CatalogEntry& entry) { return entry.englishName + " / " + entry.chineseName; }
 
 std::string_view exportedEntryName(std::string_view englishName) {

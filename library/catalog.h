@@ -14,11 +14,24 @@ namespace library {
 struct CatalogEntry {
   gbk::Text line;         // the line as it stands: the API search looks anywhere in it
   gbk::Text englishName;  // the name the examples' field 2 and the import use
+  // One of the hand-written library's categories, or for a declaration generated from
+  // the SDK headers the DLL file that exports it ("user32.dll").
   gbk::Text category;
-  gbk::Text chineseName;  // the key of the DLL command declaration
+  // The key of the DLL command declaration: a Chinese name, or for a generated
+  // declaration the English name with "_" after it.
+  gbk::Text chineseName;
   // The data types that the parameters use, in order of first use; an untyped parameter
   // gives an empty name (none when it is the last: an empty last field is dropped).
   std::vector<gbk::Text> dataTypeNames;
+
+  // Generated from the SDK headers: its name is the English name and "_", and it is
+  // filed under its DLL.
+  bool generated() const;
+  // The name that lists show where Chinese names are chosen, or English ones: a
+  // generated entry has no Chinese name and shows its English one either way.
+  const gbk::Text& shownName(bool chineseNames) const {
+    return chineseNames && !generated() ? chineseName : englishName;
+  }
 };
 
 // Entry n (1-based) is line n of the catalog text; lines end in CR LF. Fields are split

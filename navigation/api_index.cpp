@@ -30,12 +30,13 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
   platform::ListBox& list = w.列表框_索引;
   // The entry, not the position: the other language sorts the names differently.
   std::int32_t selectedEntry = list.itemData(list.currentSelection());
-  list.removeAll();
+  const bool chinese = w.单选框_中文索引.checked();
+  std::vector<platform::ListItem> items;
+  items.reserve(static_cast<std::size_t>(catalog.size()));
   for (std::int32_t n = 1; n <= catalog.size(); ++n) {
-    if (const library::CatalogEntry* entry = catalog.entry(n)) {
-      list.add(w.单选框_中文索引.checked() ? entry->chineseName : entry->englishName, n);
-    }
+    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({entry->shownName(chinese), n});
   }
+  list.setItems(std::move(items));
   if (selectedEntry <= 0) return;
   for (int pos = 0; pos < list.count(); ++pos) {
     if (list.itemData(pos) == selectedEntry) {

@@ -12,6 +12,7 @@ namespace {
 
 constexpr std::int32_t kTopLevel = 1;
 constexpr std::int32_t kUnderTopLevel = 2;
+constexpr std::int32_t kUnderDll = 3;
 
 bool isDataTypeNode(const platform::TreeBox& tree, int pos) {
   return tree.itemText(tree.parentOf(pos)) == kDataTypeNodeLabel;
@@ -22,27 +23,38 @@ bool isDataTypeNode(const platform::TreeBox& tree, int pos) {
 gbk::Text buildCategoryTreeContent(const library::Catalog& catalog, bool chineseLabels) {
   std::string main;
   std::string dataTypes;
+  std::string generated;
   // A record is its label and 21 bytes more: room for all of them up front.
   main.reserve(static_cast<std::size_t>(catalog.size()) * 48);
   std::unordered_set<gbk::Text> named;
   gbk::Text previousCategory;
+  gbk::Text previousDll;
   for (std::int32_t entryNumber = 1; entryNumber <= catalog.size(); ++entryNumber) {
     const library::CatalogEntry* entry = catalog.entry(entryNumber);
     if (!entry) continue;
-    const gbk::Text& category = entry->category;
-    const gbk::Text& label = chineseLabels ? entry->chineseName : entry->englishName;
     for (const gbk::Text& dataType : entry->dataTypeNames) {
       if (dataType.empty() || !named.insert(dataType).second) continue;
       platform::appendTreeRecord(dataTypes, dataType, kPageImage, kPageImage, entryNumber, 0, kUnderTopLevel);
     }
-    if (category != previousCategory) {
-      platform::appendTreeRecord(main, category, kClosedBookImage, kClosedBookImage, 0, 0, kTopLevel);
+    const gbk::Text& label = entry->shownName(chineseLabels);
+    // A generated entry's category is its DLL: one node per DLL under a node of their own.
+    const bool underDll = entry->generated();
+    gbk::Text& previous = underDll ? previousDll : previousCategory;
+    std::string& records = underDll ? generated : main;
+    const std::int32_t level = underDll ? kUnderDll : kUnderTopLevel;
+    if (entry->category != previous) {
+      platform::appendTreeRecord(records, entry->category, kClosedBookImage, kClosedBookImage, 0, 0, level - 1);
     }
-    platform::appendTreeRecord(main, label, kPageImage, kPageImage, entryNumber, 0, kUnderTopLevel);
-    previousCategory = category;
+    platform::appendTreeRecord(records, label, kPageImage, kPageImage, entryNumber, 0, level);
+    previous = entry->category;
   }
   platform::appendTreeRecord(main, kDataTypeNodeLabel, kClosedBookImage, kClosedBookImage, 0, 0, kTopLevel);
   main += dataTypes;
+  // After the data types, so that every node of the hand-written library keeps its position.
+  if (!generated.empty()) {
+    platform::appendTreeRecord(main, kGeneratedNodeLabel, kClosedBookImage, kClosedBookImage, 0, 0, kTopLevel);
+    main += generated;
+  }
   return main;
 }
 

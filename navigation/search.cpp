@@ -24,13 +24,17 @@ std::string inCapitals(std::string_view text) {
 
 // The name an API hit is listed under: Chinese at "显示中文" (position 0), English otherwise.
 const gbk::Text& hitName(const window::StartupWindow& w, const library::CatalogEntry& entry) {
-  return w.组合框_搜索API显示.currentSelection() == 0 ? entry.chineseName : entry.englishName;
+  return entry.shownName(w.组合框_搜索API显示.currentSelection() == 0);
 }
 
-void addApiHit(window::StartupWindow& w, const library::Catalog& catalog, std::int32_t entryNumber) {
-  if (const library::CatalogEntry* entry = catalog.entry(entryNumber)) {
-    w.列表框_搜索结果.add(hitName(w, *entry), entryNumber);
+// The hits, listed under the names that `组合框_搜索API显示` chooses, in one operation.
+void listHits(window::StartupWindow& w, const library::Catalog& catalog, const std::vector<std::int32_t>& hits) {
+  std::vector<platform::ListItem> items;
+  items.reserve(hits.size());
+  for (std::int32_t n : hits) {
+    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({hitName(w, *entry), n});
   }
+  w.列表框_搜索结果.setItems(std::move(items));
 }
 
 }  // namespace
@@ -84,7 +88,7 @@ void listApiHits(window::StartupWindow& w, const library::Catalog& catalog, std:
   std::set_union(hits.begin(), hits.end(), naming.begin(), naming.end(), std::back_inserter(both));
   hits = std::move(both);
   if (hits.empty()) hits = findApisByPinyin(catalog, text);
-  for (std::int32_t n : hits) addApiHit(w, catalog, n);
+  listHits(w, catalog, hits);
 }
 
 void 组合框_搜索类型_selectionChanged(window::StartupWindow& w) {
@@ -98,8 +102,7 @@ void relabelApiHits(window::StartupWindow& w, const library::Catalog& catalog) {
   std::int32_t selectedEntry = list.itemData(list.currentSelection());
   std::vector<std::int32_t> entries;
   for (int pos = 0; pos < list.count(); ++pos) entries.push_back(list.itemData(pos));
-  list.removeAll();
-  for (std::int32_t n : entries) addApiHit(w, catalog, n);
+  listHits(w, catalog, entries);
   if (selectedEntry <= 0) return;
   for (int pos = 0; pos < list.count(); ++pos) {
     if (list.itemData(pos) == selectedEntry) {

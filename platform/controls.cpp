@@ -87,6 +87,11 @@ void ListControl::removeAll() {
   if (auto* p = peerAs<ListPeer>()) p->itemsCleared();
 }
 
+void ListControl::setItems(std::vector<ListItem> items) {
+  items_.assign(std::move(items));
+  if (auto* p = peerAs<ListPeer>()) p->itemsReplaced();
+}
+
 void ListControl::setCurrentSelection(int pos) {
   items_.select(pos);
   if (auto* p = peerAs<ListPeer>()) p->showSelection(items_.selection());
@@ -107,6 +112,13 @@ void ListControl::userSelected(int pos) {
 void ListControl::userDoubleClicked(int pos) {
   items_.select(pos);
   raise(onDoubleClicked);
+}
+
+void ListControl::userTypedCharacter(std::string_view character) {
+  const int pos = items_.findPrefixAfter(character, items_.selection());
+  if (pos < 0) return;
+  setCurrentSelection(pos);
+  raise(onItemSelected);
 }
 
 void CheckListBox::setChecked(int pos, bool checked) {

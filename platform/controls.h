@@ -141,6 +141,7 @@ class ListPeer : public virtual ControlPeer {
   virtual void itemInserted(int pos) = 0;
   virtual void itemErased(int pos) = 0;
   virtual void itemsCleared() = 0;
+  virtual void itemsReplaced() = 0;
   virtual void showSelection(int pos) = 0;
   virtual void showItemChecked(int pos) = 0;
 };
@@ -158,6 +159,9 @@ class ListControl : public Control {
   int add(std::string_view text, std::int32_t data = 0);
   void erase(int pos);
   void removeAll();
+  // Replaces every item in one operation (a sorted list sorts them once); nothing is
+  // selected after it. For long lists: the native list shows them without one insert each.
+  void setItems(std::vector<ListItem> items);
   void setItemData(int pos, std::int32_t data) { items_.setData(pos, data); }
 
   int currentSelection() const { return items_.selection(); }
@@ -170,6 +174,9 @@ class ListControl : public Control {
   Event onDoubleClicked;
   void userSelected(int pos);
   void userDoubleClicked(int pos);
+  // A character typed into the list itself: selects the next item, after the selected
+  // one and round from the top, whose text begins with it, and raises onItemSelected.
+  void userTypedCharacter(std::string_view character);
 
  protected:
   ListModel items_;

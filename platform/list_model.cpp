@@ -18,6 +18,15 @@ int ListModel::insert(std::string_view text, std::int32_t data) {
   return pos;
 }
 
+void ListModel::assign(std::vector<ListItem> items) {
+  items_ = std::move(items);
+  if (sorted_) {
+    std::stable_sort(items_.begin(), items_.end(),
+                     [](const ListItem& a, const ListItem& b) { return library::sortsBefore(a.text, b.text); });
+  }
+  selection_ = -1;
+}
+
 void ListModel::erase(int pos) {
   if (!contains(pos)) return;
   items_.erase(items_.begin() + pos);
@@ -43,6 +52,14 @@ void ListModel::setChecked(int pos, bool checked) {
 
 int ListModel::findPrefix(std::string_view prefix) const {
   for (int pos = 0; pos < count(); ++pos) {
+    if (gbk::startsWithIgnoringAsciiCase(item(pos).text, prefix)) return pos;
+  }
+  return -1;
+}
+
+int ListModel::findPrefixAfter(std::string_view prefix, int from) const {
+  for (int step = 1; step <= count(); ++step) {
+    const int pos = (std::max(from, -1) + step) % count();
     if (gbk::startsWithIgnoringAsciiCase(item(pos).text, prefix)) return pos;
   }
   return -1;

@@ -27,6 +27,9 @@ class ListModel {
 
   // Returns the new item's position: its sorted place, or the end of an unsorted list.
   int insert(std::string_view text, std::int32_t data);
+  // Replaces every item at once, in the order that inserting them one by one gives
+  // (sorted once, equal texts in the order given), with nothing selected.
+  void assign(std::vector<ListItem> items);
   void erase(int pos);
   void clear();
   void setData(int pos, std::int32_t data);
@@ -37,6 +40,9 @@ class ListModel {
 
   // The first position, from 0, whose text begins with `prefix` (ASCII case ignored); -1 if none.
   int findPrefix(std::string_view prefix) const;
+  // A list's own type-ahead: the first position after `from` whose text begins with
+  // `prefix` (ASCII case ignored), going on from the top past the end; -1 if none.
+  int findPrefixAfter(std::string_view prefix, int from) const;
 
  private:
   bool sorted_;

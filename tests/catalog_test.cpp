@@ -32,4 +32,19 @@ TEST(Catalog, SplitsEachLineIntoATypedEntryOnce) {
   for (std::int32_t outside : {0, -1, 7}) EXPECT_EQ(catalog.entry(outside), nullptr) << outside;
 }
 
+TEST(Catalog, AnEntryFiledUnderItsDllIsGeneratedAndShowsItsEnglishNameEitherWay) {
+  library::Catalog catalog("GetDC,设备场景函数,取设备场景_\r\n"
+                           "SetLayeredWindowAttributes,user32.dll,SetLayeredWindowAttributes_\r\n");
+  const library::CatalogEntry& handWritten = *catalog.entry(1);
+  const library::CatalogEntry& generated = *catalog.entry(2);
+  EXPECT_FALSE(handWritten.generated());
+  EXPECT_TRUE(generated.generated());
+  EXPECT_EQ(handWritten.shownName(true), "取设备场景_");
+  EXPECT_EQ(handWritten.shownName(false), "GetDC");
+  EXPECT_EQ(generated.shownName(true), "SetLayeredWindowAttributes");
+  EXPECT_EQ(generated.shownName(false), "SetLayeredWindowAttributes");
+  // The chosen list and the lookup know it by its E name.
+  EXPECT_EQ(library::apiItemText(generated), "SetLayeredWindowAttributes / SetLayeredWindowAttributes_");
+}
+
 }  // namespace

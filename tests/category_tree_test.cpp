@@ -64,6 +64,20 @@ TEST_F(TreeContentFromCatalog, DataTypeNodeIsThereEvenWithoutDataTypes) {
   EXPECT_EQ(labels(), (std::vector<gbk::Text>{"甲", "一_", "数据类型"}));
 }
 
+TEST_F(TreeContentFromCatalog, GeneratedEntriesFollowTheDataTypesUnderANodeADll) {
+  for (bool chinese : {true, false}) {
+    fill({"A1,甲,一_,类型甲_", "Beep,kernel32.dll,Beep_", "GetDC,user32.dll,GetDC_,类型乙_", "SetRect,user32.dll,SetRect_"},
+         chinese);
+    EXPECT_EQ(labels(), (std::vector<gbk::Text>{"甲", chinese ? "一_" : "A1", "数据类型", "类型甲_", "类型乙_",
+                                                 "全部系统API（按DLL）", "kernel32.dll", "Beep", "user32.dll", "GetDC",
+                                                 "SetRect"}));
+    std::vector<std::pair<int, std::int32_t>> parentsAndData;
+    for (int pos = 5; pos < tree.count(); ++pos) parentsAndData.emplace_back(tree.parentOf(pos), tree.itemData(pos));
+    EXPECT_EQ(parentsAndData, (std::vector<std::pair<int, std::int32_t>>{{-1, 0}, {5, 0}, {6, 2}, {5, 0}, {8, 3}, {8, 4}}));
+    EXPECT_EQ(tree.itemData(4), 3) << "a data type of a generated entry";
+  }
+}
+
 // The wizard's own tree ----------------------------------------------------------------
 
 class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {
@@ -122,7 +136,9 @@ TEST_F(CategoryTreeTest, HoldsThirteenCategoriesWithEveryApiInCatalogOrder) {
     EXPECT_EQ(tree.itemText(tree.parentOf(pos)), entryAt(entry).category);
     EXPECT_EQ(tree.image(pos), navigation::kPageImage);
   }
-  EXPECT_EQ(apiNodes, catalog().size());
+  int handWritten = 0;
+  for (std::int32_t n = 1; n <= catalog().size(); ++n) handWritten += entryAt(n).generated() ? 0 : 1;
+  EXPECT_EQ(apiNodes, handWritten);
   EXPECT_EQ(categories, (std::vector<gbk::Text>{"Windows消息函数", "菜单函数", "打印函数", "多媒体", "绘图函数",
                                                  "进程与线程函数", "控件与消息函数", "设备场景函数", "网络函数",
                                                  "位图、图标和光栅运算函数", "文本和字体函数", "文件处理函数",
@@ -144,13 +160,39 @@ TEST_F(CategoryTreeTest, HoldsEachNamedDataTypeOnceUnderTheLastNode) {
   ASSERT_GT(top, 0);
   EXPECT_EQ(tree.parentOf(top), -1);
   EXPECT_EQ(tree.itemData(top), 0);
-  EXPECT_EQ(tree.count(), top + 1 + static_cast<int>(expectedOrder.size()));
+  // Then the generated APIs' node, if any.
+  const int next = top + 1 + static_cast<int>(expectedOrder.size());
+  EXPECT_TRUE(next == tree.count() || tree.itemText(next) == navigation::kGeneratedNodeLabel) << tree.itemText(next);
   for (std::size_t i = 0; i < expectedOrder.size(); ++i) {
     const int pos = top + 1 + static_cast<int>(i);
     EXPECT_EQ(tree.parentOf(pos), top);
     EXPECT_EQ(tree.itemText(pos), expectedOrder[i]);
     EXPECT_EQ(tree.itemData(pos), firstEntry[expectedOrder[i]]) << expectedOrder[i];
   }
+}
+
+TEST_F(CategoryTreeTest, HoldsEveryGeneratedApiInCatalogOrderUnderItsDllUnderTheLastNode) {
+  int node = tree.count() - 1;
+  while (node >= 0 && tree.parentOf(node) != -1) --node;
+  if (tree.itemText(node) != navigation::kGeneratedNodeLabel) GTEST_SKIP() << "no generated declarations";
+  std::int32_t lastEntry = 0;
+  for (std::int32_t n = 1; n <= catalog().size() && !lastEntry; ++n) lastEntry = entryAt(n).generated() ? n - 1 : 0;
+  std::set<gbk::Text> dlls;
+  for (int pos = node + 1; pos < tree.count(); ++pos) {
+    if (tree.parentOf(pos) == node) {
+      EXPECT_EQ(tree.itemData(pos), 0);
+      EXPECT_TRUE(dlls.insert(tree.itemText(pos)).second) << "DLL twice: " << tree.itemText(pos);
+      continue;
+    }
+    const std::int32_t entry = tree.itemData(pos);
+    EXPECT_EQ(entry, lastEntry + 1) << "position " << pos;
+    lastEntry = entry;
+    EXPECT_TRUE(entryAt(entry).generated());
+    EXPECT_EQ(tree.itemText(pos), entryAt(entry).englishName);
+    EXPECT_EQ(tree.itemText(tree.parentOf(pos)), entryAt(entry).category);
+  }
+  EXPECT_EQ(lastEntry, catalog().size());
+  EXPECT_TRUE(dlls.contains("user32.dll"));
 }
 
 TEST_F(CategoryTreeTest, StartUpShowsTheFirstApiOfTheFirstCategory) {

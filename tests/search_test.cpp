@@ -59,7 +59,7 @@ TEST_F(SearchTest, EmptyTextListsEveryEntryByChineseName) {
   EXPECT_TRUE(app.searchResultsAreApis);
   EXPECT_EQ(listed(), entriesWhere([](auto&) { return true; }));
   EXPECT_EQ(hits.count(), static_cast<int>(listed().size()));
-  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), entryAt(hits.itemData(pos)).chineseName);
+  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), entryAt(hits.itemData(pos)).shownName(true));
 }
 
 TEST_F(SearchTest, CategoryTextFindsTheWholeCategory) {

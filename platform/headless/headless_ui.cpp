@@ -31,6 +31,7 @@ class HeadlessUi::Peer : public WindowPeer,
   void itemInserted(int) override {}
   void itemErased(int) override {}
   void itemsCleared() override {}
+  void itemsReplaced() override {}
   void showSelection(int) override {}
   void showItemChecked(int) override {}
   void showParts() override {}

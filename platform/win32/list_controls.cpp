@@ -25,6 +25,11 @@ void NativeItems::itemsCleared() { SendMessageW(hwnd(), messages_.reset, 0, 0); 
 
 void NativeItems::showSelection(int pos) { SendMessageW(hwnd(), messages_.select, pos, 0); }
 
+void NativeItems::itemsReplaced() {
+  itemsCleared();
+  showAllItems();
+}
+
 void NativeItems::showAllItems() {
   for (int pos = 0; pos < list_.count(); ++pos) itemInserted(pos);
   showSelection(list_.currentSelection());
@@ -32,17 +37,36 @@ void NativeItems::showAllItems() {
 
 // List boxes ------------------------------------------------------------------------
 
+UINT itemTextRequestMessage() {
+  static const UINT message = RegisterWindowMessageW(L"Kelvane.VirtualListItemText");
+  return message;
+}
+
 NativeList::NativeList(ListControl& model) : NativeItems(model, kListBoxMessages) {}
 
 bool NativeList::checkBoxes() const { return dynamic_cast<const CheckListBox*>(&list_) != nullptr; }
 
 void NativeList::create(HWND parent) {
-  DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP;
-  if (checkBoxes()) style |= LBS_OWNERDRAWFIXED | LBS_HASSTRINGS;
+  // No LBS_SORT and no LBS_HASSTRINGS, which a virtual list cannot have: the model sorts.
+  const DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA | WS_VSCROLL | WS_TABSTOP;
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
-  SendMessageW(hwnd(), LB_INITSTORAGE, list_.count(), list_.count() * 64);
+  // An owner-drawn list keeps the system font's item height; a list of names keeps the
+  // height of its own font, as it had when it drew its strings itself. A tick needs more.
+  if (!checkBoxes()) {
+    WindowDc dc(hwnd());
+    SelectObject(dc.get(), controlFont());
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(dc.get(), &metrics);
+    SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight);
+  }
   showAllItems();
-  if (checkBoxes()) subclass_.install<subclassProcedure>(hwnd(), reinterpret_cast<DWORD_PTR>(this));
+  subclass_.install<subclassProcedure>(hwnd(), reinterpret_cast<DWORD_PTR>(this));
+}
+
+// One message for the whole list: the items are drawn from the model.
+void NativeList::showAllItems() {
+  SendMessageW(hwnd(), LB_SETCOUNT, list_.count(), 0);
+  showSelection(list_.currentSelection());
 }
 
 void NativeList::showItemChecked(int pos) {
@@ -65,18 +89,20 @@ bool NativeList::onCommand(WORD code) {
 int NativeList::checkBoxWidth() const { return displayScale().px(18); }
 
 bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
-  if (static_cast<int>(item->itemID) < 0) return true;
-  int pos = static_cast<int>(item->itemID);
+  const int pos = static_cast<int>(item->itemID);
+  if (!list_.items().contains(pos)) return true;
   bool selected = item->itemState & ODS_SELECTED;
   HDC dc = item->hDC;
   RECT r = item->rcItem;
   FillRect(dc, &r, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
-  const int side = displayScale().px(13);
-  const int boxTop = r.top + (r.bottom - r.top - side) / 2;
-  RECT box{r.left + displayScale().px(2), boxTop, r.left + displayScale().px(2) + side, boxTop + side};
-  bool checked = static_cast<const CheckListBox&>(list_).checked(pos);
-  DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
-  RECT text{r.left + checkBoxWidth() + displayScale().px(2), r.top, r.right, r.bottom};
+  if (checkBoxes()) {
+    const int side = displayScale().px(13);
+    const int boxTop = r.top + (r.bottom - r.top - side) / 2;
+    RECT box{r.left + displayScale().px(2), boxTop, r.left + displayScale().px(2) + side, boxTop + side};
+    bool checked = static_cast<const CheckListBox&>(list_).checked(pos);
+    DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
+  }
+  RECT text{r.left + (checkBoxes() ? checkBoxWidth() : 0) + displayScale().px(2), r.top, r.right, r.bottom};
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   std::wstring label = wide(list_.itemText(pos));
@@ -85,26 +111,48 @@ bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
   return true;
 }
 
+void NativeList::sendItemText(int pos, HWND to) const {
+  const std::wstring text = wide(list_.itemText(pos));
+  COPYDATASTRUCT data{static_cast<ULONG_PTR>(pos), static_cast<DWORD>(text.size() * sizeof(wchar_t)),
+                      const_cast<wchar_t*>(text.data())};
+  SendMessageW(to, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()), reinterpret_cast<LPARAM>(&data));
+}
+
 // A click on the box or the space bar ticks; a click on the text only selects.
-LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR data) {
-  auto* self = reinterpret_cast<NativeList*>(data);
-  auto& checks = static_cast<CheckListBox&>(self->list_);
-  bool onBox = GET_X_LPARAM(lParam) < self->checkBoxWidth();
+bool NativeList::onCheckBoxMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  auto& checks = static_cast<CheckListBox&>(list_);
+  bool onBox = GET_X_LPARAM(lParam) < checkBoxWidth();
   if ((message == WM_LBUTTONDOWN || message == WM_LBUTTONDBLCLK) && onBox) {
-    LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);
+    LRESULT hit = SendMessageW(hwnd(), LB_ITEMFROMPOINT, 0, lParam);
     if (HIWORD(hit) == 0) checks.userToggled(LOWORD(hit));
     // Two quick clicks on a box are two ticks, not a double-click on the item (which
     // would open an example in the chosen example list).
-    return DefSubclassProc(hwnd, WM_LBUTTONDOWN, wParam, lParam);
+    DefSubclassProc(hwnd(), WM_LBUTTONDOWN, wParam, lParam);
+    return true;
   }
   if (message == WM_KEYDOWN && wParam == VK_SPACE) {
-    int pos = static_cast<int>(SendMessageW(hwnd, LB_GETCURSEL, 0, 0));
+    int pos = static_cast<int>(SendMessageW(hwnd(), LB_GETCURSEL, 0, 0));
     if (pos >= 0) checks.userToggled(pos);
-    return 0;
+    return true;
   }
   // The space's character would start the list's type-ahead search.
-  if (message == WM_CHAR && wParam == L' ') return 0;
+  return message == WM_CHAR && wParam == L' ';
+}
+
+LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                                      DWORD_PTR data) {
+  auto* self = reinterpret_cast<NativeList*>(data);
+  if (self->checkBoxes() && self->onCheckBoxMessage(message, wParam, lParam)) return 0;
+  // A list without strings finds nothing itself: the model's type-ahead does.
+  if (message == WM_CHAR && wParam >= L' ') {
+    self->list_.userTypedCharacter(narrow(std::wstring(1, static_cast<wchar_t>(wParam))));
+    return 0;
+  }
+  if (message == itemTextRequestMessage()) {
+    HWND to = reinterpret_cast<HWND>(lParam);
+    if (IsWindow(to)) self->sendItemText(static_cast<int>(wParam), to);
+    return 0;
+  }
   return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 

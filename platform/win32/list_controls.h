@@ -1,5 +1,8 @@
 // List boxes, check list boxes and drop-down lists. The model keeps the items in the
 // wizard's own order; the native list only shows them at the positions it is told.
+// List boxes and check list boxes are virtual (LBS_NODATA): the native list holds a
+// count, and draws each visible item from the model, so that a list of thousands is
+// filled with one message.
 #pragma once
 
 #include "platform/controls.h"
@@ -19,17 +22,24 @@ class NativeItems : public NativeControl, public ListPeer {
   void itemInserted(int pos) override;
   void itemErased(int pos) override;
   void itemsCleared() override;
+  void itemsReplaced() override;
   void showSelection(int pos) override;
   void showItemChecked(int) override {}
 
  protected:
   // The items and the selection that the model already holds, for a window made late.
-  void showAllItems();
+  virtual void showAllItems();
   ListControl& list_;
 
  private:
   const Messages& messages_;
 };
+
+// A virtual list has no strings for other programs to read with LB_GETTEXT. One that
+// wants an item's text sends this registered message with the position as wParam and a
+// window of its own as lParam; the list answers with WM_COPYDATA to that window, the
+// item's UTF-16 text as the data (none for a position outside the list).
+UINT itemTextRequestMessage();
 
 class NativeList : public NativeItems {
  public:
@@ -39,10 +49,16 @@ class NativeList : public NativeItems {
   bool onCommand(WORD code) override;
   bool onDrawItem(DRAWITEMSTRUCT* item) override;
 
+ protected:
+  void showAllItems() override;
+
  private:
   bool checkBoxes() const;
   static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                    DWORD_PTR data);
+  // A tick box's messages; true when handled.
+  bool onCheckBoxMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void sendItemText(int pos, HWND to) const;
   int checkBoxWidth() const;
   WindowSubclass subclass_;
 };

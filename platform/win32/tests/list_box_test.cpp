@@ -1,6 +1,7 @@
 // List boxes: the native list shows the model's items in the model's order and its
 // selection; a click or a key selects the model's item, with its data, and raises one
-// event; typing in an edit box selects by prefix.
+// event; typing in an edit box selects by prefix, typing in the list by its first letter.
+// The list is virtual: thousands of items arrive at once and are drawn from the model.
 #include <array>
 #include <functional>
 #include <map>
@@ -129,6 +130,54 @@ TEST_F(ListBoxTest, TypingInTheEditBoxSelectsTheFirstItemWithThatPrefix) {
   typeText(editBox, L"删");
   EXPECT_EQ(events.take(), std::vector<std::string>{"typed 删"});
   EXPECT_EQ(shownSelectedText(native), "删除文件");
+}
+
+TEST_F(ListBoxTest, ACharacterTypedInTheListSelectsTheNextItemBeginningWithItAndRaisesOneEvent) {
+  addNames(true);  // BeginPaint, CreateFileA, createWindowExA, TextOutA, 创建窗口, 删除文件
+  SetFocus(native);
+  const std::pair<const wchar_t*, int> steps[] = {
+      {L"c", 1}, {L"C", 2}, {L"c", 1}, {L"t", 3}, {L"删", 5}, {L"b", 0},
+  };
+  for (auto [typed, expected] : steps) {
+    typeText(native, typed);
+    EXPECT_EQ(events.take(), std::vector<std::string>{"selected " + std::to_string(expected)}) << narrow(typed);
+    EXPECT_EQ(shownSelection(native), expected);
+  }
+  typeText(native, L"x");
+  EXPECT_TRUE(events.take().empty());
+  EXPECT_EQ(shownSelection(native), 0);
+}
+
+TEST_F(ListBoxTest, ThousandsOfItemsArriveAtOnceAndAreDrawnFromTheModel) {
+  native = make<NativeList>(list, {10, 10, 200, 300}).hwnd();
+  std::vector<ListItem> items;
+  for (int n = 6000; n >= 1; --n) items.push_back({"Name" + std::to_string(n), n});
+  list.setItems(std::move(items));
+  ASSERT_EQ(SendMessageW(native, LB_GETCOUNT, 0, 0), 6000);
+  EXPECT_EQ(list.itemText(0), "Name1");
+  EXPECT_EQ(list.itemData(5999), 999);  // "Name999" sorts last
+
+  const std::vector<std::string> shown = shownItems(native);
+  EXPECT_EQ(shown, modelItems(list));
+  list.setCurrentSelection(1);
+  EXPECT_EQ(shownSelectedText(native), "Name10");
+
+  // The selected row in the highlight colour, the others with their text on the window's.
+  const ShownPicture picture(native);
+  const RECT selected = itemRect(native, 1), plain = itemRect(native, 2);
+  EXPECT_EQ(picture.at({selected.right - 4, centre(selected).y}), GetSysColor(COLOR_HIGHLIGHT));
+  EXPECT_EQ(picture.at({plain.right - 4, centre(plain).y}), GetSysColor(COLOR_WINDOW));
+  int inked = 0;
+  for (int x = plain.left; x < plain.left + 60; ++x) {
+    for (int y = plain.top; y < plain.bottom; ++y) inked += picture.at({x, y}) != GetSysColor(COLOR_WINDOW);
+  }
+  EXPECT_GT(inked, 20) << "no text drawn in row 2";
+
+  // Another fill replaces them all; nothing stays selected.
+  list.setItems({{"one", 1}});
+  EXPECT_EQ(shownItems(native), std::vector<std::string>{"one"});
+  EXPECT_EQ(shownSelection(native), -1);
+  EXPECT_TRUE(events.take().empty());
 }
 
 }  // namespace

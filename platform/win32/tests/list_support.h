@@ -1,4 +1,5 @@
-// What a native list box shows, read back with its own messages.
+// What a native list box shows, read back with its own messages (the texts as another
+// program asks a virtual list for them).
 #pragma once
 
 #include <windows.h>
