@@ -84,6 +84,22 @@ class NavigationTest(unittest.TestCase):
         self.assertEqual(len(self.chosen_items()), 1)
         w.screenshot("search-page")
 
+    def test_constants_form_and_search_by_a_constants_name(self):
+        w = self.wizard
+        w.find_in_english_index("GetMenuItemInfoA")
+        w.click_in(self.control("单选框_常量形式"), 8)
+        self.assertTrue(self.control("高级表格_常量")["visible"])
+        self.assertFalse(self.control("高级表格1")["visible"])
+        self.assertFalse(self.control("编辑框_文本形式")["visible"])
+        self.assertRegex(self.control("状态条")["parts"][2], r"^常量：[1-9][0-9]*个$")
+        w.screenshot("constants-form")
+        w.show_page("选择夹_目录区", SEARCH_PAGE)
+        w.click_in(self.control("编辑框_搜索内容"))
+        w.type("miim_string")
+        w.press("Return")
+        self.assertIn("取菜单条目信息_", self.control("列表框_搜索结果")["items"])
+        w.screenshot("search-by-constant")
+
     def test_ticking_and_removing_chosen_items(self):
         w = self.wizard
         tree = self.control("树型框_API目录")
