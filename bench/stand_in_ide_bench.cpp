@@ -6,6 +6,7 @@
 #include "library/builtin_data.h"
 #include "stand_in_ide/program_source.h"
 #include "stand_in_ide/import.h"
+#include "stand_in_ide/paste.h"
 #include "tests/wizard_request_bytes.h"
 
 namespace {
@@ -50,5 +51,24 @@ void BM_AnswerImportRequest(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_AnswerImportRequest)->Unit(benchmark::kMillisecond);
+
+// The largest paste there is: the whole library, its DLL commands, data types and
+// constants, each text as one clipboard text, into a new program, and the source view
+// shown after it.
+void BM_PasteWholeLibrary(benchmark::State& state) {
+  const std::string_view texts[] = {library::dllCommandLibraryText(), library::dataTypeLibraryText(),
+                                    library::constantLibraryText()};
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    library::ProgramImage program = library::newProgram();
+    for (std::string_view text : texts) {
+      if (!stand_in_ide::pasteText(program, text).ok()) state.SkipWithError("a library text does not paste");
+      bytes += text.size();
+    }
+    benchmark::DoNotOptimize(stand_in_ide::formatProgramSource(program));
+  }
+  state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_PasteWholeLibrary)->Unit(benchmark::kMillisecond);
 
 }  // namespace
