@@ -149,6 +149,29 @@ INSTANTIATE_TEST_SUITE_P(
       return name;
     });
 
+// Generated declarations: ASCII names, filed under their DLL files after the hand-written
+// lines; the block names the English name's export or, for a macro, its A form.
+TEST(DataValidator, TakesGeneratedDeclarationsAfterTheHandWrittenOnes) {
+  const std::string dll = kDll + "\r\n.DLL命令 ChangeMenu_, 整数型, \"user32.dll\", \"ChangeMenuA\", , winuser.h\r\n"
+                          "    .参数 hMenu, 整数型, , hMenu,HMENU\r\n"
+                          "\r\n.DLL命令 GetDpiForWindow_, 整数型, \"user32.dll\", \"GetDpiForWindow\", , winuser.h\r\n";
+  const std::string catalog =
+      kSortedCatalog + "ChangeMenu,user32.dll,ChangeMenu_\r\nGetDpiForWindow,user32.dll,GetDpiForWindow_\r\n";
+  EXPECT_EQ(rules(dll, kTypes, catalog), std::vector<std::string>{});
+  struct Change {
+    const char *from, *to, *rule;
+  };
+  for (const Change& c : {Change{"ChangeMenu,user32.dll,", "ChangeMenu,USER32.DLL,", "catalog:a generated line differs"},
+                          Change{"ChangeMenu,", "ChangeMenuA,", "catalog:a generated line differs"},
+                          Change{"GetDpiForWindow,user32.dll,GetDpiForWindow_\r\n", "", "has no catalog entry"}}) {
+    EXPECT_TRUE(mentions(rules(dll, kTypes, replaced(catalog, c.from, c.to)), c.rule)) << c.to;
+  }
+  EXPECT_TRUE(mentions(rules(dll, kTypes, "ChangeMenu,user32.dll,ChangeMenu_\r\n" + kSortedCatalog),
+                       "catalog:not in byte order"));
+  EXPECT_TRUE(mentions(rules(replaced(dll, "ChangeMenu_,", "Change-Menu_,"), kTypes, catalog),
+                       "dll:an ASCII command name"));
+}
+
 TEST(DataValidator, ChecksEachConstantLine) {
   const std::string valid = ".版本 2\r\n\r\n.常量 MIIM_STRING, \"64\", , winuser.h\r\n"
                             ".常量 INFINITE, \"-1\", , winbase.h 0xFFFFFFFF\r\n";

@@ -205,6 +205,8 @@ def parameter(p, structures, k):
     ename = cname.lstrip("_") or f"arg{k}"
     t = canonical(p.type)
     note = f"{cname},{p.type.spelling}"
+    if p.type.spelling == "va_list":
+        return [(ename, INT, "", note)]  # the address of the arguments, not a text
     if t.kind in (K.POINTER, K.LVALUEREFERENCE):
         target = canonical(t.get_pointee())
         if target.kind in (K.FUNCTIONPROTO, K.FUNCTIONNOPROTO):
@@ -362,10 +364,12 @@ def main(argv):
             except LeftOut as reason:
                 left_out.append(f"{dll},{entry},{reason}")
         blocks.sort()
+        generated[dll] = len(blocks)
+        if not blocks:
+            continue  # an empty file would put two empty lines between blocks
         stem = Path(dll).stem
         (out / "dll" / f"{stem}.txt").write_text("\n\n".join(b for _, b, _ in blocks) + "\n", encoding="utf-8")
         (out / "catalog" / f"{stem}.txt").write_text("".join(line + "\n" for _, _, line in blocks), encoding="utf-8")
-        generated[dll] = len(blocks)
     type_blocks = Structures.blocks()
     (out / "types" / "sdk.txt").write_text("\n\n".join(type_blocks) + "\n", encoding="utf-8")
     (out / "left-out.csv").write_text("dll,export,reason\n" + "\n".join(left_out) + "\n", encoding="utf-8")

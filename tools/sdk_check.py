@@ -55,7 +55,10 @@ namespace cc { template<class T> struct sz<T&> { static constexpr unsigned v = s
 
 def header_source(group):
     # The newest Windows and shell versions that the headers know: every function they declare.
-    return "#define SECURITY_WIN32\n#define NTDDI_VERSION 0x0A00000B\n#define _WIN32_IE 0x0A00\n" + "".join(
+    # psapi.h then declares psapi.dll's functions under kernel32's K32 names, which older
+    # systems lack: PSAPI_VERSION 1 keeps psapi.dll's own.
+    return ("#define SECURITY_WIN32\n#define NTDDI_VERSION 0x0A00000B\n#define _WIN32_IE 0x0A00\n"
+            "#define PSAPI_VERSION 1\n") + "".join(
         f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADER_GROUPS[group])
 
 
