@@ -40,7 +40,7 @@ HEADERS = """winsock2.h ws2tcpip.h windows.h winspool.h mmsystem.h mmreg.h msacm
 shellapi.h shlwapi.h shlobj.h wininet.h lm.h psapi.h iphlpapi.h tlhelp32.h setupapi.h
 imagehlp.h userenv.h security.h htmlhelp.h powrprof.h lzexpand.h commctrl.h winver.h
 activeds.h sensapi.h vfw.h advpub.h nb30.h oleauto.h winnetwk.h ras.h dbt.h winioctl.h
-imm.h""".split()
+imm.h icm.h""".split()
 # The headers as a source file includes them; SECURITY_WIN32 chooses the form of security.h.
 HEADER_SOURCE = "#define SECURITY_WIN32\n" + "".join(
     f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADERS)
