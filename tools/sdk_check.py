@@ -11,6 +11,8 @@ SDK_DIR/dll/*.txt it proves that
   - the C function has one parameter per group of E parameters (a structure passed by
     value spans the E parameters whose comments start "<C name>.") and each group's E size
     is its C parameter's size; the return sizes agree;
+  - a parameter passed 传址 points to what its E type holds: a number of its size, or the
+    structure of its data type's size (hand-written data types come from SDK_DIR/../types);
 and for every data type block of SDK_DIR/types/*.txt that its size and the offset of each
 member whose comment starts with its C member path equal the C structure's. The C facts
 are static_asserts compiled for i686, one compiler run per header group.
@@ -49,7 +51,20 @@ HEADER_GROUPS = {
 }
 # A reference parameter (REFIID in C++) is passed as its address.
 PRELUDE = crosscheck.PRELUDE + """#include <cstddef>
-namespace cc { template<class T> struct sz<T&> { static constexpr unsigned v = sizeof(void*); }; }
+#include <type_traits>
+namespace cc {
+template<class T> struct sz<T&> { static constexpr unsigned v = sizeof(void*); };
+// The size of what a pointer or reference parameter points to (0: not one, or unsized).
+template<class T, class = void> struct size_of { static constexpr unsigned v = 0; };
+template<class T> struct size_of<T, std::void_t<decltype(sizeof(T))>> { static constexpr unsigned v = sizeof(T); };
+template<class T> struct pz { static constexpr unsigned v = 0; };
+template<class T> struct pz<T*> { static constexpr unsigned v = size_of<T>::v; };
+template<class T> struct pz<T&> { static constexpr unsigned v = size_of<T>::v; };
+template<class R, class... A> constexpr std::array<unsigned, sizeof...(A) + 1>
+pointees(R (__stdcall *)(A...)) { return {{0, pz<A>::v...}}; }
+template<class R, class... A> constexpr std::array<unsigned, sizeof...(A) + 1>
+pointees(R (__cdecl *)(A...)) { return {{0, pz<A>::v...}}; }
+}
 """
 
 
@@ -95,7 +110,8 @@ def member_offsets(block, tsizes):
 
 def check(sdk, keep=None):
     commands, types = crosscheck.read_blocks(sdk)
-    tsizes = crosscheck.type_sizes(types)
+    handwritten = crosscheck.read_blocks(sdk.parent)[1] if (sdk.parent / "types").is_dir() else []
+    tsizes = crosscheck.type_sizes(types + handwritten)
     group_of = dict(DLLS)
     faults, proven = [], Counter()
     tables = {dll: crosscheck.export_table(import_library(dll)) for dll in group_of}
@@ -121,9 +137,12 @@ def check(sdk, keep=None):
         lines, where = bodies[group]
         parts = groups(c)
         lines.append(f"constexpr auto cc_s{n} = cc::sig(&{c.target});")
-        where.append((c, "declared"))
+        lines.append(f"constexpr auto cc_p{n} = cc::pointees(&{c.target});")
+        where += [(c, "declared")] * 2
         checks = [(f"cc_s{n}[0] == {len(parts)}", "count"), (f"cc_s{n}[1] == {eret}", "return")]
         checks += [(f"cc_s{n}[{k + 2}] == {sum(esizes[i] for i in ks)}", name) for k, (name, ks) in enumerate(parts)]
+        checks += [(f"cc_p{n}[{k + 1}] == {crosscheck.param_size(c.items[ks[0]][0], '', tsizes)}", f"{name} points to")
+                   for k, (name, ks) in enumerate(parts) if c.items[ks[0]][1] == "传址"]
         for expr, what in checks:
             lines.append(f'static_assert({expr});')
             where.append((c, what))

@@ -25,6 +25,9 @@ DLL = """\
 .DLL命令 SetConsoleCursorPosition_, 整数型, "kernel32.dll", "SetConsoleCursorPosition", , wincon.h
     .参数 hConsoleOutput, 整数型, , hConsoleOutput,HANDLE
     .参数 dwCursorPosition, 整数型, , dwCursorPosition,COORD 按值传递，4 个字节合为一个数
+
+.DLL命令 GetCursorPos_, 整数型, "user32.dll", "GetCursorPos", , winuser.h: WINBOOL GetCursorPos(LPPOINT lpPoint)
+    .参数 lpPoint, 长整数型, 传址, lpPoint,LPPOINT
 """
 
 TYPES = """\
@@ -53,6 +56,8 @@ FAULTS = [
     ("hConsoleOutput, 整数型, , hConsoleOutput", "hConsoleOutput, 长整数型, , hConsoleOutput",
      ["mismatch: SetConsoleCursorPosition_ (SetConsoleCursorPosition): stack bytes: E 12 vs @8",
       "mismatch: SetConsoleCursorPosition_ (SetConsoleCursorPosition): hConsoleOutput: C 4 vs E 8"]),
+    ("lpPoint, 长整数型, 传址", "lpPoint, 整数型, 传址",
+     ["mismatch: GetCursorPos_ (GetCursorPos): lpPoint points to: C 8 vs E 4"]),
     ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
       "mismatch: WINDOWINFO_ (WINDOWINFO): wCreatorVersion: C 58 vs E 60"]),
@@ -78,7 +83,7 @@ class SdkCheckTest(unittest.TestCase):
     def test_clean_declarations_are_proven(self):
         code, out = self.run_check(DLL, TYPES)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 3 commands generated, 3 proven; 1 data types generated, 1 proven; 0 faults",
+        self.assertEqual(out, ["sdk_check: 4 commands generated, 4 proven; 1 data types generated, 1 proven; 0 faults",
                                "sdk_check: left out: 1 W form"])
 
     def test_each_planted_fault_is_reported(self):
