@@ -2,6 +2,7 @@
 #include "app/wizard_app.h"
 #include "examples/example_lists.h"
 #include "examples/example_opening.h"
+#include "ide_link/copy_as_text.h"
 #include "navigation/api_index.h"
 #include "navigation/category_tree.h"
 #include "navigation/chosen_lists.h"
@@ -42,6 +43,9 @@ void wireEventTable(WizardApp& app) {
   w.按钮_从选用框删除.onClicked = [&w] { navigation::按钮_从选用框删除_clicked(w.选择列表框_选用API); };
   w.按钮_清空选用框.onClicked = [&w] { navigation::按钮_清空选用框_clicked(w.选择列表框_选用API); };
   w.选择列表框_选用API.onItemSelected = [&w] { navigation::选择列表框_选用API_itemSelected(w); };
+  w.选择列表框_选用API.contextMenu = {gbk::Text(ide_link::kCopyMenuItem)};
+  w.选择列表框_选用API.onContextMenuChosen = [&wizard](int item) { 选择列表框_选用API_contextMenuChosen(wizard, item); };
+  w.选择列表框_选用API.onCopyKeyPressed = [&wizard] { 选择列表框_选用API_copyKeyPressed(wizard); };
   w.单选框_文本形式.onClicked = [&w] { view::单选框_文本形式_clicked(w); };
   w.单选框_代码形式.onClicked = [&w] { view::单选框_代码形式_clicked(w); };
   w.单选框_常量形式.onClicked = [&w] { view::单选框_常量形式_clicked(w); };

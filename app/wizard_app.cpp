@@ -2,6 +2,7 @@
 
 #include "examples/example_lists.h"
 #include "examples/example_opening.h"
+#include "ide_link/copy_as_text.h"
 #include "ide_link/import.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
@@ -54,6 +55,21 @@ void 按钮_导入_clicked(WizardApp& app) {
     examples::saveChosenExamples(app.wizard.services, app.examples.get(), app.wizard.window.选择列表框_选用例程);
   }
 }
+
+namespace {
+
+void copyChosenDeclarations(window::Wizard& wizard) {
+  ide_link::copyChosenDeclarations(wizard.window, wizard.state.catalog, wizard.services.clipboard,
+                                   wizard.services.messages);
+}
+
+}  // namespace
+
+void 选择列表框_选用API_contextMenuChosen(window::Wizard& wizard, int menuItem) {
+  if (menuItem == 0) copyChosenDeclarations(wizard);
+}
+
+void 选择列表框_选用API_copyKeyPressed(window::Wizard& wizard) { copyChosenDeclarations(wizard); }
 
 void shutDown(WizardApp& app) {
   app.wizard.state.catalog = {};

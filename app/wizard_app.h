@@ -32,6 +32,10 @@ void 选择夹_选用区_pageChanged(WizardApp& app);
 void 按钮_关闭程序_clicked(window::StartupWindow& w);
 // Page 0 imports the ticked APIs; the examples page saves the ticked examples.
 void 按钮_导入_clicked(WizardApp& app);
+// The chosen API list's context menu (its one item, the copy) and Ctrl+C copy the
+// chosen declarations as E text.
+void 选择列表框_选用API_contextMenuChosen(window::Wizard& wizard, int menuItem);
+void 选择列表框_选用API_copyKeyPressed(window::Wizard& wizard);
 void 编辑框_搜索内容_keyPressed(WizardApp& app, int keyCode);
 void 按钮_搜索_clicked(WizardApp& app);
 void 组合框_搜索API显示_selectionChanged(WizardApp& app);

@@ -1,5 +1,6 @@
 #include "ide_link/import.h"
 
+#include "ide_link/copy_as_text.h"
 #include "ide_link/wizard_channel.h"
 #include "library/builtin_data.h"
 #include "library/program_image.h"
@@ -11,6 +12,8 @@ namespace {
 
 // An import that did not reach the IDE tells the user how to start the wizard so that it can.
 constexpr std::string_view kImportFailedMessage = "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。";
+// ...and offers the way that needs no channel, so that the work gathered is not stuck.
+constexpr std::string_view kOfferToCopy = "\r\n\r\n也可以把打勾的声明复制为易语言代码，再粘贴到易语言程序中。现在复制吗？";
 
 void queueDeclaration(WizardRequestBuffer& buffer, library::DeclarationKind kind, std::string_view name) {
   buffer.queueCommandRecord(6, {Argument::integer(static_cast<std::int32_t>(kind)), Argument::text(name),
@@ -60,8 +63,12 @@ void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer) {
   // Whatever the IDE replies is its affair; only a request that never reached it keeps
   // the window open.
   if (reply == kFailureText) {
-    wizard.services.messages.show(kImportFailedMessage, "信息：", platform::MessageIcon::Warning,
-                                  platform::MessageButtons::Ok);
+    platform::MessageAnswer answer =
+        wizard.services.messages.show(std::string(kImportFailedMessage) + std::string(kOfferToCopy), "信息：",
+                                      platform::MessageIcon::Warning, platform::MessageButtons::YesNo);
+    if (answer == platform::MessageAnswer::Yes) {
+      copyChosenDeclarations(wizard.window, wizard.state.catalog, wizard.services.clipboard, wizard.services.messages);
+    }
     return;
   }
   wizard.window.启动窗口.close();

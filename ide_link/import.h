@@ -21,7 +21,8 @@ void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckL
 // Queues the chosen declarations and sends them with the library program image. When the
 // IDE answered, the window closes and the program ends. When it could not be reached, the
 // user is told how to start the wizard from the IDE and the window stays as it was, its
-// chosen list too, so that nothing the user gathered is lost. It takes the whole wizard:
+// chosen list too, so that nothing the user gathered is lost, and is offered the copy of
+// the ticked declarations as E text in its place. It takes the whole wizard:
 // it reads the chosen list and the catalog, calls the IDE and a message box, and closes
 // the window.
 void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer);

@@ -133,7 +133,7 @@ std::optional<FoundDataType> lookUpDataTypeIn(const HeaderIndex& dataTypes, std:
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
   std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 3);
-  FoundDataType found{{}, declarationTextOf(*block)};
+  FoundDataType found{{}, declarationTextOf(*block), *block};
   DataTypeRecord& parsed = found.record;
   parsed.name = gbk::Text(name);
   parsed.comment = commentFrom(header, 2);
@@ -154,7 +154,7 @@ std::optional<FoundDllCommand> lookUpDllCommandIn(const IndexedLibrary& library,
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
   std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 6);
-  FoundDllCommand found{{}, declarationTextOf(*block)};
+  FoundDllCommand found{{}, declarationTextOf(*block), *block};
   DllCommandRecord& parsed = found.record;
   parsed.name = name;
   parsed.returnType = gbk::trim(header[1]);

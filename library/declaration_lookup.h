@@ -52,6 +52,9 @@ template <class Record>
 struct Found {
   Record record;
   gbk::Text declarationText;
+  // The block as the library text holds it, up to the next header: it points into the
+  // text looked up in.
+  std::string_view block;
 };
 using FoundDllCommand = Found<DllCommandRecord>;
 using FoundDataType = Found<DataTypeRecord>;

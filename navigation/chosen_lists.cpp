@@ -54,6 +54,26 @@ void setEveryCheck(platform::CheckListBox& list, bool checked) {
 
 }  // namespace
 
+std::vector<library::DeclarationName> declarationsToCopy(const platform::CheckListBox& list,
+                                                         const library::Catalog& catalog) {
+  std::vector<int> positions;
+  for (int pos = 0; pos < list.count(); ++pos) {
+    if (list.checked(pos)) positions.push_back(pos);
+  }
+  if (positions.empty() && list.currentSelection() >= 0) positions.push_back(list.currentSelection());
+
+  std::vector<library::DeclarationName> names;
+  for (int pos : positions) {
+    gbk::Text text = list.itemText(pos);
+    if (text.starts_with(kDataTypeItemPrefix)) {
+      names.push_back({library::DeclarationKind::dataType, text.substr(kDataTypeItemPrefix.size())});
+    } else if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
+      names.push_back({library::DeclarationKind::dllCommand, gbk::trim(entry->chineseName)});
+    }
+  }
+  return names;
+}
+
 void 按钮_全部选择_clicked(window::StartupWindow& w) { setEveryCheck(listOfCurrentPage(w), true); }
 
 void 按钮_全部放弃_clicked(window::StartupWindow& w) { setEveryCheck(listOfCurrentPage(w), false); }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "library/catalog.h"
+#include "library/declaration_copy.h"
 #include "library/gbk_text.h"
 #include "platform/controls.h"
 
@@ -37,6 +38,12 @@ void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Cat
 // and the selected entry gathered.
 void showSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, platform::ListBox& list);
 void gatherSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, const platform::ListBox& list);
+
+// What a copy of the chosen API list takes: its ticked items in list order, or its
+// selected item when none is ticked. An API item names the DLL command of its catalog
+// entry, a data type item its data type.
+std::vector<library::DeclarationName> declarationsToCopy(const platform::CheckListBox& list,
+                                                         const library::Catalog& catalog);
 
 // Handlers (the event table wires them).
 // The tick buttons act on the list of the chosen area's page on show.

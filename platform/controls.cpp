@@ -121,6 +121,13 @@ void ListControl::userTypedCharacter(std::string_view character) {
   raise(onItemSelected);
 }
 
+void ListControl::userChoseFromContextMenu(int menuItem) {
+  if (menuItem < 0 || menuItem >= static_cast<int>(contextMenu.size()) || !onContextMenuChosen) return;
+  onContextMenuChosen(menuItem);
+}
+
+void ListControl::userPressedCopyKey() { raise(onCopyKeyPressed); }
+
 void CheckListBox::setChecked(int pos, bool checked) {
   if (!items_.contains(pos)) return;
   items_.setChecked(pos, checked);

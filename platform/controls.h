@@ -178,6 +178,16 @@ class ListControl : public Control {
   // one and round from the top, whose text begins with it, and raises onItemSelected.
   void userTypedCharacter(std::string_view character);
 
+  // The list's context menu: one text an item, its shortcut after a tab ("复制(&C)\tCtrl+C");
+  // none, no menu. The peer shows it at a right click, which first selects the item
+  // under the pointer, and at the menu key or Shift+F10.
+  std::vector<gbk::Text> contextMenu;
+  std::function<void(int menuItem)> onContextMenuChosen;
+  Event onCopyKeyPressed;  // Ctrl+C or Ctrl+Insert
+  // A menu item outside the menu raises nothing.
+  void userChoseFromContextMenu(int menuItem);
+  void userPressedCopyKey();
+
  protected:
   ListModel items_;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/wizard_app.h"
+#include "platform/headless/headless_clipboard.h"
 #include "platform/headless/headless_files.h"
 #include "platform/headless/headless_kernel_objects.h"
 #include "platform/headless/headless_ui.h"
@@ -23,7 +24,8 @@ struct HeadlessWizard {
   platform::headless::HeadlessFiles files;
   // No IDE unless a test creates its events.
   platform::headless::HeadlessKernelObjects kernel;
-  app::WizardApp app{window::Services{ui, shell, dialogs, messages, files, kernel}};
+  platform::headless::HeadlessClipboard clipboard;
+  app::WizardApp app{window::Services{ui, shell, dialogs, messages, files, kernel, clipboard}};
   window::Wizard& wizard = app.wizard;
   window::StartupWindow& w = wizard.window;
 

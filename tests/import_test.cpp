@@ -132,12 +132,15 @@ TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
 TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
   tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
   navigation::addToChosenApiList(w.选择列表框_选用API, "数据类型：矩形_", 1);
+  messages.answer = platform::MessageAnswer::No;
   w.按钮_导入.userClicked();
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_EQ(messages.shown[0].text, "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。");
+  EXPECT_TRUE(messages.shown[0].text.starts_with("与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。\r\n\r\n"));
+  EXPECT_TRUE(messages.shown[0].text.ends_with("现在复制吗？"));
   EXPECT_EQ(messages.shown[0].caption, "信息：");
   EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Warning);
-  EXPECT_EQ(messages.shown[0].buttons, platform::MessageButtons::Ok);
+  EXPECT_EQ(messages.shown[0].buttons, platform::MessageButtons::YesNo);
+  EXPECT_EQ(clipboard.writes, 0);
   EXPECT_FALSE(ui.destroyed(w.启动窗口));
   ASSERT_EQ(chosen.count(), 2);
   EXPECT_TRUE(chosen.checked(0));
@@ -151,6 +154,18 @@ TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
   ASSERT_LT(records.size(), 256u);
   EXPECT_EQ(request.substr(8 + image, 4 + records.size()), lengthWord + records);
   EXPECT_TRUE(ui.destroyed(w.启动窗口));
+}
+
+TEST_F(ImportTest, WithoutTheIdeCopiesTheTickedDeclarationsWhenTheUserSaysYes) {
+  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  navigation::addToChosenApiList(w.选择列表框_选用API, "数据类型：矩形_", 1);
+  messages.answer = platform::MessageAnswer::Yes;
+  w.按钮_导入.userClicked();
+  std::vector<library::DeclarationName> ticked = {{library::DeclarationKind::dllCommand, "取菜单条目信息_"}};
+  EXPECT_EQ(clipboard.text, library::composeDeclarationCopy(ticked).text);
+  EXPECT_EQ(messages.shown.size(), 1u);
+  EXPECT_FALSE(ui.destroyed(w.启动窗口));
+  EXPECT_EQ(chosen.count(), 2);
 }
 
 TEST_F(ImportTest, OnTheExamplesPageNothingIsSent) {

@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/wizard_app.h"
+#include "platform/win32/clipboard.h"
 #include "platform/win32/files.h"
 #include "platform/win32/kernel_objects.h"
 #include "platform/win32/services.h"
@@ -20,6 +21,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   platform::win32::Win32Files files;
   // Made at start, while the IDE that started the wizard is surely there to be found.
   platform::win32::Win32KernelObjects kernelObjects;
-  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages, files, kernelObjects}};
+  platform::win32::Win32Clipboard clipboard;
+  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages, files, kernelObjects, clipboard}};
   return wizard.run();
 }

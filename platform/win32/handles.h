@@ -31,6 +31,8 @@ class Owned {
     if (handle_) Release(handle_);
     handle_ = handle;
   }
+  // Gives the handle up to a new owner, which frees it.
+  Handle release() { return std::exchange(handle_, nullptr); }
 
  private:
   Handle handle_ = nullptr;

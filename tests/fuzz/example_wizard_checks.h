@@ -21,6 +21,7 @@
 #include "library/example_file_name.h"
 #include "library/gbk_text.h"
 #include "navigation/chosen_lists.h"
+#include "platform/headless/headless_clipboard.h"
 #include "platform/headless/headless_files.h"
 #include "platform/headless/headless_kernel_objects.h"
 #include "platform/headless/headless_ui.h"
@@ -39,7 +40,8 @@ struct BareWizard {
   platform::headless::HeadlessMessageBoxes messages;
   platform::headless::HeadlessFiles files;
   platform::headless::HeadlessKernelObjects kernel;
-  window::Wizard wizard{window::Services{ui, shell, dialogs, messages, files, kernel}};
+  platform::headless::HeadlessClipboard clipboard;
+  window::Wizard wizard{window::Services{ui, shell, dialogs, messages, files, kernel, clipboard}};
   std::unique_ptr<ExampleDatabase> examples;
 
   static BareWizard& shared() {

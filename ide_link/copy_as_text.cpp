@@ -1,0 +1,48 @@
+#include "ide_link/copy_as_text.h"
+
+#include <string>
+#include <vector>
+
+#include "library/declaration_copy.h"
+#include "navigation/chosen_lists.h"
+#include "window/wizard.h"
+
+namespace ide_link {
+namespace {
+
+constexpr std::string_view kClipboardBusyMessage = "剪贴板正被其他程序占用，没有复制。请稍后再试。";
+constexpr std::string_view kClipboardFailedMessage = "无法写入剪贴板，没有复制。";
+
+// "2 个DLL命令、1 个数据类型、3 个常量", leaving out the kinds of which there are none.
+std::string whatWasCopied(const library::DeclarationCopy& copy) {
+  std::string counts;
+  for (auto [count, kind] : {std::pair{copy.dllCommands, "个DLL命令"}, std::pair{copy.dataTypes, "个数据类型"},
+                             std::pair{copy.constants, "个常量"}}) {
+    if (count == 0) continue;
+    if (!counts.empty()) counts += "、";
+    counts += std::to_string(count) + " " + kind;
+  }
+  return counts;
+}
+
+}  // namespace
+
+bool copyChosenDeclarations(window::StartupWindow& w, const library::Catalog& catalog, platform::Clipboard& clipboard,
+                            platform::MessageBoxes& messages) {
+  std::vector<library::DeclarationName> chosen = navigation::declarationsToCopy(w.选择列表框_选用API, catalog);
+  library::DeclarationCopy copy = library::composeDeclarationCopy(chosen);
+  if (copy.dllCommands + copy.dataTypes == 0) {
+    window::showInStatusBar(w, "复制：", "没有打勾或选中的声明，没有复制");
+    return false;
+  }
+  platform::ClipboardResult result = clipboard.putText(copy.text);
+  if (result != platform::ClipboardResult::copied) {
+    messages.show(result == platform::ClipboardResult::busy ? kClipboardBusyMessage : kClipboardFailedMessage,
+                  "信息：", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+    return false;
+  }
+  window::showInStatusBar(w, "已复制：", whatWasCopied(copy) + "，可粘贴到易语言程序中");
+  return true;
+}
+
+}  // namespace ide_link
