@@ -261,7 +261,6 @@ NUMBER = r"-?(?:0[xX][0-9A-Fa-f]+|\d+)"
 TERM = rf"(?:{NAME.pattern}(?:\s*[（(]\s*{NUMBER}\s*[）)]|\s+{NUMBER}(?![0-9A-Za-z.]))?|{NUMBER})"
 NAME_EXPRESSION = re.compile(rf"{TERM}(?:\s*[＋+|]\s*{TERM})*")
 ANNOTATED = re.compile(rf"({NAME.pattern})(?:\s*[（(]\s*({NUMBER})\s*[）)]|\s+({NUMBER})(?![0-9A-Za-z.]))")
-NOT_NAMES = {"NULL", "TRUE", "FALSE"}  # defined, but words of prose as much as constants
 # The SDK names of the parameters and members that hold window messages, and their family.
 MESSAGE_HOLDERS = {"Msg", "uMsg", "wMsg", "message", "uCallbackMessage", "wMsgFilterMin", "wMsgFilterMax"}
 MESSAGE = "message"
@@ -314,8 +313,8 @@ class Constants:
             for name in defined:
                 if NAME.fullmatch(name):
                     members.setdefault(family(name), []).append(name)
-            self.families = {family(n) for n in family_names if n in defined} - NOT_NAMES
-            wanted = (set(names) & defined | {m for f in self.families for m in members[f]}) - NOT_NAMES
+            self.families = {family(n) for n in family_names if n in defined} - gen_constants.NOT_NAMES
+            wanted = (set(names) & defined | {m for f in self.families for m in members[f]}) - gen_constants.NOT_NAMES
             values, _ = gen_constants.evaluate(tmp, headers, sorted(wanted))
         self.values = {name: u32(v) for name, (v, _) in values.items()}
         self.family_values = {f: {self.values[m] for m in members[f] if m in self.values} for f in self.families}
