@@ -13,8 +13,9 @@ a text of DATA_DIR/dll, DATA_DIR/types or DATA_DIR/examples/sources names, with 
 The value is the one the i686 headers give, as E's 整数型 holds it: a 32-bit value above
 0x7FFFFFFF is written signed, and its comment adds the hexadecimal form. A pointer made from
 a number (MAKEINTRESOURCE(32512), (HWND)-1) is written as that number, its comment adds the
-macro's body. Left out, each with its reason counted: a text, a value wider than 32 bits, a
-value that is no integer or no constant, a macro with arguments.
+macro's body. Left out, each with its reason counted: a text, a function or type name (the
+A/W names: CreateFile), a macro with arguments, a value wider than 32 bits, and anything else
+that is no integer constant.
 
 --check compiles one _Static_assert per line of DATA_DIR/constants/*.txt for i686 and
 reports each line whose value differs ("wrong: NAME: E <value>, headers <value>") or that
@@ -196,8 +197,8 @@ def wanted_names(headers, words):
 
 def evaluate(workdir, headers, names):
     """({name: (value, pointer)}, {name: reason}) for the names, values as the headers give them."""
-    probe = [f"void cc_f{k}(void) {{ static const long long v = {c_value(n)}; "
-             f"static const int c = __builtin_classify_type({n}); }}" for k, n in enumerate(names)]
+    # One function each: a name that does not compile fails its own line alone.
+    probe = [f"void cc_f{k}(void) {{ static const long long v = {c_value(n)}; }}" for k, n in enumerate(names)]
     bad, stray = errors(compile_c(workdir, probe, "-fsyntax-only"))
     if stray:
         raise RuntimeError("\n".join(stray[:20]))
