@@ -27,34 +27,59 @@ constexpr std::string_view kDeclarationTextHead = ".版本2\r\n\r\n";
 // stops: so the first of them followed by the name, and its successor, give exactly
 // the block that a first-occurrence search of the whole text cuts out. Headers quoted
 // inside a comment count too, as they would for that search.
+//
+// The name fields of the headers, sorted, find the first header that begins with a
+// name without trying every header: those whose name field begins with the name stand
+// together. (A name with a comma or a line end in it reaches past the name field; it
+// is tried on every header.)
 class HeaderIndex {
  public:
   HeaderIndex(std::string_view text, std::string_view header) : text_(text), header_(header) {
-    std::size_t boundary = 0;
-    while (boundary < text.size()) {
-      std::size_t candidate = text.find(header, boundary);
-      if (candidate == std::string_view::npos) break;
-      while (boundary < candidate) boundary += gbk::charLength(text, boundary);
-      if (boundary == candidate) {
-        starts_.push_back(candidate);
-        boundary += gbk::charLength(text, boundary);
-      }
+    std::size_t known = 0;
+    for (std::size_t at = text.find(header); at != std::string_view::npos; at = text.find(header, at + 1)) {
+      if (!gbk::beginsCharacter(text, known, at)) continue;
+      known = at;
+      byName_.push_back({nameAt(at), starts_.size()});
+      starts_.push_back(at);
     }
+    std::sort(byName_.begin(), byName_.end());
   }
 
   std::optional<std::string_view> block(std::string_view name) const {
-    for (std::size_t i = 0; i < starts_.size(); ++i) {
-      if (!text_.substr(starts_[i] + header_.size()).starts_with(name)) continue;
-      std::size_t end = i + 1 < starts_.size() ? starts_[i + 1] : text_.size();
-      return text_.substr(starts_[i], end - starts_[i]);
+    std::optional<std::size_t> first;
+    if (name.find_first_of(kNameEnds) == std::string_view::npos) {
+      for (auto it = std::lower_bound(byName_.begin(), byName_.end(), Named{name, 0});
+           it != byName_.end() && it->name.starts_with(name); ++it) {
+        first = std::min(first.value_or(it->start), it->start);
+      }
+    } else {
+      for (std::size_t i = 0; i < starts_.size() && !first; ++i) {
+        if (text_.substr(starts_[i] + header_.size()).starts_with(name)) first = i;
+      }
     }
-    return std::nullopt;
+    if (!first) return std::nullopt;
+    std::size_t end = *first + 1 < starts_.size() ? starts_[*first + 1] : text_.size();
+    return text_.substr(starts_[*first], end - starts_[*first]);
   }
 
  private:
+  static constexpr std::string_view kNameEnds = ",\r";
+  struct Named {
+    std::string_view name;
+    std::size_t start;  // which header: an index into starts_
+    auto operator<=>(const Named&) const = default;
+  };
+
+  // The name field of the header at `at`: up to its comma, or the line's end.
+  std::string_view nameAt(std::size_t at) const {
+    std::string_view rest = text_.substr(at + header_.size());
+    return rest.substr(0, rest.find_first_of(kNameEnds));
+  }
+
   std::string_view text_;
   std::string_view header_;
   std::vector<std::size_t> starts_;
+  std::vector<Named> byName_;
 };
 
 struct IndexedLibrary {

@@ -42,18 +42,17 @@ std::size_t boundaryAtOrBefore(std::string_view text, std::size_t target) {
   return pos;
 }
 
-// Whether `pos` begins a character, given that `known` (at or before it) does. A byte
-// outside the lead range always ends a character, so the lead-range bytes just before
-// `pos` pair up from the first of them: a walk back over them, not from the text's start.
+bool isAsciiLetter(char c) { return asciiLower(c) != c || (c >= 'a' && c <= 'z'); }
+
+}  // namespace
+
+// A byte outside the lead range always ends a character, so the lead-range bytes just
+// before `pos` pair up from the first of them: a walk back over them, not from the text's start.
 bool beginsCharacter(std::string_view text, std::size_t known, std::size_t pos) {
   std::size_t runStart = pos;
   while (runStart > known && isLeadByte(static_cast<unsigned char>(text[runStart - 1]))) --runStart;
   return (pos - runStart) % 2 == 0;
 }
-
-bool isAsciiLetter(char c) { return asciiLower(c) != c || (c >= 'a' && c <= 'z'); }
-
-}  // namespace
 
 std::size_t charLength(std::string_view text, std::size_t pos) {
   return (isLeadByte(static_cast<unsigned char>(text[pos])) && pos + 1 < text.size()) ? 2 : 1;

@@ -19,6 +19,9 @@ constexpr int kNotFound = -1;
 // Byte length of the character that starts at `pos` (1 or 2).
 std::size_t charLength(std::string_view text, std::size_t pos);
 
+// Whether `pos` begins a character, given that `known` (at or before it) does.
+bool beginsCharacter(std::string_view text, std::size_t known, std::size_t pos);
+
 // The pieces between occurrences of `delimiter`, matched at character boundaries only.
 // Empty pieces remain, except one at the very end; an empty text gives no pieces.
 std::vector<Text> split(std::string_view text, std::string_view delimiter);
