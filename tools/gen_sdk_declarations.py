@@ -221,6 +221,13 @@ def parameter(p, structures, k):
         if target.kind == K.POINTER or (target.kind in SCALARS and target.kind != K.WCHAR):
             return [(ename, member_basic(target), "传址", note)]
         return [(ename, INT, "", note)]
+    if t.kind in (K.CONSTANTARRAY, K.INCOMPLETEARRAY):
+        # An array parameter is the address of its first element: an E array of the element.
+        element = canonical(t.element_type)
+        if element.kind == K.RECORD and not is_opaque(element.get_declaration()):
+            etype = structures.type_name(element.get_declaration())
+            return [(ename, etype, "数组", note) if etype else (ename, INT, "", note)]
+        return [(ename, member_basic(element) or INT, "数组", note)]
     if t.kind == K.RECORD:
         return split(p, t, cname, ename)
     basic = SCALARS.get(t.kind)
@@ -231,7 +238,8 @@ def parameter(p, structures, k):
 
 def split(p, t, cname, ename):
     """A structure by value: one E parameter per 4- or 8-byte member, as POINT splits into x and y;
-    a structure of 4 or 8 bytes whose members do not split passes as one number."""
+    a structure of 4 or 8 bytes whose members do not split passes as one number, a larger one
+    (a GUID) as one 整数型 per 4 bytes."""
     try:
         members = flatten(t, 0, "")
     except LeftOut:
@@ -245,9 +253,12 @@ def split(p, t, cname, ename):
     else:
         if at == t.get_size():
             return out
-    if t.get_size() in (4, 8):
-        basic = INT if t.get_size() == 4 else LONG
-        return [(ename, basic, "", f"{cname},{p.type.spelling} 按值传递，{t.get_size()} 个字节合为一个数")]
+    size = t.get_size()
+    if size in (4, 8):
+        return [(ename, INT if size == 4 else LONG, "", f"{cname},{p.type.spelling} 按值传递，{size} 个字节合为一个数")]
+    if size > 0 and size % 4 == 0:
+        return [(f"{ename}_{k}", INT, "", f"{cname}.{k},{p.type.spelling} 按值传递，第 {4 * k - 3} 至 {4 * k} 字节")
+                for k in range(1, size // 4 + 1)]
     raise LeftOut("a structure by value that does not split")
 
 
@@ -265,12 +276,15 @@ def declare(cursor, dll, entry, english, structures, stack):
         ret = INT
     elif result.kind in SCALARS:
         ret = SCALARS[result.kind]
+    elif result.kind == K.RECORD and result.get_size() in (4, 8):
+        ret = INT if result.get_size() == 4 else LONG  # returned in EAX, or EDX:EAX
     else:
         raise LeftOut("a result of a type E cannot take")
     params = []
     for k, p in enumerate(cursor.get_arguments(), 1):
         params += parameter(p, structures, k)
-    c_bytes = sum(4 if canonical(p.type).kind == K.LVALUEREFERENCE else sdk_check.stack_bytes(p.type.get_size())
+    by_address = (K.LVALUEREFERENCE, K.CONSTANTARRAY, K.INCOMPLETEARRAY)
+    c_bytes = sum(4 if canonical(p.type).kind in by_address else sdk_check.stack_bytes(p.type.get_size())
                   for p in cursor.get_arguments())
     if stack is not None and stack != c_bytes:
         raise LeftOut("the import library's @N differs from the header")

@@ -46,7 +46,8 @@ DLLS = [("user32.dll", "main"), ("kernel32.dll", "main"), ("gdi32.dll", "main"),
 HEADER_GROUPS = {
     "main": crosscheck.HEADERS + """wincrypt.h ole2.h olectl.h dbghelp.h ntsecapi.h aclapi.h sddl.h wincred.h
         winsafer.h dsgetdc.h icmpapi.h cfgmgr32.h winefs.h evntrace.h shobjidl.h lmjoin.h lmdfs.h ws2spi.h
-        powersetting.h usp10.h d3dkmthk.h winineti.h wct.h physicalmonitorenumerationapi.h""".split(),
+        powersetting.h usp10.h d3dkmthk.h winineti.h wct.h physicalmonitorenumerationapi.h perflib.h evntprov.h
+        evntcons.h mssip.h appmgmt.h lmat.h dsrole.h davclnt.h winnls32.h""".split(),
     "winhttp": ["windows.h", "winhttp.h"],
 }
 # A reference parameter (REFIID in C++) is passed as its address.
