@@ -11,6 +11,9 @@ namespace {
 const NativeItems::Messages kListBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETCURSEL};
 const NativeItems::Messages kComboBoxMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_SETCURSEL};
 
+// Ctrl+C, and Ctrl+Insert of older keyboards.
+bool isCopyKey(WPARAM key) { return (key == 'C' || key == VK_INSERT) && GetKeyState(VK_CONTROL) < 0; }
+
 }  // namespace
 
 // Items -----------------------------------------------------------------------------
@@ -139,9 +142,49 @@ bool NativeList::onCheckBoxMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return message == WM_CHAR && wParam == L' ';
 }
 
+// A right click selects the item under the pointer first, so that the menu acts on it.
+void NativeList::selectItemAt(LPARAM at) {
+  LRESULT hit = SendMessageW(hwnd(), LB_ITEMFROMPOINT, 0, at);
+  int pos = LOWORD(hit);
+  if (HIWORD(hit) != 0 || pos == list_.currentSelection()) return;
+  SendMessageW(hwnd(), LB_SETCURSEL, pos, 0);
+  list_.userSelected(pos);
+}
+
+// WM_CONTEXTMENU's point is on the screen, or (-1, -1) for the menu key and Shift+F10:
+// the menu then opens below the selected item, or at the list's corner. False when the
+// list has no menu.
+bool NativeList::showContextMenu(LPARAM at) {
+  if (list_.contextMenu.empty()) return false;
+  POINT where{GET_X_LPARAM(at), GET_Y_LPARAM(at)};
+  if (where.x == -1 && where.y == -1) {
+    RECT item{};
+    if (SendMessageW(hwnd(), LB_GETITEMRECT, list_.currentSelection(), reinterpret_cast<LPARAM>(&item)) == LB_ERR) {
+      item = {};
+    }
+    where = {item.left, item.bottom};
+    ClientToScreen(hwnd(), &where);
+  }
+  Owned<HMENU, DestroyMenu> menu(CreatePopupMenu());
+  if (!menu) return true;
+  for (std::size_t i = 0; i < list_.contextMenu.size(); ++i) {
+    AppendMenuW(menu.get(), MF_STRING, i + 1, wide(list_.contextMenu[i]).c_str());
+  }
+  int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0, hwnd(),
+                              nullptr);
+  if (chosen > 0) list_.userChoseFromContextMenu(chosen - 1);
+  return true;
+}
+
 LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                       DWORD_PTR data) {
   auto* self = reinterpret_cast<NativeList*>(data);
+  if (message == WM_RBUTTONDOWN) self->selectItemAt(lParam);
+  if (message == WM_CONTEXTMENU && self->showContextMenu(lParam)) return 0;
+  if (message == WM_KEYDOWN && isCopyKey(wParam)) {
+    self->list_.userPressedCopyKey();
+    return 0;
+  }
   if (self->checkBoxes() && self->onCheckBoxMessage(message, wParam, lParam)) return 0;
   // A list without strings finds nothing itself: the model's type-ahead does.
   if (message == WM_CHAR && wParam >= L' ') {

@@ -58,6 +58,9 @@ class NativeList : public NativeItems {
                                    DWORD_PTR data);
   // A tick box's messages; true when handled.
   bool onCheckBoxMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  // The context menu and Ctrl+C, which the model raises as events.
+  void selectItemAt(LPARAM at);
+  bool showContextMenu(LPARAM at);
   void sendItemText(int pos, HWND to) const;
   int checkBoxWidth() const;
   WindowSubclass subclass_;
