@@ -117,7 +117,7 @@ def flatten(t, base, path):
         # One arm of the union's size stands for the union.
         arm = next((f for f in t.get_fields() if f.type.get_size() == t.get_size() and not f.is_bitfield()), None)
         if arm is None:
-            return [(base, BYTE, t.get_size(), None, ["union"])]
+            raise LeftOut("a union without an arm of its size")
         return member(arm, base, path)
     unit = None
     for field in t.get_fields():
