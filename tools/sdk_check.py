@@ -13,8 +13,8 @@ SDK_DIR/dll/*.txt it proves that
     is its C parameter's size; the return sizes agree;
   - a parameter passed 传址 points to what its E type holds: a number of its size, or the
     structure of its data type's size (hand-written data types come from SDK_DIR/../types);
-and for every data type block of SDK_DIR/types/*.txt that its size and the offset of each
-member whose comment starts with its C member path equal the C structure's. The C facts
+and for every data type block of SDK_DIR/types/*.txt that its size and the offset and size
+of each member whose comment starts with its C member path equal the C structure's. The C facts
 are static_asserts compiled for i686, one compiler run per header group.
 
 Prints one line per fault ("mismatch: <E name> (<entry or typedef>): <what>"), the counts
@@ -98,14 +98,15 @@ def groups(block):
     return out
 
 
-def member_offsets(block, tsizes):
-    """(C member path, E offset) of each member whose comment starts with a C path."""
+def member_places(block):
+    """(C member path, E offset, E size) of each member whose comment starts with a C path."""
     offset, out = 0, []
     for (etype, count), note in zip(block.items, block.notes):
         path = note.split(",", 1)[0].strip()
+        size = crosscheck.SIZES.get(etype, 0) * count
         if re.fullmatch(r"[A-Za-z_]\w*(\.[A-Za-z_]\w*)*", path):
-            out.append((path, offset))
-        offset += crosscheck.SIZES.get(etype, 0) * count
+            out.append((path, offset, size))
+        offset += size
     return out
 
 
@@ -155,9 +156,10 @@ def check(sdk, keep=None):
             lines, where = bodies[group]
             lines.append(f"static_assert(sizeof({t.target}) == {tsizes[t.name]});")
             where.append((t, "size"))
-            for path, offset in member_offsets(t, tsizes):
+            for path, offset, size in member_places(t):
                 lines.append(f"static_assert(offsetof({t.target}, {path}) == {offset});")
-                where.append((t, path))
+                lines.append(f"static_assert(sizeof((({t.target}*)nullptr)->{path}) == {size});")
+                where += [(t, path), (t, f"{path} size")]
     with tempfile.TemporaryDirectory() as tmp:
         for group, (lines, where) in bodies.items():
             if not lines:

@@ -60,7 +60,11 @@ FAULTS = [
      ["mismatch: GetCursorPos_ (GetCursorPos): lpPoint points to: C 8 vs E 4"]),
     ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
+      "mismatch: WINDOWINFO_ (WINDOWINFO): atomWindowType size: C 2 vs E 4",
       "mismatch: WINDOWINFO_ (WINDOWINFO): wCreatorVersion: C 58 vs E 60"]),
+    ("    .成员 dwWindowStatus, 整数型, , , dwWindowStatus\n",  # padded to its place: only its size is off
+     "    .成员 dwWindowStatus, 字节型, , , dwWindowStatus\n    .成员 保留1, 字节型, , \"3\", 对齐填充\n",
+     ["mismatch: WINDOWINFO_ (WINDOWINFO): dwWindowStatus size: C 4 vs E 1"]),
     ("    .成员 dwStyle, 整数型, , , dwStyle\n    .成员 dwExStyle, 整数型, , , dwExStyle\n",
      "    .成员 dwExStyle, 整数型, , , dwExStyle\n    .成员 dwStyle, 整数型, , , dwStyle\n",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): dwExStyle: C 40 vs E 36",
