@@ -1,15 +1,19 @@
 """Importing when no IDE answers: the wizard was started on its own, or the IDE that started
 it ends while the wizard waits for its answer. Either way the user is told how to start the
-wizard from the IDE, nothing hangs, and nothing gathered is lost."""
+wizard from the IDE and offered to copy the ticked declarations as E text instead, nothing
+hangs, and nothing gathered is lost."""
 import os
 import shutil
 import subprocess
 import time
 import unittest
 
+from test_copy import get_clipboard
+from test_paste import set_clipboard
 from wizard import BUILD, WINDOWS, Wizard, Xvfb, lay_out_install, wine_env
 
 MESSAGE = "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。"
+OFFER = "也可以把打勾的声明复制为易语言代码，再粘贴到易语言程序中。现在复制吗？"
 
 
 class WizardFromVanishingIde(Wizard):
@@ -44,7 +48,7 @@ class ImportTestBase:
             time.sleep(0.3)
         self.fail("the message box did not " + ("appear" if present else "go"))
 
-    def import_and_expect_the_message(self, name):
+    def import_and_expect_the_message(self, name, copy=False):
         w = self.wizard
         tree = w.control("树型框_API目录")
         row = tree["itemHeight"]
@@ -58,13 +62,20 @@ class ImportTestBase:
         w.click_in(w.control("按钮_导入"))
         boxes = self.wait_for_boxes(True)
         self.assertEqual(boxes[0]["text"], "信息：")
-        self.assertIn(MESSAGE, [c["text"] for c in boxes])
-        ok = [c for c in boxes if c["class"] == "Button"]
-        self.assertEqual(len(ok), 1, "one button: OK")
+        texts = [c["text"] for c in boxes]
+        self.assertTrue(any(t.startswith(MESSAGE) and t.endswith(OFFER) for t in texts), texts)
+        buttons = [c for c in boxes if c["class"] == "Button"]
+        self.assertEqual(len(buttons), 2, "two buttons: Yes and No")
         w.screenshot(f"{name}-message", around=boxes[:1])
 
-        w.click_in(ok[0])
+        if copy:
+            set_clipboard(w, "what another program put there")
+        w.click_in(buttons[0 if copy else 1])
         self.wait_for_boxes(False)
+        if copy:
+            first = self.chosen_list()["items"][0].split(" / ")[1]
+            copied = get_clipboard(w)
+            self.assertTrue(copied.startswith(f".版本 2\r\n\r\n.DLL命令 {first}, "), copied[:200])
         # The window stays, answers, and holds the same chosen list.
         self.assertEqual(self.chosen_list()["items"], items)
         self.assertEqual(w.control("按钮_导入")["text"], "导入(&Z)")
@@ -77,7 +88,7 @@ class ImportWithoutIdeTest(ImportTestBase, unittest.TestCase):
         self.wizard.start()
 
     def test_import_without_the_ide_shows_the_message_and_keeps_the_window(self):
-        self.import_and_expect_the_message("import-without-ide")
+        self.import_and_expect_the_message("import-without-ide", copy=True)
         self.assertIsNone(self.wizard.process.poll())
 
 
