@@ -269,6 +269,8 @@ def declare(cursor, dll, entry, english, structures, stack):
         raise LeftOut("variadic")
     if ftype.kind != K.FUNCTIONPROTO:
         raise LeftOut("declared without a prototype")
+    if stack is None:
+        raise LeftOut("no stdcall @N (a __cdecl export)")
     result = canonical(cursor.result_type)
     if result.kind == K.VOID:
         ret = ""
@@ -286,11 +288,10 @@ def declare(cursor, dll, entry, english, structures, stack):
     by_address = (K.LVALUEREFERENCE, K.CONSTANTARRAY, K.INCOMPLETEARRAY)
     c_bytes = sum(4 if canonical(p.type).kind in by_address else sdk_check.stack_bytes(p.type.get_size())
                   for p in cursor.get_arguments())
-    if stack is not None and stack != c_bytes:
+    if stack != c_bytes:
         raise LeftOut("the import library's @N differs from the header")
-    cconv = " __cdecl" if ftype.get_canonical().spelling.find("__cdecl") >= 0 else ""
     header = Path(cursor.location.file.name).name
-    proto = (f"{cursor.result_type.spelling}{cconv} {entry}(" +
+    proto = (f"{cursor.result_type.spelling} {entry}(" +
              ", ".join(f"{p.type.spelling} {p.spelling}".strip() for p in cursor.get_arguments()) + ")")
     lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}']
     lines += [f"    .参数 {n}, {t}, {f}, {note}" for n, t, f, note in params]

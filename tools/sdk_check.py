@@ -7,7 +7,7 @@ SDK_DIR defaults to the repository's data/sdk. For every DLL command block of
 SDK_DIR/dll/*.txt it proves that
   - the entry is exported by the DLL's import library (lib<dll>.a of the i686 toolchain);
   - the E parameters take as many stack bytes (each size rounded up to 4) as the export's
-    stdcall @N; a __cdecl export has no @N, its header sizes below prove it;
+    stdcall @N (E calls stdcall: an export without @N is a fault);
   - the C function has one parameter per group of E parameters (a structure passed by
     value spans the E parameters whose comments start "<C name>.") and each group's E size
     is its C parameter's size; the return sizes agree;
@@ -132,7 +132,9 @@ def check(sdk, keep=None):
             continue
         if c.target not in table:
             faults.append(("mismatch", c, f"not exported by {import_library(c.dll).name}"))
-        elif table[c.target] is not None and table[c.target] != sum(map(stack_bytes, esizes)):
+        elif table[c.target] is None:
+            faults.append(("mismatch", c, f"no stdcall @N in {import_library(c.dll).name}"))
+        elif table[c.target] != sum(map(stack_bytes, esizes)):
             faults.append(("mismatch", c, f"stack bytes: E {sum(map(stack_bytes, esizes))} vs @{table[c.target]}"))
         for t, _ in c.items:
             type_groups.setdefault(t, set()).add(group)
