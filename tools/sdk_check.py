@@ -7,7 +7,7 @@ SDK_DIR defaults to the repository's data/sdk. For every DLL command block of
 SDK_DIR/dll/*.txt it proves that
   - the entry is exported by the DLL's import library (lib<dll>.a of the i686 toolchain);
   - the E parameters take as many stack bytes (each size rounded up to 4) as the export's
-    stdcall @N (E calls stdcall: an export without @N is a fault);
+    stdcall @N (the generator takes only exports that have one: one without is a fault);
   - the C function has one parameter per group of E parameters (a structure passed by
     value spans the E parameters whose comments start "<C name>.") and each group's E size
     is its C parameter's size; the return sizes agree;
