@@ -161,8 +161,9 @@ TEST(DataValidator, TakesGeneratedDeclarationsAfterTheHandWrittenOnes) {
   struct Change {
     const char *from, *to, *rule;
   };
-  for (const Change& c : {Change{"ChangeMenu,user32.dll,", "ChangeMenu,USER32.DLL,", "catalog:a generated line differs"},
-                          Change{"ChangeMenu,", "ChangeMenuA,", "catalog:a generated line differs"},
+  const char* differs = "catalog:a generated line differs";
+  for (const Change& c : {Change{"ChangeMenu,user32.dll,", "ChangeMenu,USER32.DLL,", differs},
+                          Change{"ChangeMenu,", "ChangeMenuA,", differs},
                           Change{"GetDpiForWindow,user32.dll,GetDpiForWindow_\r\n", "", "has no catalog entry"}}) {
     EXPECT_TRUE(mentions(rules(dll, kTypes, replaced(catalog, c.from, c.to)), c.rule)) << c.to;
   }

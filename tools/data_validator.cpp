@@ -131,7 +131,8 @@ bool isAsciiLetter(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 
 // digits and "_", ending in "_". Hand-written names hold Chinese characters.
 bool isGeneratedName(std::string_view name) {
   return name.size() >= 2 && isAsciiLetter(name.front()) && name.back() == '_' &&
-         std::all_of(name.begin(), name.end(), [](char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_'; });
+         std::all_of(name.begin(), name.end(),
+                     [](char c) { return isAsciiLetter(c) || (c >= '0' && c <= '9') || c == '_'; });
 }
 
 bool isAscii(std::string_view text) {
@@ -281,7 +282,8 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
     }
     // A generated line: its category is the block's DLL file, its name the English name
     // and "_"; the entry is the English name or, where that is the header's macro, its A form.
-    if (generated && (f[1] != command.dll || f[2] != f[0] + "_" || (command.entry != f[0] && command.entry != f[0] + "A"))) {
+    bool namesItsExport = command.entry == f[0] || command.entry == f[0] + "A";
+    if (generated && (f[1] != command.dll || f[2] != f[0] + "_" || !namesItsExport)) {
       report.add(line.number, "a generated line differs from its block's DLL file, name or entry");
     }
     // The data types that the parameters use, once each, in order of first use;

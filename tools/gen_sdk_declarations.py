@@ -61,14 +61,13 @@ def record_of(t):
 
 
 class Structures:
-    """The E data types of the C structures: the hand-written ones, and those generated here."""
+    """The E data types of the C structures of one header group: the hand-written ones, and
+    those generated here, which all groups share."""
 
-    generated = {}  # E name -> (C name, [member lines]), of every header group
-    usr_of = {}  # E name -> USR of its record
-
-    def __init__(self, names, handwritten):
+    def __init__(self, names, handwritten, generated):
         self.names = names  # USR of a record -> its C name
         self.handwritten = handwritten  # USR -> E name
+        self.generated = generated  # E name -> (USR, C name, [member lines])
 
     def type_name(self, record):
         """The E data type for a complete structure, or None where E cannot lay it out."""
@@ -81,24 +80,22 @@ class Structures:
         ename = cname + "_"
         if ename not in self.generated:
             try:
-                members = lay_out(record.type)
+                self.generated[ename] = (usr, cname, lay_out(record.type))
             except LeftOut:
                 return None
-            self.generated[ename] = (cname, members)
-            self.usr_of[ename] = usr
-        elif self.usr_of[ename] != usr:
+        elif self.generated[ename][0] != usr:
             return None  # another structure of the same name in another header group
         return ename
 
-    @classmethod
-    def blocks(cls):
-        out = []
-        for ename in sorted(cls.generated):
-            cname, members = cls.generated[ename]
-            lines = [f".数据类型 {ename}, , {cname}"]
-            lines += [f"    .成员 {n}, {t}, , {dims}, {note}" for n, t, dims, note in members]
-            out.append("\n".join(lines))
-        return out
+
+def type_blocks(generated):
+    out = []
+    for ename in sorted(generated):
+        _, cname, members = generated[ename]
+        lines = [f".数据类型 {ename}, , {cname}"]
+        lines += [f"    .成员 {n}, {t}, , {dims}, {note}" for n, t, dims, note in members]
+        out.append("\n".join(lines))
+    return out
 
 
 def member_basic(t):
@@ -333,6 +330,37 @@ def parse(group):
     return tu, functions, names, typedefs, macros
 
 
+def declare_exports(dll, parsed, structures, covered, taken):
+    """The (English name, block, catalog line) of each export of a DLL that is generated, by
+    English name, and the "dll,export,reason" line of each that is not."""
+    _, functions, _, _, macros = parsed
+    exports = crosscheck.export_table(sdk_check.import_library(dll))
+    blocks, left_out = [], []
+    for entry in sorted(exports):
+        neutral = entry[:-1] if entry.endswith(("A", "W")) else None
+        english = neutral if neutral and entry.endswith("A") and macros.get(neutral) == entry else entry
+        try:
+            if entry in taken:
+                raise LeftOut("exported by a DLL earlier in the list")
+            if entry in covered:
+                raise LeftOut("written by hand")
+            if entry.endswith("W") and (neutral + "A" in exports or macros.get(neutral) == entry):
+                raise LeftOut("W form")
+            if entry not in functions:
+                raise LeftOut("not declared as a function in the headers")
+            if len(functions[entry]) > 1:
+                raise LeftOut("overloaded in the C++ headers")
+            if not english[0].isalpha() or not english.isascii():
+                raise LeftOut("a name that is no E name")
+            if english in taken:
+                raise LeftOut("its English name is taken")
+            blocks.append((english,) + declare(functions[entry][0], dll, entry, english, structures, exports[entry]))
+            taken |= {entry, english}
+        except LeftOut as reason:
+            left_out.append(f"{dll},{entry},{reason}")
+    return sorted(blocks), left_out
+
+
 def main(argv):
     root = Path(__file__).resolve().parent.parent
     data = Path(argv[1]) if len(argv) > 1 else root / "data"
@@ -346,50 +374,26 @@ def main(argv):
         for old in (out / sub).glob("*.txt"):
             old.unlink()
     parsed = {g: parse(g) for g in sdk_check.HEADER_GROUPS}
-    structures = {}
+    structures, generated_types = {}, {}
     for group, (_, _, names, typedefs, _) in parsed.items():
-        handwritten = {record_of(typedefs[t.target].underlying_typedef_type).get_usr(): t.name
-                       for t in types if t.target in typedefs and record_of(typedefs[t.target].underlying_typedef_type)}
-        structures[group] = Structures(names, handwritten)
+        records = {t.name: record_of(typedefs[t.target].underlying_typedef_type) for t in types if t.target in typedefs}
+        handwritten = {record.get_usr(): name for name, record in records.items() if record}
+        structures[group] = Structures(names, handwritten, generated_types)
     taken, left_out, generated = set(), [], Counter()
     for dll, group in sdk_check.DLLS:
-        _, functions, _, _, macros = parsed[group]
-        exports = crosscheck.export_table(sdk_check.import_library(dll))
-        blocks = []
-        for entry in sorted(exports):
-            neutral = entry[:-1] if entry.endswith(("A", "W")) else None
-            english = neutral if neutral and entry.endswith("A") and macros.get(neutral) == entry else entry
-            try:
-                if entry in taken:
-                    raise LeftOut("exported by a DLL earlier in the list")
-                if entry in covered:
-                    raise LeftOut("written by hand")
-                if entry.endswith("W") and (neutral + "A" in exports or macros.get(neutral) == entry):
-                    raise LeftOut("W form")
-                if entry not in functions:
-                    raise LeftOut("not declared as a function in the headers")
-                if len(functions[entry]) > 1:
-                    raise LeftOut("overloaded in the C++ headers")
-                if not english[0].isalpha() or not english.isascii():
-                    raise LeftOut("a name that is no E name")
-                if english in taken:
-                    raise LeftOut("its English name is taken")
-                blocks.append((english,) + declare(functions[entry][0], dll, entry, english, structures[group], exports[entry]))
-                taken |= {entry, english}
-            except LeftOut as reason:
-                left_out.append(f"{dll},{entry},{reason}")
-        blocks.sort()
+        blocks, missing = declare_exports(dll, parsed[group], structures[group], covered, taken)
+        left_out += missing
         generated[dll] = len(blocks)
         if not blocks:
             continue  # an empty file would put two empty lines between blocks
         stem = Path(dll).stem
         (out / "dll" / f"{stem}.txt").write_text("\n\n".join(b for _, b, _ in blocks) + "\n", encoding="utf-8")
         (out / "catalog" / f"{stem}.txt").write_text("".join(line + "\n" for _, _, line in blocks), encoding="utf-8")
-    type_blocks = Structures.blocks()
-    (out / "types" / "sdk.txt").write_text("\n\n".join(type_blocks) + "\n", encoding="utf-8")
+    blocks = type_blocks(generated_types)
+    (out / "types" / "sdk.txt").write_text("\n\n".join(blocks) + "\n", encoding="utf-8")
     (out / "left-out.csv").write_text("dll,export,reason\n" + "\n".join(left_out) + "\n", encoding="utf-8")
     reasons = Counter(line.split(",", 2)[2] for line in left_out)
-    print(f"gen_sdk_declarations: {sum(generated.values())} commands, {len(type_blocks)} data types generated")
+    print(f"gen_sdk_declarations: {sum(generated.values())} commands, {len(blocks)} data types generated")
     print("  " + ", ".join(f"{dll} {n}" for dll, n in generated.items()))
     print("  left out: " + ", ".join(f"{n} {r}" for r, n in reasons.most_common()))
 
