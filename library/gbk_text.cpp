@@ -62,16 +62,13 @@ std::vector<Text> split(std::string_view text, std::string_view delimiter) {
   std::vector<Text> pieces;
   if (text.empty()) return pieces;
   if (delimiter.empty()) return {Text(text)};
+  // The delimiter's occurrences, taken where a walk over the characters from the last
+  // piece's start would meet them.
   std::size_t pieceStart = 0;
-  std::size_t pos = 0;
-  while (pos < text.size()) {
-    if (text.compare(pos, delimiter.size(), delimiter) == 0) {
-      pieces.emplace_back(text.substr(pieceStart, pos - pieceStart));
-      pos += delimiter.size();
-      pieceStart = pos;
-    } else {
-      pos += charLength(text, pos);
-    }
+  for (std::size_t at = text.find(delimiter); at != std::string_view::npos; at = text.find(delimiter, at + 1)) {
+    if (at < pieceStart || !beginsCharacter(text, pieceStart, at)) continue;
+    pieces.emplace_back(text.substr(pieceStart, at - pieceStart));
+    pieceStart = at + delimiter.size();
   }
   if (pieceStart < text.size()) pieces.emplace_back(text.substr(pieceStart));
   return pieces;
