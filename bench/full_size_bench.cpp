@@ -1,24 +1,39 @@
-// The window's work on the whole built-in library, hand-written and generated: the
-// declaration of one entry shown in both forms, the entry that a scan of the library
-// reaches last.
+// The declaration of one entry at the library's full size, hand-written and generated:
+// the entry that a scan of the library reaches last, looked up, drawn as a table and
+// put together as text, as each selection in the navigation does.
 #include <benchmark/benchmark.h>
 
-#include "tests/headless_wizard.h"
-#include "view/declaration_view.h"
+#include "library/builtin_data.h"
+#include "library/catalog.h"
+#include "library/declaration_lookup.h"
+#include "platform/headless/headless_ui.h"
+#include "view/grid_renderer.h"
 
 namespace {
 
-void BM_ShowLastDeclaration(benchmark::State& state) {
-  HeadlessWizard headless;
-  headless.start();
-  const library::CatalogEntry& last = headless.entryAt(headless.catalog().size());
+void BM_DeclarationOfTheLastEntry(benchmark::State& state) {
+  const library::Catalog catalog(library::apiCatalogText());
+  const library::CatalogEntry* last = catalog.entry(catalog.size());
+  platform::headless::HeadlessUi ui;
+  platform::DrawingBoard board("画板1");
+  platform::Grid grid("高级表格1");
+  ui.realize(board, {platform::ControlKind::DrawingBoard, "画板1", "", -1, {}, ""}, 0);
+  ui.realize(grid, {platform::ControlKind::Grid, "高级表格1", "", -1, {}, ""}, 1);
+  view::GridRenderer renderer(board);
   for (auto _ : state) {
-    view::showDllCommand(headless.w, last.chineseName);
-    benchmark::DoNotOptimize(headless.w.编辑框_文本形式.text().size());
+    library::LookupLists lists;
+    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(last->chineseName, lists);
+    if (!found) {
+      state.SkipWithError("the last entry does not look up");
+      return;
+    }
+    renderer.renderDllCommand(grid, found->record);
+    gbk::Text text = std::move(found->declarationText);
+    for (const gbk::Text& type : lists.neededDataTypeTexts) text += "\r\n\r\n" + type;
+    benchmark::DoNotOptimize(text.size());
   }
-  if (headless.w.编辑框_文本形式.text().find(last.chineseName) == gbk::Text::npos) state.SkipWithError("not shown");
-  state.counters["entries"] = headless.catalog().size();
+  state.counters["entries"] = catalog.size();
 }
-BENCHMARK(BM_ShowLastDeclaration);
+BENCHMARK(BM_DeclarationOfTheLastEntry);
 
 }  // namespace
