@@ -9,8 +9,11 @@ TREE_PAGE, INDEX_PAGE, SEARCH_PAGE = 0, 2, 3
 
 
 def catalog_lines_containing(text):
+    """The lines of the whole catalog, hand-written and generated, that hold `text`."""
     lines = []
-    for path in glob.glob(os.path.join(ROOT, "data", "catalog", "*.txt")):
+    paths = glob.glob(os.path.join(ROOT, "data", "catalog", "*.txt")) + \
+        glob.glob(os.path.join(ROOT, "data", "sdk", "catalog", "*.txt"))
+    for path in paths:
         with open(path, encoding="utf-8") as f:
             lines += [line for line in f.read().splitlines() if text.lower() in line.lower()]
     return lines
