@@ -32,9 +32,9 @@ class DataTypeOrder {
   void add(std::string_view name) {
     if (isBasicTypeName(name) || std::find(met_.begin(), met_.end(), name) != met_.end()) return;
     met_.emplace_back(name);
-    std::optional<FoundDataType> found = lookUpDataType(texts_, name);
+    std::optional<DeclarationBlock> found = lookUpDataTypeBlock(texts_, name);
     if (!found) return;
-    for (const Member& member : found->record.members) add(member.type);
+    for (const gbk::Text& type : found->typeNames) add(type);
     blocks_.push_back(withoutLineEnds(found->block));
   }
 
@@ -68,12 +68,10 @@ DeclarationCopy composeDeclarationCopy(const LibraryTexts& texts, const Constant
     }
     if (std::find(commandsMet.begin(), commandsMet.end(), declaration.name) != commandsMet.end()) continue;
     commandsMet.push_back(declaration.name);
-    LookupLists lists;
-    std::optional<FoundDllCommand> found = lookUpDllCommand(texts, declaration.name, lists);
+    std::optional<DeclarationBlock> found = lookUpDllCommandBlock(texts, declaration.name);
     if (!found) continue;
     commandBlocks.push_back(withoutLineEnds(found->block));
-    dataTypes.add(found->record.returnType);
-    for (const gbk::Text& name : lists.takenDataTypeNames) dataTypes.add(name);
+    for (const gbk::Text& type : found->typeNames) dataTypes.add(type);
   }
 
   // Each block after an empty line.

@@ -158,7 +158,7 @@ std::optional<FoundDataType> lookUpDataTypeIn(const HeaderIndex& dataTypes, std:
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
   std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 3);
-  FoundDataType found{{}, declarationTextOf(*block), *block};
+  FoundDataType found{{}, declarationTextOf(*block)};
   DataTypeRecord& parsed = found.record;
   parsed.name = gbk::Text(name);
   parsed.comment = commentFrom(header, 2);
@@ -179,7 +179,7 @@ std::optional<FoundDllCommand> lookUpDllCommandIn(const IndexedLibrary& library,
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
   std::vector<gbk::Text> header = fieldsPaddedTo(lines.front(), 6);
-  FoundDllCommand found{{}, declarationTextOf(*block), *block};
+  FoundDllCommand found{{}, declarationTextOf(*block)};
   DllCommandRecord& parsed = found.record;
   parsed.name = name;
   parsed.returnType = gbk::trim(header[1]);
@@ -212,6 +212,19 @@ std::optional<FoundDllCommand> lookUpDllCommandIn(const IndexedLibrary& library,
   return found;
 }
 
+// The type field (the second) of the header when it gives one, then of each body line.
+DeclarationBlock withTypeNames(std::string_view block, std::string_view lead, bool headerGivesType) {
+  DeclarationBlock found{block, {}};
+  std::vector<gbk::Text> lines = gbk::split(block, "\r\n");
+  if (headerGivesType) found.typeNames.push_back(gbk::trim(fieldsPaddedTo(lines.front(), 2)[1]));
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (std::optional<gbk::Text> body = bodyAfterLead(lines[i], lead)) {
+      found.typeNames.push_back(gbk::trim(fieldsPaddedTo(*body, 2)[1]));
+    }
+  }
+  return found;
+}
+
 }  // namespace
 
 LibraryTexts builtinLibraryTexts() { return {dllCommandLibraryText(), dataTypeLibraryText()}; }
@@ -224,6 +237,20 @@ std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::
 std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name) {
   if (isBuiltin(texts)) return lookUpDataTypeIn(builtinIndex().dataTypes, name);
   return lookUpDataTypeIn(HeaderIndex(texts.dataTypes, kDataTypeHeader), name);
+}
+
+std::optional<DeclarationBlock> lookUpDllCommandBlock(const LibraryTexts& texts, std::string_view name) {
+  std::optional<std::string_view> block = isBuiltin(texts) ? builtinIndex().dllCommands.block(name)
+                                                           : HeaderIndex(texts.dllCommands, kDllCommandHeader).block(name);
+  if (!block) return std::nullopt;
+  return withTypeNames(*block, kParameterLead, true);
+}
+
+std::optional<DeclarationBlock> lookUpDataTypeBlock(const LibraryTexts& texts, std::string_view name) {
+  std::optional<std::string_view> block = isBuiltin(texts) ? builtinIndex().dataTypes.block(name)
+                                                           : HeaderIndex(texts.dataTypes, kDataTypeHeader).block(name);
+  if (!block) return std::nullopt;
+  return withTypeNames(*block, kMemberLead, false);
 }
 
 std::optional<FoundDllCommand> lookUpDllCommand(std::string_view name, LookupLists& lists) {

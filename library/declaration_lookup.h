@@ -52,9 +52,6 @@ template <class Record>
 struct Found {
   Record record;
   gbk::Text declarationText;
-  // The block as the library text holds it, up to the next header: it points into the
-  // text looked up in.
-  std::string_view block;
 };
 using FoundDllCommand = Found<DllCommandRecord>;
 using FoundDataType = Found<DataTypeRecord>;
@@ -88,5 +85,16 @@ LibraryTexts builtinLibraryTexts();
 [[nodiscard]] std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name,
                                                              LookupLists& lists);
 [[nodiscard]] std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name);
+
+// What a copy of a declaration takes, without parsing its record: the block as the text
+// holds it, up to the next header (a view into the text), and the type names that its
+// lines give, basic ones too, in order: a DLL command's return type, then each
+// parameter's; a data type's members'.
+struct DeclarationBlock {
+  std::string_view block;
+  std::vector<gbk::Text> typeNames;
+};
+[[nodiscard]] std::optional<DeclarationBlock> lookUpDllCommandBlock(const LibraryTexts& texts, std::string_view name);
+[[nodiscard]] std::optional<DeclarationBlock> lookUpDataTypeBlock(const LibraryTexts& texts, std::string_view name);
 
 }  // namespace library
