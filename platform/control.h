@@ -9,7 +9,6 @@
 #include <functional>
 #include <string>
 #include <string_view>
-#include <typeinfo>
 
 #include "library/gbk_text.h"
 #include "platform/geometry.h"
@@ -66,10 +65,7 @@ class Control {
   void placeIn(Control* parent, int page) { parent_ = parent, page_ = page; }
 
   // The native side attaches itself once, after the control has its initial state.
-  void attach(ControlPeer* peer) {
-    peer_ = peer;
-    castTo_ = nullptr;
-  }
+  void attach(ControlPeer* peer) { peer_ = peer; }
   // Tells the peer whether the control is to be seen: its own flag and its page.
   void refreshShown();
 
@@ -80,15 +76,9 @@ class Control {
 
  protected:
   ControlPeer* peer() const { return peer_; }
-  // A control asks for the same peer interface again and again (a grid for each cell
-  // it sets): the cast is made once for each peer and interface asked for.
   template <typename Peer>
   Peer* peerAs() const {
-    if (castTo_ != &typeid(Peer)) {
-      castTo_ = &typeid(Peer);
-      cast_ = dynamic_cast<Peer*>(peer_);
-    }
-    return static_cast<Peer*>(cast_);
+    return dynamic_cast<Peer*>(peer_);
   }
 
  private:
@@ -102,8 +92,6 @@ class Control {
   Control* parent_ = nullptr;
   int page_ = -1;  // page of a tab control parent, -1 elsewhere
   ControlPeer* peer_ = nullptr;
-  mutable const std::type_info* castTo_ = nullptr;
-  mutable void* cast_ = nullptr;
 };
 
 }  // namespace platform
