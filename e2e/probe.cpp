@@ -120,31 +120,8 @@ std::string statusParts(HWND hwnd) {
   return out + "]";
 }
 
-// A virtual list box (LBS_NODATA) holds no strings for LB_GETTEXT to carry between
-// processes: asked with its own message, it sends the text to a window of ours.
-std::wstring virtualListItemText(HWND list, LRESULT pos) {
-  static std::wstring received;
-  static const HWND receiver = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      received.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-      return TRUE;
-    };
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"ProbeItemTextReceiver";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, L"ProbeItemTextReceiver", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  }();
-  received.clear();
-  SendMessageTimeoutW(list, platform::win32::itemTextRequestMessage(), static_cast<WPARAM>(pos),
-                      reinterpret_cast<LPARAM>(receiver), SMTO_ABORTIFHUNG, 2000, nullptr);
-  return received;
-}
-
 std::wstring listItemText(HWND list, LRESULT pos) {
-  if (GetWindowLongW(list, GWL_STYLE) & LBS_NODATA) return virtualListItemText(list, pos);
+  if (GetWindowLongW(list, GWL_STYLE) & LBS_NODATA) return platform::win32::askItemText(list, static_cast<int>(pos));
   wchar_t item[512] = {};
   if (SendMessageW(list, LB_GETTEXTLEN, pos, 0) < 511) SendMessageW(list, LB_GETTEXT, pos, reinterpret_cast<LPARAM>(item));
   return item;

@@ -1,7 +1,7 @@
 """Copying chosen declarations as E text: two APIs ticked in the chosen API list, Ctrl+C,
 and the clipboard holds .版本 2, their blocks as the library holds them, the data type
 they share once and the constants that the blocks name; the list's context menu copies
-the same; pasted into the stand-in IDE, the copy becomes its program as it stands."""
+the same. (test_copy_then_paste carries the copy on into the stand-in IDE.)"""
 import os
 import subprocess
 import tempfile
@@ -10,7 +10,7 @@ import unittest
 
 from test_import import library_block
 from test_paste import CLIPBOARD, library_constants, set_clipboard
-from wizard import ROOT, StandInIde, Wizard
+from wizard import ROOT, Wizard
 
 
 def get_clipboard(wizard):
@@ -85,38 +85,6 @@ class CopyAsTextTest(unittest.TestCase):
         w.screenshot("copy-context-menu")
         w.click_at(at[0] + 30, at[1] + 10)  # the menu's one item, below and right of the pointer
         self.assertEqual(self.wait_for_clipboard("what another program put there"), copied)
-
-
-class CopyIntoTheIdeTest(unittest.TestCase):
-    def setUp(self):
-        self.ide = StandInIde()
-        self.ide.start()
-
-    def tearDown(self):
-        self.ide.stop()
-
-    def test_the_copy_pasted_into_the_ide_is_its_program(self):
-        ide = self.ide
-        ide.choose_menu("t", "w")  # 工具(&T) -> 执行易向导(&W)
-        ide.wait_for_wizard()
-        ide.find_in_english_index("getmenuiteminfo")
-        ide.press("Return")
-        chosen = ide.control("选择列表框_选用API")
-        ide.click_in(chosen, 100, chosen["itemHeight"] // 2)  # selected, not ticked
-        set_clipboard(ide, "what another program put there")
-        ide.key("ctrl+c")
-        deadline = time.time() + 15
-        while (copied := get_clipboard(ide)) == "what another program put there" and time.time() < deadline:
-            time.sleep(0.3)
-        self.assertTrue(copied.startswith(".版本 2\r\n\r\n.DLL命令 取菜单条目信息_, "), copied[:200])
-
-        ide.click_in(ide.control("按钮_关闭程序"))
-        self.assertEqual(ide.wizard_exit_code(), 0)
-        ide.key("ctrl+v", title=ide.TITLE)
-        deadline = time.time() + 20
-        while ide.source_text() == ".版本 2\r\n" and time.time() < deadline:
-            time.sleep(0.3)
-        self.assertEqual(ide.source_text(), copied)
 
 
 if __name__ == "__main__":

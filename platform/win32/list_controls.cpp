@@ -45,6 +45,27 @@ UINT itemTextRequestMessage() {
   return message;
 }
 
+std::wstring askItemText(HWND list, int pos) {
+  static std::wstring received;
+  static const HWND receiver = [] {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
+      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+      received.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
+      return TRUE;
+    };
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ItemTextReceiver";
+    RegisterClassW(&windowClass);
+    return CreateWindowExW(0, L"ItemTextReceiver", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+  }();
+  received.clear();
+  SendMessageTimeoutW(list, itemTextRequestMessage(), static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(receiver),
+                      SMTO_ABORTIFHUNG, 2000, nullptr);
+  return received;
+}
+
 NativeList::NativeList(ListControl& model) : NativeItems(model, kListBoxMessages) {}
 
 bool NativeList::checkBoxes() const { return dynamic_cast<const CheckListBox*>(&list_) != nullptr; }

@@ -41,6 +41,10 @@ class NativeItems : public NativeControl, public ListPeer {
 // item's UTF-16 text as the data (none for a position outside the list).
 UINT itemTextRequestMessage();
 
+// The asking side, as another program (a test, a probe) reads an item: the text that the
+// list sends back, or none when it does not answer within two seconds.
+std::wstring askItemText(HWND list, int pos);
+
 class NativeList : public NativeItems {
  public:
   explicit NativeList(ListControl& model);

@@ -4,36 +4,10 @@
 
 namespace platform::win32::testing {
 
-namespace {
-
-// Asks a virtual list for an item's text as another program would: a window of ours
-// receives the text as WM_COPYDATA.
-std::string askedItemText(HWND list, int pos) {
-  static std::wstring received;
-  static const HWND receiver = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      received.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-      return TRUE;
-    };
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"ItemTextReceiver";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, L"ItemTextReceiver", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  }();
-  received = L"(no answer)";
-  SendMessageW(list, itemTextRequestMessage(), static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(receiver));
-  return narrow(received);
-}
-
-}  // namespace
-
 std::vector<std::string> shownItems(HWND list) {
   std::vector<std::string> items;
   const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int pos = 0; pos < count; ++pos) items.push_back(askedItemText(list, pos));
+  for (int pos = 0; pos < count; ++pos) items.push_back(narrow(askItemText(list, pos)));
   return items;
 }
 
