@@ -25,7 +25,8 @@ void startUp(WizardApp& app) {
   // The declaration view measures cell texts in this board's font.
   w.画板1.setFontToDefaultGuiFont(10);
   wizard.state.catalog = library::Catalog(library::apiCatalogText());
-  wizard.services.dialogs.setSaveInitialFolder(wizard.services.shell.documentsFolder() + "\\");
+  wizard.services.dialogs.setSaveInitialFolder(
+      [&shell = wizard.services.shell] { return shell.documentsFolder() + "\\"; });
   navigation::fillCategoryTree(w, wizard.state.catalog);
   app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.messages);
   if (app.examples) examples::fillExampleList(*app.examples, w.列表框_例程列表);

@@ -1,7 +1,7 @@
 # Links a target to system DLLs that are loaded at the first call of one of their
 # functions instead of with the program. The shell, the common dialogs and COM pull in
 # a dozen more DLLs; the dialogs are used only when the user opens or saves, and the
-# shell's first call comes after the window's controls are made.
+# shell's first call comes with the first save dialog or the first start of the IDE.
 #
 #   delay_load(TARGET DLL FUNCTION...)   the functions the target calls in that DLL
 function(delay_load target dll)

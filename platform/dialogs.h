@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -20,8 +22,16 @@ class Dialogs {
   static constexpr std::string_view kSaveFilter = "易语言源代码（*.e）|*.e";
 
   virtual ~Dialogs() = default;
-  void setSaveInitialFolder(std::string folder) { saveInitialFolder_ = std::move(folder); }
-  const std::string& saveInitialFolder() const { return saveInitialFolder_; }
+  // The folder the save dialog opens in, asked of `folder` once, at its first use: finding
+  // a shell folder loads the shell, which the start-up need not wait for.
+  void setSaveInitialFolder(std::function<std::string()> folder) {
+    saveFolderSource_ = std::move(folder);
+    saveInitialFolder_.reset();
+  }
+  const std::string& saveInitialFolder() const {
+    if (!saveInitialFolder_) saveInitialFolder_ = saveFolderSource_ ? saveFolderSource_() : std::string();
+    return *saveInitialFolder_;
+  }
   // Before the dialog: the name it offers; after OK: the full path chosen.
   void setSaveFileName(std::string name) { saveFileName_ = std::move(name); }
   const std::string& saveFileName() const { return saveFileName_; }
@@ -44,7 +54,8 @@ class Dialogs {
   virtual DialogAnswer askSavePath(std::string& chosen) = 0;
 
  private:
-  std::string saveInitialFolder_;
+  std::function<std::string()> saveFolderSource_;
+  mutable std::optional<std::string> saveInitialFolder_;
   std::string saveFileName_;
 };
 

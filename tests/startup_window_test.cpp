@@ -41,7 +41,10 @@ TEST_F(StartupWindowTest, StartsWithTheDesignedWindow) {
   EXPECT_FALSE(w.编辑框_文本形式.visible());
   EXPECT_FALSE(w.画板1.visible());
   EXPECT_EQ(ui.boardFontPoints(w.画板1), 10);
+  // The shell's folder is found when the save dialog first wants it, not at start-up.
+  EXPECT_EQ(shell.documentsFolderAsked, 0);
   EXPECT_EQ(dialogs.saveInitialFolder(), "C:\\Users\\user\\Documents\\");
+  EXPECT_EQ(shell.documentsFolderAsked, 1);
 }
 
 TEST_F(StartupWindowTest, StartUpBuildsTheCatalogLineList) {

@@ -50,12 +50,16 @@ class HeadlessUi : public Ui {
 
 class HeadlessShell : public Shell {
  public:
-  std::string documentsFolder() override { return "C:\\Users\\user\\Documents"; }
+  std::string documentsFolder() override {
+    ++documentsFolderAsked;
+    return "C:\\Users\\user\\Documents";
+  }
   std::string programFolder() override { return programFolderPath; }
   void run(std::string_view file, std::string_view commandLine) override {
     started.push_back({std::string(file), std::string(commandLine)});
   }
   std::string programFolderPath = "C:\\E\\wizard";
+  int documentsFolderAsked = 0;
   // Every run: the file and its command line.
   std::vector<std::pair<std::string, std::string>> started;
 };
