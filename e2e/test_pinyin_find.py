@@ -1,4 +1,5 @@
 """Finding Chinese names in the index by pinyin, typed without a Chinese input method."""
+import time
 import unittest
 
 from wizard import Wizard, by_name
@@ -14,18 +15,29 @@ class PinyinFindTest(unittest.TestCase):
     def tearDown(self):
         self.wizard.stop()
 
+    def controls_once_selected(self, text, timeout=10):
+        """The controls once the index selects `text`, or as they are at the timeout: the
+        typed keys reach the window while the probe may already be reading it."""
+        deadline = time.time() + timeout
+        while True:
+            controls = by_name(self.wizard.controls())
+            index = controls.get("列表框_索引", {})
+            if index.get("selectedText") == text or time.time() > deadline:
+                return controls
+            time.sleep(0.3)
+
     def test_initials_select_the_chinese_name_and_show_its_declaration(self):
         w = self.wizard
         w.show_page("选择夹_目录区", INDEX_PAGE)
         self.assertTrue(w.control("单选框_中文索引")["enabled"])
         w.click_in(w.control("编辑框_索引"))
         w.type("qcdtm")
-        controls = by_name(w.controls())
+        controls = self.controls_once_selected("取菜单条目标识_")
         # The first name in the list's order whose initials begin so.
         self.assertEqual(controls["列表框_索引"]["selectedText"], "取菜单条目标识_")
         self.assertEqual(controls["状态条"]["parts"][1], "qcdtm → 取菜单条目标识_")
         w.type("xx")
-        controls = by_name(w.controls())
+        controls = self.controls_once_selected("取菜单条目信息_")
         self.assertEqual(controls["列表框_索引"]["selectedText"], "取菜单条目信息_")
         self.assertEqual(controls["状态条"]["parts"][:2], ["API：", "qcdtmxx → 取菜单条目信息_"])
         self.assertIn(".DLL命令 取菜单条目信息_, ", controls["编辑框_文本形式"]["text"])
@@ -39,7 +51,7 @@ class PinyinFindTest(unittest.TestCase):
         w.show_page("选择夹_目录区", INDEX_PAGE)
         w.click_in(w.control("编辑框_索引"))
         w.type("chonghuachuang")
-        controls = by_name(w.controls())
+        controls = self.controls_once_selected("重画窗口_")
         self.assertEqual(controls["列表框_索引"]["selectedText"], "重画窗口_")
         self.assertIn(".DLL命令 重画窗口_, ", controls["编辑框_文本形式"]["text"])
 
