@@ -2,7 +2,7 @@
 
 #include "library/builtin_data.h"
 #include "navigation/search.h"
-#include "view/constants_table.h"
+#include "library/constants.h"
 
 namespace {
 
@@ -10,7 +10,7 @@ namespace {
 // read word by word.
 void BM_FindApisNamingConstant(benchmark::State& state) {
   const library::Catalog catalog(library::apiCatalogText());
-  const library::ConstantLibrary& constants = view::builtInConstants();
+  const library::ConstantLibrary& constants = library::builtInConstants();
   for (auto _ : state) {
     benchmark::DoNotOptimize(navigation::findApisNamingConstant(catalog, constants, "MIIM_STRING"));
   }

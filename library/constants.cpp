@@ -1,5 +1,7 @@
 #include "library/constants.h"
 
+#include "library/builtin_data.h"
+
 #include <algorithm>
 
 #include "library/declaration_syntax.h"
@@ -88,6 +90,11 @@ ConstantLibrary::ConstantLibrary(std::string_view constantLibraryText) {
 const Constant* ConstantLibrary::find(std::string_view sdkName) const {
   auto found = byName_.find(sdkName);
   return found == byName_.end() ? nullptr : &constants_[found->second];
+}
+
+const ConstantLibrary& builtInConstants() {
+  static const ConstantLibrary constants(constantLibraryText());
+  return constants;
 }
 
 bool namesWord(std::string_view gbkText, std::string_view word) {

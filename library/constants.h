@@ -55,4 +55,8 @@ class ConstantLibrary {
   std::unordered_map<std::string, std::uint32_t, NameHash, std::equal_to<>> byName_;
 };
 
+// The built-in constants library (library/builtin_data.h), read at its first use: the
+// declaration view, the search and the copy share it.
+const ConstantLibrary& builtInConstants();
+
 }  // namespace library

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "library/builtin_data.h"
 #include "library/constants.h"
 #include "library/declaration_syntax.h"
 #include "library/type_names.h"
@@ -104,9 +103,7 @@ DeclarationCopy composeDeclarationCopy(const LibraryTexts& texts, const Constant
 }
 
 DeclarationCopy composeDeclarationCopy(std::span<const DeclarationName> chosen) {
-  // Read at the first copy, not at start-up: most runs never copy.
-  static const ConstantLibrary builtinConstants(constantLibraryText());
-  return composeDeclarationCopy(builtinLibraryTexts(), &builtinConstants, chosen);
+  return composeDeclarationCopy(builtinLibraryTexts(), &builtInConstants(), chosen);
 }
 
 }  // namespace library

@@ -6,7 +6,6 @@
 #include "library/constants.h"
 #include "library/declaration_lookup.h"
 #include "library/pinyin.h"
-#include "view/constants_table.h"
 #include "window/wizard.h"
 #include "navigation/chosen_lists.h"
 
@@ -83,7 +82,7 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
 
 void listApiHits(window::StartupWindow& w, const library::Catalog& catalog, std::string_view text) {
   std::vector<std::int32_t> hits = findApis(catalog, text);
-  std::vector<std::int32_t> naming = findApisNamingConstant(catalog, view::builtInConstants(), text);
+  std::vector<std::int32_t> naming = findApisNamingConstant(catalog, library::builtInConstants(), text);
   std::vector<std::int32_t> both;
   std::set_union(hits.begin(), hits.end(), naming.begin(), naming.end(), std::back_inserter(both));
   hits = std::move(both);

@@ -114,7 +114,7 @@ TEST_F(DeclarationViewTest, TheConstantsFormListsWhatTheCommandAndItsTypesNameWi
   library::LookupLists lists;
   ASSERT_TRUE(library::lookUpDllCommand("取菜单条目信息_", lists));
   view::showDllCommand(w, "取菜单条目信息_");
-  const std::vector<const library::Constant*> named = view::builtInConstants().namedIn(w.编辑框_文本形式.text());
+  const std::vector<const library::Constant*> named = library::builtInConstants().namedIn(w.编辑框_文本形式.text());
   ASSERT_GT(named.size(), 9u);  // the nine MIIM_ flags of 菜单条目结构_ at least
 
   const platform::Grid& table = w.高级表格_常量;

@@ -3,7 +3,6 @@
 #include <string>
 #include <vector>
 
-#include "library/builtin_data.h"
 #include "window/startup_window.h"
 
 namespace view {
@@ -13,11 +12,6 @@ constexpr int kColumns = 3;
 constexpr std::size_t kCountPart = 2;
 
 }  // namespace
-
-const library::ConstantLibrary& builtInConstants() {
-  static const library::ConstantLibrary constants(library::constantLibraryText());
-  return constants;
-}
 
 void renderConstants(const GridRenderer& renderer, platform::Grid& grid,
                      std::span<const library::Constant* const> constants) {
@@ -34,7 +28,7 @@ void renderConstants(const GridRenderer& renderer, platform::Grid& grid,
 }
 
 void showConstantsOf(window::StartupWindow& w, std::string_view declarationText) {
-  const std::vector<const library::Constant*> constants = builtInConstants().namedIn(declarationText);
+  const std::vector<const library::Constant*> constants = library::builtInConstants().namedIn(declarationText);
   renderConstants(GridRenderer(w.画板1), w.高级表格_常量, constants);
   w.状态条.setPartText(kCountPart, "常量：" + std::to_string(constants.size()) + "个");
 }

@@ -16,9 +16,6 @@ class StartupWindow;
 
 namespace view {
 
-// The built-in constants, read at the first use.
-const library::ConstantLibrary& builtInConstants();
-
 // A heading row "常量名称" / "常量值" / "备注", then one row per constant in the given order.
 void renderConstants(const GridRenderer& renderer, platform::Grid& grid,
                      std::span<const library::Constant* const> constants);
