@@ -27,7 +27,7 @@ constexpr std::string_view kAuxiliary = "API例程.EDT";
 std::vector<std::string> catalogNames() {
   std::vector<std::string> names;
   library::Catalog catalog(library::apiCatalogText());
-  for (std::int32_t n = 1; n <= catalog.size(); ++n) names.push_back(catalog.entry(n)->englishName);
+  for (std::int32_t n = 1; n <= catalog.size(); ++n) names.emplace_back(catalog.entry(n)->englishName);
   return names;
 }
 

@@ -17,7 +17,7 @@ void queueTypicalImport(ide_link::WizardRequestBuffer& buffer, const std::vector
   for (const library::CatalogEntry& api : apis) {
     buffer.queueCommandRecord(6, {Argument::integer(256), Argument::text(api.chineseName), Argument::integer(2),
                                   Argument::text("$")});
-    for (const gbk::Text& dataType : api.dataTypeNames) {
+    for (std::string_view dataType : api.dataTypeNames) {
       buffer.queueCommandRecord(6, {Argument::integer(64), Argument::text(dataType), Argument::integer(2),
                                     Argument::text("$")});
     }
@@ -28,7 +28,8 @@ void queueTypicalImport(ide_link::WizardRequestBuffer& buffer, const std::vector
 
 std::vector<library::CatalogEntry> tenApisWithDataTypes() {
   std::vector<library::CatalogEntry> apis;
-  library::Catalog catalog(library::apiCatalogText());
+  // The entries point into the catalog: it stays for the run.
+  static const library::Catalog catalog(library::apiCatalogText());
   for (std::int32_t n = 1; n <= catalog.size() && apis.size() < 10; ++n) {
     if (!catalog.entry(n)->dataTypeNames.empty()) apis.push_back(*catalog.entry(n));
   }

@@ -106,7 +106,7 @@ void fillRelatedExamplesList(window::StartupWindow& w, const library::Catalog& c
   std::vector<gbk::Text> names;
   for (int pos = 0; pos < w.选择列表框_选用API.count(); ++pos) {
     if (const library::CatalogEntry* entry = catalog.entry(w.选择列表框_选用API.itemData(pos))) {
-      names.push_back(entry->englishName);
+      names.emplace_back(entry->englishName);
     }
   }
   for (std::int32_t record : findRelatedExamples(*database, names)) {

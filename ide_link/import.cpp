@@ -49,7 +49,7 @@ void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckL
     const library::CatalogEntry* entry = catalog.entry(chosen.itemData(pos));
     if (!entry) continue;
     queueDeclaration(buffer, library::DeclarationKind::dllCommand, gbk::trim(entry->chineseName));
-    for (const gbk::Text& dataType : entry->dataTypeNames) {
+    for (std::string_view dataType : entry->dataTypeNames) {
       queueDeclaration(buffer, library::DeclarationKind::dataType, gbk::trim(dataType));
     }
   }

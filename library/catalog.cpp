@@ -1,21 +1,62 @@
 #include "library/catalog.h"
 
-#include <iterator>
+#include <algorithm>
 #include <utility>
 
 namespace library {
 
-Catalog::Catalog(std::string_view catalogText) {
-  for (gbk::Text& line : gbk::split(catalogText, "\r\n")) {
-    std::vector<gbk::Text> fields = gbk::split(line, ",");
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Calls `take` with each line of the text, as gbk::split cuts it: at every CR LF, the
+// text after the last one being a line too unless it is empty.
+template <class TakeLine>
+void forEachLine(std::string_view text, TakeLine take) {
+  std::size_t start = 0;
+  for (std::size_t end = text.find(kLineEnd); end != std::string_view::npos; end = text.find(kLineEnd, start)) {
+    take(text.substr(start, end - start));
+    start = end + kLineEnd.size();
+  }
+  if (start < text.size()) take(text.substr(start));
+}
+
+// The fields of a line, split at every ",", with an empty last field dropped.
+void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
+  fields.clear();
+  for (std::size_t start = 0;;) {
+    std::size_t comma = line.find(',', start);
+    fields.push_back(line.substr(start, comma == std::string_view::npos ? comma : comma - start));
+    if (comma == std::string_view::npos) break;
+    start = comma + 1;
+  }
+  if (fields.back().empty()) fields.pop_back();
+}
+
+}  // namespace
+
+Catalog::Catalog(std::string_view catalogText) : text_(std::make_unique<const std::string>(catalogText)) {
+  std::size_t lines = 0;
+  std::size_t commas = 0;
+  forEachLine(*text_, [&](std::string_view line) {
+    ++lines;
+    commas += static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
+  });
+  entries_.reserve(lines);
+  // The type names are seen by view: the vector must not move once an entry points into it.
+  dataTypeNames_.reserve(commas);
+  std::vector<std::string_view> fields;
+  forEachLine(*text_, [&](std::string_view line) {
+    splitFields(line, fields);
     if (fields.size() < 3) {
       entries_.emplace_back();
-      continue;
+      return;
     }
-    CatalogEntry entry{std::move(line), std::move(fields[0]), std::move(fields[1]), std::move(fields[2]), {}};
-    entry.dataTypeNames.assign(std::make_move_iterator(fields.begin() + 3), std::make_move_iterator(fields.end()));
-    entries_.emplace_back(std::move(entry));
-  }
+    const std::size_t firstType = dataTypeNames_.size();
+    dataTypeNames_.insert(dataTypeNames_.end(), fields.begin() + 3, fields.end());
+    entries_.emplace_back(CatalogEntry{line, fields[0], fields[1], fields[2],
+                                       std::span(dataTypeNames_).subspan(firstType, fields.size() - 3)});
+  });
 }
 
 const CatalogEntry* Catalog::entry(std::int32_t number) const {
@@ -30,7 +71,12 @@ bool CatalogEntry::generated() const {
          chineseName.back() == '_';
 }
 
-gbk::Text apiItemText(const CatalogEntry& entry) { return entry.englishName + " / " + entry.chineseName; }
+gbk::Text apiItemText(const CatalogEntry& entry) {
+  gbk::Text text(entry.englishName);
+  text += " / ";
+  text += entry.chineseName;
+  return text;
+}
 
 std::string_view exportedEntryName(std::string_view englishName) {
   static constexpr std::pair<std::string_view, std::string_view> kExports[] = {

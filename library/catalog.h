@@ -3,7 +3,10 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -11,36 +14,43 @@
 
 namespace library {
 
+// The fields are views of the catalog's text, which the catalog keeps.
 struct CatalogEntry {
-  gbk::Text line;         // the line as it stands: the API search looks anywhere in it
-  gbk::Text englishName;  // the name the examples' field 2 and the import use
+  std::string_view line;         // the line as it stands: the API search looks anywhere in it
+  std::string_view englishName;  // the name the examples' field 2 and the import use
   // One of the hand-written library's categories, or for a declaration generated from
   // the SDK headers the DLL file that exports it ("user32.dll").
-  gbk::Text category;
+  std::string_view category;
   // The key of the DLL command declaration: a Chinese name, or for a generated
   // declaration the English name with "_" after it.
-  gbk::Text chineseName;
+  std::string_view chineseName;
   // The data types that the parameters use, in order of first use; an untyped parameter
   // gives an empty name (none when it is the last: an empty last field is dropped).
-  std::vector<gbk::Text> dataTypeNames;
+  std::span<const std::string_view> dataTypeNames;
 
   // Generated from the SDK headers: its name is the English name and "_", and it is
   // filed under its DLL.
   bool generated() const;
   // The name that lists show where Chinese names are chosen, or English ones: a
   // generated entry has no Chinese name and shows its English one either way.
-  const gbk::Text& shownName(bool chineseNames) const {
+  std::string_view shownName(bool chineseNames) const {
     return chineseNames && !generated() ? chineseName : englishName;
   }
 };
 
 // Entry n (1-based) is line n of the catalog text; lines end in CR LF. Fields are split
 // at ",": an empty field between two commas is kept, an empty last field is dropped, and
-// a line of fewer than three fields is no entry.
+// a line of fewer than three fields is no entry. Read in one pass, with one allocation
+// for the text, one for the entries and one for their data type names.
 class Catalog {
  public:
   Catalog() = default;
   explicit Catalog(std::string_view catalogText);
+  // The entries point into the catalog's own storage: a copy would point into another's.
+  Catalog(Catalog&&) = default;
+  Catalog& operator=(Catalog&&) = default;
+  Catalog(const Catalog&) = delete;
+  Catalog& operator=(const Catalog&) = delete;
 
   // Lines, counted with those that are no entry: the highest entry number.
   std::int32_t size() const { return static_cast<std::int32_t>(entries_.size()); }
@@ -50,6 +60,8 @@ class Catalog {
   const CatalogEntry* entry(std::int32_t number) const;
 
  private:
+  std::unique_ptr<const std::string> text_;
+  std::vector<std::string_view> dataTypeNames_;
   std::vector<std::optional<CatalogEntry>> entries_;
 };
 

@@ -3,6 +3,8 @@
 #include "library/builtin_data.h"
 
 #include <algorithm>
+#include <tuple>
+#include <unordered_map>
 
 #include "library/declaration_syntax.h"
 
@@ -34,13 +36,21 @@ void forEachWord(std::string_view gbkText, TakeWord take) {
 }
 
 // What the constants of one family share: their header (the comment's first word) and
-// their part of the name up to the first "_"; empty for a constant that is its own family.
-std::string familyKey(const Constant& constant) {
+// their part of the name up to the first "_"; no key for a constant that is its own family.
+using FamilyKey = std::pair<std::string_view, std::string_view>;
+
+std::optional<FamilyKey> familyKey(const Constant& constant) {
   std::size_t underscore = constant.name.find('_');
-  if (underscore == std::string::npos || underscore < 2) return {};
-  std::string_view comment = constant.comment;
-  return std::string(comment.substr(0, comment.find(' '))) + '\n' + constant.name.substr(0, underscore + 1);
+  if (underscore == std::string_view::npos || underscore < 2) return std::nullopt;
+  return FamilyKey{constant.comment.substr(0, constant.comment.find(' ')), constant.name.substr(0, underscore + 1)};
 }
+
+struct FamilyKeyHash {
+  std::size_t operator()(const FamilyKey& key) const {
+    std::hash<std::string_view> hash;
+    return hash(key.first) * 31 + hash(key.second);
+  }
+};
 
 }  // namespace
 
@@ -61,35 +71,67 @@ std::optional<Constant> parseConstantLine(std::string_view line) {
   rest.remove_prefix(valueEnd + 1);
   constexpr std::string_view kEmptyPublicField = ", , ";
   if (!rest.starts_with(kEmptyPublicField)) return std::nullopt;
-  return Constant{gbk::Text(name), gbk::Text(value), gbk::Text(rest.substr(kEmptyPublicField.size())),
-                  gbk::Text(line)};
+  return Constant{name, value, rest.substr(kEmptyPublicField.size()), line};
 }
 
-ConstantLibrary::ConstantLibrary(std::string_view constantLibraryText) {
-  std::unordered_map<std::string, std::uint32_t> familyByKey;
-  std::size_t lineStart = 0;
-  while (lineStart < constantLibraryText.size()) {
-    std::size_t lineEnd = constantLibraryText.find("\r\n", lineStart);
-    if (lineEnd == std::string_view::npos) lineEnd = constantLibraryText.size();
-    std::optional<Constant> constant =
-        parseConstantLine(constantLibraryText.substr(lineStart, lineEnd - lineStart));
+ConstantLibrary::ConstantLibrary(std::string_view constantLibraryText) : text_(constantLibraryText) {
+  const std::string_view text = text_;
+  for (std::size_t lineStart = 0; lineStart < text.size();) {
+    std::size_t lineEnd = std::min(text.find("\r\n", lineStart), text.size());
+    if (std::optional<Constant> constant = parseConstantLine(text.substr(lineStart, lineEnd - lineStart))) {
+      constants_.push_back(*constant);
+    }
     lineStart = lineEnd + 2;
-    if (!constant || byName_.count(constant->name)) continue;
-    auto index = static_cast<std::uint32_t>(constants_.size());
-    std::string key = familyKey(*constant);
-    auto family = static_cast<std::uint32_t>(families_.size());
-    if (!key.empty()) family = familyByKey.try_emplace(key, family).first->second;
-    if (family == families_.size()) families_.emplace_back();
-    families_[family].push_back(index);
-    familyOf_.push_back(family);
-    byName_.emplace(constant->name, index);
-    constants_.push_back(std::move(*constant));
   }
+  // Of two constants of one name the first is kept.
+  auto sortByName = [this] {
+    byName_.resize(constants_.size());
+    for (std::uint32_t i = 0; i < byName_.size(); ++i) byName_[i] = i;
+    std::sort(byName_.begin(), byName_.end(), [this](std::uint32_t a, std::uint32_t b) {
+      return std::tie(constants_[a].name, a) < std::tie(constants_[b].name, b);
+    });
+  };
+  sortByName();
+  std::vector<bool> repeated(constants_.size(), false);
+  for (std::size_t i = 1; i < byName_.size(); ++i) {
+    repeated[byName_[i]] = constants_[byName_[i]].name == constants_[byName_[i - 1]].name;
+  }
+  if (std::find(repeated.begin(), repeated.end(), true) != repeated.end()) {
+    std::vector<Constant> kept;
+    for (std::size_t i = 0; i < constants_.size(); ++i) {
+      if (!repeated[i]) kept.push_back(constants_[i]);
+    }
+    constants_ = std::move(kept);
+    sortByName();
+  }
+
+  std::unordered_map<FamilyKey, std::uint32_t, FamilyKeyHash> familyByKey;
+  std::vector<std::uint32_t> familySize;
+  familyOf_.reserve(constants_.size());
+  for (const Constant& constant : constants_) {
+    auto family = static_cast<std::uint32_t>(familySize.size());
+    if (std::optional<FamilyKey> key = familyKey(constant)) family = familyByKey.try_emplace(*key, family).first->second;
+    if (family == familySize.size()) familySize.push_back(0);
+    ++familySize[family];
+    familyOf_.push_back(family);
+  }
+  familyStart_.assign(familySize.size() + 1, 0);
+  for (std::size_t f = 0; f < familySize.size(); ++f) familyStart_[f + 1] = familyStart_[f] + familySize[f];
+  familyMembers_.resize(constants_.size());
+  std::vector<std::uint32_t> filled(familyStart_.begin(), familyStart_.end() - 1);
+  for (std::uint32_t i = 0; i < constants_.size(); ++i) familyMembers_[filled[familyOf_[i]]++] = i;
+}
+
+std::optional<std::uint32_t> ConstantLibrary::indexOf(std::string_view sdkName) const {
+  auto found = std::lower_bound(byName_.begin(), byName_.end(), sdkName,
+                                [this](std::uint32_t index, std::string_view name) { return constants_[index].name < name; });
+  if (found == byName_.end() || constants_[*found].name != sdkName) return std::nullopt;
+  return *found;
 }
 
 const Constant* ConstantLibrary::find(std::string_view sdkName) const {
-  auto found = byName_.find(sdkName);
-  return found == byName_.end() ? nullptr : &constants_[found->second];
+  std::optional<std::uint32_t> index = indexOf(sdkName);
+  return index ? &constants_[*index] : nullptr;
 }
 
 const ConstantLibrary& builtInConstants() {
@@ -106,15 +148,17 @@ bool namesWord(std::string_view gbkText, std::string_view word) {
 std::vector<const Constant*> ConstantLibrary::namedIn(std::string_view gbkText) const {
   std::vector<std::uint32_t> families;
   forEachWord(gbkText, [&](std::string_view word) {
-    auto found = byName_.find(word);
-    if (found != byName_.end()) families.push_back(familyOf_[found->second]);
+    if (std::optional<std::uint32_t> index = indexOf(word)) families.push_back(familyOf_[*index]);
     return true;
   });
 
   std::sort(families.begin(), families.end());
   families.erase(std::unique(families.begin(), families.end()), families.end());
   std::vector<std::uint32_t> indices;
-  for (std::uint32_t family : families) indices.insert(indices.end(), families_[family].begin(), families_[family].end());
+  for (std::uint32_t family : families) {
+    indices.insert(indices.end(), familyMembers_.begin() + familyStart_[family],
+                   familyMembers_.begin() + familyStart_[family + 1]);
+  }
   std::sort(indices.begin(), indices.end());
   std::vector<const Constant*> named;
   named.reserve(indices.size());

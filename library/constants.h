@@ -3,11 +3,9 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "library/gbk_text.h"
@@ -17,11 +15,12 @@ namespace library {
 // Whether `word` stands in the GBK text as a whole word, as namedIn reads words.
 bool namesWord(std::string_view gbkText, std::string_view word);
 
+// Views of the line it was read from.
 struct Constant {
-  gbk::Text name;     // the SDK name, MIIM_STRING
-  gbk::Text value;    // decimal, signed 32-bit as E's 整数型 holds it: "64", "-1"
-  gbk::Text comment;  // the header that defines it, and more
-  gbk::Text line;     // the whole `.常量 名称, "值", , 备注` line, without its line end
+  std::string_view name;     // the SDK name, MIIM_STRING
+  std::string_view value;    // decimal, signed 32-bit as E's 整数型 holds it: "64", "-1"
+  std::string_view comment;  // the header that defines it, and more
+  std::string_view line;     // the whole `.常量 名称, "值", , 备注` line, without its line end
 };
 
 // One `.常量 名称, "值", , 备注` line: a name of ASCII letters, digits and "_", the value
@@ -30,8 +29,10 @@ std::optional<Constant> parseConstantLine(std::string_view line);
 
 class ConstantLibrary {
  public:
-  // Reads the `.常量` lines of the text; a line of another shape is passed over.
+  // Reads the `.常量` lines of the text, which it keeps; a line of another shape is passed over.
   explicit ConstantLibrary(std::string_view constantLibraryText);
+  ConstantLibrary(const ConstantLibrary&) = delete;
+  ConstantLibrary& operator=(const ConstantLibrary&) = delete;
 
   const Constant* find(std::string_view sdkName) const;
 
@@ -44,15 +45,17 @@ class ConstantLibrary {
   std::size_t size() const { return constants_.size(); }
 
  private:
-  struct NameHash {
-    using is_transparent = void;
-    std::size_t operator()(std::string_view name) const { return std::hash<std::string_view>{}(name); }
-  };
+  // The constant of that name, by index; nothing when there is none.
+  std::optional<std::uint32_t> indexOf(std::string_view sdkName) const;
 
+  std::string text_;
   std::vector<Constant> constants_;
-  std::vector<std::uint32_t> familyOf_;               // by constant
-  std::vector<std::vector<std::uint32_t>> families_;  // the constants of each, in library order
-  std::unordered_map<std::string, std::uint32_t, NameHash, std::equal_to<>> byName_;
+  std::vector<std::uint32_t> familyOf_;  // by constant
+  // The constants of family f, in library order: familyMembers_[familyStart_[f] …
+  // familyStart_[f + 1]).
+  std::vector<std::uint32_t> familyStart_;
+  std::vector<std::uint32_t> familyMembers_;
+  std::vector<std::uint32_t> byName_;  // the constants, by name
 };
 
 // The built-in constants library (library/builtin_data.h), read at its first use: the

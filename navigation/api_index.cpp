@@ -34,7 +34,7 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
   std::vector<platform::ListItem> items;
   items.reserve(static_cast<std::size_t>(catalog.size()));
   for (std::int32_t n = 1; n <= catalog.size(); ++n) {
-    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({entry->shownName(chinese), n});
+    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({gbk::Text(entry->shownName(chinese)), n});
   }
   list.setItems(std::move(items));
   if (selectedEntry <= 0) return;

@@ -26,20 +26,20 @@ gbk::Text buildCategoryTreeContent(const library::Catalog& catalog, bool chinese
   std::string generated;
   // A record is its label and 21 bytes more: room for all of them up front.
   main.reserve(static_cast<std::size_t>(catalog.size()) * 48);
-  std::unordered_set<gbk::Text> named;
-  gbk::Text previousCategory;
-  gbk::Text previousDll;
+  std::unordered_set<std::string_view> named;
+  std::string_view previousCategory;
+  std::string_view previousDll;
   for (std::int32_t entryNumber = 1; entryNumber <= catalog.size(); ++entryNumber) {
     const library::CatalogEntry* entry = catalog.entry(entryNumber);
     if (!entry) continue;
-    for (const gbk::Text& dataType : entry->dataTypeNames) {
+    for (std::string_view dataType : entry->dataTypeNames) {
       if (dataType.empty() || !named.insert(dataType).second) continue;
       platform::appendTreeRecord(dataTypes, dataType, kPageImage, kPageImage, entryNumber, 0, kUnderTopLevel);
     }
-    const gbk::Text& label = entry->shownName(chineseLabels);
+    const std::string_view label = entry->shownName(chineseLabels);
     // A generated entry's category is its DLL: one node per DLL under a node of their own.
     const bool underDll = entry->generated();
-    gbk::Text& previous = underDll ? previousDll : previousCategory;
+    std::string_view& previous = underDll ? previousDll : previousCategory;
     std::string& records = underDll ? generated : main;
     const std::int32_t level = underDll ? kUnderDll : kUnderTopLevel;
     if (entry->category != previous) {

@@ -22,7 +22,7 @@ std::string inCapitals(std::string_view text) {
 }
 
 // The name an API hit is listed under: Chinese at "显示中文" (position 0), English otherwise.
-const gbk::Text& hitName(const window::StartupWindow& w, const library::CatalogEntry& entry) {
+std::string_view hitName(const window::StartupWindow& w, const library::CatalogEntry& entry) {
   return entry.shownName(w.组合框_搜索API显示.currentSelection() == 0);
 }
 
@@ -31,7 +31,7 @@ void listHits(window::StartupWindow& w, const library::Catalog& catalog, const s
   std::vector<platform::ListItem> items;
   items.reserve(hits.size());
   for (std::int32_t n : hits) {
-    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({hitName(w, *entry), n});
+    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({gbk::Text(hitName(w, *entry)), n});
   }
   w.列表框_搜索结果.setItems(std::move(items));
 }

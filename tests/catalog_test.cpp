@@ -4,7 +4,9 @@
 
 namespace {
 
-using Names = std::vector<gbk::Text>;
+using Names = std::vector<std::string_view>;
+
+Names typesOf(const library::CatalogEntry& entry) { return {entry.dataTypeNames.begin(), entry.dataTypeNames.end()}; }
 
 TEST(Catalog, SplitsEachLineIntoATypedEntryOnce) {
   library::Catalog catalog("GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
@@ -20,11 +22,11 @@ TEST(Catalog, SplitsEachLineIntoATypedEntryOnce) {
   EXPECT_EQ(first->englishName, "GetMenuItemInfoA");
   EXPECT_EQ(first->category, "菜单函数");
   EXPECT_EQ(first->chineseName, "取菜单条目信息_");
-  EXPECT_EQ(first->dataTypeNames, Names{"菜单条目结构_"});
+  EXPECT_EQ(typesOf(*first), Names{"菜单条目结构_"});
   EXPECT_EQ(library::apiItemText(*first), "GetMenuItemInfoA / 取菜单条目信息_");
   // An empty field between two commas stays; an empty last field is dropped.
-  EXPECT_EQ(catalog.entry(2)->dataTypeNames, (Names{"", "重叠操作_"}));
-  EXPECT_EQ(catalog.entry(3)->dataTypeNames, Names{});
+  EXPECT_EQ(typesOf(*catalog.entry(2)), (Names{"", "重叠操作_"}));
+  EXPECT_EQ(typesOf(*catalog.entry(3)), Names{});
   // Fewer than three fields, or none: no entry, yet the numbering goes on.
   EXPECT_EQ(catalog.entry(4), nullptr);
   EXPECT_EQ(catalog.entry(5), nullptr);

@@ -150,8 +150,8 @@ TEST_F(CategoryTreeTest, HoldsEachNamedDataTypeOnceUnderTheLastNode) {
   std::vector<gbk::Text> expectedOrder;
   std::map<gbk::Text, std::int32_t> firstEntry;
   for (std::int32_t n = 1; n <= catalog().size(); ++n) {
-    for (const gbk::Text& dataType : entryAt(n).dataTypeNames) {
-      if (!dataType.empty() && firstEntry.emplace(dataType, n).second) expectedOrder.push_back(dataType);
+    for (std::string_view dataType : entryAt(n).dataTypeNames) {
+      if (!dataType.empty() && firstEntry.emplace(dataType, n).second) expectedOrder.emplace_back(dataType);
     }
   }
   ASSERT_GE(expectedOrder.size(), 77u);
@@ -339,7 +339,7 @@ TEST_F(CategoryTreeTest, DoubleClickingAnApiTwiceAddsItOnce) {
   tree.userDoubleClicked(pos);
   tree.userDoubleClicked(pos);
   ASSERT_EQ(w.选择列表框_选用API.count(), 1);
-  EXPECT_EQ(w.选择列表框_选用API.itemText(0), entryAt(entry).englishName + " / " + entryAt(entry).chineseName);
+  EXPECT_EQ(w.选择列表框_选用API.itemText(0), library::apiItemText(entryAt(entry)));
   EXPECT_EQ(w.选择列表框_选用API.itemData(0), entry);
   EXPECT_FALSE(w.选择列表框_选用API.checked(0));
 }

@@ -23,7 +23,7 @@ constexpr std::string_view kLibrary =
 
 std::vector<std::string> names(const std::vector<const library::Constant*>& constants) {
   std::vector<std::string> out;
-  for (const library::Constant* constant : constants) out.push_back(constant->name);
+  for (const library::Constant* constant : constants) out.emplace_back(constant->name);
   return out;
 }
 

@@ -142,7 +142,7 @@ TEST(DeclarationCopy, ReadAsAProgramGivesTheLibraryImagesDeclarations) {
   for (const library::ImageDeclaration& pastedConstant : pasted.program.constants) {
     const library::Constant* constant = constants.find(pastedConstant.name);
     ASSERT_NE(constant, nullptr) << pastedConstant.name;
-    EXPECT_EQ(pastedConstant.source, constant->line + "\r\n");
+    EXPECT_EQ(pastedConstant.source, std::string(constant->line) + "\r\n");
   }
 }
 

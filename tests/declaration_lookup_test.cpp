@@ -239,15 +239,16 @@ TEST(DllCommandLookup, EveryCatalogLineLooksUp) {
     EXPECT_EQ(found.record.name, entry->chineseName);
     // A generated block names the export: the English name, or its A form where the
     // English name is the headers' macro for it.
-    if (entry->chineseName == entry->englishName + "_") {
-      EXPECT_TRUE(found.record.entryName == entry->englishName || found.record.entryName == entry->englishName + "A");
+    const Text english(entry->englishName);
+    if (entry->chineseName == english + "_") {
+      EXPECT_TRUE(found.record.entryName == english || found.record.entryName == english + "A");
     } else {
       EXPECT_EQ(found.record.entryName, library::exportedEntryName(entry->englishName));
     }
     EXPECT_EQ(found.text, byteCut(libraryText, ".DLL命令 ", entry->chineseName));
     Texts listed;
-    for (const Text& dataType : entry->dataTypeNames) {
-      if (!dataType.empty()) listed.push_back(dataType);
+    for (std::string_view dataType : entry->dataTypeNames) {
+      if (!dataType.empty()) listed.emplace_back(dataType);
     }
     EXPECT_EQ(found.lists.takenDataTypeNames, listed);
     EXPECT_EQ(found.lists.neededDataTypeTexts.size(), listed.size());

@@ -179,15 +179,15 @@ TEST(ExamplesContent, CodeCallsExactlyTheDeclaredCommands) {
 }
 
 TEST(ExamplesContent, ManifestNamesTheCatalogEntriesOfTheDeclaredCommandsAndEveryCategoryHasExamples) {
-  std::map<gbk::Text, library::CatalogEntry> entryOf;  // by Chinese name
-  std::set<gbk::Text> categories;
+  std::map<std::string_view, library::CatalogEntry> entryOf;  // by Chinese name
+  std::set<std::string_view> categories;
   library::Catalog catalog(library::apiCatalogText());
   for (std::int32_t n = 1; n <= catalog.size(); ++n) {
     const library::CatalogEntry& entry = *catalog.entry(n);
     entryOf[entry.chineseName] = entry;
     if (!entry.generated()) categories.insert(entry.category);  // examples cover the hand-written categories
   }
-  std::set<gbk::Text> covered;
+  std::set<std::string_view> covered;
   for (const Example& example : examples()) {
     SCOPED_TRACE(example.source);
     ASSERT_TRUE(example.apis.ends_with("/"));
@@ -197,7 +197,7 @@ TEST(ExamplesContent, ManifestNamesTheCatalogEntriesOfTheDeclaredCommandsAndEver
     std::set<gbk::Text> expected;
     for (const library::ImageDeclaration& command : programOf(example).dllCommands) {
       ASSERT_TRUE(entryOf.count(command.name)) << gbk::toUtf8(command.name);
-      expected.insert(entryOf[command.name].englishName);
+      expected.emplace(entryOf[command.name].englishName);
       covered.insert(entryOf[command.name].category);
     }
     EXPECT_EQ(named, expected);

@@ -43,9 +43,9 @@ inline const FullSizeLibrary& fullSizeLibrary() {
       block.erase(block.find_last_not_of("\r\n") + 1);
       const std::string afterName = block.substr(block.find(',')) + "\r\n";
       for (int copy = 1; copy <= kCopies; ++copy) {
-        const std::string english = entry->englishName + "V" + std::to_string(copy * 1000 + n);
+        const std::string english = std::string(entry->englishName) + "V" + std::to_string(copy * 1000 + n);
         std::string line = english + "," + found->record.dllFile + "," + english + "_";
-        for (const gbk::Text& type : entry->dataTypeNames) line += "," + type;
+        for (std::string_view type : entry->dataTypeNames) (line += ",") += type;
         generated.push_back({found->record.dllFile, english, line, ".DLL命令 " + english + "_" + afterName});
       }
     }

@@ -26,7 +26,7 @@ TEST(ListModelFill, OrdersAsInsertingOneByOneDoesEqualNamesIncluded) {
     for (std::int32_t n = 1; n <= catalog.size(); ++n) {
       if (const library::CatalogEntry* entry = catalog.entry(n)) {
         inserted.insert(entry->shownName(chinese), n);
-        items.push_back({entry->shownName(chinese), n});
+        items.push_back({gbk::Text(entry->shownName(chinese)), n});
       }
     }
     inserted.select(3);

@@ -335,11 +335,11 @@ std::vector<DataViolation> validateConstantLibrary(std::string_view constantText
       report.add(line.number, "not a constant line \".常量 名称, \"值\", , 备注\"");
       continue;
     }
-    if (!names.insert(constant->name).second) {
-      report.add(line.number, "the constant \"" + constant->name + "\" is declared twice");
+    if (!names.emplace(constant->name).second) {
+      report.add(line.number, "the constant \"" + Text(constant->name) + "\" is declared twice");
     }
     if (!isE32BitDecimal(constant->value)) report.add(line.number, "the value is not a 32-bit decimal as E writes it");
-    std::string_view header = std::string_view(constant->comment).substr(0, constant->comment.find(' '));
+    std::string_view header = constant->comment.substr(0, constant->comment.find(' '));
     if (!header.ends_with(".h")) report.add(line.number, "the comment does not begin with the header");
   }
   return violations;
