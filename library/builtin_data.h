@@ -1,6 +1,8 @@
 // The wizard's built-in data, compiled in as GBK byte blocks (see data/README.md).
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string_view>
 
 namespace library {
@@ -8,10 +10,18 @@ namespace library {
 // The content of a stored block: u32 1, u32 length, then that many bytes.
 std::string_view blockContent(const unsigned char* block);
 
+// The tables of a library text's header index (library/header_index.h), made by the build.
+struct BuiltInIndex {
+  std::span<const std::uint32_t> starts;
+  std::span<const std::uint32_t> byName;
+};
+
 std::string_view dllCommandLibraryText();  // ".DLL命令" blocks
 std::string_view dataTypeLibraryText();    // ".数据类型" blocks
 std::string_view apiCatalogText();         // one catalog entry per line
 std::string_view constantLibraryText();    // ".常量" lines: the SDK constants (library/constants.h)
 std::string_view libraryProgramImage();    // both library texts as a program image (docs/program-image.md)
+BuiltInIndex dllCommandLibraryTextIndex();  // where the ".DLL命令" blocks begin, and by name
+BuiltInIndex dataTypeLibraryTextIndex();    // where the ".数据类型" blocks begin, and by name
 
 }  // namespace library

@@ -1,4 +1,3 @@
-// [SECTION] Header index: where the blocks of one kind begin
 // [SECTION] Parsing: header and body lines into records
 // [SECTION] Lookups
 #include "library/declaration_lookup.h"
@@ -9,6 +8,7 @@
 
 #include "library/builtin_data.h"
 #include "library/declaration_syntax.h"
+#include "library/header_index.h"
 #include "library/type_names.h"
 
 namespace library {
@@ -17,78 +17,14 @@ namespace {
 // The library texts begin ".版本 2"; what is shown begins without the space.
 constexpr std::string_view kDeclarationTextHead = ".版本2\r\n\r\n";
 
-// ---------------------------------------------------------------------------------
-// [SECTION] Header index
-// ---------------------------------------------------------------------------------
-
-// Every position at which a search for the header, matching at character boundaries
-// only, can succeed. A search for header + name can succeed only at one of them, and
-// the next one is where a search for the header alone, started one byte further,
-// stops: so the first of them followed by the name, and its successor, give exactly
-// the block that a first-occurrence search of the whole text cuts out. Headers quoted
-// inside a comment count too, as they would for that search.
-//
-// The name fields of the headers, sorted, find the first header that begins with a
-// name without trying every header: those whose name field begins with the name stand
-// together. (A name with a comma or a line end in it reaches past the name field; it
-// is tried on every header.)
-class HeaderIndex {
- public:
-  HeaderIndex(std::string_view text, std::string_view header) : text_(text), header_(header) {
-    std::size_t known = 0;
-    for (std::size_t at = text.find(header); at != std::string_view::npos; at = text.find(header, at + 1)) {
-      if (!gbk::beginsCharacter(text, known, at)) continue;
-      known = at;
-      byName_.push_back({nameAt(at), starts_.size()});
-      starts_.push_back(at);
-    }
-    std::sort(byName_.begin(), byName_.end());
-  }
-
-  std::optional<std::string_view> block(std::string_view name) const {
-    std::optional<std::size_t> first;
-    if (name.find_first_of(kNameEnds) == std::string_view::npos) {
-      for (auto it = std::lower_bound(byName_.begin(), byName_.end(), Named{name, 0});
-           it != byName_.end() && it->name.starts_with(name); ++it) {
-        first = std::min(first.value_or(it->start), it->start);
-      }
-    } else {
-      for (std::size_t i = 0; i < starts_.size() && !first; ++i) {
-        if (text_.substr(starts_[i] + header_.size()).starts_with(name)) first = i;
-      }
-    }
-    if (!first) return std::nullopt;
-    std::size_t end = *first + 1 < starts_.size() ? starts_[*first + 1] : text_.size();
-    return text_.substr(starts_[*first], end - starts_[*first]);
-  }
-
- private:
-  static constexpr std::string_view kNameEnds = ",\r";
-  struct Named {
-    std::string_view name;
-    std::size_t start;  // which header: an index into starts_
-    auto operator<=>(const Named&) const = default;
-  };
-
-  // The name field of the header at `at`: up to its comma, or the line's end.
-  std::string_view nameAt(std::size_t at) const {
-    std::string_view rest = text_.substr(at + header_.size());
-    return rest.substr(0, rest.find_first_of(kNameEnds));
-  }
-
-  std::string_view text_;
-  std::string_view header_;
-  std::vector<std::size_t> starts_;
-  std::vector<Named> byName_;
-};
-
 struct IndexedLibrary {
   HeaderIndex dllCommands;
   HeaderIndex dataTypes;
-
-  explicit IndexedLibrary(const LibraryTexts& texts)
-      : dllCommands(texts.dllCommands, kDllCommandHeader), dataTypes(texts.dataTypes, kDataTypeHeader) {}
 };
+
+IndexedLibrary indexed(const LibraryTexts& texts) {
+  return {HeaderIndex(texts.dllCommands, kDllCommandHeader), HeaderIndex(texts.dataTypes, kDataTypeHeader)};
+}
 
 bool sameView(std::string_view a, std::string_view b) { return a.data() == b.data() && a.size() == b.size(); }
 
@@ -97,11 +33,15 @@ bool isBuiltin(const LibraryTexts& texts) {
   return sameView(texts.dllCommands, builtin.dllCommands) && sameView(texts.dataTypes, builtin.dataTypes);
 }
 
-// The built-in texts never change during a run, so their index is built once. Other
+// The built-in texts never change during a run, and the build made their index. Other
 // texts may be freed and their storage reused, so their index is never kept.
 const IndexedLibrary& builtinIndex() {
-  static const IndexedLibrary indexed{builtinLibraryTexts()};
-  return indexed;
+  static const IndexedLibrary builtin{
+      HeaderIndex(dllCommandLibraryText(), kDllCommandHeader, dllCommandLibraryTextIndex().starts,
+                  dllCommandLibraryTextIndex().byName),
+      HeaderIndex(dataTypeLibraryText(), kDataTypeHeader, dataTypeLibraryTextIndex().starts,
+                  dataTypeLibraryTextIndex().byName)};
+  return builtin;
 }
 
 // ---------------------------------------------------------------------------------
@@ -231,7 +171,7 @@ LibraryTexts builtinLibraryTexts() { return {dllCommandLibraryText(), dataTypeLi
 
 std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name, LookupLists& lists) {
   if (isBuiltin(texts)) return lookUpDllCommandIn(builtinIndex(), name, lists);
-  return lookUpDllCommandIn(IndexedLibrary{texts}, name, lists);
+  return lookUpDllCommandIn(indexed(texts), name, lists);
 }
 
 std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name) {

@@ -146,16 +146,17 @@ void StatusBar::setParts(std::vector<Part> parts) {
   if (auto* p = peerAs<StatusPeer>()) p->showParts();
 }
 
+// A part that stays as it is is not shown again: each showing repaints the bar.
 void StatusBar::setPartText(std::size_t part, std::string_view text) {
-  if (part >= parts_.size()) return;
+  if (part >= parts_.size() || parts_[part].text == text) return;
   parts_[part].text = text;
-  if (auto* p = peerAs<StatusPeer>()) p->showParts();
+  if (auto* p = peerAs<StatusPeer>()) p->showPartText(part);
 }
 
 void StatusBar::setPartWidth(std::size_t part, int width) {
-  if (part >= parts_.size()) return;
+  if (part >= parts_.size() || parts_[part].width == width) return;
   parts_[part].width = width;
-  if (auto* p = peerAs<StatusPeer>()) p->showParts();
+  if (auto* p = peerAs<StatusPeer>()) p->showPartWidths();
 }
 
 void DrawingBoard::setFontToDefaultGuiFont(int points) {

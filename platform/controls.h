@@ -217,6 +217,8 @@ class DropDownList : public ListControl {
 class StatusPeer : public virtual ControlPeer {
  public:
   virtual void showParts() = 0;
+  virtual void showPartText(std::size_t part) = 0;
+  virtual void showPartWidths() = 0;
 };
 
 // A status bar along the window's bottom edge; the last part takes the rest of the width.

@@ -2,6 +2,8 @@
 
 #include "library/builtin_data.h"
 #include "library/catalog.h"
+#include "library/declaration_syntax.h"
+#include "library/header_index.h"
 #include "tools/data_validator.h"
 #include "library/gbk_codec.h"
 
@@ -23,6 +25,18 @@ TEST(BuiltinData, CatalogLineListHasOneEntryPerLine) {
   EXPECT_EQ(lines.size(), lineEnds);
   ASSERT_NE(lines.entry(1), nullptr);
   EXPECT_EQ(lines.entry(1)->line.rfind("BroadcastSystemMessage,Windows消息函数,消息广播_", 0), 0u);
+}
+
+TEST(BuiltinData, TheBuildIndexesTheLibraryTextsAsTheWizardWouldAtStartUp) {
+  const std::tuple<std::string_view, std::string_view, library::BuiltInIndex> texts[] = {
+      {library::dllCommandLibraryText(), library::kDllCommandHeader, library::dllCommandLibraryTextIndex()},
+      {library::dataTypeLibraryText(), library::kDataTypeHeader, library::dataTypeLibraryTextIndex()}};
+  for (const auto& [text, header, built] : texts) {
+    library::HeaderIndex::Tables tables = library::HeaderIndex::build(text, header);
+    EXPECT_GT(tables.starts.size(), 400u);
+    EXPECT_TRUE(std::ranges::equal(built.starts, tables.starts));
+    EXPECT_TRUE(std::ranges::equal(built.byName, tables.byName));
+  }
 }
 
 }  // namespace

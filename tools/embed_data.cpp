@@ -1,6 +1,7 @@
 // Build step: turns the UTF-8 data sources into the GBK items compiled into the wizard.
 //
-//   embed_data OUT.cpp ITEM [--library-text] FILE... [-- ITEM [--library-text] FILE...]...
+//   embed_data OUT.cpp ITEM [--library-text [--index dll|type]] FILE...
+//                      [-- ITEM [--library-text [--index dll|type]] FILE...]...
 //                      [-- ITEM --program-image DLL_ITEM TYPE_ITEM]
 //
 // Each ITEM becomes `std::string_view ITEM()` in OUT.cpp. Its files are converted to
@@ -8,7 +9,9 @@
 // with one empty line between them (its blocks are so separated) and begins with
 // ".版本 2" and an empty line. A program image is built from two earlier library text
 // items, the DLL command text first (docs/program-image.md). Every item is stored as a
-// byte block: u32 1, u32 length, then the bytes.
+// byte block: u32 1, u32 length, then the bytes. A library text with --index also gets
+// `BuiltInIndex ITEMIndex()`, the tables of its header index for DLL commands or data
+// types (library/header_index.h), so that the wizard does not build them at start-up.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -19,6 +22,7 @@
 
 #include "library/declaration_syntax.h"
 #include "library/gbk_codec.h"
+#include "library/header_index.h"
 #include "library/byte_writer.h"
 #include "library/program_image.h"
 
@@ -28,6 +32,7 @@ struct Item {
   std::string name;
   bool libraryText = false;
   bool programImage = false;
+  std::string_view indexHeader;  // empty: no index
   std::vector<std::string> files;  // of a program image: the names of its two text items
 };
 
@@ -70,6 +75,14 @@ bool appendFile(const std::string& path, bool libraryText, std::string& out) {
   return true;
 }
 
+// A table and, after it, a span of its values: the array has one more, as C++ has no
+// array of none.
+void writeTable(std::ostream& os, const std::string& name, const std::vector<std::uint32_t>& values) {
+  os << "const std::uint32_t k_" << name << "[] = {";
+  for (std::size_t i = 0; i < values.size(); ++i) os << values[i] << (i % 16 == 15 ? ",\n" : ",");
+  os << "0};\nconst std::span<const std::uint32_t> " << name << "(k_" << name << ", " << values.size() << ");\n";
+}
+
 void writeItem(std::ostream& os, const std::string& name, const std::string& bytes) {
   std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
   os << "alignas(4) const unsigned char k_" << name << "[] = {1,0,0,0,";
@@ -95,12 +108,19 @@ int main(int argc, char** argv) {
     if (arg == "--") {
       startItem = true;
     } else if (startItem) {
-      items.push_back({arg, false, false, {}});
+      items.push_back({arg, false, false, {}, {}});
       startItem = false;
     } else if (arg == "--library-text") {
       items.back().libraryText = true;
     } else if (arg == "--program-image") {
       items.back().programImage = true;
+    } else if (arg == "--index" && i + 1 < argc) {
+      std::string kind = argv[++i];
+      if (kind != "dll" && kind != "type") {
+        std::cerr << "--index takes dll or type\n";
+        return 2;
+      }
+      items.back().indexHeader = kind == "dll" ? library::kDllCommandHeader : library::kDataTypeHeader;
     } else {
       items.back().files.push_back(arg);
     }
@@ -132,11 +152,19 @@ int main(int argc, char** argv) {
       bytes = (item.libraryText ? std::string(library::kVersionLead) + "2\r\n\r\n" : std::string()) + body;
     }
     writeItem(os, item.name, bytes);
+    if (!item.indexHeader.empty()) {
+      library::HeaderIndex::Tables tables = library::HeaderIndex::build(bytes, item.indexHeader);
+      writeTable(os, item.name + "_starts", tables.starts);
+      writeTable(os, item.name + "_byName", tables.byName);
+    }
     built[item.name] = bytes;
   }
   os << "}  // namespace\n\n";
   for (const Item& item : items) {
     os << "std::string_view " << item.name << "() { return blockContent(k_" << item.name << "); }\n";
+    if (item.indexHeader.empty()) continue;
+    os << "BuiltInIndex " << item.name << "Index() { return {" << item.name << "_starts, " << item.name
+       << "_byName}; }\n";
   }
   os << "\n}  // namespace library\n";
 

@@ -35,6 +35,8 @@ class HeadlessUi::Peer : public WindowPeer,
   void showSelection(int) override {}
   void showItemChecked(int) override {}
   void showParts() override {}
+  void showPartText(std::size_t) override {}
+  void showPartWidths() override {}
 
   void useDefaultGuiFont(int points) override { fontPoints_ = points; }
   // A fixed metric, the same on every machine: 7 pixels a single-byte character and 14

@@ -6,6 +6,7 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
 #include <utility>
 
 #include "platform/win32/caught_exception.h"
@@ -101,11 +102,14 @@ class Selection {
   HGDIOBJ previous_;
 };
 
-// A subclass of one window through a handler that no exception crosses. It is removed
-// when the window is destroyed (WM_NCDESTROY) or when the holder goes, whichever comes first.
+// A subclass of one window through a handler that no exception crosses: the window's
+// procedure is replaced, and the handler hands what it leaves to passOn. It is undone
+// when the window is destroyed (WM_NCDESTROY) or when the holder goes, whichever comes
+// first. (Not the common controls' SetWindowSubclass: that finds its data through a window
+// property on every message, which under Wine is a round trip to the server.)
 class WindowSubclass {
  public:
-  using Handler = LRESULT (*)(HWND, UINT, WPARAM, LPARAM, UINT_PTR, DWORD_PTR);
+  using Handler = LRESULT (*)(HWND, UINT, WPARAM, LPARAM, DWORD_PTR data);
 
   WindowSubclass() = default;
   ~WindowSubclass() { remove(); }
@@ -115,35 +119,60 @@ class WindowSubclass {
   template <Handler Handle>
   void install(HWND hwnd, DWORD_PTR data) {
     remove();
-    if (SetWindowSubclass(hwnd, guarded<Handle>, kId, data)) {
-      hwnd_ = hwnd;
-      procedure_ = guarded<Handle>;
-    }
+    auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(hwnd, GWLP_WNDPROC));
+    if (!original) return;
+    installed()[hwnd] = {original, data};
+    SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&procedure<Handle>));
+    hwnd_ = hwnd;
   }
 
   void remove() {
-    if (hwnd_ && IsWindow(hwnd_)) RemoveWindowSubclass(hwnd_, procedure_, kId);
+    auto it = installed().find(hwnd_);
+    if (it != installed().end()) {
+      if (IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(it->second.original));
+      installed().erase(it);
+    }
     hwnd_ = nullptr;
   }
 
+  // What the window's own procedure makes of a message.
+  static LRESULT passOn(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto it = installed().find(hwnd);
+    if (it == installed().end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+    return CallWindowProcW(it->second.original, hwnd, message, wParam, lParam);
+  }
+
  private:
-  static constexpr UINT_PTR kId = 1;
+  struct Installed {
+    WNDPROC original;
+    DWORD_PTR data;
+  };
+
+  static std::unordered_map<HWND, Installed>& installed() {
+    static std::unordered_map<HWND, Installed> subclasses;
+    return subclasses;
+  }
 
   template <Handler Handle>
-  static LRESULT CALLBACK guarded(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                  DWORD_PTR data) {
-    // The subclass must be gone before its window is.
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, guarded<Handle>, id);
+  static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto it = installed().find(hwnd);
+    if (it == installed().end()) return DefWindowProcW(hwnd, message, wParam, lParam);
+    const Installed subclass = it->second;
+    // The window's own procedure is back before the window is gone.
+    if (message == WM_NCDESTROY) {
+      SetWindowLongPtrW(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(subclass.original));
+      installed().erase(it);
+      return CallWindowProcW(subclass.original, hwnd, message, wParam, lParam);
+    }
     try {
-      return Handle(hwnd, message, wParam, lParam, id, data);
+      return Handle(hwnd, message, wParam, lParam, subclass.data);
     } catch (...) {
       reportCaughtException();
-      return DefSubclassProc(hwnd, message, wParam, lParam);
+      return CallWindowProcW(subclass.original, hwnd, message, wParam, lParam);
     }
   }
 
   HWND hwnd_ = nullptr;
-  SUBCLASSPROC procedure_ = nullptr;
 };
 
 }  // namespace platform::win32

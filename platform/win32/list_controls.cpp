@@ -151,7 +151,7 @@ bool NativeList::onCheckBoxMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     if (HIWORD(hit) == 0) checks.userToggled(LOWORD(hit));
     // Two quick clicks on a box are two ticks, not a double-click on the item (which
     // would open an example in the chosen example list).
-    DefSubclassProc(hwnd(), WM_LBUTTONDOWN, wParam, lParam);
+    WindowSubclass::passOn(hwnd(), WM_LBUTTONDOWN, wParam, lParam);
     return true;
   }
   if (message == WM_KEYDOWN && wParam == VK_SPACE) {
@@ -197,8 +197,7 @@ bool NativeList::showContextMenu(LPARAM at) {
   return true;
 }
 
-LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                      DWORD_PTR data) {
+LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
   auto* self = reinterpret_cast<NativeList*>(data);
   if (message == WM_RBUTTONDOWN) self->selectItemAt(lParam);
   if (message == WM_CONTEXTMENU && self->showContextMenu(lParam)) return 0;
@@ -217,7 +216,7 @@ LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
     if (IsWindow(to)) self->sendItemText(static_cast<int>(wParam), to);
     return 0;
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return WindowSubclass::passOn(hwnd, message, wParam, lParam);
 }
 
 // Drop-down lists -------------------------------------------------------------------

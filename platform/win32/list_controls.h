@@ -58,8 +58,7 @@ class NativeList : public NativeItems {
 
  private:
   bool checkBoxes() const;
-  static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR data);
+  static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
   // A tick box's messages; true when handled.
   bool onCheckBoxMessage(UINT message, WPARAM wParam, LPARAM lParam);
   // The context menu and Ctrl+C, which the model raises as events.

@@ -52,6 +52,15 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       }
       if (laidOut_ && wParam != SIZE_MINIMIZED) window_.userResized({LOWORD(lParam), HIWORD(lParam)});
       return 0;
+    case WM_ACTIVATE:
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(hwnd, focus)) focusOnActivation_ = focus;
+      } else if (focusOnActivation_ && IsWindow(focusOnActivation_) && !HIWORD(wParam)) {
+        SetFocus(focusOnActivation_);
+        return 0;
+      }
+      return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {window_.scale().px(320), window_.scale().px(240)};
       return 0;

@@ -18,6 +18,11 @@ class MainWindow : public NativeControl, public WindowPeer, public WindowBase<Ma
   // From now on size changes reach the model (all controls exist).
   void startLayout();
 
+  // The control that takes the focus whenever the window is activated: the one that had
+  // it when the window was last left, or the one given it before the window was shown
+  // (activating a hidden window costs as much as showing it).
+  void giveFocusOnActivation(HWND control) { focusOnActivation_ = control; }
+
   void showRect(const Rect&) override {}
   void destroy() override { DestroyWindow(hwnd()); }
   HBRUSH backgroundBrush(HDC dc) override;
@@ -30,6 +35,7 @@ class MainWindow : public NativeControl, public WindowPeer, public WindowBase<Ma
  private:
   Window& window_;
   bool laidOut_ = false;
+  HWND focusOnActivation_ = nullptr;
 };
 
 }  // namespace platform::win32

@@ -1,7 +1,10 @@
 #include "platform/win32/native_control.h"
 
+#include <unordered_map>
+
 #include "library/gbk_codec.h"
 #include "platform/win32/display_scale.h"
+#include "platform/win32/main_window.h"
 
 namespace platform::win32 {
 
@@ -39,30 +42,47 @@ HFONT createDefaultGuiFont(int points) {
   return CreateFontIndirectW(&lf);
 }
 
+namespace {
+
+// The control of each window. Kept here rather than in the window (GWLP_USERDATA): under
+// Wine each SetWindowLongPtr is a round trip to the server.
+std::unordered_map<HWND, NativeControl*>& controlOfWindow() {
+  static std::unordered_map<HWND, NativeControl*> controls;
+  return controls;
+}
+
+}  // namespace
+
 NativeControl::~NativeControl() {
-  if (hwnd_ && IsWindow(hwnd_)) SetWindowLongPtrW(hwnd_, GWLP_USERDATA, 0);
+  auto it = controlOfWindow().find(hwnd_);
+  if (it != controlOfWindow().end() && it->second == this) controlOfWindow().erase(it);
 }
 
 void NativeControl::create(HWND parent, const wchar_t* windowClass, DWORD style, DWORD exStyle, void* param) {
   Rect r = nativeRect(model_.rect());
+  placed_ = r;
   if (model_.isShown()) style |= WS_VISIBLE;
   if (!model_.enabled()) style |= WS_DISABLED;
   adopt(CreateWindowExW(exStyle, windowClass, wide(model_.text()).c_str(), style | WS_CHILD, r.left, r.top, r.width,
-                        r.height, parent, nullptr, GetModuleHandleW(nullptr), param));
+                        r.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId_)),
+                        GetModuleHandleW(nullptr), param));
 }
 
 void NativeControl::adopt(HWND hwnd) {
   hwnd_ = hwnd;
-  SetWindowLongPtrW(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+  if (hwnd_) controlOfWindow()[hwnd_] = this;
   SendMessageW(hwnd_, WM_SETFONT, reinterpret_cast<WPARAM>(controlFont()), FALSE);
 }
 
 NativeControl* NativeControl::of(HWND hwnd) {
-  return hwnd ? reinterpret_cast<NativeControl*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA)) : nullptr;
+  auto it = controlOfWindow().find(hwnd);
+  return it == controlOfWindow().end() ? nullptr : it->second;
 }
 
 void NativeControl::showRect(const Rect& rect) {
   Rect r = nativeRect(rect);
+  if (r == placed_) return;
+  placed_ = r;
   MoveWindow(hwnd_, r.left, r.top, r.width < 0 ? 0 : r.width, r.height < 0 ? 0 : r.height, TRUE);
 }
 
@@ -72,7 +92,16 @@ void NativeControl::showEnabled(bool enabled) { EnableWindow(hwnd_, enabled); }
 
 void NativeControl::showText(std::string_view text) { SetWindowTextW(hwnd_, wide(text).c_str()); }
 
-void NativeControl::takeFocus() { SetFocus(hwnd_); }
+void NativeControl::takeFocus() {
+  HWND root = GetAncestor(hwnd_, GA_ROOT);
+  if (!IsWindowVisible(root)) {
+    if (auto* main = dynamic_cast<MainWindow*>(of(root))) {
+      main->giveFocusOnActivation(hwnd_);
+      return;
+    }
+  }
+  SetFocus(hwnd_);
+}
 
 bool NativeControl::hasFocus() const { return GetFocus() == hwnd_; }
 

@@ -32,6 +32,9 @@ class NativeControl : public virtual ControlPeer {
   explicit NativeControl(Control& model) : model_(model) {}
   ~NativeControl() override;
 
+  // The child window's ID, given before it is created: tools outside the program find
+  // a control by it.
+  void setControlId(int id) { controlId_ = id; }
   // Creates the child window inside `parent` from the model's state; `param` reaches
   // WM_NCCREATE (the window classes of our own take their object there).
   void create(HWND parent, const wchar_t* windowClass, DWORD style, DWORD exStyle = 0, void* param = nullptr);
@@ -67,6 +70,10 @@ class NativeControl : public virtual ControlPeer {
  private:
   Control& model_;
   HWND hwnd_ = nullptr;
+  int controlId_ = 0;
+  // Where the window was put: a move to the same place is a round trip to the server
+  // for nothing, and the layout puts every control on each size change.
+  Rect placed_;
 };
 
 }  // namespace platform::win32

@@ -15,16 +15,22 @@ void NativeStatusBar::create(HWND parent) {
 }
 
 void NativeStatusBar::showParts() {
+  if (bar_.parts().empty()) return;
+  showPartWidths();
+  for (std::size_t i = 0; i < bar_.parts().size(); ++i) showPartText(i);
+}
+
+void NativeStatusBar::showPartText(std::size_t part) {
+  SendMessageW(hwnd(), SB_SETTEXTW, part, reinterpret_cast<LPARAM>(wide(bar_.parts()[part].text).c_str()));
+}
+
+void NativeStatusBar::showPartWidths() {
   const auto& parts = bar_.parts();
-  if (parts.empty()) return;
   std::vector<int> rightEdges;
   int edge = 0;
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) rightEdges.push_back(edge += parts[i].width);
   rightEdges.push_back(-1);  // the last part takes the rest
   SendMessageW(hwnd(), SB_SETPARTS, rightEdges.size(), reinterpret_cast<LPARAM>(rightEdges.data()));
-  for (std::size_t i = 0; i < parts.size(); ++i) {
-    SendMessageW(hwnd(), SB_SETTEXTW, i, reinterpret_cast<LPARAM>(wide(parts[i].text).c_str()));
-  }
 }
 
 }  // namespace platform::win32

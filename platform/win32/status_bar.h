@@ -13,6 +13,8 @@ class NativeStatusBar : public NativeControl, public StatusPeer {
   void showRect(const Rect&) override {}
   void showText(std::string_view) override {}
   void showParts() override;
+  void showPartText(std::size_t part) override;
+  void showPartWidths() override;
 
  private:
   StatusBar& bar_;

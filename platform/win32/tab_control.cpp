@@ -34,8 +34,7 @@ bool NativeTab::onNotify(NMHDR* header, LRESULT& result) {
   return true;
 }
 
-LRESULT NativeTab::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                     DWORD_PTR) {
+LRESULT NativeTab::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR) {
   LRESULT result = 0;
   if (forwardToChild(message, wParam, lParam, result)) return result;
   if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
@@ -43,7 +42,7 @@ LRESULT NativeTab::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPA
     SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_BTNFACE));
     return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
   }
-  return DefSubclassProc(hwnd, message, wParam, lParam);
+  return WindowSubclass::passOn(hwnd, message, wParam, lParam);
 }
 
 }  // namespace platform::win32

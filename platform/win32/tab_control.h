@@ -21,8 +21,7 @@ class NativeTab : public NativeControl, public TabPeer {
   std::function<void(int page)> beforePageShown;
 
  private:
-  static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                   DWORD_PTR data);
+  static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
   TabControl& tab_;
   WindowSubclass subclass_;
 };

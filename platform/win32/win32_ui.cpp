@@ -28,8 +28,9 @@ HWND Win32Ui::parentWindow(const Control& control) const {
 namespace {
 
 template <typename Native, typename Model, typename... Args>
-std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, Args... args) {
+std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, int id, Args... args) {
   auto native = std::make_unique<Native>(static_cast<Model&>(control));
+  native->setControlId(id);
   native->create(parent, args...);
   return native;
 }
@@ -55,6 +56,9 @@ void Win32Ui::realize(Control& control, const ControlDesign& design, int designI
 void Win32Ui::make(const Unmade& unmade) {
   Control& control = *unmade.control;
   HWND parent = parentWindow(control);
+  // Tools outside the program (the end-to-end tests among them) find a control by its
+  // design name through its ID, whatever the window's stacking and the design's order.
+  const int id = unmade.designIndex;
   std::unique_ptr<NativeControl> native;
   switch (unmade.design.kind) {
     case ControlKind::Window: {
@@ -66,32 +70,30 @@ void Win32Ui::make(const Unmade& unmade) {
     }
     case ControlKind::TabControl: {
       auto tab = std::make_unique<NativeTab>(static_cast<TabControl&>(control));
+      tab->setControlId(id);
       tab->create(parent);
       tab->beforePageShown = [this, &control](int page) { makePage(control, page); };
       native = std::move(tab);
       break;
     }
-    case ControlKind::TreeBox: native = makeNative<NativeTree, TreeBox>(control, parent); break;
+    case ControlKind::TreeBox: native = makeNative<NativeTree, TreeBox>(control, parent, id); break;
     case ControlKind::ListBox:
     case ControlKind::SortedListBox:
     case ControlKind::CheckListBox:
-    case ControlKind::SortedCheckListBox: native = makeNative<NativeList, ListControl>(control, parent); break;
+    case ControlKind::SortedCheckListBox: native = makeNative<NativeList, ListControl>(control, parent, id); break;
     case ControlKind::EditBox:
-    case ControlKind::MultiLineEditBox: native = makeNative<NativeEdit, EditBox>(control, parent); break;
+    case ControlKind::MultiLineEditBox: native = makeNative<NativeEdit, EditBox>(control, parent, id); break;
     case ControlKind::RadioButton:
-      native = makeNative<NativeRadio, RadioButton>(control, parent, unmade.firstOfGroup);
+      native = makeNative<NativeRadio, RadioButton>(control, parent, id, unmade.firstOfGroup);
       break;
-    case ControlKind::DropDownList: native = makeNative<NativeDropDown, DropDownList>(control, parent); break;
-    case ControlKind::Button: native = makeNative<NativeButton, Button>(control, parent); break;
-    case ControlKind::Label: native = makeNative<NativeLabel, Label>(control, parent); break;
-    case ControlKind::StatusBar: native = makeNative<NativeStatusBar, StatusBar>(control, parent); break;
-    case ControlKind::Grid: native = makeNative<NativeGrid, Grid>(control, parent); break;
-    case ControlKind::DrawingBoard: native = makeNative<NativeBoard, DrawingBoard>(control, parent); break;
-    case ControlKind::Frame: native = makeNative<NativeFrame, Frame>(control, parent); break;
+    case ControlKind::DropDownList: native = makeNative<NativeDropDown, DropDownList>(control, parent, id); break;
+    case ControlKind::Button: native = makeNative<NativeButton, Button>(control, parent, id); break;
+    case ControlKind::Label: native = makeNative<NativeLabel, Label>(control, parent, id); break;
+    case ControlKind::StatusBar: native = makeNative<NativeStatusBar, StatusBar>(control, parent, id); break;
+    case ControlKind::Grid: native = makeNative<NativeGrid, Grid>(control, parent, id); break;
+    case ControlKind::DrawingBoard: native = makeNative<NativeBoard, DrawingBoard>(control, parent, id); break;
+    case ControlKind::Frame: native = makeNative<NativeFrame, Frame>(control, parent, id); break;
   }
-  // Tools outside the program (the end-to-end tests among them) find a control by its
-  // design name through this ID, whatever the window's stacking and the design's order.
-  if (unmade.design.kind != ControlKind::Window) SetWindowLongPtrW(native->hwnd(), GWLP_ID, unmade.designIndex);
   control.attach(native.get());
   focusOrder_[unmade.focusSlot] = native.get();
   natives_[&control] = std::move(native);
