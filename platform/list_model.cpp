@@ -19,12 +19,21 @@ int ListModel::insert(std::string_view text, std::int32_t data) {
 }
 
 void ListModel::assign(std::vector<ListItem> items) {
-  items_ = std::move(items);
-  if (sorted_) {
-    std::stable_sort(items_.begin(), items_.end(),
-                     [](const ListItem& a, const ListItem& b) { return library::sortsBefore(a.text, b.text); });
-  }
   selection_ = -1;
+  if (!sorted_) {
+    items_ = std::move(items);
+    return;
+  }
+  // The positions are sorted and the items then moved once: a sort that moved the items
+  // themselves would move each of them some ten times.
+  std::vector<std::uint32_t> order(items.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&items](std::uint32_t a, std::uint32_t b) {
+    return library::sortsBefore(items[a].text, items[b].text);
+  });
+  items_.clear();
+  items_.reserve(items.size());
+  for (std::uint32_t i : order) items_.push_back(std::move(items[i]));
 }
 
 void ListModel::erase(int pos) {
