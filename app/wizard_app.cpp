@@ -24,7 +24,7 @@ void startUp(WizardApp& app) {
   window::StartupWindow& w = wizard.window;
   // The declaration view measures cell texts in this board's font.
   w.画板1.setFontToDefaultGuiFont(10);
-  wizard.state.catalog = library::Catalog(library::apiCatalogText());
+  wizard.state.catalog = library::Catalog::builtIn();
   wizard.services.dialogs.setSaveInitialFolder(
       [&shell = wizard.services.shell] { return shell.documentsFolder() + "\\"; });
   navigation::fillCategoryTree(w, wizard.state.catalog);

@@ -16,6 +16,26 @@ struct BuiltInIndex {
   std::span<const std::uint32_t> byName;
 };
 
+// A place in a built-in text: offset and length.
+struct TextPlace {
+  std::uint32_t offset;
+  std::uint32_t length;
+};
+
+// The catalog as the build read it (library/catalog.h): one row for each line that is an
+// entry, its fields as places in the catalog text, its data type names the `typeCount`
+// places from `firstType` on in `typeNames`.
+struct BuiltInCatalogRow {
+  std::int32_t number;
+  TextPlace line, englishName, category, chineseName;
+  std::uint32_t firstType, typeCount;
+};
+struct BuiltInCatalog {
+  std::int32_t lines;
+  std::span<const BuiltInCatalogRow> rows;
+  std::span<const TextPlace> typeNames;
+};
+
 std::string_view dllCommandLibraryText();  // ".DLL命令" blocks
 std::string_view dataTypeLibraryText();    // ".数据类型" blocks
 std::string_view apiCatalogText();         // one catalog entry per line
@@ -23,5 +43,6 @@ std::string_view constantLibraryText();    // ".常量" lines: the SDK constants
 std::string_view libraryProgramImage();    // both library texts as a program image (docs/program-image.md)
 BuiltInIndex dllCommandLibraryTextIndex();  // where the ".DLL命令" blocks begin, and by name
 BuiltInIndex dataTypeLibraryTextIndex();    // where the ".数据类型" blocks begin, and by name
+BuiltInCatalog apiCatalogTextEntries();     // the catalog's entries
 
 }  // namespace library

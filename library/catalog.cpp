@@ -35,10 +35,11 @@ void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
 
 }  // namespace
 
-Catalog::Catalog(std::string_view catalogText) : text_(std::make_unique<const std::string>(catalogText)) {
+Catalog::Catalog(std::string_view catalogText)
+    : ownText_(std::make_unique<const std::string>(catalogText)), text_(*ownText_) {
   std::size_t lines = 0;
   std::size_t commas = 0;
-  forEachLine(*text_, [&](std::string_view line) {
+  forEachLine(text_, [&](std::string_view line) {
     ++lines;
     commas += static_cast<std::size_t>(std::count(line.begin(), line.end(), ','));
   });
@@ -46,7 +47,7 @@ Catalog::Catalog(std::string_view catalogText) : text_(std::make_unique<const st
   // The type names are seen by view: the vector must not move once an entry points into it.
   dataTypeNames_.reserve(commas);
   std::vector<std::string_view> fields;
-  forEachLine(*text_, [&](std::string_view line) {
+  forEachLine(text_, [&](std::string_view line) {
     splitFields(line, fields);
     if (fields.size() < 3) {
       entries_.emplace_back();

@@ -47,11 +47,15 @@ class Catalog {
   Catalog() = default;
   explicit Catalog(std::string_view catalogText);
   // The entries point into the catalog's own storage: a copy would point into another's.
+  // The built-in catalog, as the build read it: nothing is split at run time.
+  static Catalog builtIn();
   Catalog(Catalog&&) = default;
   Catalog& operator=(Catalog&&) = default;
   Catalog(const Catalog&) = delete;
   Catalog& operator=(const Catalog&) = delete;
 
+  // The text the entries are views of.
+  std::string_view text() const { return text_; }
   // Lines, counted with those that are no entry: the highest entry number.
   std::int32_t size() const { return static_cast<std::int32_t>(entries_.size()); }
   // Entry `number`, or null outside 1 … size() and for a line that is no entry. Entry
@@ -60,7 +64,8 @@ class Catalog {
   const CatalogEntry* entry(std::int32_t number) const;
 
  private:
-  std::unique_ptr<const std::string> text_;
+  std::unique_ptr<const std::string> ownText_;  // none for the built-in text, which lasts
+  std::string_view text_;
   std::vector<std::string_view> dataTypeNames_;
   std::vector<std::optional<CatalogEntry>> entries_;
 };

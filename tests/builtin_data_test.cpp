@@ -27,6 +27,21 @@ TEST(BuiltinData, CatalogLineListHasOneEntryPerLine) {
   EXPECT_EQ(lines.entry(1)->line.rfind("BroadcastSystemMessage,Windows消息函数,消息广播_", 0), 0u);
 }
 
+TEST(BuiltinData, TheBuildReadsTheCatalogAsTheWizardWouldAtStartUp) {
+  const library::Catalog read(library::apiCatalogText());
+  const library::Catalog built = library::Catalog::builtIn();
+  ASSERT_EQ(built.size(), read.size());
+  for (std::int32_t n = 1; n <= read.size(); ++n) {
+    const library::CatalogEntry* expected = read.entry(n);
+    const library::CatalogEntry* entry = built.entry(n);
+    ASSERT_EQ(entry == nullptr, expected == nullptr) << n;
+    if (!entry) continue;
+    EXPECT_EQ(std::tie(entry->line, entry->englishName, entry->category, entry->chineseName),
+              std::tie(expected->line, expected->englishName, expected->category, expected->chineseName));
+    EXPECT_TRUE(std::ranges::equal(entry->dataTypeNames, expected->dataTypeNames)) << n;
+  }
+}
+
 TEST(BuiltinData, TheBuildIndexesTheLibraryTextsAsTheWizardWouldAtStartUp) {
   const std::tuple<std::string_view, std::string_view, library::BuiltInIndex> texts[] = {
       {library::dllCommandLibraryText(), library::kDllCommandHeader, library::dllCommandLibraryTextIndex()},
