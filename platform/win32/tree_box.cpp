@@ -1,49 +1,14 @@
 #include "platform/win32/tree_box.h"
 
-#include "platform/win32/display_scale.h"
-#include "platform/win32/tree_icons.h"
+#include <cstring>
 
 namespace platform::win32 {
 namespace {
 
-// Stands in for the transparent pixels of the pictures; no picture uses it.
-constexpr COLORREF kMaskColour = RGB(255, 0, 255);
-
-// The three pictures side by side in one strip, added to a masked image list. They are
-// enlarged to the screen's scale pixel by pixel: pixel art stays sharp that way.
-OwnedImageList createTreeImages() {
-  using namespace tree_icons;
-  const int count = static_cast<int>(kImages.size());
-  const int width = displayScale().px(kWidth), height = displayScale().px(kHeight);
-  OwnedImageList list(ImageList_Create(width, height, ILC_COLOR24 | ILC_MASK, count, 0));
-  if (!list) return list;
-
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width * count;
-  info.bmiHeader.biHeight = -height;  // top-down rows
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  OwnedBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!strip) return list;
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  for (int image = 0; image < count; ++image) {
-    for (int y = 0; y < height; ++y) {
-      for (int x = 0; x < width; ++x) {
-        COLORREF colour = colourOf(kImages[static_cast<std::size_t>(image)][static_cast<std::size_t>(y * kHeight / height)]
-                                          [static_cast<std::size_t>(x * kWidth / width)])
-                              .value_or(kMaskColour);
-        // A DIB pixel is 0x00RRGGBB, the reverse of a colour value.
-        pixels[y * width * count + image * width + x] =
-            (GetRValue(colour) << 16) | (GetGValue(colour) << 8) | GetBValue(colour);
-      }
-    }
-  }
-  GdiFlush();
-  ImageList_AddMasked(list.get(), strip.get(), kMaskColour);
-  return list;
+// An image list of the pictures' size and no images: the tree view leaves each item the
+// room of a picture, and draws none (the pictures are drawn at each item's post-paint).
+OwnedImageList createPictureRoom(const TreePictures& pictures) {
+  return OwnedImageList(ImageList_Create(pictures.width(), pictures.height(), ILC_COLOR24, 0, 1));
 }
 
 const NMTREEVIEWW& treeNotification(NMHDR* header) { return *reinterpret_cast<NMTREEVIEWW*>(header); }
@@ -54,8 +19,8 @@ void NativeTree::create(HWND parent) {
   NativeControl::create(parent, WC_TREEVIEWW,
                         TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
                         WS_EX_CLIENTEDGE);
-  images_ = createTreeImages();
-  SendMessageW(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(images_.get()));
+  pictureRoom_ = createPictureRoom(pictures_);
+  SendMessageW(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pictureRoom_.get()));
   contentReplaced();
 }
 
@@ -167,6 +132,29 @@ void NativeTree::scrollIntoView(int pos) {
   --echoing_;
 }
 
+// The picture goes where the tree view leaves it room: just left of the label, centred
+// in the item's height. The picture drawn is the one the tree view would pick.
+LRESULT NativeTree::onCustomDraw(const NMTVCUSTOMDRAW& draw) {
+  switch (draw.nmcd.dwDrawStage) {
+    case CDDS_PREPAINT: return CDRF_NOTIFYITEMDRAW;
+    case CDDS_ITEMPREPAINT: return CDRF_NOTIFYPOSTPAINT;
+    case CDDS_ITEMPOSTPAINT: break;
+    default: return CDRF_DODEFAULT;
+  }
+  const int pos = static_cast<int>(draw.nmcd.lItemlParam);
+  if (!tree_.nodes().contains(pos)) return CDRF_DODEFAULT;
+  // TVM_GETITEMRECT takes the item in the rectangle that it fills.
+  RECT label{};
+  const auto item = reinterpret_cast<HTREEITEM>(draw.nmcd.dwItemSpec);
+  std::memcpy(&label, &item, sizeof item);
+  if (!SendMessageW(hwnd(), TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&label))) return CDRF_DODEFAULT;
+  const bool selected = (draw.nmcd.uItemState & CDIS_SELECTED) != 0;
+  const int centre = (draw.nmcd.rc.top + draw.nmcd.rc.bottom) / 2;
+  pictures_.draw(draw.nmcd.hdc, selected ? tree_.selectedImage(pos) : tree_.image(pos), label.left - pictures_.width(),
+                 centre - pictures_.height() / 2);
+  return CDRF_DODEFAULT;
+}
+
 // The tree view asks its parent how to notify (WM_NOTIFYFORMAT); both the A and the W
 // codes are taken, as the fields read here lie at the same places in both.
 bool NativeTree::onNotify(NMHDR* header, LRESULT& result) {
@@ -189,6 +177,9 @@ bool NativeTree::onNotify(NMHDR* header, LRESULT& result) {
       else if (action == TVE_COLLAPSE) tree_.userCollapsing(pos);
       return true;
     }
+    case NM_CUSTOMDRAW:
+      result = onCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
+      return true;
     case NM_DBLCLK:
       // The first click has already made the item under the mouse current.
       if (!echoing_) {

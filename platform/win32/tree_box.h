@@ -1,5 +1,5 @@
-// The tree box: a native tree view that shows the model's nodes, with the image list
-// of tree_icons.h. Each native item carries its model position as its lParam.
+// The tree box: a native tree view that shows the model's nodes, with the pictures of
+// tree_icons.h. Each native item carries its model position as its lParam.
 //
 // A node's children go into the native tree when it first needs them (the node is
 // expanded, or one of them is made current or scrolled to): a fill then inserts a few
@@ -16,6 +16,7 @@
 #include "platform/tree_box.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/native_control.h"
+#include "platform/win32/tree_pictures.h"
 
 namespace platform::win32 {
 
@@ -38,6 +39,7 @@ class NativeTree : public NativeControl, public TreePeer {
   int positionOf(HTREEITEM item) const;
   void insertNode(int pos, HTREEITEM parent);
   void insertChildren(int pos);
+  LRESULT onCustomDraw(const NMTVCUSTOMDRAW& draw);
   // Drawing stays off from the outermost freeze to its thaw.
   void freeze();
   void thaw();
@@ -45,7 +47,8 @@ class NativeTree : public NativeControl, public TreePeer {
   TreeBox& tree_;
   std::vector<HTREEITEM> items_;  // by model position; null until inserted
   std::vector<bool> childrenInserted_;
-  OwnedImageList images_;
+  TreePictures pictures_;
+  OwnedImageList pictureRoom_;
   // Above 0 while the model's changes are passed on: what the tree view reports then
   // is its echo, not the user's doing.
   int echoing_ = 0;

@@ -48,10 +48,15 @@ void Win32Ui::realize(Control& control, const ControlDesign& design, int designI
   // A page not on view shows nothing at the first paint: its controls are made after it.
   if (control.page() >= 0 && !control.isShown()) {
     unmade_.push_back(unmade);
+  } else if (isContainer(design.kind) || (control.parent() && containers_.contains(control.parent()))) {
+    containers_.insert(&control);
+    containedLater_.push_back(unmade);
   } else {
     make(unmade);
   }
 }
+
+bool Win32Ui::isContainer(ControlKind kind) { return kind == ControlKind::TabControl || kind == ControlKind::Frame; }
 
 void Win32Ui::make(const Unmade& unmade) {
   Control& control = *unmade.control;
@@ -148,13 +153,8 @@ void Win32Ui::moveFocus(bool backwards) {
 
 int Win32Ui::run(Window& window) {
   HWND main = main_->hwnd();
-  // Containers lie beneath their siblings: the note and the buttons stand over the chosen
-  // area, the form radio buttons over the frame's top edge.
-  for (auto& [control, native] : natives_) {
-    if (dynamic_cast<const TabControl*>(control) || dynamic_cast<const Frame*>(control)) {
-      SetWindowPos(native->hwnd(), HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    }
-  }
+  for (const Unmade& unmade : containedLater_) make(unmade);
+  containedLater_.clear();
   main_->startLayout();
   window.userCreated();
   ShowWindow(main, SW_SHOWNORMAL);

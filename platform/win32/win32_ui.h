@@ -44,6 +44,13 @@ class Win32Ui : public Ui {
   void moveFocus(bool backwards);
   std::vector<NativeControl*> focusOrder_;  // null for a control not made yet
   std::vector<Unmade> unmade_;               // in the design's order
+  // Containers lie beneath their siblings (the note and the buttons stand over the chosen
+  // area, the form radio buttons over the frame's top edge), and a child window is made
+  // beneath the siblings made before it: so the containers and what they hold are made
+  // last, in the design's order, when the window is about to show.
+  static bool isContainer(ControlKind kind);
+  std::vector<Unmade> containedLater_;
+  std::set<const Control*> containers_;  // and the controls they hold, made or not
   std::map<const Control*, std::unique_ptr<NativeControl>> natives_;
   std::set<std::string> radioGroups_;  // parent and page of the groups begun so far
   MainWindow* main_ = nullptr;
