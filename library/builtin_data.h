@@ -36,6 +36,16 @@ struct BuiltInCatalog {
   std::span<const TextPlace> typeNames;
 };
 
+// The constants library as the build read it (library/constants.h): the fields of each
+// constant as places in its text, and the tables of its families and names.
+struct BuiltInConstantRow {
+  TextPlace name, value, comment, line;
+};
+struct BuiltInConstants {
+  std::span<const BuiltInConstantRow> rows;
+  std::span<const std::uint32_t> familyOf, familyStart, familyMembers, byName;
+};
+
 std::string_view dllCommandLibraryText();  // ".DLL命令" blocks
 std::string_view dataTypeLibraryText();    // ".数据类型" blocks
 std::string_view apiCatalogText();         // one catalog entry per line
@@ -44,5 +54,6 @@ std::string_view libraryProgramImage();    // both library texts as a program im
 BuiltInIndex dllCommandLibraryTextIndex();  // where the ".DLL命令" blocks begin, and by name
 BuiltInIndex dataTypeLibraryTextIndex();    // where the ".数据类型" blocks begin, and by name
 BuiltInCatalog apiCatalogTextEntries();     // the catalog's entries
+BuiltInConstants constantLibraryTextTables();  // the constants library's tables
 
 }  // namespace library

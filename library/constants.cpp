@@ -1,7 +1,5 @@
 #include "library/constants.h"
 
-#include "library/builtin_data.h"
-
 #include <algorithm>
 #include <tuple>
 #include <unordered_map>
@@ -132,11 +130,6 @@ std::optional<std::uint32_t> ConstantLibrary::indexOf(std::string_view sdkName) 
 const Constant* ConstantLibrary::find(std::string_view sdkName) const {
   std::optional<std::uint32_t> index = indexOf(sdkName);
   return index ? &constants_[*index] : nullptr;
-}
-
-const ConstantLibrary& builtInConstants() {
-  static const ConstantLibrary constants(constantLibraryText());
-  return constants;
 }
 
 bool namesWord(std::string_view gbkText, std::string_view word) {

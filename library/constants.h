@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -11,6 +12,8 @@
 #include "library/gbk_text.h"
 
 namespace library {
+
+struct BuiltInConstants;
 
 // Whether `word` stands in the GBK text as a whole word, as namedIn reads words.
 bool namesWord(std::string_view gbkText, std::string_view word);
@@ -44,7 +47,20 @@ class ConstantLibrary {
 
   std::size_t size() const { return constants_.size(); }
 
+  // What the reading made: the build stores it (tools/embed_data.cpp), and the built-in
+  // library is made from that without reading its text again.
+  struct Tables {
+    std::string_view text;                // the library's copy of its text, which the constants view
+    std::span<const Constant> constants;  // in library order
+    std::span<const std::uint32_t> familyOf, familyStart, familyMembers, byName;
+  };
+  Tables tables() const { return {text_, constants_, familyOf_, familyStart_, familyMembers_, byName_}; }
+
  private:
+  friend const ConstantLibrary& builtInConstants();
+  // The built-in library, from the tables of the build (library/builtin_constants.cpp).
+  ConstantLibrary(std::string_view text, const BuiltInConstants& built);
+
   // The constant of that name, by index; nothing when there is none.
   std::optional<std::uint32_t> indexOf(std::string_view sdkName) const;
 
@@ -58,8 +74,8 @@ class ConstantLibrary {
   std::vector<std::uint32_t> byName_;  // the constants, by name
 };
 
-// The built-in constants library (library/builtin_data.h), read at its first use: the
-// declaration view, the search and the copy share it.
+// The built-in constants library (library/builtin_data.h), made from the build's tables
+// at its first use: the declaration view, the search and the copy share it.
 const ConstantLibrary& builtInConstants();
 
 }  // namespace library

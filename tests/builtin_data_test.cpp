@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "library/builtin_data.h"
+#include "library/constants.h"
 #include "library/catalog.h"
 #include "library/declaration_syntax.h"
 #include "library/header_index.h"
@@ -40,6 +41,20 @@ TEST(BuiltinData, TheBuildReadsTheCatalogAsTheWizardWouldAtStartUp) {
               std::tie(expected->line, expected->englishName, expected->category, expected->chineseName));
     EXPECT_TRUE(std::ranges::equal(entry->dataTypeNames, expected->dataTypeNames)) << n;
   }
+}
+
+TEST(BuiltinData, TheBuildReadsTheConstantsAsTheWizardWouldAtStartUp) {
+  const library::ConstantLibrary read(library::constantLibraryText());
+  const library::ConstantLibrary::Tables expected = read.tables();
+  const library::ConstantLibrary::Tables built = library::builtInConstants().tables();
+  EXPECT_GT(built.constants.size(), 1000u);
+  EXPECT_TRUE(std::ranges::equal(built.constants, expected.constants, [](const auto& a, const auto& b) {
+    return std::tie(a.name, a.value, a.comment, a.line) == std::tie(b.name, b.value, b.comment, b.line);
+  }));
+  EXPECT_TRUE(std::ranges::equal(built.familyOf, expected.familyOf));
+  EXPECT_TRUE(std::ranges::equal(built.familyStart, expected.familyStart));
+  EXPECT_TRUE(std::ranges::equal(built.familyMembers, expected.familyMembers));
+  EXPECT_TRUE(std::ranges::equal(built.byName, expected.byName));
 }
 
 TEST(BuiltinData, TheBuildIndexesTheLibraryTextsAsTheWizardWouldAtStartUp) {

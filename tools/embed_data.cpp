@@ -1,6 +1,6 @@
 // Build step: turns the UTF-8 data sources into the GBK items compiled into the wizard.
 //
-//   embed_data OUT.cpp ITEM [--library-text [--index dll|type] | --catalog] FILE...
+//   embed_data OUT.cpp ITEM [--library-text [--index dll|type | --constants] | --catalog] FILE...
 //                      [-- ITEM [--library-text [--index dll|type]] FILE...]...
 //                      [-- ITEM --program-image DLL_ITEM TYPE_ITEM]
 //
@@ -13,7 +13,8 @@
 // `BuiltInIndex ITEMIndex()`, the tables of its header index for DLL commands or data
 // types (library/header_index.h), and the catalog with --catalog `BuiltInCatalog
 // ITEMEntries()`, its entries as library::Catalog reads them (library/catalog.h): so that
-// the wizard does not build or split them at start-up.
+// the wizard does not build or split them at start-up; a library text with --constants
+// gets `BuiltInConstants ITEMTables()`, the tables of library::ConstantLibrary.
 #include <cstdio>
 #include <fstream>
 #include <iostream>
@@ -24,6 +25,7 @@
 
 #include "library/declaration_syntax.h"
 #include "library/catalog.h"
+#include "library/constants.h"
 #include "library/gbk_codec.h"
 #include "library/header_index.h"
 #include "library/byte_writer.h"
@@ -37,6 +39,7 @@ struct Item {
   bool programImage = false;
   std::string_view indexHeader;  // empty: no index
   bool catalog = false;
+  bool constants = false;
   std::vector<std::string> files;  // of a program image: the names of its two text items
 };
 
@@ -113,6 +116,30 @@ void writeCatalog(std::ostream& os, std::ostream& functions, const std::string& 
             << "_rows, " << rows << "), std::span(k_" << name << "_types, " << typeNames.size() << ")};\n}\n";
 }
 
+// The tables of the constants library text and the function that gives them.
+void writeConstants(std::ostream& os, std::ostream& functions, const std::string& name, const std::string& bytes) {
+  const library::ConstantLibrary library(bytes);
+  const library::ConstantLibrary::Tables tables = library.tables();
+  auto place = [base = tables.text.data()](std::string_view field) {
+    return "{" + std::to_string(field.data() - base) + "," + std::to_string(field.size()) + "}";
+  };
+  os << "const BuiltInConstantRow k_" << name << "_rows[] = {\n";
+  for (const library::Constant& c : tables.constants) {
+    os << "{" << place(c.name) << "," << place(c.value) << "," << place(c.comment) << "," << place(c.line) << "},\n";
+  }
+  os << "{{0,0},{0,0},{0,0},{0,0}}};\n";
+  auto table = [&](const std::string& part, std::span<const std::uint32_t> values) {
+    writeTable(os, name + "_" + part, std::vector<std::uint32_t>(values.begin(), values.end()));
+  };
+  table("familyOf", tables.familyOf);
+  table("familyStart", tables.familyStart);
+  table("familyMembers", tables.familyMembers);
+  table("byName", tables.byName);
+  functions << "BuiltInConstants " << name << "Tables() {\n  return {std::span(k_" << name << "_rows, "
+            << tables.constants.size() << "), " << name << "_familyOf, " << name << "_familyStart, " << name
+            << "_familyMembers, " << name << "_byName};\n}\n";
+}
+
 void writeItem(std::ostream& os, const std::string& name, const std::string& bytes) {
   std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
   os << "alignas(4) const unsigned char k_" << name << "[] = {1,0,0,0,";
@@ -145,6 +172,8 @@ int main(int argc, char** argv) {
       items.back().libraryText = true;
     } else if (arg == "--program-image") {
       items.back().programImage = true;
+    } else if (arg == "--constants") {
+      items.back().constants = true;
     } else if (arg == "--catalog") {
       items.back().catalog = true;
     } else if (arg == "--index" && i + 1 < argc) {
@@ -164,6 +193,7 @@ int main(int argc, char** argv) {
         "#include \"library/builtin_data.h\"\n\nnamespace library {\nnamespace {\n";
   std::map<std::string, std::string> built;
   std::ostringstream catalogFunctions;
+  std::ostringstream constantFunctions;
   for (const Item& item : items) {
     std::string bytes;
     if (item.programImage) {
@@ -187,6 +217,7 @@ int main(int argc, char** argv) {
     }
     writeItem(os, item.name, bytes);
     if (item.catalog) writeCatalog(os, catalogFunctions, item.name, bytes);
+    if (item.constants) writeConstants(os, constantFunctions, item.name, bytes);
     if (!item.indexHeader.empty()) {
       library::HeaderIndex::Tables tables = library::HeaderIndex::build(bytes, item.indexHeader);
       writeTable(os, item.name + "_starts", tables.starts);
@@ -198,6 +229,7 @@ int main(int argc, char** argv) {
   for (const Item& item : items) {
     os << "std::string_view " << item.name << "() { return blockContent(k_" << item.name << "); }\n";
     if (item.catalog) os << catalogFunctions.str();
+    if (item.constants) os << constantFunctions.str();
     if (item.indexHeader.empty()) continue;
     os << "BuiltInIndex " << item.name << "Index() { return {" << item.name << "_starts, " << item.name
        << "_byName}; }\n";

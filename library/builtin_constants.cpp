@@ -1,0 +1,26 @@
+// The built-in constants library from the tables that the build wrote
+// (tools/embed_data.cpp), apart from the library's reading: the build's data tool reads
+// the library and has no tables.
+#include "library/builtin_data.h"
+#include "library/constants.h"
+
+namespace library {
+
+ConstantLibrary::ConstantLibrary(std::string_view text, const BuiltInConstants& built) : text_(text) {
+  auto at = [this](TextPlace place) { return std::string_view(text_).substr(place.offset, place.length); };
+  constants_.reserve(built.rows.size());
+  for (const BuiltInConstantRow& row : built.rows) {
+    constants_.push_back(Constant{at(row.name), at(row.value), at(row.comment), at(row.line)});
+  }
+  familyOf_.assign(built.familyOf.begin(), built.familyOf.end());
+  familyStart_.assign(built.familyStart.begin(), built.familyStart.end());
+  familyMembers_.assign(built.familyMembers.begin(), built.familyMembers.end());
+  byName_.assign(built.byName.begin(), built.byName.end());
+}
+
+const ConstantLibrary& builtInConstants() {
+  static const ConstantLibrary constants(constantLibraryText(), constantLibraryTextTables());
+  return constants;
+}
+
+}  // namespace library
