@@ -30,6 +30,16 @@ bool writeFile(const wchar_t* path, std::string_view bytes) {
   return std::fclose(file) == 0 && written;
 }
 
+// Another program (the wizard, Wine's own clipboard sync) may hold the clipboard for a
+// moment: a few tries, as programs that copy make.
+bool openClipboard() {
+  for (int attempt = 0; attempt < 40; ++attempt) {
+    if (OpenClipboard(nullptr)) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
 int set(const wchar_t* path) {
   std::string utf8 = readFile(path);
   int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), nullptr, 0);
@@ -39,7 +49,7 @@ int set(const wchar_t* path) {
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), text, length);
   text[length] = 0;
   GlobalUnlock(memory);
-  if (!OpenClipboard(nullptr)) return 2;
+  if (!openClipboard()) return 2;
   EmptyClipboard();
   bool placed = SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
   CloseClipboard();
@@ -47,7 +57,7 @@ int set(const wchar_t* path) {
 }
 
 int get(const wchar_t* path) {
-  if (!OpenClipboard(nullptr)) return 2;
+  if (!openClipboard()) return 2;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
   const auto* text = data ? static_cast<const wchar_t*>(GlobalLock(data)) : nullptr;
   if (!text) {
