@@ -1,12 +1,14 @@
 // The tree box: the native tree shows the model's nodes with their pre-order positions;
 // a click, a key or a node's button raises the model's events with the right node, and
-// what the program does is shown without raising them twice.
+// what the program does is shown without raising them twice; each node shows its picture.
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <ostream>
 
 #include "peer_test.h"
 #include "platform/win32/tree_box.h"
+#include "platform/win32/tree_pictures.h"
 
 namespace platform::win32::testing {
 namespace {
@@ -182,6 +184,70 @@ TEST_F(TreeBoxTest, WhatTheProgramDoesIsShownAndRaisedOnce) {
   EXPECT_EQ(shownChildren(nullptr), (std::vector<ShownNode>{{"类型", 0, false, false}}));
   EXPECT_EQ(shownCurrent(), -1);
   EXPECT_TRUE(events.take().empty());
+}
+
+// Pixels of a 32-bit top-down bitmap that a DC draws on.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF background) : width_(width) {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    bitmap_.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&pixels_), nullptr, 0));
+    dc_.reset(CreateCompatibleDC(nullptr));
+    SelectObject(dc_.get(), bitmap_.get());
+    const RECT all{0, 0, width, height};
+    FillRect(dc_.get(), &all, Owned<HBRUSH, DeleteObject>(CreateSolidBrush(background)).get());
+  }
+  HDC dc() const { return dc_.get(); }
+  std::uint32_t at(int x, int y) const {
+    GdiFlush();
+    return pixels_[y * width_ + x];
+  }
+
+ private:
+  int width_;
+  std::uint32_t* pixels_ = nullptr;
+  OwnedBitmap bitmap_;
+  MemoryDc dc_;
+};
+
+TEST_F(TreeBoxTest, EachNodeShowsItsPictureLeftOfItsLabel) {
+  const TreePictures pictures;
+  const int w = pictures.width(), h = pictures.height();
+  // Where a picture is not transparent, it draws the same on white and on black.
+  auto shows = [&](const Canvas& tree, int pos, int picture) {
+    Canvas onWhite(w, h, RGB(255, 255, 255)), onBlack(w, h, RGB(0, 0, 0));
+    pictures.draw(onWhite.dc(), picture, 0, 0);
+    pictures.draw(onBlack.dc(), picture, 0, 0);
+    const RECT label = labelRect(pos);
+    const int left = label.left - w, top = (label.top + label.bottom) / 2 - h / 2;
+    int opaque = 0;
+    for (int y = 0; y < h; ++y) {
+      for (int x = 0; x < w; ++x) {
+        if (onWhite.at(x, y) != onBlack.at(x, y)) continue;
+        ++opaque;
+        if (tree.at(left + x, top + y) != onWhite.at(x, y)) return false;
+      }
+    }
+    return opaque > w * h / 3;
+  };
+  auto painted = [&] {
+    RECT client{};
+    GetClientRect(native, &client);
+    auto canvas = std::make_unique<Canvas>(client.right, client.bottom, RGB(255, 255, 255));
+    SendMessageW(native, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(canvas->dc()), PRF_CLIENT | PRF_ERASEBKGND);
+    return canvas;
+  };
+  {
+    auto tree = painted();
+    EXPECT_TRUE(shows(*tree, 0, 0));  // a closed book
+    EXPECT_TRUE(shows(*tree, 6, 2));  // an open book
+    EXPECT_FALSE(shows(*tree, 6, 0));
+  }
+  tree.setCurrentItem(6);
+  EXPECT_TRUE(shows(*painted(), 6, 2));  // its selected picture
+  tree.setCurrentItem(0);
+  EXPECT_TRUE(shows(*painted(), 0, 1));  // a page, its selected picture
 }
 
 }  // namespace
