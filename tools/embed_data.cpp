@@ -19,6 +19,7 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <span>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -84,7 +85,7 @@ bool appendFile(const std::string& path, bool libraryText, std::string& out) {
 
 // A table and, after it, a span of its values: the array has one more, as C++ has no
 // array of none.
-void writeTable(std::ostream& os, const std::string& name, const std::vector<std::uint32_t>& values) {
+void writeTable(std::ostream& os, const std::string& name, std::span<const std::uint32_t> values) {
   os << "const std::uint32_t k_" << name << "[] = {";
   for (std::size_t i = 0; i < values.size(); ++i) os << values[i] << (i % 16 == 15 ? ",\n" : ",");
   os << "0};\nconst std::span<const std::uint32_t> " << name << "(k_" << name << ", " << values.size() << ");\n";
@@ -128,13 +129,10 @@ void writeConstants(std::ostream& os, std::ostream& functions, const std::string
     os << "{" << place(c.name) << "," << place(c.value) << "," << place(c.comment) << "," << place(c.line) << "},\n";
   }
   os << "{{0,0},{0,0},{0,0},{0,0}}};\n";
-  auto table = [&](const std::string& part, std::span<const std::uint32_t> values) {
-    writeTable(os, name + "_" + part, std::vector<std::uint32_t>(values.begin(), values.end()));
-  };
-  table("familyOf", tables.familyOf);
-  table("familyStart", tables.familyStart);
-  table("familyMembers", tables.familyMembers);
-  table("byName", tables.byName);
+  writeTable(os, name + "_familyOf", tables.familyOf);
+  writeTable(os, name + "_familyStart", tables.familyStart);
+  writeTable(os, name + "_familyMembers", tables.familyMembers);
+  writeTable(os, name + "_byName", tables.byName);
   functions << "BuiltInConstants " << name << "Tables() {\n  return {std::span(k_" << name << "_rows, "
             << tables.constants.size() << "), " << name << "_familyOf, " << name << "_familyStart, " << name
             << "_familyMembers, " << name << "_byName};\n}\n";

@@ -27,6 +27,8 @@ HWND Win32Ui::parentWindow(const Control& control) const {
 
 namespace {
 
+bool isContainer(ControlKind kind) { return kind == ControlKind::TabControl || kind == ControlKind::Frame; }
+
 template <typename Native, typename Model, typename... Args>
 std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, int id, Args... args) {
   auto native = std::make_unique<Native>(static_cast<Model&>(control));
@@ -56,7 +58,6 @@ void Win32Ui::realize(Control& control, const ControlDesign& design, int designI
   }
 }
 
-bool Win32Ui::isContainer(ControlKind kind) { return kind == ControlKind::TabControl || kind == ControlKind::Frame; }
 
 void Win32Ui::make(const Unmade& unmade) {
   Control& control = *unmade.control;

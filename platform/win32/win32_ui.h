@@ -48,7 +48,6 @@ class Win32Ui : public Ui {
   // area, the form radio buttons over the frame's top edge), and a child window is made
   // beneath the siblings made before it: so the containers and what they hold are made
   // last, in the design's order, when the window is about to show.
-  static bool isContainer(ControlKind kind);
   std::vector<Unmade> containedLater_;
   std::set<const Control*> containers_;  // and the controls they hold, made or not
   std::map<const Control*, std::unique_ptr<NativeControl>> natives_;
