@@ -241,8 +241,7 @@ class ExamplesTest(unittest.TestCase):
     def ide_source(self, path):
         """The source that the stand-in IDE, started on `path`, shows."""
         w = self.wizard
-        self.assertEqual(w.probe("wait", timeout=90, window_class=StandInIde.WINDOW_CLASS).returncode, 0,
-                         "the IDE did not start")
+        w.wait_for_window("the IDE's window", StandInIde.WINDOW_CLASS)
         controls = w.controls(StandInIde.WINDOW_CLASS)
         self.assertIn(windows_path(path), controls[0]["text"])
         w.screenshot("ide-" + os.path.splitext(os.path.basename(path))[0], window_class=StandInIde.WINDOW_CLASS)

@@ -27,8 +27,7 @@ class WizardFromVanishingIde(Wizard):
         subprocess.run(["wineserver", "-p"], env=self.env)
         self.process = subprocess.Popen(["wine", "./vanishing_ide.exe"], cwd=self.install, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if self.probe("wait", timeout=90).returncode != 0:
-            raise RuntimeError("the wizard's window did not appear")
+        self.wait_for_wizard()
 
 
 class ImportTestBase:

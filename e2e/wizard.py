@@ -143,8 +143,22 @@ class Wizard:
         subprocess.run(["wineserver", "-p"], env=self.env)
 
     def wait_for_wizard(self):
-        if self.probe("wait", timeout=90).returncode != 0:
-            raise RuntimeError("the wizard's window did not appear")
+        self.wait_for_window("the wizard's window")
+
+    def wait_for_window(self, what, window_class=None, tries=3):
+        """Waits until the window shows. A probe that Wine could not start fails at once,
+        not after its own minute of waiting: it is started again."""
+        for _ in range(tries):
+            began = time.time()
+            done = self.probe("wait", timeout=90, window_class=window_class)
+            if done.returncode == 0:
+                return
+            if self.process.poll() is not None or time.time() - began > 30:
+                break
+            time.sleep(0.5)
+        ended = self.process.poll()
+        raise RuntimeError(f"{what} did not appear (the probe ended with {done.returncode}; "
+                           + ("the program still runs)" if ended is None else f"the program ended with {ended})"))
 
     def stop(self):
         if self.process.poll() is None:
@@ -288,9 +302,11 @@ class StandInIde(Wizard):
         self.env["STAND_IN_IDE_RECORD"] = "Z:" + self.records.replace("/", "\\")
         self.process = subprocess.Popen(["wine", "./e.exe", *self.arguments], cwd=self.install, env=self.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        if self.probe("wait", timeout=90, window_class=self.WINDOW_CLASS).returncode != 0:
+        try:
+            self.wait_for_window("the stand-in IDE's window", self.WINDOW_CLASS)
+        except RuntimeError:
             self.stop()
-            raise RuntimeError("the stand-in IDE's window did not appear")
+            raise
 
     def wait_for_wizard(self):
         super().wait_for_wizard()
