@@ -13,6 +13,28 @@ OwnedImageList createPictureRoom(const TreePictures& pictures) {
 
 const NMTREEVIEWW& treeNotification(NMHDR* header) { return *reinterpret_cast<NMTREEVIEWW*>(header); }
 
+constexpr LONG_PTR kScrollBars = WS_HSCROLL | WS_VSCROLL;
+
+// Which scroll bars are on, with their ranges and places: what a paint should not change.
+struct ScrollBars {
+  LONG_PTR shown;
+  SCROLLINFO bar[2];
+
+  explicit ScrollBars(HWND hwnd) : shown(GetWindowLongPtrW(hwnd, GWL_STYLE) & kScrollBars), bar{} {
+    for (int which : {SB_HORZ, SB_VERT}) {
+      bar[which].cbSize = sizeof(SCROLLINFO);
+      bar[which].fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
+      GetScrollInfo(hwnd, which, &bar[which]);
+    }
+  }
+  bool operator==(const ScrollBars& other) const {
+    auto same = [](const SCROLLINFO& a, const SCROLLINFO& b) {
+      return a.nMin == b.nMin && a.nMax == b.nMax && a.nPage == b.nPage && a.nPos == b.nPos;
+    };
+    return shown == other.shown && same(bar[0], other.bar[0]) && same(bar[1], other.bar[1]);
+  }
+};
+
 }  // namespace
 
 void NativeTree::create(HWND parent) {
@@ -22,6 +44,39 @@ void NativeTree::create(HWND parent) {
   pictureRoom_ = createPictureRoom(pictures_);
   SendMessageW(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pictureRoom_.get()));
   contentReplaced();
+  subclass_.install<subclassProcedure>(hwnd(), reinterpret_cast<DWORD_PTR>(this));
+}
+
+// The tree view sets its scroll bars again at the end of each paint, and under Wine each
+// set draws the bar again even when nothing changed: a themed bar costs dozens of round
+// trips to the server, more than all the items. BeginPaint draws the frame with its bars;
+// the items are then drawn with the bars' styles off, which leaves the bars as they are.
+// Should the paint have changed a bar after all, the frame is drawn again.
+void NativeTree::paintHoldingScrollBars() {
+  PAINTSTRUCT paint;
+  HDC dc = BeginPaint(hwnd(), &paint);
+  const ScrollBars before(hwnd());
+  holdingScrollBars_ = true;
+  SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) & ~kScrollBars);
+  WindowSubclass::passOn(hwnd(), WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
+  const LONG_PTR shownWhileHeld = GetWindowLongPtrW(hwnd(), GWL_STYLE) & kScrollBars;
+  SetWindowLongPtrW(hwnd(), GWL_STYLE, GetWindowLongPtrW(hwnd(), GWL_STYLE) | before.shown);
+  holdingScrollBars_ = false;
+  EndPaint(hwnd(), &paint);
+  if (shownWhileHeld || ScrollBars(hwnd()) != before) {
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+  }
+}
+
+LRESULT NativeTree::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
+  auto* self = reinterpret_cast<NativeTree*>(data);
+  if (message == WM_PAINT && !wParam) {
+    self->paintHoldingScrollBars();
+    return 0;
+  }
+  // The tree view takes a change of style as a reason to set its scroll bars again.
+  if ((message == WM_STYLECHANGING || message == WM_STYLECHANGED) && self->holdingScrollBars_) return 0;
+  return WindowSubclass::passOn(hwnd, message, wParam, lParam);
 }
 
 HTREEITEM NativeTree::item(int pos) {

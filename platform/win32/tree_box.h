@@ -40,6 +40,8 @@ class NativeTree : public NativeControl, public TreePeer {
   void insertNode(int pos, HTREEITEM parent);
   void insertChildren(int pos);
   LRESULT onCustomDraw(const NMTVCUSTOMDRAW& draw);
+  void paintHoldingScrollBars();
+  static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
   // Drawing stays off from the outermost freeze to its thaw.
   void freeze();
   void thaw();
@@ -53,6 +55,9 @@ class NativeTree : public NativeControl, public TreePeer {
   // is its echo, not the user's doing.
   int echoing_ = 0;
   int frozen_ = 0;
+  // The scroll bars' styles are off while the tree view paints its items.
+  bool holdingScrollBars_ = false;
+  WindowSubclass subclass_;
 };
 
 }  // namespace platform::win32

@@ -250,5 +250,42 @@ TEST_F(TreeBoxTest, EachNodeShowsItsPictureLeftOfItsLabel) {
   EXPECT_TRUE(shows(*painted(), 0, 1));  // a page, its selected picture
 }
 
+// Too small for its nodes, the tree shows both scroll bars; a paint draws the items and
+// leaves the bars as the tree view set them.
+TEST_F(TreeBoxTest, APaintDrawsTheItemsAndLeavesTheScrollBarsAsTheyWereSet) {
+  tree.setRect({10, 10, 110, 60});
+  tree.setCurrentItem(5);
+  settle();
+  struct Bars {
+    LONG_PTR shown;
+    std::vector<int> ranges;  // min, max, page, position of the horizontal bar, then the vertical
+    bool operator==(const Bars&) const = default;
+  };
+  auto bars = [&] {
+    Bars now{GetWindowLongPtrW(native, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL), {}};
+    for (int bar : {SB_HORZ, SB_VERT}) {
+      SCROLLINFO info{sizeof info, SIF_RANGE | SIF_PAGE | SIF_POS, 0, 0, 0, 0, 0};
+      GetScrollInfo(native, bar, &info);
+      now.ranges.insert(now.ranges.end(), {info.nMin, info.nMax, static_cast<int>(info.nPage), info.nPos});
+    }
+    return now;
+  };
+  const Bars set = bars();
+  ASSERT_EQ(set.shown, WS_HSCROLL | WS_VSCROLL);
+
+  RedrawWindow(native, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_UPDATENOW);
+  EXPECT_EQ(bars(), set);
+  const ShownPicture shown(native);
+  RECT label = labelRect(5), client{};
+  GetClientRect(native, &client);
+  IntersectRect(&label, &label, &client);
+  const COLORREF background = shown.at({label.left - 1, label.top});
+  int inked = 0;
+  for (LONG y = label.top; y < label.bottom; ++y) {
+    for (LONG x = label.left; x < label.right; ++x) inked += shown.at({x, y}) != background;
+  }
+  EXPECT_GT(inked, 0) << "the current node's label is not drawn";
+}
+
 }  // namespace
 }  // namespace platform::win32::testing
