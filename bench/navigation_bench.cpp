@@ -15,7 +15,7 @@ struct StartedWizard : HeadlessWizard {
   }
 };
 
-// Every catalog entry inserted one at a time into the sorted list, in the language chosen.
+// Every catalog entry put into the sorted list, in the language chosen.
 void BM_FillIndex(benchmark::State& state) {
   StartedWizard s;
   if (state.range(0)) s.w.单选框_英文索引.userClicked();

@@ -19,6 +19,7 @@ Catalog Catalog::builtIn() {
         CatalogEntry{at(row.line), at(row.englishName), at(row.category), at(row.chineseName),
                      typeNames.subspan(row.firstType, row.typeCount)};
   }
+  for (bool chinese : {false, true}) catalog.indexOrder_[chinese] = built.indexOrders[chinese];
   return catalog;
 }
 

@@ -34,6 +34,7 @@ struct BuiltInCatalog {
   std::int32_t lines;
   std::span<const BuiltInCatalogRow> rows;
   std::span<const TextPlace> typeNames;
+  std::span<const std::int32_t> indexOrders[2];  // library::Catalog::indexOrder
 };
 
 // The constants library as the build read it (library/constants.h): the fields of each

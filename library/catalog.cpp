@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "library/sort_order.h"
+
 namespace library {
 
 namespace {
@@ -58,6 +60,20 @@ Catalog::Catalog(std::string_view catalogText)
     entries_.emplace_back(CatalogEntry{line, fields[0], fields[1], fields[2],
                                        std::span(dataTypeNames_).subspan(firstType, fields.size() - 3)});
   });
+  sortIndexOrders();
+}
+
+void Catalog::sortIndexOrders() {
+  for (bool chinese : {false, true}) {
+    std::vector<std::int32_t>& order = ownIndexOrders_[chinese];
+    for (std::int32_t n = 1; n <= size(); ++n) {
+      if (entry(n)) order.push_back(n);
+    }
+    std::ranges::stable_sort(order, [this, chinese](std::int32_t a, std::int32_t b) {
+      return sortsBefore(entry(a)->shownName(chinese), entry(b)->shownName(chinese));
+    });
+    indexOrder_[chinese] = ownIndexOrders_[chinese];
+  }
 }
 
 const CatalogEntry* Catalog::entry(std::int32_t number) const {

@@ -62,12 +62,19 @@ class Catalog {
   // numbers come only from the fills, so null means an internal error, never a reason
   // to read out of bounds.
   const CatalogEntry* entry(std::int32_t number) const;
+  // The entry numbers in the order of the names that the index lists (shownName, in the
+  // one sort order; equal names in the catalog's order).
+  std::span<const std::int32_t> indexOrder(bool chineseNames) const { return indexOrder_[chineseNames]; }
 
  private:
+  void sortIndexOrders();
+
   std::unique_ptr<const std::string> ownText_;  // none for the built-in text, which lasts
   std::string_view text_;
   std::vector<std::string_view> dataTypeNames_;
   std::vector<std::optional<CatalogEntry>> entries_;
+  std::vector<std::int32_t> ownIndexOrders_[2];  // none for the built-in catalog
+  std::span<const std::int32_t> indexOrder_[2];   // by English, by Chinese names
 };
 
 // The API item text of an entry: English name, " / ", Chinese name.

@@ -20,7 +20,8 @@ int ListModel::insert(std::string_view text, std::int32_t data) {
 
 void ListModel::assign(std::vector<ListItem> items) {
   selection_ = -1;
-  if (!sorted_) {
+  const auto inOrder = [](const ListItem& a, const ListItem& b) { return library::sortsBefore(a.text, b.text); };
+  if (!sorted_ || std::ranges::is_sorted(items, inOrder)) {
     items_ = std::move(items);
     return;
   }
@@ -28,9 +29,8 @@ void ListModel::assign(std::vector<ListItem> items) {
   // themselves would move each of them some ten times.
   std::vector<std::uint32_t> order(items.size());
   for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&items](std::uint32_t a, std::uint32_t b) {
-    return library::sortsBefore(items[a].text, items[b].text);
-  });
+  std::stable_sort(order.begin(), order.end(),
+                   [&items, &inOrder](std::uint32_t a, std::uint32_t b) { return inOrder(items[a], items[b]); });
   items_.clear();
   items_.reserve(items.size());
   for (std::uint32_t i : order) items_.push_back(std::move(items[i]));

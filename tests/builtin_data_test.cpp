@@ -41,6 +41,7 @@ TEST(BuiltinData, TheBuildReadsTheCatalogAsTheWizardWouldAtStartUp) {
               std::tie(expected->line, expected->englishName, expected->category, expected->chineseName));
     EXPECT_TRUE(std::ranges::equal(entry->dataTypeNames, expected->dataTypeNames)) << n;
   }
+  for (bool chinese : {false, true}) EXPECT_TRUE(std::ranges::equal(built.indexOrder(chinese), read.indexOrder(chinese)));
 }
 
 TEST(BuiltinData, TheBuildReadsTheConstantsAsTheWizardWouldAtStartUp) {

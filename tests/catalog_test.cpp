@@ -49,4 +49,20 @@ TEST(Catalog, AnEntryFiledUnderItsDllIsGeneratedAndShowsItsEnglishNameEitherWay)
   EXPECT_EQ(library::apiItemText(generated), "SetLayeredWindowAttributes / SetLayeredWindowAttributes_");
 }
 
+// The index's order: by the shown name, a generated entry by its English name in either
+// language, equal names in the catalog's order, lines that are no entry left out.
+TEST(Catalog, ListsTheEntriesInTheIndexsOrderOfEachLanguage) {
+  library::Catalog catalog("GetDC,设备场景函数,取设备场景_\r\n"
+                           "no entry\r\n"
+                           "beep,杂项,鸣叫_\r\n"
+                           "Arc,绘图函数,画弧_\r\n"
+                           "Beep,user32.dll,Beep_\r\n"
+                           "beep,杂项,鸣叫_\r\n");
+  using Order = std::vector<std::int32_t>;
+  auto order = [&](bool chinese) { return Order(catalog.indexOrder(chinese).begin(), catalog.indexOrder(chinese).end()); };
+  EXPECT_EQ(order(false), (Order{4, 5, 3, 6, 1}));
+  // GBK puts 画 (BB AD) before 鸣 (C3 F9) and 取 (C8 A1); letters come before them all.
+  EXPECT_EQ(order(true), (Order{5, 4, 3, 6, 1}));
+}
+
 }  // namespace

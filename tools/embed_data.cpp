@@ -19,9 +19,11 @@
 #include <fstream>
 #include <iostream>
 #include <map>
+#include <ranges>
 #include <span>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 #include "library/declaration_syntax.h"
@@ -85,10 +87,12 @@ bool appendFile(const std::string& path, bool libraryText, std::string& out) {
 
 // A table and, after it, a span of its values: the array has one more, as C++ has no
 // array of none.
-void writeTable(std::ostream& os, const std::string& name, std::span<const std::uint32_t> values) {
-  os << "const std::uint32_t k_" << name << "[] = {";
+template <std::ranges::contiguous_range Values>
+void writeTable(std::ostream& os, const std::string& name, const Values& values) {
+  const std::string type = std::is_signed_v<std::ranges::range_value_t<Values>> ? "std::int32_t" : "std::uint32_t";
+  os << "const " << type << " k_" << name << "[] = {";
   for (std::size_t i = 0; i < values.size(); ++i) os << values[i] << (i % 16 == 15 ? ",\n" : ",");
-  os << "0};\nconst std::span<const std::uint32_t> " << name << "(k_" << name << ", " << values.size() << ");\n";
+  os << "0};\nconst std::span<const " << type << "> " << name << "(k_" << name << ", " << values.size() << ");\n";
 }
 
 // The entries of the catalog text, as places in it, and the function that gives them.
@@ -113,8 +117,11 @@ void writeCatalog(std::ostream& os, std::ostream& functions, const std::string& 
   os << "{0,{0,0},{0,0},{0,0},{0,0},0,0}};\nconst TextPlace k_" << name << "_types[] = {";
   for (std::string_view type : typeNames) os << place(type) << ",";
   os << "{0,0}};\n";
+  writeTable(os, name + "_byEnglishName", catalog.indexOrder(false));
+  writeTable(os, name + "_byChineseName", catalog.indexOrder(true));
   functions << "BuiltInCatalog " << name << "Entries() {\n  return {" << catalog.size() << ", std::span(k_" << name
-            << "_rows, " << rows << "), std::span(k_" << name << "_types, " << typeNames.size() << ")};\n}\n";
+            << "_rows, " << rows << "), std::span(k_" << name << "_types, " << typeNames.size() << "), {" << name
+            << "_byEnglishName, " << name << "_byChineseName}};\n}\n";
 }
 
 // The tables of the constants library text and the function that gives them.
