@@ -95,14 +95,17 @@ void writeTable(std::ostream& os, const std::string& name, const Values& values)
   os << "0};\nconst std::span<const " << type << "> " << name << "(k_" << name << ", " << values.size() << ");\n";
 }
 
+// A field of a text as a TextPlace initializer: its offset from `base`, the text's start, and its length.
+std::string textPlace(const char* base, std::string_view field) {
+  return "{" + std::to_string(field.data() - base) + "," + std::to_string(field.size()) + "}";
+}
+
 // The entries of the catalog text, as places in it, and the function that gives them.
 // Each array has a last row more, as C++ has no array of none.
 void writeCatalog(std::ostream& os, std::ostream& functions, const std::string& name, const std::string& bytes) {
   const library::Catalog catalog(bytes);
   const char* base = catalog.text().data();
-  auto place = [base](std::string_view field) {
-    return "{" + std::to_string(field.data() - base) + "," + std::to_string(field.size()) + "}";
-  };
+  auto place = [base](std::string_view field) { return textPlace(base, field); };
   std::size_t rows = 0;
   std::vector<std::string_view> typeNames;
   os << "const BuiltInCatalogRow k_" << name << "_rows[] = {\n";
@@ -128,9 +131,7 @@ void writeCatalog(std::ostream& os, std::ostream& functions, const std::string& 
 void writeConstants(std::ostream& os, std::ostream& functions, const std::string& name, const std::string& bytes) {
   const library::ConstantLibrary library(bytes);
   const library::ConstantLibrary::Tables tables = library.tables();
-  auto place = [base = tables.text.data()](std::string_view field) {
-    return "{" + std::to_string(field.data() - base) + "," + std::to_string(field.size()) + "}";
-  };
+  auto place = [base = tables.text.data()](std::string_view field) { return textPlace(base, field); };
   os << "const BuiltInConstantRow k_" << name << "_rows[] = {\n";
   for (const library::Constant& c : tables.constants) {
     os << "{" << place(c.name) << "," << place(c.value) << "," << place(c.comment) << "," << place(c.line) << "},\n";

@@ -58,7 +58,6 @@ void Win32Ui::realize(Control& control, const ControlDesign& design, int designI
   }
 }
 
-
 void Win32Ui::make(const Unmade& unmade) {
   Control& control = *unmade.control;
   HWND parent = parentWindow(control);
