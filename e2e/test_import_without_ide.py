@@ -25,8 +25,7 @@ class WizardFromVanishingIde(Wizard):
         self.xvfb = Xvfb()
         self.env = wine_env(self.xvfb.display)
         subprocess.run(["wineserver", "-p"], env=self.env)
-        self.process = subprocess.Popen(["wine", "./vanishing_ide.exe"], cwd=self.install, env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.launch("./vanishing_ide.exe", cwd=self.install)
         self.wait_for_wizard()
 
 

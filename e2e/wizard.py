@@ -125,9 +125,17 @@ class Wizard:
         wizard_dir = self.lay_out()
         self.start_display()
         # The IDE starts the wizard in its own folder with no command line.
-        self.process = subprocess.Popen(["wine", "./apiwizard.exe"], cwd=wizard_dir, env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.launch("./apiwizard.exe", cwd=wizard_dir)
         self.wait_for_wizard()
+
+    def launch(self, program, *arguments, cwd):
+        """Starts `program` under Wine; what Wine and the program write to stderr goes to
+        build/e2e-artifacts/<program>.stderr.txt, for the report of a start that failed."""
+        os.makedirs(ARTIFACTS, exist_ok=True)
+        self.stderr_path = os.path.join(ARTIFACTS, os.path.basename(program) + ".stderr.txt")
+        with open(self.stderr_path, "wb") as err:
+            self.process = subprocess.Popen(["wine", program, *arguments], cwd=cwd, env=self.env,
+                                            stdout=subprocess.DEVNULL, stderr=err)
 
     def lay_out(self):
         wizard_dir = os.path.join(self.install, "wizard")
@@ -157,8 +165,11 @@ class Wizard:
                 break
             time.sleep(0.5)
         ended = self.process.poll()
+        with open(self.stderr_path, errors="replace") as err:
+            last_lines = "".join(err.readlines()[-5:])
         raise RuntimeError(f"{what} did not appear (the probe ended with {done.returncode}; "
-                           + ("the program still runs)" if ended is None else f"the program ended with {ended})"))
+                           + ("the program still runs" if ended is None else f"the program ended with {ended}")
+                           + f"); its stderr ends:\n{last_lines}")
 
     def stop(self):
         if self.process.poll() is None:
@@ -300,8 +311,7 @@ class StandInIde(Wizard):
         os.makedirs(self.records)
         self.start_display()
         self.env["STAND_IN_IDE_RECORD"] = "Z:" + self.records.replace("/", "\\")
-        self.process = subprocess.Popen(["wine", "./e.exe", *self.arguments], cwd=self.install, env=self.env,
-                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        self.launch("./e.exe", *self.arguments, cwd=self.install)
         try:
             self.wait_for_window("the stand-in IDE's window", self.WINDOW_CLASS)
         except RuntimeError:
