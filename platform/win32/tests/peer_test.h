@@ -73,6 +73,7 @@ class ShownPicture {
   explicit ShownPicture(HWND hwnd);
   // The colour at a client point; CLR_INVALID outside the area.
   COLORREF at(POINT point) const;
+  bool operator==(const ShownPicture&) const = default;
 
  private:
   int width_ = 0, height_ = 0;
