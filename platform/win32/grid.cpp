@@ -84,9 +84,10 @@ int clientHeight(HWND hwnd) {
 
 void NativeGrid::create(HWND parent) {
   registerClass(nullptr);
-  NativeControl::create(parent, kClassName, WS_TABSTOP | WS_HSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE,
-                        static_cast<WindowBase*>(this));
-  updateScrollBars();  // an empty table needs none
+  // Made without scroll bars: taking away bars that an empty table does not need would
+  // lay out the window's frame again. Setting the ranges shows what the content needs.
+  NativeControl::create(parent, kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, static_cast<WindowBase*>(this));
+  updateScrollBars();
 }
 
 NativeGrid::Edges NativeGrid::edges() const {

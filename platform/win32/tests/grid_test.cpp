@@ -91,7 +91,11 @@ TEST_F(GridTest, ClicksAndCursorKeysMoveTheCursorCell) {
 }
 
 TEST_F(GridTest, TheCursorCellComesIntoViewAndANewTableShowsFromItsTop) {
+  // The scroll bars come with a table that needs them.
+  auto bars = [this] { settle(); return GetWindowLongPtrW(native, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+  EXPECT_EQ(bars(), 0);
   grid.setRowCount(40);
+  EXPECT_EQ(bars(), WS_VSCROLL);
   click(native, centre(cellRect(1, 1)));
   RECT client{};
   GetClientRect(native, &client);
