@@ -122,11 +122,14 @@ void NativeTree::insertChildren(int pos) {
   HTREEITEM parent = item(pos);
   if (!parent) return;
   childrenInserted_[static_cast<std::size_t>(pos)] = true;
-  freeze();
+  // Under a closed node the tree view only files the items; under an open one it would
+  // measure them and set its scroll bars at each, so it waits for all of them.
+  const bool open = SendMessageW(hwnd(), TVM_GETITEMSTATE, reinterpret_cast<WPARAM>(parent), TVIS_EXPANDED) != 0;
+  if (open) freeze();
   for (int child = pos + 1; child < nodes.node(pos).subtreeEnd; child = nodes.node(child).subtreeEnd) {
     insertNode(child, parent);
   }
-  thaw();
+  if (open) thaw();
 }
 
 void NativeTree::freeze() {
