@@ -34,7 +34,9 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
   std::vector<platform::ListItem> items;
   items.reserve(static_cast<std::size_t>(catalog.size()));
   // In the list's order already: the list takes them without sorting.
-  for (std::int32_t n : catalog.indexOrder(chinese)) items.push_back({gbk::Text(catalog.entry(n)->shownName(chinese)), n});
+  for (std::int32_t n : catalog.indexOrder(chinese)) {
+    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({gbk::Text(entry->shownName(chinese)), n});
+  }
   list.setItems(std::move(items));
   if (selectedEntry <= 0) return;
   for (int pos = 0; pos < list.count(); ++pos) {
