@@ -40,7 +40,7 @@ class TreeBox : public Control {
   void setCurrentItem(int pos);
 
   // Empty text, data 0 and parent -1 for a position outside the tree.
-  gbk::Text itemText(int pos) const { return nodes_.contains(pos) ? nodes_.node(pos).label : gbk::Text(); }
+  gbk::Text itemText(int pos) const { return nodes_.contains(pos) ? gbk::Text(nodes_.node(pos).label) : gbk::Text(); }
   std::int32_t itemData(int pos) const { return nodes_.contains(pos) ? nodes_.node(pos).data : 0; }
   int parentOf(int pos) const { return nodes_.contains(pos) ? nodes_.node(pos).parent : -1; }
   std::int32_t image(int pos) const { return nodes_.contains(pos) ? nodes_.node(pos).image : -1; }

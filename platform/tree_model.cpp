@@ -15,20 +15,24 @@ constexpr std::size_t kRecordTail = kNumberFields * 4;
 
 void appendTreeRecord(std::string& content, std::string_view label, std::int32_t image, std::int32_t selectedImage,
                       std::int32_t data, std::uint32_t flags, std::int32_t level) {
+  char tail[1 + kRecordTail];
+  tail[0] = '\0';
+  char* at = tail + 1;
+  for (std::uint32_t field : {static_cast<std::uint32_t>(image), static_cast<std::uint32_t>(selectedImage),
+                              static_cast<std::uint32_t>(data), flags, static_cast<std::uint32_t>(level)}) {
+    at = library::putLittleEndian32(at, field);
+  }
   content.append(label);
-  content.push_back('\0');
-  library::appendLittleEndian32(content, static_cast<std::uint32_t>(image));
-  library::appendLittleEndian32(content, static_cast<std::uint32_t>(selectedImage));
-  library::appendLittleEndian32(content, static_cast<std::uint32_t>(data));
-  library::appendLittleEndian32(content, flags);
-  library::appendLittleEndian32(content, static_cast<std::uint32_t>(level));
+  content.append(tail, sizeof tail);
 }
 
 TreeContentError TreeModel::replaceContent(std::string_view content) {
+  // One copy of the content holds every label: no label of thousands is allocated alone.
+  std::vector<char> copy(content.begin(), content.end());
   std::vector<TreeNode> nodes;
   // The open run: positions of the nodes that a deeper record would hang under, with their levels.
   std::vector<std::pair<int, std::int32_t>> open;
-  library::ByteCursor cursor({reinterpret_cast<const unsigned char*>(content.data()), content.size()});
+  library::ByteCursor cursor({reinterpret_cast<const unsigned char*>(copy.data()), copy.size()});
   // Each record takes at least 21 bytes, so the content bounds the loop.
   while (!cursor.atEnd()) {
     const auto start = static_cast<std::size_t>(cursor.offset());
@@ -48,7 +52,7 @@ TreeContentError TreeModel::replaceContent(std::string_view content) {
       open.pop_back();
     }
     TreeNode node;
-    node.label.assign(label.begin(), label.end());
+    node.label = {reinterpret_cast<const char*>(label.data()), label.size()};
     node.image = static_cast<std::int32_t>(fields[0]);
     node.selectedImage = static_cast<std::int32_t>(fields[1]);
     node.data = static_cast<std::int32_t>(fields[2]);
@@ -59,6 +63,7 @@ TreeContentError TreeModel::replaceContent(std::string_view content) {
     nodes.push_back(std::move(node));
   }
   for (const auto& [pos, level] : open) nodes[static_cast<std::size_t>(pos)].subtreeEnd = static_cast<int>(nodes.size());
+  content_ = std::move(copy);
   nodes_ = std::move(nodes);
   return {};
 }

@@ -29,7 +29,7 @@ struct TreeNodeFlags {
 };
 
 struct TreeNode {
-  gbk::Text label;
+  std::string_view label;  // in the model's copy of its content
   std::int32_t image = 0;
   std::int32_t selectedImage = 0;
   std::int32_t data = 0;
@@ -52,6 +52,11 @@ struct TreeContentError {
 
 class TreeModel {
  public:
+  TreeModel() = default;
+  // The labels view the model's own copy of its content: a copy would view the original's.
+  TreeModel(const TreeModel&) = delete;
+  TreeModel& operator=(const TreeModel&) = delete;
+
   int count() const { return static_cast<int>(nodes_.size()); }
   bool contains(int pos) const { return pos >= 0 && pos < count(); }
   const TreeNode& node(int pos) const { return nodes_[static_cast<std::size_t>(pos)]; }
@@ -72,6 +77,7 @@ class TreeModel {
   std::vector<int> ancestors(int pos) const;
 
  private:
+  std::vector<char> content_;
   std::vector<TreeNode> nodes_;
 };
 
