@@ -8,6 +8,9 @@ namespace platform::win32 {
 
 void NativeTab::create(HWND parent) {
   NativeControl::create(parent, WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CONTROLPARENT);
+  // Narrow padding: the four catalog pages fit side by side in the designed width. Set
+  // before the pages: the tab control measures a page's header when it is inserted.
+  SendMessageW(hwnd(), TCM_SETPADDING, 0, MAKELPARAM(displayScale().px(4), displayScale().px(3)));
   for (std::size_t i = 0; i < tab_.pages().size(); ++i) {
     std::wstring caption = wide(tab_.pages()[i]);
     TCITEMW item{};
@@ -16,8 +19,6 @@ void NativeTab::create(HWND parent) {
     SendMessageW(hwnd(), TCM_INSERTITEMW, i, reinterpret_cast<LPARAM>(&item));
   }
   SendMessageW(hwnd(), TCM_SETCURSEL, tab_.currentPage(), 0);
-  // Narrow padding: the four catalog pages fit side by side in the designed width.
-  SendMessageW(hwnd(), TCM_SETPADDING, 0, MAKELPARAM(displayScale().px(4), displayScale().px(3)));
   // The pages' controls notify the tab control: pass their notifications on to them.
   subclass_.install<subclassProcedure>(hwnd(), 0);
 }

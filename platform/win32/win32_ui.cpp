@@ -50,11 +50,14 @@ void Win32Ui::realize(Control& control, const ControlDesign& design, int designI
   // A page not on view shows nothing at the first paint: its controls are made after it.
   if (control.page() >= 0 && !control.isShown()) {
     unmade_.push_back(unmade);
+  } else if (design.kind == ControlKind::Window || design.kind == ControlKind::StatusBar) {
+    // What the first layout reads: the window's client size, the status bar's height.
+    make(unmade);
   } else if (isContainer(design.kind) || (control.parent() && containers_.contains(control.parent()))) {
     containers_.insert(&control);
     containedLater_.push_back(unmade);
   } else {
-    make(unmade);
+    uncontainedLater_.push_back(unmade);
   }
 }
 
@@ -153,9 +156,13 @@ void Win32Ui::moveFocus(bool backwards) {
 
 int Win32Ui::run(Window& window) {
   HWND main = main_->hwnd();
-  for (const Unmade& unmade : containedLater_) make(unmade);
-  containedLater_.clear();
+  // The first layout places the controls before their windows are made: none of them
+  // is made in one place and moved to another.
   main_->startLayout();
+  for (std::vector<Unmade>* later : {&uncontainedLater_, &containedLater_}) {
+    for (const Unmade& unmade : *later) make(unmade);
+    later->clear();
+  }
   window.userCreated();
   ShowWindow(main, SW_SHOWNORMAL);
   UpdateWindow(main);

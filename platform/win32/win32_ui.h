@@ -44,10 +44,12 @@ class Win32Ui : public Ui {
   void moveFocus(bool backwards);
   std::vector<NativeControl*> focusOrder_;  // null for a control not made yet
   std::vector<Unmade> unmade_;               // in the design's order
-  // Containers lie beneath their siblings (the note and the buttons stand over the chosen
-  // area, the form radio buttons over the frame's top edge), and a child window is made
-  // beneath the siblings made before it: so the containers and what they hold are made
-  // last, in the design's order, when the window is about to show.
+  // The controls on view are made when the window is about to show, after its first
+  // layout, in the design's order. Containers lie beneath their siblings (the note and the
+  // buttons stand over the chosen area, the form radio buttons over the frame's top edge),
+  // and a child window is made beneath the siblings made before it: so the containers and
+  // what they hold are made last.
+  std::vector<Unmade> uncontainedLater_;
   std::vector<Unmade> containedLater_;
   std::set<const Control*> containers_;  // and the controls they hold, made or not
   std::map<const Control*, std::unique_ptr<NativeControl>> natives_;
