@@ -63,7 +63,7 @@ NativeKind nativeKind(ControlKind kind) {
     case ControlKind::Button: return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
     case ControlKind::Label: return {WC_STATICW, SS_LEFT, 0};
     case ControlKind::StatusBar: return {STATUSCLASSNAMEW, SBARS_SIZEGRIP | CCS_BOTTOM, 0};
-    case ControlKind::Grid: return {L"ControlsWindowPlain", WS_HSCROLL | WS_VSCROLL, WS_EX_CLIENTEDGE};
+    case ControlKind::Grid: return {L"ControlsWindowPlain", 0, WS_EX_CLIENTEDGE};
     case ControlKind::Frame:
     case ControlKind::DrawingBoard:
     case ControlKind::Window: break;
