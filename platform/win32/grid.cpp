@@ -339,8 +339,7 @@ LRESULT NativeGrid::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       GetClientRect(hwnd, &client);
       // Drawn off screen and copied in one go: no flicker while the table is redrawn.
       MemoryDc memory(CreateCompatibleDC(dc.get()));
-      OwnedBitmap bitmap(
-          CreateCompatibleBitmap(dc.get(), std::max<int>(client.right, 1), std::max<int>(client.bottom, 1)));
+      OwnedBitmap bitmap = createOffScreenBitmap(std::max<int>(client.right, 1), std::max<int>(client.bottom, 1));
       Selection picture(memory.get(), bitmap.get());
       paint(memory.get(), client);
       BitBlt(dc.get(), 0, 0, client.right, client.bottom, memory.get(), 0, 0, SRCCOPY);

@@ -56,6 +56,21 @@ using OwnedBitmap = Owned<HBITMAP, DeleteObject>;
 using OwnedImageList = Owned<HIMAGELIST, ImageList_Destroy>;
 using MemoryDc = Owned<HDC, DeleteDC>;
 
+// A 32-bit top-down DIB to draw in off screen; `bits`, if given, receives its pixels
+// (0x00RRGGBB). Unlike a bitmap compatible with a window's DC, making it does not ask the
+// display for its colour depth, which under Wine is a costly look at the display settings.
+inline OwnedBitmap createOffScreenBitmap(int width, int height, void** bits = nullptr) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* pixels = nullptr;
+  return OwnedBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits ? bits : &pixels, nullptr, 0));
+}
+
 // The DC of a window, or of the screen for a null window (GetDC, ReleaseDC).
 class WindowDc {
  public:

@@ -57,7 +57,7 @@ void NativeBoard::freezePicture() {
   {
     WindowDc screen(nullptr);
     MemoryDc memory(CreateCompatibleDC(screen.get()));
-    picture_.reset(CreateCompatibleBitmap(screen.get(), r.right - r.left, r.bottom - r.top));
+    picture_ = createOffScreenBitmap(r.right - r.left, r.bottom - r.top);
     Selection picture(memory.get(), picture_.get());
     BitBlt(memory.get(), 0, 0, r.right - r.left, r.bottom - r.top, screen.get(), r.left, r.top, SRCCOPY);
   }

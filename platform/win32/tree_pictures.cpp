@@ -12,15 +12,8 @@ TreePictures::TreePictures() {
   using namespace tree_icons;
   const int count = static_cast<int>(kImages.size());
   const int width = displayScale().px(kWidth), height = displayScale().px(kHeight);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width * count;
-  info.bmiHeader.biHeight = -2 * height;  // top-down rows: the pictures, then the masks
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  OwnedBitmap strip(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  OwnedBitmap strip = createOffScreenBitmap(width * count, 2 * height, &bits);  // the pictures, then the masks
   MemoryDc dc(CreateCompatibleDC(nullptr));
   if (!strip || !dc) return;
   auto* pixels = static_cast<std::uint32_t*>(bits);
