@@ -127,6 +127,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
                                 px(r.width), px(r.height), parent, reinterpret_cast<HMENU>(i), instance, nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
     if (control.kind == ControlKind::TabControl) {
+      // The wizard's narrow padding, which lets the four catalog pages fit without scroll arrows.
+      SendMessageW(hwnd, TCM_SETPADDING, 0, MAKELPARAM(px(4), px(3)));
       std::vector<std::wstring> pages = parts(control.text);
       for (std::size_t page = 0; page < pages.size(); ++page) {
         TCITEMW item{};
