@@ -20,6 +20,7 @@ Catalog Catalog::builtIn() {
                      typeNames.subspan(row.firstType, row.typeCount)};
   }
   for (bool chinese : {false, true}) catalog.indexOrder_[chinese] = built.indexOrders[chinese];
+  catalog.chineseTree_ = built.chineseTree;
   return catalog;
 }
 

@@ -35,6 +35,7 @@ struct BuiltInCatalog {
   std::span<const BuiltInCatalogRow> rows;
   std::span<const TextPlace> typeNames;
   std::span<const std::int32_t> indexOrders[2];  // library::Catalog::indexOrder
+  std::string_view chineseTree;                  // library::Catalog::chineseTree
 };
 
 // The constants library as the build read it (library/constants.h): the fields of each

@@ -65,6 +65,9 @@ class Catalog {
   // The entry numbers in the order of the names that the index lists (shownName, in the
   // one sort order; equal names in the catalog's order).
   std::span<const std::int32_t> indexOrder(bool chineseNames) const { return indexOrder_[chineseNames]; }
+  // The content of the category tree with Chinese labels, the tree shown at start, as the
+  // build made it (navigation/category_tree_content.h); empty but for the built-in catalog.
+  std::string_view chineseTree() const { return chineseTree_; }
 
  private:
   void sortIndexOrders();
@@ -75,6 +78,7 @@ class Catalog {
   std::vector<std::optional<CatalogEntry>> entries_;
   std::vector<std::int32_t> ownIndexOrders_[2];  // none for the built-in catalog
   std::span<const std::int32_t> indexOrder_[2];   // by English, by Chinese names
+  std::string_view chineseTree_;
 };
 
 // The API item text of an entry: English name, " / ", Chinese name.

@@ -78,6 +78,13 @@ TEST_F(TreeContentFromCatalog, GeneratedEntriesFollowTheDataTypesUnderANodeADll)
   }
 }
 
+// The tree that the wizard shows at start is the build's.
+TEST(BuiltInTreeContent, IsTheOneTheBuiltInCatalogGivesWithChineseLabels) {
+  const library::Catalog builtIn = library::Catalog::builtIn();
+  EXPECT_EQ(builtIn.chineseTree(), navigation::buildCategoryTreeContent(builtIn, true));
+  EXPECT_TRUE(library::Catalog(builtIn.text()).chineseTree().empty()) << "a catalog read at run time has none";
+}
+
 // The wizard's own tree ----------------------------------------------------------------
 
 class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {

@@ -12,8 +12,9 @@
 // byte block: u32 1, u32 length, then the bytes. A library text with --index also gets
 // `BuiltInIndex ITEMIndex()`, the tables of its header index for DLL commands or data
 // types (library/header_index.h), and the catalog with --catalog `BuiltInCatalog
-// ITEMEntries()`, its entries as library::Catalog reads them (library/catalog.h): so that
-// the wizard does not build or split them at start-up; a library text with --constants
+// ITEMEntries()`, its entries as library::Catalog reads them (library/catalog.h) and the
+// category tree that shows them at start: so that the wizard does not build or split
+// them at start-up; a library text with --constants
 // gets `BuiltInConstants ITEMTables()`, the tables of library::ConstantLibrary.
 #include <cstdio>
 #include <fstream>
@@ -33,6 +34,7 @@
 #include "library/header_index.h"
 #include "library/byte_writer.h"
 #include "library/program_image.h"
+#include "navigation/category_tree_content.h"
 
 namespace {
 
@@ -85,6 +87,17 @@ bool appendFile(const std::string& path, bool libraryText, std::string& out) {
   return true;
 }
 
+void writeItem(std::ostream& os, const std::string& name, const std::string& bytes) {
+  std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
+  os << "alignas(4) const unsigned char k_" << name << "[] = {1,0,0,0,";
+  for (unsigned char byte : library::littleEndian32(length)) os << static_cast<unsigned>(byte) << ",";
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    os << static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) << ',';
+    if (i % 32 == 31) os << '\n';
+  }
+  os << "};\n";
+}
+
 // A table and, after it, a span of its values: the array has one more, as C++ has no
 // array of none.
 template <std::ranges::contiguous_range Values>
@@ -122,9 +135,10 @@ void writeCatalog(std::ostream& os, std::ostream& functions, const std::string& 
   os << "{0,0}};\n";
   writeTable(os, name + "_byEnglishName", catalog.indexOrder(false));
   writeTable(os, name + "_byChineseName", catalog.indexOrder(true));
+  writeItem(os, name + "_chineseTree", navigation::buildCategoryTreeContent(catalog, true));
   functions << "BuiltInCatalog " << name << "Entries() {\n  return {" << catalog.size() << ", std::span(k_" << name
             << "_rows, " << rows << "), std::span(k_" << name << "_types, " << typeNames.size() << "), {" << name
-            << "_byEnglishName, " << name << "_byChineseName}};\n}\n";
+            << "_byEnglishName, " << name << "_byChineseName}, blockContent(k_" << name << "_chineseTree)};\n}\n";
 }
 
 // The tables of the constants library text and the function that gives them.
@@ -144,17 +158,6 @@ void writeConstants(std::ostream& os, std::ostream& functions, const std::string
   functions << "BuiltInConstants " << name << "Tables() {\n  return {std::span(k_" << name << "_rows, "
             << tables.constants.size() << "), " << name << "_familyOf, " << name << "_familyStart, " << name
             << "_familyMembers, " << name << "_byName};\n}\n";
-}
-
-void writeItem(std::ostream& os, const std::string& name, const std::string& bytes) {
-  std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
-  os << "alignas(4) const unsigned char k_" << name << "[] = {1,0,0,0,";
-  for (unsigned char byte : library::littleEndian32(length)) os << static_cast<unsigned>(byte) << ",";
-  for (std::size_t i = 0; i < bytes.size(); ++i) {
-    os << static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) << ',';
-    if (i % 32 == 31) os << '\n';
-  }
-  os << "};\n";
 }
 
 }  // namespace
