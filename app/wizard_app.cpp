@@ -6,7 +6,6 @@
 #include "ide_link/import.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
-#include "navigation/api_index.h"
 #include "navigation/category_tree.h"
 
 namespace app {
@@ -30,7 +29,6 @@ void startUp(WizardApp& app) {
   navigation::fillCategoryTree(w, wizard.state.catalog);
   app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.messages);
   if (app.examples) examples::fillExampleList(*app.examples, w.列表框_例程列表);
-  navigation::fillIndex(w, wizard.state.catalog);
 }
 
 void 选择夹_选用区_pageChanged(WizardApp& app) {

@@ -19,6 +19,8 @@ void Window::close() {
 
 void Window::userCreated() { raise(onCreated); }
 
+void Window::firstPainted() { raise(onFirstPainted); }
+
 void Window::userResized(Size client) {
   clientSize_ = client;
   raise(onSizeChanged);

@@ -37,9 +37,13 @@ class Window : public Control {
   bool closed() const { return closed_; }
 
   Event onCreated;
+  // Once, after the first paint and before any message is handled: the work that does
+  // not show, such as filling the pages not on view.
+  Event onFirstPainted;
   Event onSizeChanged;
 
   void userCreated();
+  void firstPainted();
   void userResized(Size client);
   // The close box or Esc: the platform destroys the window.
   void userAskedToClose() { close(); }

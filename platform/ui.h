@@ -19,8 +19,9 @@ class Ui {
   // control ID.
   virtual void realize(Control& control, const ControlDesign& design, int designIndex) = 0;
 
-  // Lays the window out (its size changed event), raises its created event, shows it
-  // and runs the message loop until it is destroyed; returns the exit code.
+  // Lays the window out (its size changed event), raises its created event, shows it,
+  // raises its first painted event and runs the message loop until it is destroyed;
+  // returns the exit code.
   virtual int run(Window& window) = 0;
 };
 

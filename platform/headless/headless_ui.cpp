@@ -95,6 +95,7 @@ int HeadlessUi::run(Window& window) {
   Rect outer = window.rect();
   window.userResized({outer.width - scale_.px(kFrame.width), outer.height - scale_.px(kFrame.height)});
   window.userCreated();
+  window.firstPainted();
   return 0;
 }
 

@@ -1,5 +1,7 @@
 #include "platform/win32/win32_ui.h"
 
+#include <utility>
+
 #include "platform/win32/buttons.h"
 #include "platform/win32/caught_exception.h"
 #include "platform/win32/display_scale.h"
@@ -26,6 +28,16 @@ HWND Win32Ui::parentWindow(const Control& control) const {
 }
 
 namespace {
+
+// A handler that fails leaves the window as it is.
+template <typename Handle>
+void runGuarded(const Handle& handle) {
+  try {
+    handle();
+  } catch (...) {
+    reportCaughtException();
+  }
+}
 
 bool isContainer(ControlKind kind) { return kind == ControlKind::TabControl || kind == ControlKind::Frame; }
 
@@ -119,17 +131,16 @@ void Win32Ui::makePage(const Control& tab, int page) {
   }
 }
 
-bool Win32Ui::makeNextUnmade() {
-  if (unmade_.empty()) return false;
+void Win32Ui::makeNextUnmade() {
+  if (unmade_.empty()) return;
   // Nothing is made in a window that is gone.
   if (!IsWindow(main_->hwnd())) {
     unmade_.clear();
-    return false;
+    return;
   }
   Unmade next = unmade_.front();
   unmade_.erase(unmade_.begin());
   make(next);
-  return true;
 }
 
 void Win32Ui::moveFocus(bool backwards) {
@@ -167,21 +178,28 @@ int Win32Ui::run(Window& window) {
   ShowWindow(main, SW_SHOWNORMAL);
   UpdateWindow(main);
 
+  // What does not show waits while a message does, so that the window answers at once
+  // after its first paint: the work of the first painted event (but no message is
+  // handled before it), then the pages not on view, made one control at a time.
+  bool firstPaintedRaised = false;
+  auto raiseFirstPainted = [&] {
+    if (std::exchange(firstPaintedRaised, true)) return;
+    runGuarded([&window] { window.firstPainted(); });
+  };
   MSG msg{};
   for (;;) {
-    // The pages not on view are made one control at a time while no message waits, so
-    // that the window answers at once after its first paint.
-    if (!unmade_.empty() && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE) && makeNextUnmade()) continue;
-    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
-    try {
-      dispatch(window, msg);
-    } catch (...) {
-      // A handler that fails leaves the window as it is.
-      reportCaughtException();
+    if ((!firstPaintedRaised || !unmade_.empty()) && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+      if (firstPaintedRaised) makeNextUnmade();
+      raiseFirstPainted();
+      continue;
     }
+    if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
+    raiseFirstPainted();
+    runGuarded([&] { dispatch(window, msg); });
   }
   return static_cast<int>(msg.wParam);
 }
+
 
 void Win32Ui::dispatch(Window& window, MSG& msg) {
   // Esc closes the window whichever control has the focus, unless it closes an open drop-down.

@@ -32,8 +32,8 @@ class Win32Ui : public Ui {
     bool firstOfGroup;
   };
   void make(const Unmade& unmade);
-  // Makes the next control of a page not on view; false when none is left.
-  bool makeNextUnmade();
+  // Makes the next control of a page not on view, if one is left.
+  void makeNextUnmade();
   // Makes what is still unmade of a page that comes on view.
   void makePage(const Control& tab, int page);
   HWND parentWindow(const Control& control) const;
