@@ -189,8 +189,11 @@ int Win32Ui::run(Window& window) {
   MSG msg{};
   for (;;) {
     if ((!firstPaintedRaised || !unmade_.empty()) && !PeekMessageW(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
-      if (firstPaintedRaised) makeNextUnmade();
-      raiseFirstPainted();
+      if (firstPaintedRaised) {
+        makeNextUnmade();
+      } else {
+        raiseFirstPainted();
+      }
       continue;
     }
     if (GetMessageW(&msg, nullptr, 0, 0) <= 0) break;
@@ -199,7 +202,6 @@ int Win32Ui::run(Window& window) {
   }
   return static_cast<int>(msg.wParam);
 }
-
 
 void Win32Ui::dispatch(Window& window, MSG& msg) {
   // Esc closes the window whichever control has the focus, unless it closes an open drop-down.
