@@ -133,7 +133,8 @@ std::string listDetails(HWND hwnd, const std::wstring& cls) {
   if (cls == L"msctls_statusbar32") return statusParts(hwnd);
   if (cls != L"ListBox" && cls != L"SysTreeView32") return "";
   if (cls == L"SysTreeView32") {
-    return ",\"itemHeight\":" + std::to_string(SendMessageW(hwnd, TVM_GETITEMHEIGHT, 0, 0));
+    return ",\"itemHeight\":" + std::to_string(SendMessageW(hwnd, TVM_GETITEMHEIGHT, 0, 0)) +
+           ",\"scrollBars\":" + std::to_string((GetWindowLongPtrW(hwnd, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) != 0);
   }
   LRESULT count = SendMessageW(hwnd, LB_GETCOUNT, 0, 0);
   std::string out = ",\"count\":" + std::to_string(count) +

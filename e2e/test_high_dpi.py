@@ -73,6 +73,8 @@ class HighDpiTest(unittest.TestCase):
                     self.assertLessEqual(c["textWidth"], c["clientWidth"] - px(17, dpi), (dpi, c["text"]))
             # The catalog's four page headers stand side by side: no scroll arrows.
             self.assertFalse(any(c["class"] == "msctls_updown32" and c["visible"] for c in controls), dpi)
+            # The tree's first view, its first category open, fits the box: no scroll bars.
+            self.assertEqual(by_name(controls)["树型框_API目录"]["scrollBars"], 0, dpi)
         # The design's note is longer than its label at any scale; at 144 it shows no less of it.
         note = {dpi: by_name(self.seen[dpi])["标签2"] for dpi in (96, 144)}
         shown = {dpi: note[dpi]["clientHeight"] / note[dpi]["textHeight"] for dpi in (96, 144)}

@@ -76,13 +76,7 @@ void NativeList::create(HWND parent) {
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
   // An owner-drawn list keeps the system font's item height; a list of names keeps the
   // height of its own font, as it had when it drew its strings itself. A tick needs more.
-  if (!checkBoxes()) {
-    WindowDc dc(hwnd());
-    SelectObject(dc.get(), controlFont());
-    TEXTMETRICW metrics{};
-    GetTextMetricsW(dc.get(), &metrics);
-    SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, metrics.tmHeight);
-  }
+  if (!checkBoxes()) SendMessageW(hwnd(), LB_SETITEMHEIGHT, 0, controlFontMetrics().tmHeight);
   showAllItems();
   subclass_.install<subclassProcedure>(hwnd(), reinterpret_cast<DWORD_PTR>(this));
 }

@@ -4,6 +4,7 @@
 
 #include "library/gbk_codec.h"
 #include "platform/win32/display_scale.h"
+#include "platform/win32/handles.h"
 #include "platform/win32/main_window.h"
 
 namespace platform::win32 {
@@ -33,6 +34,17 @@ HFONT controlFont() {
   static HFONT font = CreateFontW(-displayScale().px(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
                                   CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
   return font;
+}
+
+const TEXTMETRICW& controlFontMetrics() {
+  static const TEXTMETRICW metrics = [] {
+    TEXTMETRICW measured{};
+    WindowDc screen(nullptr);
+    Selection font(screen.get(), controlFont());
+    GetTextMetricsW(screen.get(), &measured);
+    return measured;
+  }();
+  return metrics;
 }
 
 HFONT createDefaultGuiFont(int points) {

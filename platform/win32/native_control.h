@@ -24,6 +24,8 @@ void registerCommonControls();
 
 // The controls' font: 宋体, 12 pixels of the design, GB2312 character set.
 HFONT controlFont();
+// The controls' font's metrics on this screen.
+const TEXTMETRICW& controlFontMetrics();
 // A new font of the system's default GUI face at `points` on this screen; the caller owns it.
 HFONT createDefaultGuiFont(int points);
 

@@ -1,5 +1,6 @@
 #include "platform/win32/tree_box.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace platform::win32 {
@@ -39,10 +40,17 @@ struct ScrollBars {
 
 void NativeTree::create(HWND parent) {
   NativeControl::create(parent, WC_TREEVIEWW,
-                        TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
+                        TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_NONEVENHEIGHT |
+                            WS_TABSTOP,
                         WS_EX_CLIENTEDGE);
   pictureRoom_ = createPictureRoom(pictures_);
   SendMessageW(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pictureRoom_.get()));
+  // A row holds one line of its label, but the tree view also counts the gap that the font
+  // asks between lines (its external leading): a pixel more in each row, with which the
+  // rows of the first view no longer fit the box. Odd heights are allowed (NONEVENHEIGHT).
+  const LRESULT rowHeight = SendMessageW(hwnd(), TVM_GETITEMHEIGHT, 0, 0);
+  SendMessageW(hwnd(), TVM_SETITEMHEIGHT,
+               std::max<LRESULT>(rowHeight - controlFontMetrics().tmExternalLeading, pictures_.height()), 0);
   contentReplaced();
   subclass_.install<subclassProcedure>(hwnd(), reinterpret_cast<DWORD_PTR>(this));
 }
