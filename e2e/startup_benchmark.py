@@ -1,4 +1,4 @@
-"""Start-up time of the wizard under Wine, against two yardsticks started the same way:
+"""Start-up time of the wizard under Wine, against three yardsticks started the same way:
 from process start until the window is up and its first paint is done.
 
   - the minimal window: a bare Win32 window, what Wine takes for any window program;
@@ -11,8 +11,10 @@ from process start until the window is up and its first paint is done.
 
     python3 e2e/startup_benchmark.py [ROUNDS]    prints the medians and the wizard's ratios
 
-The machine may be busy with other work: the programs take turns, a few starts each per
-round, and the ratios are the medians of the rounds' ratios.
+The machine may be busy with other work, in bursts of seconds: the programs take turns one
+start at a time, each round beginning with the next program, so that the starts compared
+in a round lie as close together as they can; the ratios are the medians of the rounds'
+ratios.
 """
 import os
 import statistics
@@ -22,43 +24,40 @@ import tempfile
 
 from wizard import BUILD, WINDOWS, Xvfb, lay_out_install, wine_env
 
-STARTS_PER_ROUND = 3
 
-
-def median_ms(env, program, runs):
+def rounds_ms(env, programs, rounds):
+    """One row per round: each program's start-up in milliseconds, in the order given."""
     with tempfile.TemporaryFile("w+") as out:
-        subprocess.run(["wine", os.path.join(WINDOWS, "e2e", "startup_timer.exe"), program, str(runs)], env=env,
-                       stdout=out, stderr=subprocess.DEVNULL, timeout=600, check=True)
+        subprocess.run(["wine", os.path.join(WINDOWS, "e2e", "startup_timer.exe"), str(rounds), *programs], env=env,
+                       stdout=out, stderr=subprocess.DEVNULL, timeout=60 * rounds, check=True)
         out.seek(0)
-        ms = float(out.read().strip())
-    if ms < 0:
-        raise RuntimeError(f"{program} did not start")
-    return ms
+        rows = [[float(ms) for ms in line.split()] for line in out if line.strip()]
+    if len(rows) != rounds or any(ms < 0 for row in rows for ms in row):
+        raise RuntimeError("a program did not start")
+    return rows
 
 
 def main():
-    rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 5
+    rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 50
     wizard_dir = os.path.join(BUILD, "e2e-install", "wizard")
     lay_out_install(wizard_dir)
     programs = {"minimal window": os.path.join(WINDOWS, "e2e", "minimal_window.exe"),
                 "text window": os.path.join(WINDOWS, "e2e", "text_window.exe"),
                 "controls window": os.path.join(WINDOWS, "e2e", "controls_window.exe"),
                 "wizard": os.path.join(wizard_dir, "apiwizard.exe")}
-    times = {name: [] for name in programs}
     xvfb = Xvfb()
     env = wine_env(xvfb.display)
     try:
         subprocess.run(["wineserver", "-p"], env=env)
-        for _ in range(rounds):
-            for name, program in programs.items():
-                times[name].append(median_ms(env, program, STARTS_PER_ROUND))
+        rows = rounds_ms(env, list(programs.values()), rounds)
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
         xvfb.stop()
-    ratio = lambda base: statistics.median(w / b for w, b in zip(times["wizard"], times[base]))
+    times = {name: [row[i] for row in rows] for i, name in enumerate(programs)}
+    ratio = lambda a, b: statistics.median(x / y for x, y in zip(times[a], times[b]))
     print(", ".join(f"{name}: {statistics.median(t):.1f} ms" for name, t in times.items()))
-    print(", ".join(f"wizard / {base}: {ratio(base):.2f}" for base in programs if base != "wizard"))
-    print(f"controls window / text window: {statistics.median(c / t for c, t in zip(times['controls window'], times['text window'])):.2f}")
+    print(", ".join(f"wizard / {base}: {ratio('wizard', base):.3f}" for base in programs if base != "wizard"))
+    print(f"controls window / text window: {ratio('controls window', 'text window'):.3f}")
 
 
 if __name__ == "__main__":

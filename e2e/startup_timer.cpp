@@ -3,12 +3,15 @@
 // a program may go on with work that does not show (windows of pages not on view)
 // in small steps, answering between them, and Wine's WaitForInputIdle would count it.
 //
-//   startup_timer PROGRAM [RUNS]   prints the median in milliseconds, after one
-//                                  uncounted start; each run's process is closed
-//                                  (WM_CLOSE) before the next.
+//   startup_timer ROUNDS PROGRAM...   starts the programs in turn, one start each per
+//                                     round (each round begins one program later, so
+//                                     that none always follows the same one), after one
+//                                     uncounted start of each; prints a line per round,
+//                                     each program's milliseconds in the order given.
+//                                     Each process is closed (WM_CLOSE) before the next
+//                                     starts.
 #include <windows.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -64,12 +67,20 @@ double runOnce(const std::wstring& program) {
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-  if (argc < 2) return 2;
-  int runs = argc > 2 ? _wtoi(argv[2]) : 5;
-  runOnce(argv[1]);  // a first start fills the caches; it is not counted
-  std::vector<double> times;
-  for (int i = 0; i < runs; ++i) times.push_back(runOnce(argv[1]));
-  std::sort(times.begin(), times.end());
-  std::printf("%.1f\n", times[times.size() / 2]);
+  if (argc < 3) return 2;
+  const int rounds = _wtoi(argv[1]);
+  const std::vector<std::wstring> programs(argv + 2, argv + argc);
+  const std::size_t count = programs.size();
+  for (const std::wstring& program : programs) runOnce(program);  // a first start fills the caches
+  for (int round = 0; round < rounds; ++round) {
+    std::vector<double> ms(count);
+    for (std::size_t k = 0; k < count; ++k) {
+      const std::size_t p = (static_cast<std::size_t>(round) + k) % count;
+      ms[p] = runOnce(programs[p]);
+    }
+    for (std::size_t p = 0; p < count; ++p) std::printf(p ? " %.1f" : "%.1f", ms[p]);
+    std::printf("\n");
+    std::fflush(stdout);
+  }
   return 0;
 }
