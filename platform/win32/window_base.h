@@ -16,8 +16,9 @@ class WindowBase {
 
  protected:
   // Registers the class once; `background` may be null for windows that paint all. Only
-  // a top-level window needs the icon: a class with one costs Wine a small copy of it.
-  static void registerClass(HBRUSH background, UINT classStyle = 0, HICON icon = nullptr) {
+  // a top-level window needs the icons, the caption's small one given: without it Wine
+  // would make it from the large one.
+  static void registerClass(HBRUSH background, UINT classStyle = 0, HICON icon = nullptr, HICON smallIcon = nullptr) {
     static bool registered = false;
     if (registered) return;
     WNDCLASSEXW wc{};
@@ -28,6 +29,7 @@ class WindowBase {
     wc.hInstance = GetModuleHandleW(nullptr);
     wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     wc.hIcon = icon;
+    wc.hIconSm = smallIcon;
     wc.hbrBackground = background;
     wc.lpszClassName = Derived::kClassName;
     RegisterClassExW(&wc);
