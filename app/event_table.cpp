@@ -16,8 +16,7 @@ void wireEventTable(WizardApp& app) {
   window::StartupWindow& w = wizard.window;
   const library::Catalog& catalog = wizard.state.catalog;
   w.启动窗口.onCreated = [&app] { startUp(app); };
-  // The last of the start-up's fills, of a page not on view, comes after the first paint.
-  w.启动窗口.onFirstPainted = [&w, &catalog] { navigation::fillIndex(w, catalog); };
+  w.启动窗口.onFirstPainted = [&app] { startUpAfterFirstPaint(app); };
   w.启动窗口.onSizeChanged = [&w] { layOut(w); };
   w.选择夹_选用区.onPageChanged = [&app] { 选择夹_选用区_pageChanged(app); };
   w.按钮_关闭程序.onClicked = [&w] { 按钮_关闭程序_clicked(w); };

@@ -6,6 +6,7 @@
 #include "ide_link/import.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
+#include "navigation/api_index.h"
 #include "navigation/category_tree.h"
 
 namespace app {
@@ -27,8 +28,14 @@ void startUp(WizardApp& app) {
   wizard.services.dialogs.setSaveInitialFolder(
       [&shell = wizard.services.shell] { return shell.documentsFolder() + "\\"; });
   navigation::fillCategoryTree(w, wizard.state.catalog);
+}
+
+void startUpAfterFirstPaint(WizardApp& app) {
+  window::Wizard& wizard = app.wizard;
+  window::StartupWindow& w = wizard.window;
   app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.messages);
   if (app.examples) examples::fillExampleList(*app.examples, w.列表框_例程列表);
+  navigation::fillIndex(w, wizard.state.catalog);
 }
 
 void 选择夹_选用区_pageChanged(WizardApp& app) {

@@ -27,7 +27,10 @@ class WizardApp {
 
 // Handlers of the window itself and of the controls that serve both the APIs and the
 // examples (the event table wires them).
+// Start-up fills what the first paint shows; the rest, the examples and the index on
+// pages not on view, follows it, before any message is handled.
 void startUp(WizardApp& app);
+void startUpAfterFirstPaint(WizardApp& app);
 void 选择夹_选用区_pageChanged(WizardApp& app);
 void 按钮_关闭程序_clicked(window::StartupWindow& w);
 // Page 0 imports the ticked APIs; the examples page saves the ticked examples.
