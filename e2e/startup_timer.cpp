@@ -9,7 +9,8 @@
 //                                     uncounted start of each; prints a line per round,
 //                                     each program's milliseconds in the order given.
 //                                     Each process is closed (WM_CLOSE) before the next
-//                                     starts.
+//                                     starts; one that shows no window within 30 s
+//                                     counts -1.
 #include <windows.h>
 
 #include <cstdio>
@@ -17,6 +18,8 @@
 #include <vector>
 
 namespace {
+
+constexpr ULONGLONG kShowLimitMs = 30000;
 
 struct Found {
   DWORD process;
@@ -47,10 +50,19 @@ double runOnce(const std::wstring& program) {
   }
   Found found{pi.dwProcessId, nullptr};
   // Every look is a request to the Wine server, which the starting program needs too: a
-  // look every 5 ms leaves it the server.
+  // look every 5 ms leaves it the server. A program that ends or shows nothing within
+  // the limit did not start.
+  const ULONGLONG giveUpAt = GetTickCount64() + kShowLimitMs;
   while (!found.window) {
     EnumWindows(findVisibleWindow, reinterpret_cast<LPARAM>(&found));
-    if (!found.window) Sleep(5);
+    if (found.window) break;
+    if (WaitForSingleObject(pi.hProcess, 5) == WAIT_OBJECT_0 || GetTickCount64() > giveUpAt) {
+      TerminateProcess(pi.hProcess, 1);
+      WaitForSingleObject(pi.hProcess, 10000);
+      CloseHandle(pi.hThread);
+      CloseHandle(pi.hProcess);
+      return -1;
+    }
   }
   // A program answers a sent message only when it asks for messages, after its first
   // paint (UpdateWindow in its start-up).
@@ -71,7 +83,9 @@ int wmain(int argc, wchar_t** argv) {
   const int rounds = _wtoi(argv[1]);
   const std::vector<std::wstring> programs(argv + 2, argv + argc);
   const std::size_t count = programs.size();
-  for (const std::wstring& program : programs) runOnce(program);  // a first start fills the caches
+  // A first start of each fills the caches; its failure (a fresh Wine server sometimes
+  // keeps the very first program from showing) is not counted either.
+  for (const std::wstring& program : programs) runOnce(program);
   for (int round = 0; round < rounds; ++round) {
     std::vector<double> ms(count);
     for (std::size_t k = 0; k < count; ++k) {
