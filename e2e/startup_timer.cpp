@@ -37,6 +37,13 @@ BOOL CALLBACK findVisibleWindow(HWND hwnd, LPARAM param) {
   return TRUE;
 }
 
+// Waits for the started process to end, then lets its handles go.
+void endStart(PROCESS_INFORMATION& pi) {
+  WaitForSingleObject(pi.hProcess, 10000);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+}
+
 double runOnce(const std::wstring& program) {
   STARTUPINFOW si{};
   si.cb = sizeof si;
@@ -58,9 +65,7 @@ double runOnce(const std::wstring& program) {
     if (found.window) break;
     if (WaitForSingleObject(pi.hProcess, 5) == WAIT_OBJECT_0 || GetTickCount64() > giveUpAt) {
       TerminateProcess(pi.hProcess, 1);
-      WaitForSingleObject(pi.hProcess, 10000);
-      CloseHandle(pi.hThread);
-      CloseHandle(pi.hProcess);
+      endStart(pi);
       return -1;
     }
   }
@@ -70,9 +75,7 @@ double runOnce(const std::wstring& program) {
   UpdateWindow(found.window);  // returns once the window has no pending paint
   QueryPerformanceCounter(&end);
   PostMessageW(found.window, WM_CLOSE, 0, 0);
-  WaitForSingleObject(pi.hProcess, 10000);
-  CloseHandle(pi.hThread);
-  CloseHandle(pi.hProcess);
+  endStart(pi);
   return 1000.0 * static_cast<double>(end.QuadPart - start.QuadPart) / static_cast<double>(frequency.QuadPart);
 }
 
