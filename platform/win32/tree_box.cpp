@@ -76,6 +76,22 @@ void NativeTree::paintHoldingScrollBars() {
   }
 }
 
+// The tree view chooses its scroll bars within the client area that its bars leave: with
+// both on, it keeps both even where its nodes would need one or none. Once its size has
+// changed it is told the whole area, bars left out, and chooses again; where it keeps
+// both after all, it is told the area they leave, as before.
+void NativeTree::chooseScrollBarsAgain() {
+  if ((GetWindowLongPtrW(hwnd(), GWL_STYLE) & kScrollBars) != kScrollBars) return;
+  RECT client{};
+  GetClientRect(hwnd(), &client);
+  const int wholeWidth = client.right + GetSystemMetrics(SM_CXVSCROLL);
+  const int wholeHeight = client.bottom + GetSystemMetrics(SM_CYHSCROLL);
+  WindowSubclass::passOn(hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(wholeWidth, wholeHeight));
+  if ((GetWindowLongPtrW(hwnd(), GWL_STYLE) & kScrollBars) == kScrollBars) {
+    WindowSubclass::passOn(hwnd(), WM_SIZE, SIZE_RESTORED, MAKELPARAM(client.right, client.bottom));
+  }
+}
+
 LRESULT NativeTree::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data) {
   auto* self = reinterpret_cast<NativeTree*>(data);
   if (message == WM_PAINT && !wParam) {
@@ -84,6 +100,11 @@ LRESULT NativeTree::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
   }
   // The tree view takes a change of style as a reason to set its scroll bars again.
   if ((message == WM_STYLECHANGING || message == WM_STYLECHANGED) && self->holdingScrollBars_) return 0;
+  if (message == WM_WINDOWPOSCHANGED && !(reinterpret_cast<const WINDOWPOS*>(lParam)->flags & SWP_NOSIZE)) {
+    const LRESULT result = WindowSubclass::passOn(hwnd, message, wParam, lParam);
+    self->chooseScrollBarsAgain();
+    return result;
+  }
   return WindowSubclass::passOn(hwnd, message, wParam, lParam);
 }
 

@@ -41,6 +41,7 @@ class NativeTree : public NativeControl, public TreePeer {
   void insertChildren(int pos);
   LRESULT onCustomDraw(const NMTVCUSTOMDRAW& draw);
   void paintHoldingScrollBars();
+  void chooseScrollBarsAgain();
   static LRESULT subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, DWORD_PTR data);
   // Drawing stays off from the outermost freeze to its thaw.
   void freeze();

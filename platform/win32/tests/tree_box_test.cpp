@@ -1,6 +1,7 @@
 // The tree box: the native tree shows the model's nodes with their pre-order positions;
 // a click, a key or a node's button raises the model's events with the right node, and
 // what the program does is shown without raising them twice; each node shows its picture.
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
@@ -285,6 +286,39 @@ TEST_F(TreeBoxTest, APaintDrawsTheItemsAndLeavesTheScrollBarsAsTheyWereSet) {
     for (LONG x = label.left; x < label.right; ++x) inked += shown.at({x, y}) != background;
   }
   EXPECT_GT(inked, 0) << "the current node's label is not drawn";
+}
+
+
+// Made smaller than its nodes and then as large as before, the tree shows the bars that
+// its nodes need at that size: none where they fit, though not beside a bar; the vertical
+// alone where they are too many for the height but fit beside it.
+TEST_F(TreeBoxTest, GrownBackItShowsOnlyTheScrollBarsItsNodesNeed) {
+  tree.setCurrentItem(5);
+  settle();
+  int widest = 0, lowest = 0;
+  for (int pos : {0, 1, 2, 3, 4, 5, 6}) {
+    widest = std::max<int>(widest, labelRect(pos).right);
+    lowest = std::max<int>(lowest, labelRect(pos).bottom);
+  }
+  auto barsAt = [&](int clientWidth, int clientHeight) {
+    tree.setRect({10, 10, clientWidth + 2 * GetSystemMetrics(SM_CXEDGE), clientHeight + 2 * GetSystemMetrics(SM_CYEDGE)});
+    settle();
+    return GetWindowLongPtrW(native, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+  };
+  // Fits, but not beside a bar: within a bar's width of each edge.
+  const int fitsWidth = widest + 8, fitsHeight = lowest + 8;
+
+  ASSERT_EQ(barsAt(fitsWidth, fitsHeight), 0);
+  ASSERT_EQ(barsAt(60, 40), WS_HSCROLL | WS_VSCROLL);
+  EXPECT_EQ(barsAt(fitsWidth, fitsHeight), 0);
+  ASSERT_EQ(barsAt(60, 40), WS_HSCROLL | WS_VSCROLL);
+  // Keeping both, it pages by the rows that the area between them holds.
+  RECT client{};
+  GetClientRect(native, &client);
+  SCROLLINFO vertical{sizeof vertical, SIF_PAGE, 0, 0, 0, 0, 0};
+  GetScrollInfo(native, SB_VERT, &vertical);
+  EXPECT_EQ(static_cast<LRESULT>(vertical.nPage), client.bottom / SendMessageW(native, TVM_GETITEMHEIGHT, 0, 0));
+  EXPECT_EQ(barsAt(fitsWidth + GetSystemMetrics(SM_CXVSCROLL), lowest / 2), WS_VSCROLL);
 }
 
 }  // namespace
