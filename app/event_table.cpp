@@ -18,6 +18,8 @@ void wireEventTable(WizardApp& app) {
   w.启动窗口.onCreated = [&app] { startUp(app); };
   w.启动窗口.onFirstPainted = [&app] { startUpAfterFirstPaint(app); };
   w.启动窗口.onSizeChanged = [&w] { layOut(w); };
+  w.启动窗口.onEscapePressed = [&app] { 启动窗口_escapePressed(app); };
+  w.启动窗口.onTicked = [&app] { 启动窗口_ticked(app); };
   w.选择夹_选用区.onPageChanged = [&app] { 选择夹_选用区_pageChanged(app); };
   w.按钮_关闭程序.onClicked = [&w] { 按钮_关闭程序_clicked(w); };
   w.按钮_导入.onClicked = [&app] { 按钮_导入_clicked(app); };

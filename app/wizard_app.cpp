@@ -41,11 +41,10 @@ void startUpAfterFirstPaint(WizardApp& app) {
 void 选择夹_选用区_pageChanged(WizardApp& app) {
   window::StartupWindow& w = app.wizard.window;
   bool chosenApiPage = w.选择夹_选用区.currentPage() == 0;
+  window::showImportButtonCaption(w, app.importWait.waiting());
   if (chosenApiPage) {
-    w.按钮_导入.setText("导入(&Z)");
     if (w.选择列表框_选用API.currentSelection() == -1) w.选择列表框_选用API.setCurrentSelection(0);
   } else {
-    w.按钮_导入.setText("打开例程(&O)");
     examples::fillRelatedExamplesList(w, app.wizard.state.catalog, app.examples.get());
   }
   w.按钮_从选用框删除.setEnabled(chosenApiPage);
@@ -55,12 +54,24 @@ void 选择夹_选用区_pageChanged(WizardApp& app) {
 void 按钮_关闭程序_clicked(window::StartupWindow& w) { w.启动窗口.close(); }
 
 void 按钮_导入_clicked(WizardApp& app) {
-  if (app.wizard.window.选择夹_选用区.currentPage() == 0) {
-    ide_link::importChosenApis(app.wizard, ide_link::wizardRequestBuffer());
+  if (app.importWait.waiting()) {
+    ide_link::giveUpImport(app.wizard.window, app.importWait);
+  } else if (app.wizard.window.选择夹_选用区.currentPage() == 0) {
+    ide_link::importChosenApis(app.wizard, ide_link::wizardRequestBuffer(), app.importWait);
   } else {
     examples::saveChosenExamples(app.wizard.services, app.examples.get(), app.wizard.window.选择列表框_选用例程);
   }
 }
+
+void 启动窗口_escapePressed(WizardApp& app) {
+  if (app.importWait.waiting()) {
+    ide_link::giveUpImport(app.wizard.window, app.importWait);
+  } else {
+    app.wizard.window.启动窗口.close();
+  }
+}
+
+void 启动窗口_ticked(WizardApp& app) { ide_link::checkImportAnswer(app.wizard, app.importWait); }
 
 namespace {
 
@@ -78,6 +89,7 @@ void 选择列表框_选用API_contextMenuChosen(window::Wizard& wizard, int men
 void 选择列表框_选用API_copyKeyPressed(window::Wizard& wizard) { copyChosenDeclarations(wizard); }
 
 void shutDown(WizardApp& app) {
+  app.importWait = {};
   app.wizard.state.catalog = {};
   app.examples.reset();
 }

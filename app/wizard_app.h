@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "examples/example_database.h"
+#include "ide_link/import.h"
 #include "window/wizard.h"
 
 namespace app {
@@ -23,6 +24,8 @@ class WizardApp {
   // What the search page lists: API hits, or example hits. The search's handlers, which
   // reach both the catalog and the examples, keep it.
   bool searchResultsAreApis = false;
+  // An import waiting for the IDE's answer. The button, Esc and the window's tick reach it.
+  ide_link::ImportWait importWait;
 };
 
 // Handlers of the window itself and of the controls that serve both the APIs and the
@@ -33,8 +36,12 @@ void startUp(WizardApp& app);
 void startUpAfterFirstPaint(WizardApp& app);
 void 选择夹_选用区_pageChanged(WizardApp& app);
 void 按钮_关闭程序_clicked(window::StartupWindow& w);
-// Page 0 imports the ticked APIs; the examples page saves the ticked examples.
+// Page 0 imports the ticked APIs; the examples page saves the ticked examples. While an
+// import waits for the IDE, the button gives the wait up.
 void 按钮_导入_clicked(WizardApp& app);
+// Esc closes the window; while an import waits, it gives the wait up instead.
+void 启动窗口_escapePressed(WizardApp& app);
+void 启动窗口_ticked(WizardApp& app);
 // The chosen API list's context menu (its one item, the copy) and Ctrl+C copy the
 // chosen declarations as E text.
 void 选择列表框_选用API_contextMenuChosen(window::Wizard& wizard, int menuItem);

@@ -92,7 +92,8 @@ void BM_SendImportHeadless(benchmark::State& state) {
   ide_link::WizardRequestBuffer buffer;
   for (auto _ : state) {
     buffer.queueCommandRecord(5, {Argument::text("a")});
-    benchmark::DoNotOptimize(ide_link::sendWizardRequest(kernel, buffer, library::libraryProgramImage(), false));
+    auto pending = ide_link::sendWizardRequest(kernel, buffer, library::libraryProgramImage(), false);
+    benchmark::DoNotOptimize(pending->poll());
     kernel.log.clear();
   }
 }

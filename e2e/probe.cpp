@@ -23,6 +23,7 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -259,6 +260,24 @@ int main(int argc, char** argv) {
     GetGUIThreadInfo(thread, &info);
     HWND target = info.hwndFocus ? info.hwndFocus : w;
     PostMessageW(target, WM_KEYDOWN, static_cast<WPARAM>(std::atoi(argv[2])), 1);
+  } else if (command == "answers" && argc == 3) {
+    // For the given milliseconds, sends the window WM_NULL every 20 ms and times each
+    // answer: the longest, and how many took more than 5 s (a window that does not answer).
+    const DWORD until = GetTickCount() + static_cast<DWORD>(std::atoi(argv[2]));
+    DWORD longest = 0;
+    int sends = 0, unanswered = 0;
+    while (GetTickCount() < until) {
+      LARGE_INTEGER frequency, before, after;
+      QueryPerformanceFrequency(&frequency);
+      QueryPerformanceCounter(&before);
+      DWORD_PTR result = 0;
+      if (!SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) ++unanswered;
+      QueryPerformanceCounter(&after);
+      longest = std::max<DWORD>(longest, static_cast<DWORD>((after.QuadPart - before.QuadPart) * 1000 / frequency.QuadPart));
+      ++sends;
+      Sleep(20);
+    }
+    std::printf("{\"sends\":%d,\"longestMs\":%lu,\"unanswered\":%d}\n", sends, longest, unanswered);
   } else if (command == "click" && argc == 3) {
     HWND button = findControl(w, fromUtf8(argv[2]));
     if (!button) return 1;

@@ -1,7 +1,6 @@
 #include "ide_link/import.h"
 
 #include "ide_link/copy_as_text.h"
-#include "ide_link/wizard_channel.h"
 #include "library/builtin_data.h"
 #include "library/program_image.h"
 #include "navigation/chosen_lists.h"
@@ -57,21 +56,62 @@ void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckL
   buffer.queueCommandRecord(5, {Argument::text("b")});
 }
 
-void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer) {
-  queueChosenDeclarations(buffer, wizard.window.选择列表框_选用API, wizard.state.catalog);
-  gbk::Text reply = sendWizardRequest(wizard.services.kernelObjects, buffer, library::libraryProgramImage(), false);
-  // Whatever the IDE replies is its affair; only a request that never reached it keeps
-  // the window open.
-  if (reply == kFailureText) {
-    platform::MessageAnswer answer =
-        wizard.services.messages.show(std::string(kImportFailedMessage) + std::string(kOfferToCopy), "信息：",
-                                      platform::MessageIcon::Warning, platform::MessageButtons::YesNo);
-    if (answer == platform::MessageAnswer::Yes) {
-      copyChosenDeclarations(wizard.window, wizard.state.catalog, wizard.services.clipboard, wizard.services.messages);
-    }
+namespace {
+
+void endWait(window::StartupWindow& w, ImportWait& wait) {
+  wait.request.reset();
+  w.启动窗口.setTicking(false);
+  window::showImportButtonCaption(w, false);
+}
+
+// The window and its chosen list stay, and the copy is offered in the import's place.
+void tellImportFailed(window::Wizard& wizard) {
+  window::showInStatusBar(wizard.window, "导入：", kFailureText);
+  platform::MessageAnswer answer =
+      wizard.services.messages.show(std::string(kImportFailedMessage) + std::string(kOfferToCopy), "信息：",
+                                    platform::MessageIcon::Warning, platform::MessageButtons::YesNo);
+  if (answer == platform::MessageAnswer::Yes) {
+    copyChosenDeclarations(wizard.window, wizard.state.catalog, wizard.services.clipboard, wizard.services.messages);
+  }
+}
+
+}  // namespace
+
+void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer, ImportWait& wait) {
+  if (wait.waiting()) return;
+  window::StartupWindow& w = wizard.window;
+  queueChosenDeclarations(buffer, w.选择列表框_选用API, wizard.state.catalog);
+  wait.request = sendWizardRequest(wizard.services.kernelObjects, buffer, library::libraryProgramImage(), false);
+  if (!wait.request) {
+    tellImportFailed(wizard);
     return;
   }
-  wizard.window.启动窗口.close();
+  window::showInStatusBar(w, "导入：", kWaitingForIdeText);
+  window::showImportButtonCaption(w, true);
+  w.启动窗口.setTicking(true);
+}
+
+void checkImportAnswer(window::Wizard& wizard, ImportWait& wait) {
+  if (!wait.waiting()) return;
+  switch (wait.request->poll()) {
+    case PendingRequest::State::waiting:
+      return;
+    case PendingRequest::State::answered:
+      // Whatever the IDE replies is its affair.
+      endWait(wizard.window, wait);
+      wizard.window.启动窗口.close();
+      return;
+    case PendingRequest::State::unanswerable:
+      endWait(wizard.window, wait);
+      tellImportFailed(wizard);
+      return;
+  }
+}
+
+void giveUpImport(window::StartupWindow& w, ImportWait& wait) {
+  if (!wait.waiting()) return;
+  endWait(w, wait);
+  window::showInStatusBar(w, "导入：", "已放弃等待易语言集成开发环境答复，选用的API仍在列表中");
 }
 
 }  // namespace ide_link

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cstring>
-#include <memory>
 
 #include "library/byte_writer.h"
 
@@ -19,52 +18,38 @@ std::uint8_t* putBytes(std::uint8_t* at, std::string_view bytes) {
   return at + bytes.size();
 }
 
-// The text at the start of the view, up to its NUL; a reply without one ends with the view.
-gbk::Text replyIn(std::span<const std::uint8_t> view) {
-  std::string_view all(reinterpret_cast<const char*>(view.data()), view.size());
-  return gbk::Text(all.substr(0, all.find('\0')));
-}
-
-// The objects of one exchange. Members are destroyed in reverse order, which is the
-// order in which an exchange closes them: "EWEVT2", "EWIZ2", "EWIZ1", "EWEVT1"; each
-// holder closes only what was made.
-struct Exchange {
-  std::unique_ptr<platform::NamedEvent> requestReady;  // "EWEVT1"
-  std::unique_ptr<platform::SharedMemory> request;     // "EWIZ1"
-  std::unique_ptr<platform::SharedMemory> requestSize; // "EWIZ2"
-  std::unique_ptr<platform::NamedEvent> replyReady;    // "EWEVT2"
-};
-
-gbk::Text exchange(platform::KernelObjects& kernel, const WizardRequestBuffer& buffer, std::string_view payload,
-                   bool flag) {
-  Exchange objects;
+std::unique_ptr<PendingRequest> exchange(platform::KernelObjects& kernel, const WizardRequestBuffer& buffer,
+                                         std::string_view payload, bool flag) {
+  ExchangeObjects objects;
   objects.requestReady = kernel.openEvent("EWEVT1");
-  if (!objects.requestReady) return gbk::Text(kFailureText);
+  if (!objects.requestReady) return nullptr;
   objects.replyReady = kernel.openEvent("EWEVT2");
-  if (!objects.replyReady) return gbk::Text(kFailureText);
+  if (!objects.replyReady) return nullptr;
 
   // A record that could not be queued, or a request too large for the size word, would
   // reach the IDE incomplete or misdescribed.
   std::uint64_t size = requestBlockSize(payload.size(), buffer.bytes().size());
-  if (buffer.broken() || size > kLargestBlock) return gbk::Text(kFailureText);
+  if (buffer.broken() || size > kLargestBlock) return nullptr;
 
   objects.request = kernel.createSharedMemory("EWIZ1", static_cast<std::uint32_t>(size));
-  if (!objects.request) return gbk::Text(kFailureText);
+  if (!objects.request) return nullptr;
   objects.requestSize = kernel.createSharedMemory("EWIZ2", kSizeBlock);
-  if (!objects.requestSize) return gbk::Text(kFailureText);
+  if (!objects.requestSize) return nullptr;
 
   // A block of that name that existed before keeps its own size: nothing is written
   // past the end of a view.
   std::span<std::uint8_t> requestView = objects.request->mapView();
-  if (requestView.size() < size) return gbk::Text(kFailureText);
+  if (requestView.size() < size) return nullptr;
   writeRequest(requestView, flag, payload, buffer.bytes());
   std::span<std::uint8_t> sizeView = objects.requestSize->mapView();
-  if (sizeView.size() < kSizeBlock) return gbk::Text(kFailureText);
+  if (sizeView.size() < kSizeBlock) return nullptr;
   library::putLittleEndian32(sizeView.data(), static_cast<std::uint32_t>(size));
 
+  // A signal left by an exchange that was given up, or by an IDE that signalled with no
+  // request, would pass for the answer to this one.
+  objects.replyReady->reset();
   objects.requestReady->signal();
-  if (!objects.replyReady->waitForSignal()) return gbk::Text(kFailureText);
-  return replyIn(requestView);
+  return std::make_unique<PendingRequest>(std::move(objects), requestView);
 }
 
 }  // namespace
@@ -81,11 +66,21 @@ void writeRequest(std::span<std::uint8_t> view, bool flag, std::string_view payl
   putBytes(at, buffer);
 }
 
-gbk::Text sendWizardRequest(platform::KernelObjects& kernel, WizardRequestBuffer& buffer, std::string_view payload,
-                            std::optional<bool> flag) {
-  gbk::Text result = exchange(kernel, buffer, payload, flag.value_or(true));
+PendingRequest::State PendingRequest::poll() {
+  if (objects_.replyReady->takeSignal()) return State::answered;
+  return objects_.replyReady->heldElsewhere() ? State::waiting : State::unanswerable;
+}
+
+gbk::Text PendingRequest::reply() const {
+  std::string_view all(reinterpret_cast<const char*>(requestView_.data()), requestView_.size());
+  return gbk::Text(all.substr(0, all.find('\0')));
+}
+
+std::unique_ptr<PendingRequest> sendWizardRequest(platform::KernelObjects& kernel, WizardRequestBuffer& buffer,
+                                                  std::string_view payload, std::optional<bool> flag) {
+  std::unique_ptr<PendingRequest> pending = exchange(kernel, buffer, payload, flag.value_or(true));
   buffer.empty();
-  return result;
+  return pending;
 }
 
 }  // namespace ide_link

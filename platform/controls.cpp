@@ -17,7 +17,26 @@ void Window::close() {
   if (auto* p = peerAs<WindowPeer>()) p->destroy();
 }
 
+void Window::setTicking(bool ticking) {
+  if (ticking_ == ticking) return;
+  ticking_ = ticking;
+  if (auto* p = peerAs<WindowPeer>()) p->tickEvery(ticking ? kTickMilliseconds : 0);
+}
+
 void Window::userCreated() { raise(onCreated); }
+
+void Window::userPressedEscape() {
+  if (onEscapePressed) {
+    onEscapePressed();
+  } else {
+    close();
+  }
+}
+
+// A tick already on its way when the ticking stopped raises nothing.
+void Window::ticked() {
+  if (ticking_ && !closed_) raise(onTicked);
+}
 
 void Window::firstPainted() { raise(onFirstPainted); }
 

@@ -23,6 +23,8 @@ using Event = std::function<void()>;
 class WindowPeer : public virtual ControlPeer {
  public:
   virtual void destroy() = 0;
+  // Reports a tick to the model about every `milliseconds` from now on; 0 stops them.
+  virtual void tickEvery(int milliseconds) = 0;
 };
 
 class Window : public Control {
@@ -36,22 +38,34 @@ class Window : public Control {
   void close();
   bool closed() const { return closed_; }
 
+  // While ticking, onTicked is raised about every kTickMilliseconds: how the window
+  // watches another program's work without waiting for it, and so goes on answering.
+  static constexpr int kTickMilliseconds = 50;
+  void setTicking(bool ticking);
+  bool ticking() const { return ticking_; }
+
   Event onCreated;
   // Once, after the first paint and before any message is handled: the work that does
   // not show, such as filling the pages not on view.
   Event onFirstPainted;
   Event onSizeChanged;
+  Event onTicked;
+  // Esc, whichever control has the focus. Without a handler it closes the window.
+  Event onEscapePressed;
 
   void userCreated();
   void firstPainted();
   void userResized(Size client);
-  // The close box or Esc: the platform destroys the window.
+  // The close box: the platform destroys the window.
   void userAskedToClose() { close(); }
+  void userPressedEscape();
+  void ticked();
 
  private:
   Size clientSize_;
   Scale scale_;
   bool closed_ = false;
+  bool ticking_ = false;
 };
 
 class TabPeer : public virtual ControlPeer {

@@ -14,10 +14,15 @@ class NamedEvent {
  public:
   virtual ~NamedEvent() = default;
   virtual void signal() = 0;
-  // Waits with no time limit until the event is signalled: true. False when the wait
-  // fails or the process that started the wizard ends first, since an IDE that is gone
-  // will never signal.
-  virtual bool waitForSignal() = 0;
+  // Clears a signal that nobody has taken yet, such as one left over from an exchange
+  // that was given up.
+  virtual void reset() = 0;
+  // Whether the event is signalled, without waiting; the signal is taken (an event that
+  // resets itself is reset by it).
+  virtual bool takeSignal() = 0;
+  // Whether another process still holds the event. Once none does, nobody is left who
+  // could signal it. True when the platform cannot tell.
+  virtual bool heldElsewhere() = 0;
 };
 
 // A named block of shared memory backed by the paging file.

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <string>
 
@@ -40,16 +41,21 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
     messages.shown.clear();  // the missing examples database's, at start-up
   }
 
-  // The IDE: present, and on a request it takes the records, answers and signals back.
-  void ideIsThere(std::string reply = "") {
+  // The IDE: present, and on a request it takes the records, answers and signals back;
+  // a slow one answers only when the test says.
+  void ideIsThere(std::string reply = "", bool answersAtOnce = true) {
     kernel.createEvent("EWEVT1");
     kernel.createEvent("EWEVT2");
-    kernel.whenSignalled("EWEVT1", [this, reply] {
+    kernel.whenSignalled("EWEVT1", [this, reply, answersAtOnce] {
       std::span<std::uint8_t> block = kernel.block("EWIZ1");
       request.assign(reinterpret_cast<const char*>(block.data()), block.size());
       std::memcpy(block.data(), reply.c_str(), reply.size() + 1);
-      kernel.signal("EWEVT2");
+      if (answersAtOnce) kernel.signal("EWEVT2");
     });
+  }
+
+  bool waitingForTheIde() const {
+    return w.按钮_导入.text() == "放弃等待" && w.启动窗口.ticking() && !ui.destroyed(w.启动窗口);
   }
 
   void tick(std::string_view text, std::int32_t entry) {
@@ -119,6 +125,10 @@ TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
   ideIsThere("whatever the IDE says");
   tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
   w.按钮_导入.userClicked();
+  // The window answers until its next tick finds the IDE's answer.
+  EXPECT_TRUE(waitingForTheIde());
+  EXPECT_EQ(w.状态条.parts()[1].text, "正在等待易语言集成开发环境答复…");
+  w.启动窗口.ticked();
   std::string_view image = library::libraryProgramImage();
   ASSERT_GE(request.size(), 12 + image.size());
   EXPECT_EQ(request.substr(0, 4), std::string(4, '\0')) << "the send flag";
@@ -148,6 +158,7 @@ TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
   // Once the IDE is there, the same button imports exactly what is ticked, nothing left over.
   ideIsThere();
   w.按钮_导入.userClicked();
+  w.启动窗口.ticked();
   std::string records = Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").thenAB();
   std::size_t image = library::libraryProgramImage().size();
   std::string lengthWord = {static_cast<char>(records.size()), 0, 0, 0};
@@ -166,6 +177,66 @@ TEST_F(ImportTest, WithoutTheIdeCopiesTheTickedDeclarationsWhenTheUserSaysYes) {
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_FALSE(ui.destroyed(w.启动窗口));
   EXPECT_EQ(chosen.count(), 2);
+}
+
+// --- The wait --------------------------------------------------------------------------
+
+TEST_F(ImportTest, ASlowIdeLeavesTheWindowAnsweringAndTheWaitCanBeGivenUp) {
+  ideIsThere("", false);
+  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  w.按钮_导入.userClicked();
+  for (int i = 0; i < 3; ++i) w.启动窗口.ticked();
+  ASSERT_TRUE(waitingForTheIde());
+  // Turning the page keeps the button giving up, not opening examples.
+  w.选择夹_选用区.turnToPage(1);
+  EXPECT_EQ(w.按钮_导入.text(), "放弃等待");
+  w.选择夹_选用区.turnToPage(0);
+
+  // The button gives up, and starts no second exchange.
+  w.按钮_导入.userClicked();
+  EXPECT_EQ(std::ranges::count(kernel.log, "signal EWEVT1"), 1);
+  EXPECT_FALSE(w.启动窗口.ticking());
+  EXPECT_EQ(w.按钮_导入.text(), "导入(&Z)");
+  EXPECT_TRUE(w.状态条.parts()[1].text.starts_with("已放弃等待"));
+  EXPECT_TRUE(chosen.checked(0));
+  EXPECT_TRUE(messages.shown.empty());
+  // The late answer closes nothing; the next import is answered anew.
+  kernel.signal("EWEVT2");
+  w.启动窗口.ticked();
+  EXPECT_FALSE(ui.destroyed(w.启动窗口));
+  w.按钮_导入.userClicked();
+  w.启动窗口.ticked();
+  EXPECT_TRUE(waitingForTheIde()) << "the leftover signal is no answer";
+  kernel.signal("EWEVT2");
+  w.启动窗口.ticked();
+  EXPECT_TRUE(ui.destroyed(w.启动窗口));
+}
+
+TEST_F(ImportTest, EscGivesUpAWaitAndOtherwiseCloses) {
+  ideIsThere("", false);
+  w.按钮_导入.userClicked();
+  w.启动窗口.userPressedEscape();
+  EXPECT_FALSE(w.启动窗口.ticking());
+  EXPECT_FALSE(ui.destroyed(w.启动窗口));
+  w.启动窗口.userPressedEscape();
+  EXPECT_TRUE(ui.destroyed(w.启动窗口));
+}
+
+TEST_F(ImportTest, AnIdeThatEndsWithoutAnswerEndsTheWaitAsAFailure) {
+  ideIsThere("", false);
+  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  messages.answer = platform::MessageAnswer::No;
+  w.按钮_导入.userClicked();
+  w.启动窗口.ticked();
+  ASSERT_TRUE(messages.shown.empty());
+  kernel.endIde();
+  w.启动窗口.ticked();
+  ASSERT_EQ(messages.shown.size(), 1u);
+  EXPECT_TRUE(messages.shown[0].text.starts_with("与易系统通讯失败！"));
+  EXPECT_FALSE(w.启动窗口.ticking());
+  EXPECT_FALSE(ui.destroyed(w.启动窗口));
+  EXPECT_EQ(w.按钮_导入.text(), "导入(&Z)");
+  EXPECT_TRUE(chosen.checked(0));
 }
 
 TEST_F(ImportTest, OnTheExamplesPageNothingIsSent) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -119,8 +120,13 @@ class WizardChannelTest : public ::testing::Test {
     });
   }
 
+  // A send and, when it was delivered, one look for the answer, as the window's first
+  // tick takes it: the reply, or the failure text.
   gbk::Text send(std::string_view payload, std::optional<bool> flag = std::nullopt) {
-    return ide_link::sendWizardRequest(kernel, buffer, payload, flag);
+    std::unique_ptr<ide_link::PendingRequest> pending = ide_link::sendWizardRequest(kernel, buffer, payload, flag);
+    if (!pending) return gbk::Text(ide_link::kFailureText);
+    return pending->poll() == ide_link::PendingRequest::State::answered ? pending->reply()
+                                                                         : gbk::Text(ide_link::kFailureText);
   }
 };
 
@@ -133,8 +139,8 @@ TEST_F(WizardChannelTest, WritesBothBlocksSignalsAndReturnsTheReply) {
   // Past the request the new block is untouched.
   EXPECT_EQ(request.find_first_not_of('\0', 12 + 7 + 22), std::string::npos);
   EXPECT_EQ(kernel.log, (Log{"open EWEVT1", "open EWEVT2", "create EWIZ1 2048", "create EWIZ2 4", "map EWIZ1", "map EWIZ2",
-                             "signal EWEVT1", "signal EWEVT2", "wait EWEVT2", "close EWEVT2", "unmap EWIZ2", "close EWIZ2", "unmap EWIZ1",
-                             "close EWIZ1", "close EWEVT1"}));
+                             "reset EWEVT2", "signal EWEVT1", "signal EWEVT2", "close EWEVT2", "unmap EWIZ2", "close EWIZ2",
+                             "unmap EWIZ1", "close EWIZ1", "close EWEVT1"}));
   EXPECT_TRUE(buffer.bytes().empty());
   // Nothing of the exchange stays open.
   EXPECT_TRUE(kernel.block("EWIZ1").empty());
@@ -237,12 +243,47 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"ExistingSmallerRequestBlock", [](auto& k, auto&) { k.holdBlock("EWIZ1", 100); },
                 failedAfter({"create EWIZ1 2048", "create EWIZ2 4", "map EWIZ1"},
                             {"close EWIZ2", "unmap EWIZ1", "close EWIZ1"})},
-        // The IDE never answers (it ended): the wait ends with the process that started the wizard.
-        Failure{"NoReply", [](auto& k, auto&) { k.whenSignalled("EWEVT1", nullptr); },
-                failedAfter({"create EWIZ1 2048", "create EWIZ2 4", "map EWIZ1", "map EWIZ2", "signal EWEVT1",
-                             "wait EWEVT2"},
+        // The IDE ended without an answer: nobody is left who could signal.
+        Failure{"IdeEndedWithoutAnswer",
+                [](auto& k, auto&) {
+                  k.whenSignalled("EWEVT1", nullptr);
+                  k.endIde();
+                },
+                failedAfter({"create EWIZ1 2048", "create EWIZ2 4", "map EWIZ1", "map EWIZ2", "reset EWEVT2",
+                             "signal EWEVT1"},
                             {"unmap EWIZ2", "close EWIZ2", "unmap EWIZ1", "close EWIZ1"})},
         Failure{"BufferCouldNotGrow", [](auto&, auto& b) { b = WizardRequestBuffer(10); }, failedAfter({}, {})}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- Waiting -------------------------------------------------------------------------
+
+TEST_F(WizardChannelTest, OnlyAnAnswerToThisRequestCounts) {
+  // A signal left over from an exchange given up, or from an IDE that signalled with no
+  // request, is cleared before the request is signalled.
+  kernel.whenSignalled("EWEVT1", nullptr);
+  kernel.signal("EWEVT2");
+  std::unique_ptr<ide_link::PendingRequest> pending = ide_link::sendWizardRequest(kernel, buffer, "x", false);
+  ASSERT_TRUE(pending);
+  EXPECT_EQ(pending->poll(), ide_link::PendingRequest::State::waiting);
+
+  // The IDE takes its time; the request's blocks stay open for it meanwhile.
+  EXPECT_EQ(pending->poll(), ide_link::PendingRequest::State::waiting);
+  ASSERT_GE(kernel.block("EWIZ1").size(), 13u);
+  std::memcpy(kernel.block("EWIZ1").data(), "LATE", 5);
+  kernel.signal("EWEVT2");
+  // An answer counts even when the IDE ended right after it.
+  kernel.endIde();
+  EXPECT_EQ(pending->poll(), ide_link::PendingRequest::State::answered);
+  EXPECT_EQ(pending->reply(), "LATE");
+}
+
+TEST_F(WizardChannelTest, AWaitEndsOnceNobodyIsLeftToAnswer) {
+  kernel.whenSignalled("EWEVT1", nullptr);
+  std::unique_ptr<ide_link::PendingRequest> pending = ide_link::sendWizardRequest(kernel, buffer, "x");
+  ASSERT_TRUE(pending);
+  EXPECT_EQ(pending->poll(), ide_link::PendingRequest::State::waiting);
+  kernel.endIde();
+  EXPECT_EQ(pending->poll(), ide_link::PendingRequest::State::unanswerable);
+}
 
 }  // namespace

@@ -17,4 +17,12 @@ void fitStatusBarName(StartupWindow& w) {
   w.状态条.setPartWidth(1, std::max(0, w.启动窗口.clientSize().width - parts[0].width - parts[2].width));
 }
 
+void showImportButtonCaption(StartupWindow& w, bool importWaiting) {
+  if (importWaiting) {
+    w.按钮_导入.setText("放弃等待");
+  } else {
+    w.按钮_导入.setText(w.选择夹_选用区.currentPage() == 0 ? "导入(&Z)" : "打开例程(&O)");
+  }
+}
+
 }  // namespace window

@@ -49,4 +49,8 @@ void showInStatusBar(StartupWindow& w, std::string_view kind, std::string_view n
 // constants after it (the last part, as wide as the design says).
 void fitStatusBarName(StartupWindow& w);
 
+// The import button's caption: what it does on the chosen area's page on view, or, while
+// an import waits for the IDE's answer, that it gives the wait up.
+void showImportButtonCaption(StartupWindow& w, bool importWaiting);
+
 }  // namespace window

@@ -11,11 +11,12 @@ class HeadlessKernelObjects::Event : public NamedEvent {
 
   void signal() override { owner_.signal(name_); }
 
-  bool waitForSignal() override {
-    owner_.log.push_back("wait " + name_);
-    EventState& state = owner_.events_[name_];
-    return std::exchange(state.signalled, false);
+  void reset() override {
+    owner_.log.push_back("reset " + name_);
+    owner_.events_[name_].signalled = false;
   }
+  bool takeSignal() override { return std::exchange(owner_.events_[name_].signalled, false); }
+  bool heldElsewhere() override { return !owner_.ideEnded_; }
 
  private:
   HeadlessKernelObjects& owner_;

@@ -1,6 +1,7 @@
 // The wizard channel's kernel objects in memory, for the native tests: the test creates
-// the IDE's events, plays the IDE when an event is signalled, makes any step fail, and
-// reads the log of every operation in the order the wizard made it.
+// the IDE's events, plays the IDE when an event is signalled (at once or later), ends
+// the IDE, makes any step fail, and reads the log of every operation in the order the
+// wizard made it.
 #pragma once
 
 #include <functional>
@@ -21,10 +22,10 @@ class HeadlessKernelObjects : public KernelObjects {
   // Runs `ide` whenever the event is signalled, at signal time: the wizard's blocks are
   // open then, so `ide` can read them with block() and answer.
   void whenSignalled(const std::string& name, std::function<void()> ide) { events_[name].whenSignalled = std::move(ide); }
-  // Signals an event from outside the wizard. Events reset when a wait ends; a wait on
-  // an event that nobody signalled ends as if the IDE had gone (nothing else could
-  // signal it on the one thread).
+  // Signals an event from outside the wizard. A signal stays until it is taken or reset.
   void signal(const std::string& name);
+  // The IDE ends: no other process holds its events any more.
+  void endIde() { ideEnded_ = true; }
 
   // A block of shared memory that some other process already holds, kept while this object lives.
   std::span<std::uint8_t> holdBlock(const std::string& name, std::uint32_t size);
@@ -34,7 +35,7 @@ class HeadlessKernelObjects : public KernelObjects {
   void failCreating(const std::string& name) { failCreating_.insert(name); }
   void failMapping(const std::string& name) { failMapping_.insert(name); }
 
-  // "open EWEVT1", "create EWIZ1 2048", "map EWIZ1", "signal EWEVT1", "wait EWEVT2",
+  // "open EWEVT1", "create EWIZ1 2048", "map EWIZ1", "reset EWEVT2", "signal EWEVT1",
   // "unmap EWIZ1", "close EWIZ1"..., one entry per operation tried.
   std::vector<std::string> log;
 
@@ -54,6 +55,7 @@ class HeadlessKernelObjects : public KernelObjects {
   std::map<std::string, std::weak_ptr<Bytes>> blocks_;
   std::vector<std::shared_ptr<Bytes>> held_;
   std::set<std::string> failCreating_, failMapping_;
+  bool ideEnded_ = false;
 };
 
 }  // namespace platform::headless

@@ -26,6 +26,7 @@ class HeadlessUi::Peer : public WindowPeer,
   bool hasFocus() const override { return ui_.focused_ == &control_; }
 
   void destroy() override { destroyed_ = true; }
+  void tickEvery(int) override {}
   void showPage(int) override {}
   void showChecked(bool) override {}
   void itemInserted(int) override {}

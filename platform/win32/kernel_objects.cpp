@@ -7,61 +7,41 @@ namespace {
 // Object names are ASCII.
 std::wstring asciiName(std::string_view name) { return std::wstring(name.begin(), name.end()); }
 
-FILETIME creationTime(HANDLE process) {
-  FILETIME created{}, exited, kernel, user;
-  GetProcessTimes(process, &created, &exited, &kernel, &user);
-  return created;
-}
-
-// The id of the process that started this one. NtQueryInformationProcess answers at
-// once where a snapshot of all processes would list every process and thread first; the
-// structure is declared here with the layout that every SDK documents.
-DWORD parentProcessId() {
+// How many handles, of every process, are open on the object; 0 when it cannot be told.
+// NtQueryObject answers with the structure that every SDK documents for its class 0.
+ULONG handleCount(HANDLE object) {
   struct BasicInformation {
-    void* reserved1;
-    void* pebBaseAddress;
-    void* reserved2[2];
-    ULONG_PTR uniqueProcessId;
-    ULONG_PTR parentProcessId;
+    ULONG attributes;
+    ACCESS_MASK grantedAccess;
+    ULONG handleCount;
+    ULONG pointerCount;
+    ULONG reserved[10];
   };
   using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-  auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryInformationProcess")));
+  static const auto query = reinterpret_cast<Query>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
   BasicInformation information{};
   constexpr int kBasicInformation = 0;
-  if (!query || query(GetCurrentProcess(), kBasicInformation, &information, sizeof information, nullptr) < 0) return 0;
-  return static_cast<DWORD>(information.parentProcessId);
-}
-
-// The parent process, opened for waiting; none if it cannot be found or opened, has
-// already ended, or was made after this process (its id was taken over by a newer one).
-OwnedHandle openStarterProcess() {
-  const DWORD parent = parentProcessId();
-  if (parent == 0) return {};
-  OwnedHandle starter(OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, parent));
-  if (!starter) return {};
-  FILETIME starterCreated = creationTime(starter.get()), selfCreated = creationTime(GetCurrentProcess());
-  if (CompareFileTime(&starterCreated, &selfCreated) > 0) return {};
-  if (WaitForSingleObject(starter.get(), 0) != WAIT_TIMEOUT) return {};
-  return starter;
+  if (!query || query(object, kBasicInformation, &information, sizeof information, nullptr) < 0) return 0;
+  return information.handleCount;
 }
 
 class Win32Event : public NamedEvent {
  public:
-  Win32Event(OwnedHandle event, HANDLE starter) : event_(std::move(event)), starter_(starter) {}
+  explicit Win32Event(OwnedHandle event) : event_(std::move(event)) {}
 
   void signal() override { SetEvent(event_.get()); }
-
-  bool waitForSignal() override {
-    if (!starter_) return WaitForSingleObject(event_.get(), INFINITE) == WAIT_OBJECT_0;
-    // The event comes first: when both are signalled, the answer counts.
-    HANDLE both[] = {event_.get(), starter_};
-    return WaitForMultipleObjects(2, both, FALSE, INFINITE) == WAIT_OBJECT_0;
+  void reset() override { ResetEvent(event_.get()); }
+  bool takeSignal() override { return WaitForSingleObject(event_.get(), 0) == WAIT_OBJECT_0; }
+  // Ours is one handle; any other is another process's, the IDE's above all. A count
+  // that cannot be told counts as held: the user can still give up the wait.
+  bool heldElsewhere() override {
+    const ULONG count = handleCount(event_.get());
+    return count == 0 || count > 1;
   }
 
  private:
   OwnedHandle event_;
-  HANDLE starter_;
 };
 
 struct ViewUnmapper {
@@ -92,12 +72,10 @@ class Win32SharedMemory : public SharedMemory {
 
 }  // namespace
 
-Win32KernelObjects::Win32KernelObjects() : starter_(openStarterProcess()) {}
-
 std::unique_ptr<NamedEvent> Win32KernelObjects::openEvent(std::string_view name) {
   OwnedHandle event(OpenEventW(EVENT_ALL_ACCESS, FALSE, asciiName(name).c_str()));
   if (!event) return nullptr;
-  return std::make_unique<Win32Event>(std::move(event), starter_.get());
+  return std::make_unique<Win32Event>(std::move(event));
 }
 
 std::unique_ptr<SharedMemory> Win32KernelObjects::createSharedMemory(std::string_view name, std::uint32_t size) {

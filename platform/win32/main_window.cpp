@@ -43,6 +43,17 @@ void MainWindow::startLayout() {
   window_.userResized({client.right, client.bottom});
 }
 
+// The window's one timer.
+constexpr UINT_PTR kTickTimer = 1;
+
+void MainWindow::tickEvery(int milliseconds) {
+  if (milliseconds > 0) {
+    SetTimer(hwnd(), kTickTimer, static_cast<UINT>(milliseconds), nullptr);
+  } else {
+    KillTimer(hwnd(), kTickTimer);
+  }
+}
+
 HBRUSH MainWindow::backgroundBrush(HDC dc) {
   SetBkColor(dc, kBackground);
   return background();
@@ -78,6 +89,9 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       return DefWindowProcW(hwnd, message, wParam, lParam);
     case WM_GETMINMAXINFO:
       reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {window_.scale().px(320), window_.scale().px(240)};
+      return 0;
+    case WM_TIMER:
+      if (wParam == kTickTimer) window_.ticked();
       return 0;
     case WM_CLOSE:
       window_.userAskedToClose();

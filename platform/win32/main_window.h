@@ -25,6 +25,7 @@ class MainWindow : public NativeControl, public WindowPeer, public WindowBase<Ma
 
   void showRect(const Rect&) override {}
   void destroy() override { DestroyWindow(hwnd()); }
+  void tickEvery(int milliseconds) override;
   HBRUSH backgroundBrush(HDC dc) override;
 
   static HBRUSH background();

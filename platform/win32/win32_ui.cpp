@@ -204,12 +204,12 @@ int Win32Ui::run(Window& window) {
 }
 
 void Win32Ui::dispatch(Window& window, MSG& msg) {
-  // Esc closes the window whichever control has the focus, unless it closes an open drop-down.
+  // Esc goes to the window whichever control has the focus, unless it closes an open drop-down.
   if (msg.message == WM_KEYDOWN && msg.wParam == VK_ESCAPE) {
     auto* dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(GetParent(msg.hwnd)));
     if (!dropDown) dropDown = dynamic_cast<NativeDropDown*>(NativeControl::of(msg.hwnd));
     if (!dropDown || !SendMessageW(dropDown->hwnd(), CB_GETDROPPEDSTATE, 0, 0)) {
-      window.userAskedToClose();
+      window.userPressedEscape();
       return;
     }
   }

@@ -113,27 +113,27 @@ void WizardRun::answerOne() {
   OwnedHandle requestBlock(OpenFileMappingW(FILE_MAP_ALL_ACCESS, FALSE, L"EWIZ1"));
   MappedView sizeView(sizeBlock.get(), FILE_MAP_READ);
   MappedView requestView(requestBlock.get(), FILE_MAP_ALL_ACCESS);
-  if (sizeView.readable() >= 4 && requestView.readable() >= 1) {
-    std::uint32_t stated = 0;
-    std::memcpy(&stated, sizeView.bytes(), 4);  // little-endian, as Windows is
-    // A copy: the wizard's memory, which it may still change, is read once.
-    std::string request(reinterpret_cast<const char*>(requestView.bytes()),
-                        std::min<std::size_t>(stated, requestView.readable()));
-    ++requestsAnswered;
-    if (!recordFolder.empty()) {
-      writeFile(recordFolder + L"\\request-" + std::to_wstring(requestsAnswered) + L".bin", request.data(),
-                request.size());
-    }
-    Exchange exchange{{reinterpret_cast<const unsigned char*>(request.data()), request.size()}, {}};
-    SendMessageW(window, kRequestMessage, 0, reinterpret_cast<LPARAM>(&exchange));
-    std::size_t length = std::min(exchange.reply.size(), requestView.readable() - 1);
-    std::memcpy(requestView.bytes(), exchange.reply.data(), length);
-    requestView.bytes()[length] = 0;
-    if (!recordFolder.empty()) {
-      writeFile(recordFolder + L"\\reply-" + std::to_wstring(requestsAnswered) + L".txt", requestView.bytes(), length);
-    }
+  // Only a request that was read is answered: a signal with no request behind it would
+  // tell the wizard that something it never sent was taken.
+  if (sizeView.readable() < 4 || requestView.readable() < 1) return;
+  std::uint32_t stated = 0;
+  std::memcpy(&stated, sizeView.bytes(), 4);  // little-endian, as Windows is
+  // A copy: the wizard's memory, which it may still change, is read once.
+  std::string request(reinterpret_cast<const char*>(requestView.bytes()),
+                      std::min<std::size_t>(stated, requestView.readable()));
+  ++requestsAnswered;
+  if (!recordFolder.empty()) {
+    writeFile(recordFolder + L"\\request-" + std::to_wstring(requestsAnswered) + L".bin", request.data(),
+              request.size());
   }
-  // Even without blocks to answer in, the wizard must not wait for ever.
+  Exchange exchange{{reinterpret_cast<const unsigned char*>(request.data()), request.size()}, {}};
+  SendMessageW(window, kRequestMessage, 0, reinterpret_cast<LPARAM>(&exchange));
+  std::size_t length = std::min(exchange.reply.size(), requestView.readable() - 1);
+  std::memcpy(requestView.bytes(), exchange.reply.data(), length);
+  requestView.bytes()[length] = 0;
+  if (!recordFolder.empty()) {
+    writeFile(recordFolder + L"\\reply-" + std::to_wstring(requestsAnswered) + L".txt", requestView.bytes(), length);
+  }
   SetEvent(replyReady.get());
 }
 

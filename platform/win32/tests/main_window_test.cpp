@@ -1,5 +1,6 @@
 // The window itself: leaving it and coming back gives the focus back to the control
-// that had it, not to the window; a size that does not change lays nothing out again.
+// that had it, not to the window; a size that does not change lays nothing out again;
+// it ticks only while the model asks, with its message loop free between the ticks.
 #include "peer_test.h"
 #include "platform/win32/buttons.h"
 #include "platform/win32/display_scale.h"
@@ -48,6 +49,35 @@ TEST_F(MainWindowTest, LaysOutOnlyWhenTheSizeChanges) {
 
   DestroyWindow(main.hwnd());
   settle();  // takes the quit message that the window posts as it goes
+}
+
+TEST_F(MainWindowTest, TicksWhileAskedAndNotAfter) {
+  Window model("测试窗口", displayScale());
+  model.setRect({0, 0, 320, 240});
+  MainWindow main(model);
+  main.createCentred();
+  model.attach(&main);
+  int ticks = 0;
+  model.onTicked = [&ticks] { ++ticks; };
+  auto runFor = [](DWORD milliseconds) {
+    for (DWORD until = GetTickCount() + milliseconds; GetTickCount() < until;) {
+      MSG msg;
+      while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+      Sleep(5);
+    }
+  };
+
+  model.setTicking(true);
+  runFor(400);
+  EXPECT_GE(ticks, 3);
+  EXPECT_LE(ticks, 400 / Window::kTickMilliseconds + 1);
+  model.setTicking(false);
+  const int stopped = ticks;
+  runFor(200);
+  EXPECT_EQ(ticks, stopped);
+
+  DestroyWindow(main.hwnd());
+  settle();
 }
 
 }  // namespace
