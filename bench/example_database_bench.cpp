@@ -15,7 +15,7 @@
 #include "library/builtin_data.h"
 #include "library/catalog.h"
 #include "platform/headless/headless_files.h"
-#include "library/byte_writer.h"
+#include "base/byte_writer.h"
 #include "tests/headless_wizard.h"
 #include "tools/example_database_writer.h"
 
@@ -126,7 +126,7 @@ examples::WrittenDatabase hostileDatabase(int records) {
   const std::size_t recordLength = source.offset + source.size;
   const std::size_t dataStart = written.database.size() - recordLength * static_cast<std::size_t>(records);
   for (std::size_t record = 0; record < static_cast<std::size_t>(records); ++record) {
-    library::putLittleEndian32(written.database.data() + dataStart + record * recordLength + source.offset, 1);
+    base::putLittleEndian32(written.database.data() + dataStart + record * recordLength + source.offset, 1);
   }
   return written;
 }

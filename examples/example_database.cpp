@@ -9,7 +9,7 @@
 #include <utility>
 
 #include "examples/example_database_layout.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 
 namespace examples {
 namespace {

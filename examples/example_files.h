@@ -4,7 +4,7 @@
 
 #include <string_view>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "examples/example_database.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/controls.h"
 #include "platform/message_box.h"
 #include "window/wizard.h"

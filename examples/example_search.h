@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "examples/example_database.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/controls.h"
 #include "window/wizard.h"
 

@@ -8,7 +8,7 @@
 #include "ide_link/wizard_channel.h"
 #include "ide_link/wizard_request_buffer.h"
 #include "library/catalog.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/controls.h"
 #include "window/wizard.h"
 

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "library/byte_writer.h"
+#include "base/byte_writer.h"
 
 namespace ide_link {
 
@@ -43,7 +43,7 @@ std::unique_ptr<PendingRequest> exchange(platform::KernelObjects& kernel, const 
   writeRequest(requestView, flag, payload, buffer.bytes());
   std::span<std::uint8_t> sizeView = objects.requestSize->mapView();
   if (sizeView.size() < kSizeBlock) return nullptr;
-  library::putLittleEndian32(sizeView.data(), static_cast<std::uint32_t>(size));
+  base::putLittleEndian32(sizeView.data(), static_cast<std::uint32_t>(size));
 
   // A signal left by an exchange that was given up, or by an IDE that signalled with no
   // request, would pass for the answer to this one.
@@ -59,10 +59,10 @@ std::uint64_t requestBlockSize(std::uint64_t payloadLength, std::uint64_t buffer
 }
 
 void writeRequest(std::span<std::uint8_t> view, bool flag, std::string_view payload, std::string_view buffer) {
-  std::uint8_t* at = library::putLittleEndian32(view.data(), flag ? 1 : 0);
-  at = library::putLittleEndian32(at, static_cast<std::uint32_t>(payload.size()));
+  std::uint8_t* at = base::putLittleEndian32(view.data(), flag ? 1 : 0);
+  at = base::putLittleEndian32(at, static_cast<std::uint32_t>(payload.size()));
   at = putBytes(at, payload);
-  at = library::putLittleEndian32(at, static_cast<std::uint32_t>(buffer.size()));
+  at = base::putLittleEndian32(at, static_cast<std::uint32_t>(buffer.size()));
   putBytes(at, buffer);
 }
 

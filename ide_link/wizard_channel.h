@@ -11,7 +11,7 @@
 #include <string_view>
 
 #include "ide_link/wizard_request_buffer.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/kernel_objects.h"
 
 namespace ide_link {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <new>
 
-#include "library/byte_writer.h"
+#include "base/byte_writer.h"
 
 namespace ide_link {
 
@@ -38,18 +38,18 @@ void WizardRequestBuffer::queueCommandRecord(std::uint32_t code, std::initialize
     broken_ = true;
     return;
   }
-  library::appendLittleEndian32(bytes_, code);
-  library::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(arguments.size()));
+  base::appendLittleEndian32(bytes_, code);
+  base::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(arguments.size()));
   for (const Argument& argument : arguments) {
-    library::appendLittleEndian32(bytes_, argument.value);
-    library::appendLittleEndian32(bytes_, 0);
-    library::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(argument.type));
+    base::appendLittleEndian32(bytes_, argument.value);
+    base::appendLittleEndian32(bytes_, 0);
+    base::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(argument.type));
     if (argument.type == ArgumentType::text) {
       bytes_.append(argument.bytes);
       bytes_.push_back('\0');
     } else if (argument.type == ArgumentType::byteSet) {
-      library::appendLittleEndian32(bytes_, 1);
-      library::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(argument.bytes.size()));
+      base::appendLittleEndian32(bytes_, 1);
+      base::appendLittleEndian32(bytes_, static_cast<std::uint32_t>(argument.bytes.size()));
       bytes_.append(argument.bytes);
     }
   }

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "library/sort_order.h"
+#include "base/sort_order.h"
 
 namespace library {
 
@@ -70,7 +70,7 @@ void Catalog::sortIndexOrders() {
       if (entry(n)) order.push_back(n);
     }
     std::ranges::stable_sort(order, [this, chinese](std::int32_t a, std::int32_t b) {
-      return sortsBefore(entry(a)->shownName(chinese), entry(b)->shownName(chinese));
+      return base::sortsBefore(entry(a)->shownName(chinese), entry(b)->shownName(chinese));
     });
     indexOrder_[chinese] = ownIndexOrders_[chinese];
   }

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "library/declaration_lookup.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "library/program_image.h"
 
 namespace library {

@@ -7,7 +7,7 @@
 #include <optional>
 #include <string_view>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 
 namespace library {
 

@@ -4,7 +4,7 @@
 #include <limits>
 #include <tuple>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 
 namespace library {
 namespace {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <span>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "library/pinyin_table.h"
 
 namespace library {

@@ -7,8 +7,8 @@
 #include <limits>
 #include <utility>
 
-#include "library/byte_cursor.h"
-#include "library/byte_writer.h"
+#include "base/byte_cursor.h"
+#include "base/byte_writer.h"
 #include "library/declaration_syntax.h"
 
 namespace library {
@@ -122,7 +122,7 @@ class ImageReader {
 
   // A count is believable only if that many of the smallest records fit in what
   // remains; this also bounds every loop and allocation that the count drives.
-  bool readCount(ByteCursor& cursor, std::uint64_t smallestRecord, std::uint32_t& count) {
+  bool readCount(base::ByteCursor& cursor, std::uint64_t smallestRecord, std::uint32_t& count) {
     std::uint64_t at = cursor.offset();
     if (!cursor.readU32(count) || count > cursor.remaining() / smallestRecord) {
       return fail(ImageFault::truncated, at);
@@ -144,7 +144,7 @@ class ImageReader {
     if (sectionSeen) return fail(ImageFault::duplicateSection, at);
     sectionSeen = true;
 
-    ByteCursor content(body, at + kSectionHeaderSize);
+    base::ByteCursor content(body, at + kSectionHeaderSize);
     bool read = false;
     switch (static_cast<ImageSection>(kind)) {
       case ImageSection::program:
@@ -174,7 +174,7 @@ class ImageReader {
     return true;
   }
 
-  bool readBytes(ByteCursor& cursor, std::string& out) {
+  bool readBytes(base::ByteCursor& cursor, std::string& out) {
     std::uint64_t at = cursor.offset();
     std::uint32_t length = 0;
     std::span<const unsigned char> bytes;
@@ -183,7 +183,7 @@ class ImageReader {
     return true;
   }
 
-  bool readName(ByteCursor& cursor, std::string& name) {
+  bool readName(base::ByteCursor& cursor, std::string& name) {
     std::uint64_t at = cursor.offset();
     if (!readBytes(cursor, name)) return false;
     if (name.empty()) return fail(ImageFault::emptyName, at);
@@ -191,7 +191,7 @@ class ImageReader {
     return true;
   }
 
-  bool readNames(ByteCursor& cursor, std::vector<std::string>& names) {
+  bool readNames(base::ByteCursor& cursor, std::vector<std::string>& names) {
     std::uint32_t count = 0;
     if (!readCount(cursor, kSmallestName, count)) return false;
     names.reserve(count);
@@ -202,7 +202,7 @@ class ImageReader {
   }
 
   // Program sets stand in the program's order; declarations ascend by name.
-  bool readBlocks(ByteCursor& cursor, ImageSection section, std::vector<ImageDeclaration>& blocks) {
+  bool readBlocks(base::ByteCursor& cursor, ImageSection section, std::vector<ImageDeclaration>& blocks) {
     // A one-byte name and a source holding just the header's keyword, that name and a comma.
     std::uint64_t smallest = kSmallestName + 4 + headerKeyword(section).size() + 2;
     std::uint32_t count = 0;
@@ -224,7 +224,7 @@ class ImageReader {
     return true;
   }
 
-  ByteCursor whole;
+  base::ByteCursor whole;
   bool seen[std::size(kSections)] = {};
   ProgramImage image;
   ImageError error;
@@ -238,14 +238,14 @@ bool fitsU32(std::uint64_t value) { return value <= std::numeric_limits<std::uin
 // Length-prefixed bytes; false when the length does not fit.
 bool putBytes(std::string& out, std::string_view bytes) {
   if (!fitsU32(bytes.size())) return false;
-  appendLittleEndian32(out, static_cast<std::uint32_t>(bytes.size()));
+  base::appendLittleEndian32(out, static_cast<std::uint32_t>(bytes.size()));
   out += bytes;
   return true;
 }
 
 ImageError writeNames(std::string& body, const std::vector<std::string>& names) {
   if (!fitsU32(names.size())) return {ImageFault::tooLarge, 0, {}};
-  appendLittleEndian32(body, static_cast<std::uint32_t>(names.size()));
+  base::appendLittleEndian32(body, static_cast<std::uint32_t>(names.size()));
   for (const std::string& name : names) {
     if (name.empty()) return {ImageFault::emptyName, 0, {}};
     if (!putBytes(body, applyNameKey(name))) return {ImageFault::tooLarge, 0, name};
@@ -267,7 +267,7 @@ ImageError writeBlocks(std::string& body, ImageSection section, const std::vecto
   }
   bool sorted = section != ImageSection::programSets;
   if (sorted) std::sort(ordered.begin(), ordered.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
-  appendLittleEndian32(body, static_cast<std::uint32_t>(ordered.size()));
+  base::appendLittleEndian32(body, static_cast<std::uint32_t>(ordered.size()));
   for (std::size_t i = 0; i < ordered.size(); ++i) {
     if (sorted && i > 0 && ordered[i - 1]->name == ordered[i]->name) {
       return {ImageFault::duplicateName, 0, ordered[i]->name};
@@ -332,17 +332,17 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
   ImageWriting writing;
   std::string& out = writing.bytes;
   out += kMagic;
-  appendLittleEndian32(out, kFormatVersion);
+  base::appendLittleEndian32(out, kFormatVersion);
   auto written = [&](ImageSection section) { return !isOptional(section) || !image.constants.empty(); };
   auto sectionCount = std::count_if(std::begin(kSections), std::end(kSections), written);
-  appendLittleEndian32(out, static_cast<std::uint32_t>(sectionCount));
+  base::appendLittleEndian32(out, static_cast<std::uint32_t>(sectionCount));
   for (ImageSection section : kSections) {
     if (!written(section)) continue;
     std::string body;
     ImageError error;
     switch (section) {
       case ImageSection::program:
-        appendLittleEndian32(body, image.languageVersion);
+        base::appendLittleEndian32(body, image.languageVersion);
         break;
       case ImageSection::supportLibraries:
         error = writeNames(body, image.supportLibraries);
@@ -365,7 +365,7 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
     }
     if (error.fault == ImageFault::none && !fitsU32(body.size())) error.fault = ImageFault::tooLarge;
     if (error.fault != ImageFault::none) return {{}, std::move(error)};
-    appendLittleEndian32(out, static_cast<std::uint32_t>(section));
+    base::appendLittleEndian32(out, static_cast<std::uint32_t>(section));
     putBytes(out, body);
   }
   return writing;

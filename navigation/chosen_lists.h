@@ -7,7 +7,7 @@
 
 #include "library/catalog.h"
 #include "library/declaration_copy.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/controls.h"
 
 namespace window {

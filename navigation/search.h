@@ -9,7 +9,7 @@
 
 #include "library/catalog.h"
 #include "library/constants.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 
 namespace window {
 class StartupWindow;

@@ -10,7 +10,7 @@
 #include <string>
 #include <string_view>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/geometry.h"
 
 namespace platform {

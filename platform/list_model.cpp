@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "library/sort_order.h"
+#include "base/sort_order.h"
 
 namespace platform {
 
@@ -10,7 +10,7 @@ int ListModel::insert(std::string_view text, std::int32_t data) {
   auto at = items_.end();
   if (sorted_) {
     at = std::upper_bound(items_.begin(), items_.end(), text,
-                          [](std::string_view t, const ListItem& item) { return library::sortsBefore(t, item.text); });
+                          [](std::string_view t, const ListItem& item) { return base::sortsBefore(t, item.text); });
   }
   int pos = static_cast<int>(at - items_.begin());
   items_.insert(at, ListItem{gbk::Text(text), data, false});
@@ -20,7 +20,7 @@ int ListModel::insert(std::string_view text, std::int32_t data) {
 
 void ListModel::assign(std::vector<ListItem> items) {
   selection_ = -1;
-  const auto inOrder = [](const ListItem& a, const ListItem& b) { return library::sortsBefore(a.text, b.text); };
+  const auto inOrder = [](const ListItem& a, const ListItem& b) { return base::sortsBefore(a.text, b.text); };
   if (!sorted_ || std::ranges::is_sorted(items, inOrder)) {
     items_ = std::move(items);
     return;

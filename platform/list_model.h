@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 
 namespace platform {
 

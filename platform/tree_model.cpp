@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
-#include "library/byte_cursor.h"
-#include "library/byte_writer.h"
+#include "base/byte_cursor.h"
+#include "base/byte_writer.h"
 
 namespace platform {
 namespace {
@@ -20,7 +20,7 @@ void appendTreeRecord(std::string& content, std::string_view label, std::int32_t
   char* at = tail + 1;
   for (std::uint32_t field : {static_cast<std::uint32_t>(image), static_cast<std::uint32_t>(selectedImage),
                               static_cast<std::uint32_t>(data), flags, static_cast<std::uint32_t>(level)}) {
-    at = library::putLittleEndian32(at, field);
+    at = base::putLittleEndian32(at, field);
   }
   content.append(label);
   content.append(tail, sizeof tail);
@@ -32,7 +32,7 @@ TreeContentError TreeModel::replaceContent(std::string_view content) {
   std::vector<TreeNode> nodes;
   // The open run: positions of the nodes that a deeper record would hang under, with their levels.
   std::vector<std::pair<int, std::int32_t>> open;
-  library::ByteCursor cursor({reinterpret_cast<const unsigned char*>(copy.data()), copy.size()});
+  base::ByteCursor cursor({reinterpret_cast<const unsigned char*>(copy.data()), copy.size()});
   // Each record takes at least 21 bytes, so the content bounds the loop.
   while (!cursor.atEnd()) {
     const auto start = static_cast<std::size_t>(cursor.offset());

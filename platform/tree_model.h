@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 
 namespace platform {
 

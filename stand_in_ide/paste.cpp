@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 #include "stand_in_ide/program_source.h"
 
 namespace stand_in_ide {

@@ -3,12 +3,12 @@
 #include <string>
 #include <utility>
 
-#include "library/byte_cursor.h"
+#include "base/byte_cursor.h"
 
 namespace stand_in_ide {
 namespace {
 
-using library::ByteCursor;
+using base::ByteCursor;
 
 constexpr std::uint64_t kSmallestArgument = 12;  // value low, value high, type tag
 constexpr std::uint32_t kByteSetMarker = 1;      // the first word of a byte set block
@@ -50,7 +50,7 @@ class RequestDecoder {
     at = whole.offset();
     std::span<const unsigned char> records;
     if (!whole.readU32(length) || !whole.take(length, records)) return fail("command records past the block's end", at);
-    ByteCursor cursor(records, at + 4);
+    base::ByteCursor cursor(records, at + 4);
     // Every record takes at least 8 bytes, so the records' own length bounds this loop.
     while (!cursor.atEnd()) {
       if (!decodeRecord(cursor, request.records.emplace_back())) return false;
@@ -58,7 +58,7 @@ class RequestDecoder {
     return true;
   }
 
-  bool decodeRecord(ByteCursor& cursor, CommandRecord& record) {
+  bool decodeRecord(base::ByteCursor& cursor, CommandRecord& record) {
     std::uint64_t at = cursor.offset();
     std::uint32_t count = 0;
     if (!cursor.readU32(record.code) || !cursor.readU32(count)) return fail("truncated command record", at);
@@ -70,7 +70,7 @@ class RequestDecoder {
     return true;
   }
 
-  bool decodeArgument(ByteCursor& cursor, Argument& argument) {
+  bool decodeArgument(base::ByteCursor& cursor, Argument& argument) {
     std::uint64_t at = cursor.offset();
     std::uint32_t tag = 0;
     if (!cursor.readU32(argument.valueLow) || !cursor.readU32(argument.valueHigh) || !cursor.readU32(tag)) {
@@ -100,7 +100,7 @@ class RequestDecoder {
     return true;
   }
 
-  ByteCursor whole;
+  base::ByteCursor whole;
   WizardRequest request;
   std::string error;
 };

@@ -5,7 +5,7 @@
 
 #include "app/wizard_app.h"
 #include "library/declaration_lookup.h"
-#include "library/sort_order.h"
+#include "base/sort_order.h"
 #include "navigation/api_index.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
@@ -51,7 +51,7 @@ TEST_F(ApiIndexTest, StartUpListsEveryEntryOnceByChineseNameOrGeneratedEnglishNa
     listed.insert(index.itemData(pos));
     EXPECT_EQ(index.itemText(pos), entryAt(index.itemData(pos)).shownName(true)) << pos;
     if (pos > 0) {
-      EXPECT_FALSE(library::sortsBefore(index.itemText(pos), index.itemText(pos - 1))) << pos;
+      EXPECT_FALSE(base::sortsBefore(index.itemText(pos), index.itemText(pos - 1))) << pos;
     }
   }
   EXPECT_EQ(listed, expected);

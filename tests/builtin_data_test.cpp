@@ -6,7 +6,7 @@
 #include "library/declaration_syntax.h"
 #include "library/header_index.h"
 #include "tools/data_validator.h"
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "app/wizard_app.h"
 #include "library/declaration_lookup.h"
-#include "library/sort_order.h"
+#include "base/sort_order.h"
 #include "navigation/api_index.h"
 #include "navigation/chosen_lists.h"
 #include "platform/headless/headless_ui.h"
@@ -61,7 +61,7 @@ TEST_F(ChosenListsTest, ItemsStandInSortOrderWhateverTheOrderOfAdding) {
     ASSERT_EQ(texts(), first);
   } while (std::next_permutation(items.begin(), items.end()));
   ASSERT_EQ(first.size(), items.size());
-  for (std::size_t i = 1; i < first.size(); ++i) EXPECT_TRUE(library::sortsBefore(first[i - 1], first[i])) << i;
+  for (std::size_t i = 1; i < first.size(); ++i) EXPECT_TRUE(base::sortsBefore(first[i - 1], first[i])) << i;
   for (int pos = 0; pos < chosen.count(); ++pos) EXPECT_FALSE(chosen.checked(pos));
 }
 

@@ -8,7 +8,7 @@
 #include <bit>
 #include <functional>
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "tests/example_database_test_support.h"
 
 namespace {

@@ -16,7 +16,7 @@
 #include "library/catalog.h"
 #include "library/declaration_lookup.h"
 #include "library/declaration_syntax.h"
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 #include "stand_in_ide/program_source.h"
 #include "library/type_names.h"
 

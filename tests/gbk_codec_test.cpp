@@ -1,4 +1,4 @@
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 
 #include <gtest/gtest.h>
 

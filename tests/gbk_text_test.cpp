@@ -1,5 +1,5 @@
-#include "library/gbk_text.h"
-#include "library/sort_order.h"
+#include "base/gbk_text.h"
+#include "base/sort_order.h"
 
 #include <gtest/gtest.h>
 
@@ -78,8 +78,8 @@ TEST(GbkStartsWithIgnoringCase, FoldsSingleByteLettersOnly) {
   EXPECT_FALSE(gbk::startsWithIgnoringAsciiCase("\xD5\x46\x8F\x88", "\xD5\x66"));  // 誇張 is no 說
   EXPECT_TRUE(gbk::startsWithIgnoringAsciiCase("\xD5\x66" "a", "\xD5\x66" "A"));
   // The sorted lists' order folds the same letters only: trail bytes compare as they are.
-  EXPECT_TRUE(library::sortsBefore("\x81\x42", "\x81\x61"));
-  EXPECT_TRUE(library::sortsBefore("a\x81\x61", "B"));
+  EXPECT_TRUE(base::sortsBefore("\x81\x42", "\x81\x61"));
+  EXPECT_TRUE(base::sortsBefore("a\x81\x61", "B"));
 }
 
 // The search's fast path against the rule stated plainly: at every character boundary,

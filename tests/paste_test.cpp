@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 #include "stand_in_ide/program_source.h"
 
 namespace {

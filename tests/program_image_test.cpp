@@ -9,8 +9,8 @@
 
 #include "library/builtin_data.h"
 #include "library/catalog.h"
-#include "library/gbk_codec.h"
-#include "library/gbk_text.h"
+#include "base/gbk_codec.h"
+#include "base/gbk_text.h"
 
 namespace {
 

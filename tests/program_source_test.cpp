@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "library/builtin_data.h"
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 #include "library/program_image.h"
 #include "stand_in_ide/program_source.h"
 #include "tools/example_database_writer.h"

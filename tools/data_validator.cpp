@@ -11,7 +11,7 @@
 #include <tuple>
 
 #include "library/declaration_syntax.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "library/type_names.h"
 
 namespace library {

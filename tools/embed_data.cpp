@@ -30,9 +30,9 @@
 #include "library/declaration_syntax.h"
 #include "library/catalog.h"
 #include "library/constants.h"
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 #include "library/header_index.h"
-#include "library/byte_writer.h"
+#include "base/byte_writer.h"
 #include "library/program_image.h"
 #include "navigation/category_tree_content.h"
 
@@ -90,7 +90,7 @@ bool appendFile(const std::string& path, bool libraryText, std::string& out) {
 void writeItem(std::ostream& os, const std::string& name, const std::string& bytes) {
   std::uint32_t length = static_cast<std::uint32_t>(bytes.size());
   os << "alignas(4) const unsigned char k_" << name << "[] = {1,0,0,0,";
-  for (unsigned char byte : library::littleEndian32(length)) os << static_cast<unsigned>(byte) << ",";
+  for (unsigned char byte : base::littleEndian32(length)) os << static_cast<unsigned>(byte) << ",";
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     os << static_cast<unsigned>(static_cast<unsigned char>(bytes[i])) << ',';
     if (i % 32 == 31) os << '\n';

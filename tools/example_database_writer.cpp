@@ -4,7 +4,7 @@
 #include <limits>
 
 #include "examples/example_database_layout.h"
-#include "library/byte_writer.h"
+#include "base/byte_writer.h"
 
 namespace examples {
 namespace {
@@ -16,7 +16,7 @@ constexpr std::size_t kDataBytes = kBlockDataBytes;
 
 // Values that checkContent has bounded to an int32.
 void putU32(std::string& bytes, std::uint64_t offset, std::uint64_t value) {
-  library::putLittleEndian32(bytes.data() + offset, static_cast<std::uint32_t>(value));
+  base::putLittleEndian32(bytes.data() + offset, static_cast<std::uint32_t>(value));
 }
 
 std::uint32_t storedSize(const FieldDefinition& field) {

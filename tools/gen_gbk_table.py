@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes library/gbk_table.inc: the UTF-16 code unit of every GBK double-byte code.
+"""Writes base/gbk_table.inc: the UTF-16 code unit of every GBK double-byte code.
 
 Row r, column c holds the character of lead byte 0x81 + r and trail byte 0x40 + c;
 0 marks a code that GBK leaves unassigned. Run once; the output is committed.

@@ -3,7 +3,7 @@
 
 #include "library/builtin_data.h"
 #include "tools/data_validator.h"
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 
 int main() {
   auto violations = library::validateBuiltinData(library::dllCommandLibraryText(), library::dataTypeLibraryText(),

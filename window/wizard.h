@@ -5,7 +5,7 @@
 #include <string_view>
 
 #include "library/catalog.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"

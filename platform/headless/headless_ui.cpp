@@ -1,6 +1,6 @@
 #include "platform/headless/headless_ui.h"
 
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/grid.h"
 #include "platform/tree_box.h"
 

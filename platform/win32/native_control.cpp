@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 #include "platform/win32/display_scale.h"
 #include "platform/win32/handles.h"
 #include "platform/win32/main_window.h"

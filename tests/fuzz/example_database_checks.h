@@ -12,7 +12,7 @@
 #include <string_view>
 
 #include "examples/example_database.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "platform/headless/headless_files.h"
 
 namespace examples::fuzzing {

@@ -19,7 +19,7 @@
 #include "examples/example_opening.h"
 #include "examples/example_search.h"
 #include "library/example_file_name.h"
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 #include "navigation/chosen_lists.h"
 #include "platform/headless/headless_clipboard.h"
 #include "platform/headless/headless_files.h"

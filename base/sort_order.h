@@ -7,8 +7,8 @@
 
 #include <string_view>
 
-namespace library {
+namespace base {
 
 bool sortsBefore(std::string_view a, std::string_view b);
 
-}  // namespace library
+}  // namespace base

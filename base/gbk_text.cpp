@@ -1,4 +1,4 @@
-#include "library/gbk_text.h"
+#include "base/gbk_text.h"
 
 #include <algorithm>
 

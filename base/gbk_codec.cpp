@@ -1,4 +1,4 @@
-#include "library/gbk_codec.h"
+#include "base/gbk_codec.h"
 
 #include <array>
 #include <cstdint>
@@ -11,7 +11,7 @@ constexpr int kLeadCount = 0xFE - 0x81 + 1;
 constexpr int kTrailCount = 0xFE - 0x40 + 1;
 
 constexpr std::uint16_t kDoubleByte[kLeadCount * kTrailCount] = {
-#include "library/gbk_table.inc"
+#include "base/gbk_table.inc"
 };
 
 // Code page 936 gives the single byte 0x80 to the euro sign.

@@ -1,8 +1,8 @@
-#include "library/sort_order.h"
+#include "base/sort_order.h"
 
 #include <algorithm>
 
-namespace library {
+namespace base {
 namespace {
 
 unsigned char folded(char c) {
@@ -31,4 +31,4 @@ bool sortsBefore(std::string_view a, std::string_view b) {
   return a < b;
 }
 
-}  // namespace library
+}  // namespace base

@@ -5,7 +5,7 @@
 #include <array>
 #include <cstdint>
 
-namespace library {
+namespace base {
 
 // The four bytes of `value`, least significant first.
 constexpr std::array<unsigned char, 4> littleEndian32(std::uint32_t value) {
@@ -26,4 +26,4 @@ Byte* putLittleEndian32(Byte* at, std::uint32_t value) {
   return at;
 }
 
-}  // namespace library
+}  // namespace base

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <span>
 
-namespace library {
+namespace base {
 
 class ByteCursor {
  public:
@@ -53,4 +53,4 @@ class ByteCursor {
   std::uint64_t position = 0;
 };
 
-}  // namespace library
+}  // namespace base
