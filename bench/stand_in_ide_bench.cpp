@@ -4,22 +4,22 @@
 #include <string>
 
 #include "library/builtin_data.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 #include "stand_in_ide/import.h"
 #include "stand_in_ide/paste.h"
 #include "tests/wizard_request_bytes.h"
 
 namespace {
 
-using stand_in_ide::Argument;
-using stand_in_ide::ArgumentType;
+using Argument = library::ReadArgument;
+using library::ArgumentType;
 
 // The request of the typical import: GetMenuItemInfoA and its data type, with the whole
 // library image as payload, in a block as large as the wizard makes it.
 std::string typicalImportBlock() {
   auto text = [](const char* value) { return Argument{ArgumentType::text, 0, 0, value}; };
   auto integer = [](std::uint32_t value) { return Argument{ArgumentType::integer, value, 0, {}}; };
-  stand_in_ide::WizardRequest request{0,
+  library::WizardRequest request{0,
                                       std::string(library::libraryProgramImage()),
                                       {{6, {integer(256), text("取菜单条目信息_"), integer(2), text("$")}},
                                        {6, {integer(64), text("菜单条目结构_"), integer(2), text("$")}},
@@ -35,7 +35,7 @@ std::span<const unsigned char> bytesOf(const std::string& block) {
 // The decoder alone: every field checked, the payload copied out.
 void BM_DecodeImportRequest(benchmark::State& state) {
   const std::string block = typicalImportBlock();
-  for (auto _ : state) benchmark::DoNotOptimize(stand_in_ide::decodeRequest(bytesOf(block)));
+  for (auto _ : state) benchmark::DoNotOptimize(library::decodeRequest(bytesOf(block)));
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * block.size()));
 }
 BENCHMARK(BM_DecodeImportRequest);
@@ -47,7 +47,7 @@ void BM_AnswerImportRequest(benchmark::State& state) {
   for (auto _ : state) {
     library::ProgramImage program = library::newProgram();
     benchmark::DoNotOptimize(stand_in_ide::answerRequest(program, bytesOf(block)));
-    benchmark::DoNotOptimize(stand_in_ide::formatProgramSource(program));
+    benchmark::DoNotOptimize(library::formatProgramSource(program));
   }
 }
 BENCHMARK(BM_AnswerImportRequest)->Unit(benchmark::kMillisecond);
@@ -65,7 +65,7 @@ void BM_PasteWholeLibrary(benchmark::State& state) {
       if (!stand_in_ide::pasteText(program, text).ok()) state.SkipWithError("a library text does not paste");
       bytes += text.size();
     }
-    benchmark::DoNotOptimize(stand_in_ide::formatProgramSource(program));
+    benchmark::DoNotOptimize(library::formatProgramSource(program));
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }

@@ -58,13 +58,13 @@ struct ViewOfImport {
     return std::string(queued.bytes());
   }();
   std::vector<std::uint8_t> view =
-      std::vector<std::uint8_t>(ide_link::requestBlockSize(payload.size(), buffer.size()));
+      std::vector<std::uint8_t>(library::requestBlockSize(payload.size(), buffer.size()));
 };
 
 void BM_WriteRequestIntoView(benchmark::State& state) {
   ViewOfImport v;
   for (auto _ : state) {
-    ide_link::writeRequest(v.view, false, v.payload, v.buffer);
+    library::writeRequest(v.view, false, v.payload, v.buffer);
     benchmark::ClobberMemory();
   }
   state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * (v.payload.size() + v.buffer.size())));

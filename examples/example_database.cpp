@@ -8,7 +8,7 @@
 #include <cstring>
 #include <utility>
 
-#include "examples/example_database_layout.h"
+#include "library/example_database_layout.h"
 #include "base/gbk_text.h"
 
 namespace examples {
@@ -17,7 +17,7 @@ namespace {
 // -------------------------------------------------------------------------------------
 // [SECTION] layout
 
-using namespace layout;
+using namespace library::example_layout;
 
 // The OLE automation date scale's range: 1 January 100 to 31 December 9999.
 constexpr double kEarliestDate = -657434;
@@ -182,24 +182,6 @@ OpenFault checkAuxiliary(const FileBytes& file, std::int32_t version, std::int64
 }
 
 }  // namespace
-
-std::uint32_t storedSize(FieldType type) {
-  switch (type) {
-    case FieldType::byte:
-    case FieldType::logical:
-      return 1;
-    case FieldType::shortInteger:
-      return 2;
-    case FieldType::longInteger:
-    case FieldType::doubleFloat:
-    case FieldType::dateTime:
-      return 8;
-    default:
-      return 4;
-  }
-}
-
-bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
 
 std::string auxiliaryFileName(std::string_view databasePath) {
   std::size_t dot = extensionDot(databasePath);

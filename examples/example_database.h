@@ -18,29 +18,14 @@
 #include <string_view>
 #include <vector>
 
+#include "library/example_database_layout.h"
 #include "platform/files.h"
 
 namespace examples {
 
-enum class FieldType : std::int32_t {
-  byte = 1,
-  shortInteger = 2,
-  integer = 3,
-  longInteger = 4,
-  singleFloat = 5,
-  doubleFloat = 6,
-  logical = 7,
-  dateTime = 8,
-  subroutinePointer = 9,
-  text = 10,
-  byteSet = 11,
-  memo = 12,
-};
-
-// Bytes in a record of each type but text, whose descriptor gives its size.
-std::uint32_t storedSize(FieldType type);
-// Byte set and memo values live in the auxiliary file's blocks; the record holds the first.
-bool keepsValuesInBlocks(FieldType type);
+using library::example_layout::FieldType;
+using library::example_layout::keepsValuesInBlocks;
+using library::example_layout::storedSize;
 
 enum class OpenFault {
   none,

@@ -1,22 +1,13 @@
 #include "ide_link/wizard_channel.h"
 
-#include <algorithm>
-#include <cstring>
-
 #include "base/byte_writer.h"
 
 namespace ide_link {
 
 namespace {
 
-constexpr std::uint64_t kSmallestRequestBlock = 2048;
 constexpr std::uint64_t kLargestBlock = 0xFFFFFFFF;  // the size word of "EWIZ2"
 constexpr std::uint32_t kSizeBlock = 4;
-
-std::uint8_t* putBytes(std::uint8_t* at, std::string_view bytes) {
-  if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
-  return at + bytes.size();
-}
 
 std::unique_ptr<PendingRequest> exchange(platform::KernelObjects& kernel, const WizardRequestBuffer& buffer,
                                          std::string_view payload, bool flag) {
@@ -28,7 +19,7 @@ std::unique_ptr<PendingRequest> exchange(platform::KernelObjects& kernel, const 
 
   // A record that could not be queued, or a request too large for the size word, would
   // reach the IDE incomplete or misdescribed.
-  std::uint64_t size = requestBlockSize(payload.size(), buffer.bytes().size());
+  std::uint64_t size = library::requestBlockSize(payload.size(), buffer.bytes().size());
   if (buffer.broken() || size > kLargestBlock) return nullptr;
 
   objects.request = kernel.createSharedMemory("EWIZ1", static_cast<std::uint32_t>(size));
@@ -40,7 +31,7 @@ std::unique_ptr<PendingRequest> exchange(platform::KernelObjects& kernel, const 
   // past the end of a view.
   std::span<std::uint8_t> requestView = objects.request->mapView();
   if (requestView.size() < size) return nullptr;
-  writeRequest(requestView, flag, payload, buffer.bytes());
+  library::writeRequest(requestView, flag, payload, buffer.bytes());
   std::span<std::uint8_t> sizeView = objects.requestSize->mapView();
   if (sizeView.size() < kSizeBlock) return nullptr;
   base::putLittleEndian32(sizeView.data(), static_cast<std::uint32_t>(size));
@@ -53,18 +44,6 @@ std::unique_ptr<PendingRequest> exchange(platform::KernelObjects& kernel, const 
 }
 
 }  // namespace
-
-std::uint64_t requestBlockSize(std::uint64_t payloadLength, std::uint64_t bufferLength) {
-  return std::max(kSmallestRequestBlock, 12 + payloadLength + bufferLength);
-}
-
-void writeRequest(std::span<std::uint8_t> view, bool flag, std::string_view payload, std::string_view buffer) {
-  std::uint8_t* at = base::putLittleEndian32(view.data(), flag ? 1 : 0);
-  at = base::putLittleEndian32(at, static_cast<std::uint32_t>(payload.size()));
-  at = putBytes(at, payload);
-  at = base::putLittleEndian32(at, static_cast<std::uint32_t>(buffer.size()));
-  putBytes(at, buffer);
-}
 
 PendingRequest::State PendingRequest::poll() {
   if (objects_.replyReady->takeSignal()) return State::answered;

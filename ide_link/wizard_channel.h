@@ -19,14 +19,6 @@ namespace ide_link {
 // The result of every send that did not reach the IDE.
 inline constexpr std::string_view kFailureText = "与易系统通讯失败！";
 
-// The size of "EWIZ1": at least 2048 bytes, else exactly the request (flag, payload
-// length, payload, buffer length, buffer).
-std::uint64_t requestBlockSize(std::uint64_t payloadLength, std::uint64_t bufferLength);
-
-// Writes the request at the start of `view`, which holds at least 12 + L + N bytes:
-// each of payload and buffer is copied once, straight into the view.
-void writeRequest(std::span<std::uint8_t> view, bool flag, std::string_view payload, std::string_view buffer);
-
 // The objects of one exchange, closed in the reverse order of the members: "EWEVT2",
 // "EWIZ2", "EWIZ1", "EWEVT1"; each holder closes only what was made.
 struct ExchangeObjects {

@@ -14,10 +14,10 @@ struct Named {
 };
 
 // A code-6 record: integer kind, text name, integer 2, text "$".
-bool readNamed(const CommandRecord& record, Named& named) {
+bool readNamed(const library::CommandRecord& record, Named& named) {
   const auto& a = record.arguments;
-  if (a.size() != 4 || a[0].type != ArgumentType::integer || a[1].type != ArgumentType::text ||
-      a[2].type != ArgumentType::integer || a[3].type != ArgumentType::text) {
+  if (a.size() != 4 || a[0].type != library::ArgumentType::integer || a[1].type != library::ArgumentType::text ||
+      a[2].type != library::ArgumentType::integer || a[3].type != library::ArgumentType::text) {
     return false;
   }
   auto kind = static_cast<library::DeclarationKind>(a[0].valueLow);
@@ -32,10 +32,10 @@ std::vector<library::ImageDeclaration>& listOf(library::ProgramImage& program, l
 
 }  // namespace
 
-ImportReport importDeclarations(library::ProgramImage& program, const WizardRequest& request) {
+ImportReport importDeclarations(library::ProgramImage& program, const library::WizardRequest& request) {
   ImportReport report;
   std::vector<Named> wanted;
-  for (const CommandRecord& record : request.records) {
+  for (const library::CommandRecord& record : request.records) {
     if (record.code != kNameDeclaration) continue;
     if (!readNamed(record, wanted.emplace_back())) {
       report.error = "a code-6 record that does not name a DLL command or data type";
@@ -71,7 +71,7 @@ std::string replyText(const ImportReport& report) {
 }
 
 std::string answerRequest(library::ProgramImage& program, std::span<const unsigned char> block) {
-  RequestDecoding decoding = decodeRequest(block);
+  library::RequestDecoding decoding = library::decodeRequest(block);
   if (!decoding.ok()) return replyText({0, 0, 0, "request: " + decoding.error});
   return replyText(importDeclarations(program, decoding.request));
 }

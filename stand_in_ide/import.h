@@ -9,7 +9,7 @@
 #include <string>
 
 #include "library/program_image.h"
-#include "stand_in_ide/request.h"
+#include "library/wizard_request.h"
 
 namespace stand_in_ide {
 
@@ -23,7 +23,7 @@ struct ImportReport {
 
 // All or nothing: a payload that is no program file or a code-6 record of another shape
 // adds nothing.
-ImportReport importDeclarations(library::ProgramImage& program, const WizardRequest& request);
+ImportReport importDeclarations(library::ProgramImage& program, const library::WizardRequest& request);
 
 // The text that the IDE leaves for the wizard at the start of "EWIZ1", GBK.
 std::string replyText(const ImportReport& report);

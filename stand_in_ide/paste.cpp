@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "base/gbk_codec.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 
 namespace stand_in_ide {
 namespace {
@@ -42,7 +42,7 @@ void merge(std::vector<ImageDeclaration>& ours, std::vector<ImageDeclaration>& t
 
 PasteReport pasteText(library::ProgramImage& program, std::string_view gbkText) {
   if (gbkText.size() > kLargestPastedText) return refuse("粘贴的文本太大（超过 16 MB）");
-  ProgramSourceParsing parsing = parseProgramSource(withCrLf(gbkText));
+  library::ProgramSourceParsing parsing = library::parseProgramSource(withCrLf(gbkText));
   if (!parsing.ok()) {
     return refuse("粘贴的文本不是易程序代码，第 " + std::to_string(parsing.error.line) + " 行：" + parsing.error.reason);
   }

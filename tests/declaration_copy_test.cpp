@@ -10,7 +10,7 @@
 #include "library/builtin_data.h"
 #include "library/catalog.h"
 #include "library/constants.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST(DeclarationCopy, ReadAsAProgramGivesTheLibraryImagesDeclarations) {
   for (const library::ImageDeclaration& declaration : image.image.dataTypes) chosen.push_back(dataType(declaration.name));
 
   library::DeclarationCopy copy = library::composeDeclarationCopy(chosen);
-  stand_in_ide::ProgramSourceParsing pasted = stand_in_ide::parseProgramSource(copy.text);
+  library::ProgramSourceParsing pasted = library::parseProgramSource(copy.text);
   ASSERT_TRUE(pasted.ok()) << pasted.error.line << ": " << pasted.error.reason;
   EXPECT_EQ(pasted.program.dllCommands.size(), image.image.dllCommands.size());
   EXPECT_EQ(pasted.program.dataTypes.size(), image.image.dataTypes.size());

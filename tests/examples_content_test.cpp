@@ -17,7 +17,7 @@
 #include "library/declaration_lookup.h"
 #include "library/declaration_syntax.h"
 #include "base/gbk_codec.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 #include "library/type_names.h"
 
 namespace {
@@ -70,7 +70,7 @@ const std::vector<Example>& examples() {
   return all;
 }
 
-library::ProgramImage programOf(const Example& example) { return stand_in_ide::parseProgramSource(example.text).program; }
+library::ProgramImage programOf(const Example& example) { return library::parseProgramSource(example.text).program; }
 
 // The library's block as a parsed source holds it: without the shown text's head, CR LF
 // after every line.
@@ -122,9 +122,9 @@ TEST(ExamplesContent, ManifestNamesAtLeastAHundredExamplesOnceEach) {
 TEST(ExamplesContent, SourcesAreCanonicalProgramsOfOneProgramSet) {
   for (const Example& example : examples()) {
     SCOPED_TRACE(example.source);
-    stand_in_ide::ProgramSourceParsing parsing = stand_in_ide::parseProgramSource(example.text);
+    library::ProgramSourceParsing parsing = library::parseProgramSource(example.text);
     ASSERT_TRUE(parsing.ok()) << "line " << parsing.error.line << ": " << parsing.error.reason;
-    EXPECT_EQ(stand_in_ide::formatProgramSource(parsing.program), example.text);
+    EXPECT_EQ(library::formatProgramSource(parsing.program), example.text);
     ASSERT_EQ(parsing.program.programSets.size(), 1u);
     EXPECT_EQ(parsing.program.programSets[0].name, "窗口程序集_启动窗口");
     EXPECT_FALSE(parsing.program.dllCommands.empty());

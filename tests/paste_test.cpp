@@ -5,7 +5,7 @@
 #include <string>
 
 #include "base/gbk_codec.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ TEST(Paste, AddsCommandsTypesAndConstantsByteForByte) {
   EXPECT_EQ(program.dllCommands, (std::vector<ImageDeclaration>{{"取菜单_", kCommand}}));
   EXPECT_EQ(program.dataTypes, (std::vector<ImageDeclaration>{{"尺寸_", kType}}));
   EXPECT_EQ(program.constants, (std::vector<ImageDeclaration>{{"MIIM_STRING", kString}, {"MIIM_FTYPE", kType2}}));
-  EXPECT_EQ(stand_in_ide::formatProgramSource(program), kCopied);
+  EXPECT_EQ(library::formatProgramSource(program), kCopied);
 
   // The program file keeps the constants.
   auto reading = library::readProgramImage(library::writeProgramImage(program).bytes);

@@ -1,4 +1,4 @@
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,8 @@
 
 namespace {
 
-using stand_in_ide::formatProgramSource;
-using stand_in_ide::parseProgramSource;
+using library::formatProgramSource;
+using library::parseProgramSource;
 
 const std::string kWindowSet =
     ".程序集 窗口程序集_启动窗口\r\n"

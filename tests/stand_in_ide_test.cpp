@@ -6,19 +6,19 @@
 #include <string>
 
 #include "library/builtin_data.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 #include "stand_in_ide/command_line.h"
 #include "stand_in_ide/import.h"
-#include "stand_in_ide/request.h"
+#include "library/wizard_request.h"
 #include "tests/wizard_request_bytes.h"
 
 namespace {
 
 using request_bytes::u32;
-using stand_in_ide::Argument;
-using stand_in_ide::ArgumentType;
-using stand_in_ide::CommandRecord;
-using stand_in_ide::WizardRequest;
+using Argument = library::ReadArgument;
+using library::ArgumentType;
+using library::CommandRecord;
+using library::WizardRequest;
 
 std::span<const unsigned char> span(const std::string& bytes) {
   return {reinterpret_cast<const unsigned char*>(bytes.data()), bytes.size()};
@@ -41,7 +41,7 @@ WizardRequest menuItemImport(std::string payload) {
            {5, {text("b")}}}};
 }
 
-std::string decodeError(const std::string& bytes) { return stand_in_ide::decodeRequest(span(bytes)).error; }
+std::string decodeError(const std::string& bytes) { return library::decodeRequest(span(bytes)).error; }
 
 TEST(WizardRequest, DecodesTheLayoutByteForByte) {
   // Flag 1, a 3-byte payload (so N stands unaligned), a code-5 record "a" of 22 bytes and
@@ -53,7 +53,7 @@ TEST(WizardRequest, DecodesTheLayoutByteForByte) {
   std::string block = u32(1) + u32(3) + "xyz" + u32(22 + other.size()) + codeFive + other;
   block.resize(2048, '\0');
 
-  auto decoding = stand_in_ide::decodeRequest(span(block));
+  auto decoding = library::decodeRequest(span(block));
   ASSERT_TRUE(decoding.ok()) << decoding.error;
   const WizardRequest& request = decoding.request;
   EXPECT_EQ(request.sendFlag, 1u);
@@ -64,17 +64,17 @@ TEST(WizardRequest, DecodesTheLayoutByteForByte) {
             (CommandRecord{9, {{ArgumentType::logical, 1, 0, {}}, {ArgumentType::byteSet, 0, 0, "\x01\x02"}}}));
 
   // An empty text is its NUL alone; no records at all is N = 0.
-  auto empty = stand_in_ide::decodeRequest(
+  auto empty = library::decodeRequest(
       span(u32(0) + u32(0) + u32(21) + u32(5) + u32(1) + u32(0) + u32(0) + u32(0x80000004) + '\0'));
   ASSERT_TRUE(empty.ok()) << empty.error;
   EXPECT_EQ(empty.request.records, (std::vector<CommandRecord>{{5, {{ArgumentType::text, 0, 0, ""}}}}));
-  EXPECT_TRUE(stand_in_ide::decodeRequest(span(u32(1) + u32(0) + u32(0))).request.records.empty());
+  EXPECT_TRUE(library::decodeRequest(span(u32(1) + u32(0) + u32(0))).request.records.empty());
 }
 
 TEST(WizardRequest, HostileBytesAreErrors) {
   const std::string good = request_bytes::request(menuItemImport("image"));
   for (std::size_t length = 0; length < good.size(); ++length) {
-    EXPECT_FALSE(stand_in_ide::decodeRequest(span(good.substr(0, length))).ok()) << length;
+    EXPECT_FALSE(library::decodeRequest(span(good.substr(0, length))).ok()) << length;
   }
   std::string wrongTag = request_bytes::request({0, "", {{5, {integer(1)}}}});
   wrongTag.replace(8 + 4 + 8 + 8, 4, u32(0x80000003));
@@ -122,7 +122,7 @@ TEST(WizardRequest, MutatedRequestsNeverCrashTheDecoder) {
           break;
       }
     }
-    auto decoding = stand_in_ide::decodeRequest(span(bytes));
+    auto decoding = library::decodeRequest(span(bytes));
     if (!decoding.ok()) continue;
     ++accepted;
     std::string again = request_bytes::request(decoding.request);
@@ -141,7 +141,7 @@ TEST(StandInImport, AddsTheNamedDeclarationsOnceAndShowsThem) {
   EXPECT_EQ(reply, "已加入 2 个声明");
   ASSERT_EQ(program.dllCommands.size(), 1u);
   ASSERT_EQ(program.dataTypes.size(), 1u);
-  std::string source = stand_in_ide::formatProgramSource(program);
+  std::string source = library::formatProgramSource(program);
   EXPECT_EQ(source.find(".版本 2\r\n\r\n.DLL命令 取菜单条目信息_, 逻辑型, \"user32.dll\", \"GetMenuItemInfoA\""), 0u);
   EXPECT_NE(source.find("\r\n\r\n.数据类型 菜单条目结构_, , MENUITEMINFOA"), std::string::npos);
 
@@ -150,7 +150,7 @@ TEST(StandInImport, AddsTheNamedDeclarationsOnceAndShowsThem) {
   request.records.push_back(nameDeclaration(64, ""));
   EXPECT_EQ(stand_in_ide::answerRequest(program, span(request_bytes::request(request))),
             "已加入 0 个声明，已有 2 个，未找到 2 个");
-  EXPECT_EQ(stand_in_ide::formatProgramSource(program), source);
+  EXPECT_EQ(library::formatProgramSource(program), source);
 }
 
 TEST(StandInImport, AMalformedRequestChangesNothing) {

@@ -90,10 +90,10 @@ TEST(WizardRequestBuffer, ARecordThatDoesNotFitBreaksTheBufferUntilItIsEmptied) 
 }
 
 TEST(WizardRequest, BlockSizeIsAtLeast2048) {
-  EXPECT_EQ(ide_link::requestBlockSize(0, 0), 2048u);
-  EXPECT_EQ(ide_link::requestBlockSize(2000, 36), 2048u);
-  EXPECT_EQ(ide_link::requestBlockSize(2000, 37), 2049u);
-  EXPECT_EQ(ide_link::requestBlockSize(229481, 100), 229493u + 100);
+  EXPECT_EQ(library::requestBlockSize(0, 0), 2048u);
+  EXPECT_EQ(library::requestBlockSize(2000, 36), 2048u);
+  EXPECT_EQ(library::requestBlockSize(2000, 37), 2049u);
+  EXPECT_EQ(library::requestBlockSize(229481, 100), 229493u + 100);
 }
 
 // --- Sending -------------------------------------------------------------------------

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "stand_in_ide/request.h"
+#include "library/wizard_request.h"
 
 namespace request_bytes {
 
@@ -16,8 +16,8 @@ inline std::string u32(std::uint32_t value) {
   return bytes;
 }
 
-inline std::string argument(const stand_in_ide::Argument& argument) {
-  using stand_in_ide::ArgumentType;
+inline std::string argument(const library::ReadArgument& argument) {
+  using library::ArgumentType;
   std::string bytes = u32(argument.valueLow) + u32(argument.valueHigh) + u32(static_cast<std::uint32_t>(argument.type));
   if (argument.type == ArgumentType::text) bytes += argument.bytes + '\0';
   if (argument.type == ArgumentType::byteSet) {
@@ -26,13 +26,13 @@ inline std::string argument(const stand_in_ide::Argument& argument) {
   return bytes;
 }
 
-inline std::string record(const stand_in_ide::CommandRecord& record) {
+inline std::string record(const library::CommandRecord& record) {
   std::string bytes = u32(record.code) + u32(static_cast<std::uint32_t>(record.arguments.size()));
   for (const auto& a : record.arguments) bytes += argument(a);
   return bytes;
 }
 
-inline std::string request(const stand_in_ide::WizardRequest& request) {
+inline std::string request(const library::WizardRequest& request) {
   std::string records;
   for (const auto& r : request.records) records += record(r);
   return u32(request.sendFlag) + u32(static_cast<std::uint32_t>(request.payload.size())) + request.payload +

@@ -17,7 +17,7 @@
 
 #include "base/gbk_codec.h"
 #include "library/program_image.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 #include "tools/example_database_writer.h"
 
 namespace {
@@ -69,7 +69,7 @@ bool readProgram(const std::string& path, std::string& program) {
     if (!converted) return fail(path, number, "character outside GBK at byte " + std::to_string(bad + 1) + " of the line");
     source += *converted + "\r\n";
   }
-  stand_in_ide::ProgramSourceParsing parsing = stand_in_ide::parseProgramSource(source);
+  library::ProgramSourceParsing parsing = library::parseProgramSource(source);
   if (!parsing.ok()) return fail(path, parsing.error.line, parsing.error.reason);
   library::ImageWriting writing = library::writeProgramImage(parsing.program);
   if (!writing.ok()) return fail(path, 0, library::describe(writing.error));

@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <limits>
 
-#include "examples/example_database_layout.h"
+#include "library/example_database_layout.h"
 #include "base/byte_writer.h"
 
 namespace examples {
 namespace {
 
-using namespace layout;
+using namespace library::example_layout;
 
 constexpr std::uint64_t kLargestInt32 = std::numeric_limits<std::int32_t>::max();
 constexpr std::size_t kDataBytes = kBlockDataBytes;
@@ -20,7 +20,7 @@ void putU32(std::string& bytes, std::uint64_t offset, std::uint64_t value) {
 }
 
 std::uint32_t storedSize(const FieldDefinition& field) {
-  return field.type == FieldType::text ? field.textSize : examples::storedSize(field.type);
+  return field.type == FieldType::text ? field.textSize : library::example_layout::storedSize(field.type);
 }
 
 // Values take blocks one after another from block 1; each block links back to the one

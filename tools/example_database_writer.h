@@ -7,9 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "examples/example_database.h"
+#include "library/example_database_layout.h"
 
 namespace examples {
+
+using library::example_layout::FieldType;
 
 struct FieldDefinition {
   std::string name;  // GBK, at most 16 bytes

@@ -6,7 +6,7 @@
 
 #include "stand_in_ide/import.h"
 #include "stand_in_ide/paste.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 
 namespace stand_in_ide {
 namespace {
@@ -213,7 +213,7 @@ void IdeWindow::wizard_ended(DWORD exitCode) {
   showStatus(L"易向导已结束，退出码 " + std::to_wstring(exitCode) + (lastReply.empty() ? L"" : L"。" + lastReply));
 }
 
-void IdeWindow::showProgram() { SetWindowTextW(sourceView, wide(stand_in_ide::formatProgramSource(program)).c_str()); }
+void IdeWindow::showProgram() { SetWindowTextW(sourceView, wide(library::formatProgramSource(program)).c_str()); }
 
 void IdeWindow::showStatus(const std::wstring& text) {
   SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));

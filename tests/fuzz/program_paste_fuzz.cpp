@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "stand_in_ide/paste.h"
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 
 namespace {
 
@@ -40,8 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   require(report.added + report.kept > 0 && declarationCount(program) == declarationCount(start) + report.added);
-  stand_in_ide::ProgramSourceParsing shown =
-      stand_in_ide::parseProgramSource(stand_in_ide::formatProgramSource(program));
+  library::ProgramSourceParsing shown =
+      library::parseProgramSource(library::formatProgramSource(program));
   require(shown.ok() && shown.program == program);
   library::ImageWriting writing = library::writeProgramImage(program);
   require(writing.ok());

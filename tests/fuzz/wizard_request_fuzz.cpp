@@ -7,11 +7,11 @@
 #include <span>
 #include <string_view>
 
-#include "stand_in_ide/request.h"
+#include "library/wizard_request.h"
 #include "tests/wizard_request_bytes.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  stand_in_ide::RequestDecoding decoding = stand_in_ide::decodeRequest(std::span<const unsigned char>(data, size));
+  library::RequestDecoding decoding = library::decodeRequest(std::span<const unsigned char>(data, size));
   if (!decoding.ok()) return 0;
   std::string again = request_bytes::request(decoding.request);
   if (again.size() > size || std::string_view(reinterpret_cast<const char*>(data), again.size()) != again) std::abort();

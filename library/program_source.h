@@ -21,7 +21,7 @@
 
 #include "library/program_image.h"
 
-namespace stand_in_ide {
+namespace library {
 
 struct ProgramSourceError {
   std::size_t line = 0;  // 1-based; 0 when there is no error
@@ -43,4 +43,4 @@ ProgramSourceParsing parseProgramSource(std::string_view gbkText);
 // formatProgramSource(parseProgramSource(text).program) == text.
 std::string formatProgramSource(const library::ProgramImage& program);
 
-}  // namespace stand_in_ide
+}  // namespace library

@@ -1,11 +1,11 @@
-#include "stand_in_ide/program_source.h"
+#include "library/program_source.h"
 
 #include <map>
 #include <utility>
 
 #include "library/declaration_syntax.h"
 
-namespace stand_in_ide {
+namespace library {
 namespace {
 
 using library::ImageDeclaration;
@@ -181,4 +181,4 @@ std::string formatProgramSource(const library::ProgramImage& program) {
   return text;
 }
 
-}  // namespace stand_in_ide
+}  // namespace library

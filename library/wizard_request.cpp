@@ -1,17 +1,33 @@
-#include "stand_in_ide/request.h"
+#include "library/wizard_request.h"
 
-#include <string>
+#include <algorithm>
+#include <cstring>
 #include <utility>
 
 #include "base/byte_cursor.h"
+#include "base/byte_writer.h"
 
-namespace stand_in_ide {
+namespace library {
 namespace {
 
-using base::ByteCursor;
+constexpr std::uint64_t kSmallestRequestBlock = 2048;
+constexpr std::uint64_t kCodeAndCount = 8;
+constexpr std::uint64_t kEntryHead = 12;        // value low, value high, type tag
+constexpr std::uint64_t kByteSetHead = 8;       // u32 1, u32 length
+constexpr std::uint32_t kByteSetMarker = 1;     // the first word of a byte set block
 
-constexpr std::uint64_t kSmallestArgument = 12;  // value low, value high, type tag
-constexpr std::uint32_t kByteSetMarker = 1;      // the first word of a byte set block
+std::uint64_t dataLength(const Argument& argument) {
+  switch (argument.type) {
+    case ArgumentType::text: return argument.bytes.size() + 1;
+    case ArgumentType::byteSet: return kByteSetHead + argument.bytes.size();
+    default: return 0;
+  }
+}
+
+std::uint8_t* putBytes(std::uint8_t* at, std::string_view bytes) {
+  if (!bytes.empty()) std::memcpy(at, bytes.data(), bytes.size());
+  return at + bytes.size();
+}
 
 std::string hex(std::uint32_t value) {
   std::string text = "0x";
@@ -62,15 +78,15 @@ class RequestDecoder {
     std::uint64_t at = cursor.offset();
     std::uint32_t count = 0;
     if (!cursor.readU32(record.code) || !cursor.readU32(count)) return fail("truncated command record", at);
-    if (count > cursor.remaining() / kSmallestArgument) return fail("argument count past the records' end", at + 4);
+    if (count > cursor.remaining() / kEntryHead) return fail("argument count past the records' end", at + 4);
     record.arguments.resize(count);
-    for (Argument& argument : record.arguments) {
+    for (ReadArgument& argument : record.arguments) {
       if (!decodeArgument(cursor, argument)) return false;
     }
     return true;
   }
 
-  bool decodeArgument(base::ByteCursor& cursor, Argument& argument) {
+  bool decodeArgument(base::ByteCursor& cursor, ReadArgument& argument) {
     std::uint64_t at = cursor.offset();
     std::uint32_t tag = 0;
     if (!cursor.readU32(argument.valueLow) || !cursor.readU32(argument.valueHigh) || !cursor.readU32(tag)) {
@@ -107,6 +123,42 @@ class RequestDecoder {
 
 }  // namespace
 
+std::uint64_t commandRecordLength(std::span<const Argument> arguments) {
+  std::uint64_t length = kCodeAndCount;
+  for (const Argument& argument : arguments) length += kEntryHead + dataLength(argument);
+  return length;
+}
+
+void appendCommandRecord(std::string& out, std::uint32_t code, std::span<const Argument> arguments) {
+  base::appendLittleEndian32(out, code);
+  base::appendLittleEndian32(out, static_cast<std::uint32_t>(arguments.size()));
+  for (const Argument& argument : arguments) {
+    base::appendLittleEndian32(out, argument.value);
+    base::appendLittleEndian32(out, 0);
+    base::appendLittleEndian32(out, static_cast<std::uint32_t>(argument.type));
+    if (argument.type == ArgumentType::text) {
+      out.append(argument.bytes);
+      out.push_back('\0');
+    } else if (argument.type == ArgumentType::byteSet) {
+      base::appendLittleEndian32(out, kByteSetMarker);
+      base::appendLittleEndian32(out, static_cast<std::uint32_t>(argument.bytes.size()));
+      out.append(argument.bytes);
+    }
+  }
+}
+
+std::uint64_t requestBlockSize(std::uint64_t payloadLength, std::uint64_t recordsLength) {
+  return std::max(kSmallestRequestBlock, 12 + payloadLength + recordsLength);
+}
+
+void writeRequest(std::span<std::uint8_t> view, bool flag, std::string_view payload, std::string_view records) {
+  std::uint8_t* at = base::putLittleEndian32(view.data(), flag ? 1 : 0);
+  at = base::putLittleEndian32(at, static_cast<std::uint32_t>(payload.size()));
+  at = putBytes(at, payload);
+  at = base::putLittleEndian32(at, static_cast<std::uint32_t>(records.size()));
+  putBytes(at, records);
+}
+
 RequestDecoding decodeRequest(std::span<const unsigned char> block) { return RequestDecoder(block).decode(); }
 
-}  // namespace stand_in_ide
+}  // namespace library

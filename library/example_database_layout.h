@@ -1,13 +1,49 @@
-// The byte layout of the examples database and its auxiliary file, as the reader checks it
-// (docs/examples-database.md). The tool that writes databases takes it from here.
+// The byte layout of the examples database and its auxiliary file (docs/examples-database.md):
+// the one description that the wizard's reader and the tool that writes databases share.
 #pragma once
 
 #include <cstdint>
 #include <string_view>
 
-namespace examples::layout {
+namespace library::example_layout {
 
 inline constexpr std::int32_t kNewestVersion = 0x10000;
+
+// A field's type, as its descriptor stores it.
+enum class FieldType : std::int32_t {
+  byte = 1,
+  shortInteger = 2,
+  integer = 3,
+  longInteger = 4,
+  singleFloat = 5,
+  doubleFloat = 6,
+  logical = 7,
+  dateTime = 8,
+  subroutinePointer = 9,
+  text = 10,
+  byteSet = 11,
+  memo = 12,
+};
+
+// Bytes in a record of each type but text, whose descriptor gives its size.
+constexpr std::uint32_t storedSize(FieldType type) {
+  switch (type) {
+    case FieldType::byte:
+    case FieldType::logical:
+      return 1;
+    case FieldType::shortInteger:
+      return 2;
+    case FieldType::longInteger:
+    case FieldType::doubleFloat:
+    case FieldType::dateTime:
+      return 8;
+    default:
+      return 4;
+  }
+}
+
+// Byte set and memo values live in the auxiliary file's blocks; the record holds the first.
+constexpr bool keepsValuesInBlocks(FieldType type) { return type == FieldType::byteSet || type == FieldType::memo; }
 
 // The database file's header.
 inline constexpr std::string_view kDatabaseMagic = "WEDB";
@@ -39,4 +75,4 @@ inline constexpr std::uint64_t kDataCountAt = 8;
 inline constexpr std::uint64_t kBlockHeaderSize = 12;
 inline constexpr std::int32_t kBlockDataBytes = 500;
 
-}  // namespace examples::layout
+}  // namespace library::example_layout
