@@ -76,8 +76,7 @@ void 启动窗口_ticked(WizardApp& app) { ide_link::checkImportAnswer(app.wizar
 namespace {
 
 void copyChosenDeclarations(window::Wizard& wizard) {
-  ide_link::copyChosenDeclarations(wizard.window, wizard.state.catalog, wizard.services.clipboard,
-                                   wizard.services.messages);
+  ide_link::copyChosenDeclarations(wizard.window, wizard.services.clipboard, wizard.services.messages);
 }
 
 }  // namespace

@@ -27,9 +27,13 @@ std::string whatWasCopied(const library::DeclarationCopy& copy) {
 
 }  // namespace
 
-bool copyChosenDeclarations(window::StartupWindow& w, const library::Catalog& catalog, platform::Clipboard& clipboard,
+bool copyChosenDeclarations(window::StartupWindow& w, platform::Clipboard& clipboard,
                             platform::MessageBoxes& messages) {
-  std::vector<library::DeclarationName> chosen = navigation::declarationsToCopy(w.选择列表框_选用API, catalog);
+  std::vector<library::DeclarationName> chosen;
+  for (const navigation::CatalogItem& item :
+       navigation::chosenItems(w.选择列表框_选用API, navigation::WhenNoneTicked::takeSelected)) {
+    chosen.push_back(navigation::declarationOf(item));
+  }
   library::DeclarationCopy copy = library::composeDeclarationCopy(chosen);
   if (copy.dllCommands + copy.dataTypes == 0) {
     window::showInStatusBar(w, "复制：", "没有打勾或选中的声明，没有复制");

@@ -2,7 +2,6 @@
 // that did not start the wizard included, by its paste.
 #pragma once
 
-#include "library/catalog.h"
 #include "platform/clipboard.h"
 #include "platform/message_box.h"
 #include "window/startup_window.h"
@@ -17,7 +16,6 @@ inline constexpr std::string_view kCopyMenuItem = "复制为易语言代码(&C)\
 // need; the status bar says what it holds. With nothing to copy, nothing happens but
 // the status bar saying so; a clipboard that cannot be written is reported in a
 // message and changes nothing. Whether the text is on the clipboard.
-bool copyChosenDeclarations(window::StartupWindow& w, const library::Catalog& catalog, platform::Clipboard& clipboard,
-                            platform::MessageBoxes& messages);
+bool copyChosenDeclarations(window::StartupWindow& w, platform::Clipboard& clipboard, platform::MessageBoxes& messages);
 
 }  // namespace ide_link

@@ -19,37 +19,21 @@ void queueDeclaration(WizardRequestBuffer& buffer, library::DeclarationKind kind
                                 Argument::integer(2), Argument::text("$")});
 }
 
-// `text` with every occurrence of `what` taken out, matched at character boundaries.
-gbk::Text without(std::string_view text, std::string_view what) {
-  gbk::Text out;
-  int start = 1;
-  for (int at = gbk::find(text, what, start); at != gbk::kNotFound; at = gbk::find(text, what, start)) {
-    out += text.substr(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(at - start));
-    start = at + static_cast<int>(what.size());
-  }
-  out += text.substr(static_cast<std::size_t>(start - 1));
-  return out;
-}
-
 }  // namespace
 
 void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckListBox& chosen,
                              const library::Catalog& catalog) {
-  int count = chosen.count();
-  for (int pos = 0; pos < count; ++pos) {
-    if (!chosen.checked(pos)) continue;
-    gbk::Text text = chosen.itemText(pos);
-    if (gbk::contains(text, navigation::kDataTypeItemPrefix)) {
-      queueDeclaration(buffer, library::DeclarationKind::dataType,
-                       gbk::trim(without(text, navigation::kDataTypeItemPrefix)));
-      continue;
-    }
-    // Entry numbers come from the fills; one outside the catalog names nothing.
-    const library::CatalogEntry* entry = catalog.entry(chosen.itemData(pos));
-    if (!entry) continue;
-    queueDeclaration(buffer, library::DeclarationKind::dllCommand, gbk::trim(entry->chineseName));
-    for (std::string_view dataType : entry->dataTypeNames) {
-      queueDeclaration(buffer, library::DeclarationKind::dataType, gbk::trim(dataType));
+  // Only what is ticked: the selection is only what is on view, and with nothing ticked
+  // the exchange still ends with "a" and "b".
+  for (const navigation::CatalogItem& item : navigation::chosenItems(chosen, navigation::WhenNoneTicked::takeNothing)) {
+    const library::DeclarationName declaration = navigation::declarationOf(item);
+    queueDeclaration(buffer, declaration.kind, declaration.name);
+    if (item.kind != library::DeclarationKind::dllCommand) continue;
+    // An API brings the data types that its catalog entry names, each as often as named.
+    if (const library::CatalogEntry* entry = catalog.entry(item.entryNumber)) {
+      for (std::string_view dataType : entry->dataTypeNames) {
+        queueDeclaration(buffer, library::DeclarationKind::dataType, gbk::trim(dataType));
+      }
     }
   }
   buffer.queueCommandRecord(5, {Argument::text("a")});
@@ -71,7 +55,7 @@ void tellImportFailed(window::Wizard& wizard) {
       wizard.services.messages.show(std::string(kImportFailedMessage) + std::string(kOfferToCopy), "信息：",
                                     platform::MessageIcon::Warning, platform::MessageButtons::YesNo);
   if (answer == platform::MessageAnswer::Yes) {
-    copyChosenDeclarations(wizard.window, wizard.state.catalog, wizard.services.clipboard, wizard.services.messages);
+    copyChosenDeclarations(wizard.window, wizard.services.clipboard, wizard.services.messages);
   }
 }
 

@@ -88,13 +88,6 @@ bool CatalogEntry::generated() const {
          chineseName.back() == '_';
 }
 
-gbk::Text apiItemText(const CatalogEntry& entry) {
-  gbk::Text text(entry.englishName);
-  text += " / ";
-  text += entry.chineseName;
-  return text;
-}
-
 std::string_view exportedEntryName(std::string_view englishName) {
   static constexpr std::pair<std::string_view, std::string_view> kExports[] = {
       {"DeletePrinterDriver", "DeletePrinterDriverA"},  // winspool.drv exports only the A and W forms

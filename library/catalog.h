@@ -81,9 +81,6 @@ class Catalog {
   std::string_view chineseTree_;
 };
 
-// The API item text of an entry: English name, " / ", Chinese name.
-gbk::Text apiItemText(const CatalogEntry& entry);
-
 // The entry name that the DLL command block of a catalog English name gives: the English
 // name itself, except for the few that no DLL exports, whose blocks name the export that
 // exists so that an imported declaration resolves when the program runs. (The word and

@@ -1,5 +1,8 @@
 #include "navigation/category_tree.h"
 
+#include <optional>
+#include <utility>
+
 #include "window/wizard.h"
 #include "navigation/chosen_lists.h"
 #include "view/declaration_view.h"
@@ -7,8 +10,19 @@
 namespace navigation {
 namespace {
 
+// The design tells a data type node by its parent, the node "数据类型".
 bool isDataTypeNode(const platform::TreeBox& tree, int pos) {
   return tree.itemText(tree.parentOf(pos)) == kDataTypeNodeLabel;
+}
+
+// What the node at `pos` stands for: the API of its entry, or the data type it is
+// labelled with; none for a node that groups (item data 0).
+std::optional<CatalogItem> itemOfNode(const platform::TreeBox& tree, const library::Catalog& catalog, int pos) {
+  const std::int32_t entryNumber = tree.itemData(pos);
+  if (entryNumber == 0) return std::nullopt;
+  if (!isDataTypeNode(tree, pos)) return apiOfEntry(catalog, entryNumber);
+  // A data type node's label is the name as the catalog writes it, whole.
+  return CatalogItem{library::DeclarationKind::dataType, entryNumber, tree.itemText(pos)};
 }
 
 }  // namespace
@@ -34,17 +48,15 @@ void fillCategoryTree(window::StartupWindow& w, const library::Catalog& catalog)
 void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const library::Catalog& catalog) {
   platform::TreeBox& tree = w.树型框_API目录;
   const int current = tree.currentItem();
-  const bool dataType = isDataTypeNode(tree, current);
-  const gbk::Text label = tree.itemText(current);
-  window::showInStatusBar(w, dataType ? "数据类型：" : "API：", label);
-
-  const std::int32_t entryNumber = tree.itemData(current);
-  if (entryNumber != 0) {
+  const std::optional<CatalogItem> item = itemOfNode(tree, catalog, current);
+  const bool dataType = item && item->kind == library::DeclarationKind::dataType;
+  window::showInStatusBar(w, dataType ? "数据类型：" : "API：", tree.itemText(current));
+  if (item) {
     view::CoverWhileRefilling cover(w);
     if (dataType) {
-      view::showDataType(w, label);
-    } else if (const library::CatalogEntry* entry = catalog.entry(entryNumber)) {
-      view::showDllCommand(w, entry->chineseName);
+      view::showDataType(w, item->name);
+    } else {
+      view::showDllCommand(w, item->name);
     }
   } else {
     view::showNothing(w);
@@ -55,15 +67,10 @@ void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const libr
 void 树型框_API目录_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog) {
   showChosenApiPage(w);
   platform::TreeBox& tree = w.树型框_API目录;
-  const int current = tree.currentItem();
-  const std::int32_t entryNumber = tree.itemData(current);
-  if (entryNumber == 0) return;
-  const library::CatalogEntry* entry = catalog.entry(entryNumber);
-  if (!entry) return;
   // The chosen list names an API by both names, whichever of them the tree shows.
-  const gbk::Text text = isDataTypeNode(tree, current) ? gbk::Text(kDataTypeItemPrefix) + tree.itemText(current)
-                                                       : library::apiItemText(*entry);
-  addToChosenApiList(w.选择列表框_选用API, text, entryNumber);
+  if (std::optional<CatalogItem> item = itemOfNode(tree, catalog, tree.currentItem())) {
+    addToChosenApiList(w.选择列表框_选用API, catalog, std::move(*item));
+  }
 }
 
 void 树型框_API目录_aboutToExpand(platform::TreeBox& tree, int pos) {

@@ -1,5 +1,8 @@
 #include "navigation/chosen_lists.h"
 
+#include <any>
+#include <utility>
+
 #include "window/wizard.h"
 #include "view/declaration_view.h"
 
@@ -9,20 +12,40 @@ void showChosenApiPage(window::StartupWindow& w) {
   w.选择夹_选用区.turnToPage(0);
 }
 
-void addToChosenApiList(platform::CheckListBox& list, std::string_view text, std::int32_t entryNumber) {
+void addToChosenApiList(platform::CheckListBox& list, const library::Catalog& catalog, CatalogItem item) {
+  // Entry numbers come from the fills; one that names no entry is an internal error.
+  const library::CatalogEntry* entry = catalog.entry(item.entryNumber);
+  if (!entry) return;
+  const gbk::Text text = chosenItemText(item, *entry);
   // The text is the identity: compared byte for byte, letter case counting, whatever
   // the sort order (which folds case) puts next to it.
   for (int pos = 0; pos < list.count(); ++pos) {
     if (list.items().item(pos).text == text) return;
   }
-  list.add(text, entryNumber);
+  const std::int32_t entryNumber = item.entryNumber;
+  list.add(text, entryNumber, std::move(item));
+}
+
+const CatalogItem* chosenItemAt(const platform::CheckListBox& list, int pos) {
+  return list.items().contains(pos) ? std::any_cast<CatalogItem>(&list.items().item(pos).payload) : nullptr;
+}
+
+std::vector<CatalogItem> chosenItems(const platform::CheckListBox& list, WhenNoneTicked whenNoneTicked) {
+  std::vector<CatalogItem> chosen;
+  for (int pos = 0; pos < list.count(); ++pos) {
+    const CatalogItem* item = chosenItemAt(list, pos);
+    if (item && list.checked(pos)) chosen.push_back(*item);
+  }
+  if (chosen.empty() && whenNoneTicked == WhenNoneTicked::takeSelected) {
+    if (const CatalogItem* item = chosenItemAt(list, list.currentSelection())) chosen.push_back(*item);
+  }
+  return chosen;
 }
 
 void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Catalog& catalog,
                                     std::int32_t entryNumber) {
-  if (entryNumber <= 0) return;
-  if (const library::CatalogEntry* entry = catalog.entry(entryNumber)) {
-    addToChosenApiList(w.选择列表框_选用API, library::apiItemText(*entry), entryNumber);
+  if (std::optional<CatalogItem> api = apiOfEntry(catalog, entryNumber)) {
+    addToChosenApiList(w.选择列表框_选用API, catalog, std::move(*api));
   }
 }
 
@@ -54,26 +77,6 @@ void setEveryCheck(platform::CheckListBox& list, bool checked) {
 
 }  // namespace
 
-std::vector<library::DeclarationName> declarationsToCopy(const platform::CheckListBox& list,
-                                                         const library::Catalog& catalog) {
-  std::vector<int> positions;
-  for (int pos = 0; pos < list.count(); ++pos) {
-    if (list.checked(pos)) positions.push_back(pos);
-  }
-  if (positions.empty() && list.currentSelection() >= 0) positions.push_back(list.currentSelection());
-
-  std::vector<library::DeclarationName> names;
-  for (int pos : positions) {
-    gbk::Text text = list.itemText(pos);
-    if (text.starts_with(kDataTypeItemPrefix)) {
-      names.push_back({library::DeclarationKind::dataType, text.substr(kDataTypeItemPrefix.size())});
-    } else if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
-      names.push_back({library::DeclarationKind::dllCommand, gbk::trim(entry->chineseName)});
-    }
-  }
-  return names;
-}
-
 void 按钮_全部选择_clicked(window::StartupWindow& w) { setEveryCheck(listOfCurrentPage(w), true); }
 
 void 按钮_全部放弃_clicked(window::StartupWindow& w) { setEveryCheck(listOfCurrentPage(w), false); }
@@ -92,16 +95,13 @@ void 选择列表框_选用API_itemSelected(window::StartupWindow& w) {
   // The first part keeps whatever label the last selection elsewhere gave it.
   w.状态条.setPartText(1, "");
   platform::CheckListBox& list = w.选择列表框_选用API;
-  int pos = list.currentSelection();
-  if (pos < 0) return;
-  gbk::Text text = list.itemText(pos);
-  if (text.starts_with(kDataTypeItemPrefix)) {
-    view::showDataType(w, std::string_view(text).substr(kDataTypeItemPrefix.size()));
+  const CatalogItem* item = chosenItemAt(list, list.currentSelection());
+  if (!item) return;
+  const library::DeclarationName declaration = declarationOf(*item);
+  if (declaration.kind == library::DeclarationKind::dataType) {
+    view::showDataType(w, declaration.name);
   } else {
-    std::vector<gbk::Text> pieces = gbk::split(text, "/");
-    // Every API item text holds " / "; a text without it cannot come from the add rule.
-    if (pieces.size() < 2) return;
-    view::showDllCommand(w, gbk::trim(pieces[1]));
+    view::showDllCommand(w, declaration.name);
   }
   list.setFocus();
 }

@@ -2,12 +2,10 @@
 #pragma once
 
 #include <cstdint>
-#include <string_view>
 #include <vector>
 
 #include "library/catalog.h"
-#include "library/declaration_copy.h"
-#include "base/gbk_text.h"
+#include "navigation/catalog_item.h"
 #include "platform/controls.h"
 
 namespace window {
@@ -16,20 +14,26 @@ class StartupWindow;
 
 namespace navigation {
 
-// "数据类型：", which begins the text of a data type item (10 bytes).
-inline constexpr std::string_view kDataTypeItemPrefix = "数据类型：";
-
 // Every path that gathers an API or a data type first makes page 0 ("选用API数据") of
 // `选择夹_选用区` current and runs its page changed handler...
 void showChosenApiPage(window::StartupWindow& w);
 
-// ...then adds the item: unless an item with the same text (byte for byte) is there,
-// `text` with `entryNumber` lands at its sorted place, unchecked.
-void addToChosenApiList(platform::CheckListBox& list, std::string_view text, std::int32_t entryNumber);
+// ...then adds the item: unless an item with the same text (byte for byte) is there, it
+// lands at its sorted place under its text, unchecked, its entry number as item data. An
+// item whose entry number names no catalog entry adds nothing.
+void addToChosenApiList(platform::CheckListBox& list, const library::Catalog& catalog, CatalogItem item);
 
-// The double-click and Enter paths of the tree, the index and the search, once they
-// have shown the chosen API page: adds the API item of catalog entry `entryNumber`.
-// No selection (a number not above 0) or a line of fewer than three fields adds nothing.
+// The item of the chosen API list at `pos`; null outside the list.
+const CatalogItem* chosenItemAt(const platform::CheckListBox& list, int pos);
+
+// What the user chose in the chosen API list, in list order: the ticked items; when none
+// is ticked, the selected item or nothing, as the caller says.
+enum class WhenNoneTicked { takeNothing, takeSelected };
+std::vector<CatalogItem> chosenItems(const platform::CheckListBox& list, WhenNoneTicked whenNoneTicked);
+
+// The double-click and Enter paths of the index and the search, once they have shown
+// the chosen API page: adds the API of catalog entry `entryNumber`.
+// No selection (a number not above 0) or a line that is no entry adds nothing.
 void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Catalog& catalog,
                                     std::int32_t entryNumber);
 
@@ -38,12 +42,6 @@ void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Cat
 // and the selected entry gathered.
 void showSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, platform::ListBox& list);
 void gatherSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, const platform::ListBox& list);
-
-// What a copy of the chosen API list takes: its ticked items in list order, or its
-// selected item when none is ticked. An API item names the DLL command of its catalog
-// entry, a data type item its data type.
-std::vector<library::DeclarationName> declarationsToCopy(const platform::CheckListBox& list,
-                                                         const library::Catalog& catalog);
 
 // Handlers (the event table wires them).
 // The tick buttons act on the list of the chosen area's page on show.

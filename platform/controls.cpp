@@ -91,8 +91,8 @@ void EditBox::userPressedKey(int keyCode) {
 
 // Lists -----------------------------------------------------------------------------
 
-int ListControl::add(std::string_view text, std::int32_t data) {
-  int pos = items_.insert(text, data);
+int ListControl::add(std::string_view text, std::int32_t data, std::any payload) {
+  int pos = items_.insert(text, data, std::move(payload));
   if (auto* p = peerAs<ListPeer>()) p->itemInserted(pos);
   return pos;
 }

@@ -174,7 +174,7 @@ class ListControl : public Control {
   gbk::Text itemText(int pos) const { return items_.contains(pos) ? items_.item(pos).text : gbk::Text(); }
   std::int32_t itemData(int pos) const { return items_.contains(pos) ? items_.item(pos).data : -1; }
 
-  int add(std::string_view text, std::int32_t data = 0);
+  int add(std::string_view text, std::int32_t data = 0, std::any payload = {});
   void erase(int pos);
   void removeAll();
   // Replaces every item in one operation (a sorted list sorts them once); nothing is

@@ -1,19 +1,20 @@
 #include "platform/list_model.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "base/sort_order.h"
 
 namespace platform {
 
-int ListModel::insert(std::string_view text, std::int32_t data) {
+int ListModel::insert(std::string_view text, std::int32_t data, std::any payload) {
   auto at = items_.end();
   if (sorted_) {
     at = std::upper_bound(items_.begin(), items_.end(), text,
                           [](std::string_view t, const ListItem& item) { return base::sortsBefore(t, item.text); });
   }
   int pos = static_cast<int>(at - items_.begin());
-  items_.insert(at, ListItem{gbk::Text(text), data, false});
+  items_.insert(at, ListItem{gbk::Text(text), data, false, std::move(payload)});
   if (selection_ >= pos) ++selection_;
   return pos;
 }

@@ -1,8 +1,9 @@
 // Items of a list box, a check list box or a drop-down list: text, item data, check
-// mark, in the list's order, and the current selection. A sorted list keeps its items
+// mark and what the item stands for, in the list's order, and the current selection. A sorted list keeps its items
 // in the wizard's one sort order whatever the order of adding.
 #pragma once
 
+#include <any>
 #include <cstdint>
 #include <vector>
 
@@ -14,6 +15,9 @@ struct ListItem {
   gbk::Text text;
   std::int32_t data = 0;
   bool checked = false;
+  // What the item stands for, as the code that filled the list typed it: that code reads
+  // it back instead of the text. The list never looks into it.
+  std::any payload{};
 };
 
 class ListModel {
@@ -26,7 +30,7 @@ class ListModel {
   const ListItem& item(int pos) const { return items_[static_cast<std::size_t>(pos)]; }
 
   // Returns the new item's position: its sorted place, or the end of an unsorted list.
-  int insert(std::string_view text, std::int32_t data);
+  int insert(std::string_view text, std::int32_t data, std::any payload = {});
   // Replaces every item at once, in the order that inserting them one by one gives
   // (sorted once, equal texts in the order given), with nothing selected.
   void assign(std::vector<ListItem> items);

@@ -23,7 +23,6 @@ TEST(Catalog, SplitsEachLineIntoATypedEntryOnce) {
   EXPECT_EQ(first->category, "菜单函数");
   EXPECT_EQ(first->chineseName, "取菜单条目信息_");
   EXPECT_EQ(typesOf(*first), Names{"菜单条目结构_"});
-  EXPECT_EQ(library::apiItemText(*first), "GetMenuItemInfoA / 取菜单条目信息_");
   // An empty field between two commas stays; an empty last field is dropped.
   EXPECT_EQ(typesOf(*catalog.entry(2)), (Names{"", "重叠操作_"}));
   EXPECT_EQ(typesOf(*catalog.entry(3)), Names{});
@@ -45,8 +44,6 @@ TEST(Catalog, AnEntryFiledUnderItsDllIsGeneratedAndShowsItsEnglishNameEitherWay)
   EXPECT_EQ(handWritten.shownName(false), "GetDC");
   EXPECT_EQ(generated.shownName(true), "SetLayeredWindowAttributes");
   EXPECT_EQ(generated.shownName(false), "SetLayeredWindowAttributes");
-  // The chosen list and the lookup know it by its E name.
-  EXPECT_EQ(library::apiItemText(generated), "SetLayeredWindowAttributes / SetLayeredWindowAttributes_");
 }
 
 // The index's order: by the shown name, a generated entry by its English name in either

@@ -346,7 +346,8 @@ TEST_F(CategoryTreeTest, DoubleClickingAnApiTwiceAddsItOnce) {
   tree.userDoubleClicked(pos);
   tree.userDoubleClicked(pos);
   ASSERT_EQ(w.选择列表框_选用API.count(), 1);
-  EXPECT_EQ(w.选择列表框_选用API.itemText(0), library::apiItemText(entryAt(entry)));
+  EXPECT_EQ(w.选择列表框_选用API.itemText(0),
+            gbk::Text(entryAt(entry).englishName) + " / " + gbk::Text(entryAt(entry).chineseName));
   EXPECT_EQ(w.选择列表框_选用API.itemData(0), entry);
   EXPECT_FALSE(w.选择列表框_选用API.checked(0));
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <functional>
 
 #include "app/wizard_app.h"
 #include "library/declaration_lookup.h"
@@ -22,8 +23,18 @@ class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
 
   void SetUp() override { start(); }
 
-  void add(std::string_view text, std::int32_t entry = 1) {
-    navigation::addToChosenApiList(w.选择列表框_选用API, text, entry);
+  // A small catalog of the test's own in the wizard's place.
+  void useCatalog(std::string_view text) { wizard.state.catalog = library::Catalog(text); }
+  void addApi(std::int32_t entry) { navigation::addCatalogEntryToChosenApiList(w, catalog(), entry); }
+  void addDataType(std::string_view name, std::int32_t entry = 1) {
+    navigation::addToChosenApiList(chosen, catalog(), {library::DeclarationKind::dataType, entry, gbk::Text(name)});
+  }
+  std::vector<std::int32_t> chosenEntries(navigation::WhenNoneTicked whenNoneTicked) const {
+    std::vector<std::int32_t> entries;
+    for (const navigation::CatalogItem& item : navigation::chosenItems(chosen, whenNoneTicked)) {
+      entries.push_back(item.entryNumber);
+    }
+    return entries;
   }
   std::vector<gbk::Text> texts() const {
     std::vector<gbk::Text> out;
@@ -35,32 +46,53 @@ class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
 // --- Item texts and the add rule --------------------------------------------------
 
 
+TEST_F(ChosenListsTest, TextsAreMadeFromTheItems) {
+  useCatalog("GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
+             "SetLayeredWindowAttributes,user32.dll,SetLayeredWindowAttributes_\r\n");
+  addApi(1);
+  addApi(2);
+  addDataType("菜单条目结构_");
+  EXPECT_EQ(texts(), (std::vector<gbk::Text>{"GetMenuItemInfoA / 取菜单条目信息_",
+                                             "SetLayeredWindowAttributes / SetLayeredWindowAttributes_",
+                                             "数据类型：菜单条目结构_"}));
+  EXPECT_EQ(chosen.itemData(2), 1);
+  // A number that names no entry is an internal error: nothing is added.
+  addApi(3);
+  addDataType("矩形_", 0);
+  EXPECT_EQ(chosen.count(), 3);
+}
+
 TEST_F(ChosenListsTest, TextIsTheIdentityByteForByte) {
-  add("GetMenuItemInfoA / 取菜单条目信息_", 5);
+  useCatalog("GetMenuItemInfoA,菜单函数,取菜单条目信息_\r\n"
+             "GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
+             "getmenuiteminfoa,菜单函数,取菜单条目信息_\r\n");
+  addApi(1);
   chosen.setChecked(0, true);
-  add("GetMenuItemInfoA / 取菜单条目信息_", 9);
+  addApi(2);
   ASSERT_EQ(chosen.count(), 1);
-  EXPECT_EQ(chosen.itemData(0), 5);
+  EXPECT_EQ(chosen.itemData(0), 1);
   EXPECT_TRUE(chosen.checked(0));
   // Letter case counts, though the sort order folds it.
-  add("getmenuiteminfoa / 取菜单条目信息_", 9);
+  addApi(3);
   ASSERT_EQ(chosen.count(), 2);
   EXPECT_EQ(chosen.itemText(1), "getmenuiteminfoa / 取菜单条目信息_");
   EXPECT_FALSE(chosen.checked(1));
 }
 
 TEST_F(ChosenListsTest, ItemsStandInSortOrderWhateverTheOrderOfAdding) {
-  std::array<gbk::Text, 5> items = {"SetMenu / 置菜单_", "数据类型：矩形_", "AppendMenuA / 添加菜单条目_",
-                                    "数据类型：菜单条目结构_", "appendMenu / 甲_"};
+  useCatalog("SetMenu,菜单函数,置菜单_\r\nAppendMenuA,菜单函数,添加菜单条目_\r\nappendMenu,菜单函数,甲_\r\n");
+  const std::array<std::function<void()>, 5> adds = {[&] { addApi(1); }, [&] { addDataType("矩形_"); },
+                                                     [&] { addApi(2); }, [&] { addDataType("菜单条目结构_"); },
+                                                     [&] { addApi(3); }};
+  std::array<int, 5> order = {0, 1, 2, 3, 4};
   std::vector<gbk::Text> first;
-  std::sort(items.begin(), items.end());
   do {
     chosen.removeAll();
-    for (const auto& text : items) add(text);
+    for (int i : order) adds[static_cast<std::size_t>(i)]();
     if (first.empty()) first = texts();
     ASSERT_EQ(texts(), first);
-  } while (std::next_permutation(items.begin(), items.end()));
-  ASSERT_EQ(first.size(), items.size());
+  } while (std::next_permutation(order.begin(), order.end()));
+  ASSERT_EQ(first.size(), adds.size());
   for (std::size_t i = 1; i < first.size(); ++i) EXPECT_TRUE(base::sortsBefore(first[i - 1], first[i])) << i;
   for (int pos = 0; pos < chosen.count(); ++pos) EXPECT_FALSE(chosen.checked(pos));
 }
@@ -80,7 +112,7 @@ TEST_F(ChosenListsTest, EntriesWithTheSameEnglishNameAreAddedApart) {
 
 TEST_F(ChosenListsTest, EveryPathGivesTheSameTextOnce) {
   std::int32_t entry = entryOf("GetMenuItemInfoA");
-  gbk::Text expected = library::apiItemText(entryAt(entry));
+  gbk::Text expected = "GetMenuItemInfoA / 取菜单条目信息_";
   // The index by double-click and by Enter, in both languages.
   for (bool english : {false, true}) {
     (english ? w.单选框_英文索引 : w.单选框_中文索引).userClicked();
@@ -97,24 +129,54 @@ TEST_F(ChosenListsTest, EveryPathGivesTheSameTextOnce) {
       if (w.列表框_搜索结果.itemData(pos) == entry) w.列表框_搜索结果.userDoubleClicked(pos);
     }
   }
-  navigation::addCatalogEntryToChosenApiList(wizard.window, wizard.state.catalog, entry);
+  // The tree, by its Chinese label: the API node comes before the data type nodes.
+  platform::TreeBox& tree = w.树型框_API目录;
+  int node = 0;
+  while (node < tree.count() && tree.itemData(node) != entry) ++node;
+  tree.userDoubleClicked(node);
   ASSERT_EQ(texts(), std::vector<gbk::Text>{expected});
   EXPECT_EQ(chosen.itemData(0), entry);
 }
 
 TEST_F(ChosenListsTest, AddedAgainAfterRemoval) {
-  add("GetMenuItemInfoA / 取菜单条目信息_", 5);
+  addApi(5);
   chosen.setCurrentSelection(0);
   w.按钮_从选用框删除.userClicked();
   EXPECT_EQ(chosen.count(), 0);
-  add("GetMenuItemInfoA / 取菜单条目信息_", 5);
+  addApi(5);
   EXPECT_EQ(chosen.count(), 1);
+}
+
+// --- What is chosen -----------------------------------------------------------------
+
+TEST_F(ChosenListsTest, TheTickedItemsInListOrderOrElseTheSelectedOne) {
+  useCatalog("C,类,丙_\r\nA,类,甲_\r\nB,类,乙_\r\n");
+  for (std::int32_t entry : {1, 2, 3}) addApi(entry);
+  addDataType("矩形_", 3);
+  chosen.add("zz, made by no add rule", 7);  // never chosen
+  for (int pos = 0; pos < chosen.count(); ++pos) chosen.setChecked(pos, pos != 1);
+  chosen.setCurrentSelection(1);
+  // A / 甲_, B / 乙_ (not ticked, selected), C / 丙_, zz…, 数据类型：矩形_.
+  using Entries = std::vector<std::int32_t>;
+  EXPECT_EQ(chosenEntries(navigation::WhenNoneTicked::takeSelected), (Entries{2, 1, 3}));
+  EXPECT_EQ(chosenEntries(navigation::WhenNoneTicked::takeNothing), (Entries{2, 1, 3}));
+  EXPECT_EQ(navigation::chosenItems(chosen, navigation::WhenNoneTicked::takeNothing)[2].kind,
+            library::DeclarationKind::dataType);
+
+  w.按钮_全部放弃.userClicked();
+  EXPECT_EQ(chosenEntries(navigation::WhenNoneTicked::takeSelected), Entries{3});
+  EXPECT_EQ(chosenEntries(navigation::WhenNoneTicked::takeNothing), Entries{});
+  chosen.setCurrentSelection(3);
+  EXPECT_EQ(chosenEntries(navigation::WhenNoneTicked::takeSelected), Entries{});
+  chosen.setCurrentSelection(-1);
+  EXPECT_EQ(chosenEntries(navigation::WhenNoneTicked::takeSelected), Entries{});
 }
 
 // --- Buttons ----------------------------------------------------------------------
 
 TEST_F(ChosenListsTest, TickButtonsActOnTheListOfThePageOnShow) {
-  for (const char* text : {"A / 甲_", "B / 乙_", "C / 丙_"}) add(text);
+  useCatalog("A,类,甲_\r\nB,类,乙_\r\nC,类,丙_\r\n");
+  for (std::int32_t entry : {1, 2, 3}) addApi(entry);
   chosen.setChecked(1, true);
 
   // The page rebuilds its list as it comes on show.
@@ -139,7 +201,8 @@ TEST_F(ChosenListsTest, TickButtonsActOnTheListOfThePageOnShow) {
 }
 
 TEST_F(ChosenListsTest, RemoveSelectsTheFollowingItemOrTheNewLast) {
-  for (const char* text : {"A / 甲_", "B / 乙_", "C / 丙_"}) add(text);
+  useCatalog("A,类,甲_\r\nB,类,乙_\r\nC,类,丙_\r\n");
+  for (std::int32_t entry : {1, 2, 3}) addApi(entry);
   chosen.setChecked(2, true);
   chosen.setCurrentSelection(1);
   w.编辑框_文本形式.setText("still on view");
@@ -159,8 +222,8 @@ TEST_F(ChosenListsTest, RemoveSelectsTheFollowingItemOrTheNewLast) {
 }
 
 TEST_F(ChosenListsTest, RemoveWithoutSelectionRemovesNothing) {
-  add("A / 甲_");
-  add("B / 乙_");
+  addApi(1);
+  addApi(2);
   chosen.setCurrentSelection(-1);
   w.按钮_从选用框删除.userClicked();
   EXPECT_EQ(chosen.count(), 2);
@@ -168,8 +231,8 @@ TEST_F(ChosenListsTest, RemoveWithoutSelectionRemovesNothing) {
 }
 
 TEST_F(ChosenListsTest, ClearEmptiesOnlyTheChosenApiList) {
-  add("A / 甲_");
-  add("数据类型：矩形_");
+  addApi(1);
+  addDataType("矩形_");
   examples.add("一.e", 1);
   w.按钮_清空选用框.userClicked();
   EXPECT_EQ(chosen.count(), 0);
@@ -199,7 +262,7 @@ TEST_F(ChosenListsTest, SelectingAnApiItemShowsItsDeclarationByChineseName) {
 }
 
 TEST_F(ChosenListsTest, SelectingADataTypeItemShowsOnlyItsDeclaration) {
-  add(gbk::Text(navigation::kDataTypeItemPrefix) + "菜单条目结构_", entryOf("GetMenuItemInfoA"));
+  addDataType("菜单条目结构_", entryOf("GetMenuItemInfoA"));
   w.状态条.setPartText(0, "API：");
   w.状态条.setPartText(1, "取菜单条目信息_");
   chosen.userSelected(0);
@@ -210,6 +273,23 @@ TEST_F(ChosenListsTest, SelectingADataTypeItemShowsOnlyItsDeclaration) {
   EXPECT_EQ(w.状态条.parts()[0].text, "API：");
   EXPECT_EQ(w.状态条.parts()[1].text, "");
   EXPECT_EQ(ui.focused(), &chosen);
+}
+
+TEST_F(ChosenListsTest, AnApiIsShownByItsChineseNameWhateverItsEnglishNameHolds) {
+  useCatalog("Get/MenuItemInfo,菜单函数,取菜单条目信息_\r\n");
+  addApi(1);
+  chosen.userSelected(0);
+  library::LookupLists lists;
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("取菜单条目信息_", lists);
+  ASSERT_TRUE(found);
+  EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(found->declarationText));
+}
+
+TEST_F(ChosenListsTest, SelectingAnItemThatTheAddRuleDidNotMakeShowsNothing) {
+  w.编辑框_文本形式.setText("still on view");
+  chosen.add("数据类型：矩形_", 1);
+  chosen.userSelected(0);
+  EXPECT_EQ(w.编辑框_文本形式.text(), "still on view");
 }
 
 }  // namespace

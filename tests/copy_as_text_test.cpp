@@ -23,8 +23,8 @@ class CopyAsTextTest : public ::testing::Test, protected HeadlessWizard {
   }
 
   int add(std::string_view english, std::string_view chinese) {
-    std::int32_t entry = entryOf(english);
-    navigation::addToChosenApiList(chosen, std::string(english) + " / " + std::string(chinese), entry);
+    std::int32_t entry = entryOf(english, chinese);
+    navigation::addCatalogEntryToChosenApiList(w, catalog(), entry);
     for (int pos = 0; pos < chosen.count(); ++pos) {
       if (chosen.itemData(pos) == entry) return pos;
     }
@@ -62,7 +62,7 @@ TEST_F(CopyAsTextTest, CtrlCAndTheMenuCopyTheTickedItemsInListOrder) {
 }
 
 TEST_F(CopyAsTextTest, WithNothingTickedTheSelectedItemIsCopied) {
-  navigation::addToChosenApiList(chosen, "数据类型：矩形_", 1);
+  navigation::addToChosenApiList(chosen, catalog(), {DeclarationKind::dataType, 1, "矩形_"});
   add("AbortPath", "取消路径_");
   chosen.setCurrentSelection(1);  // after "AbortPath / …" in the sorted list
   chosen.userPressedCopyKey();

@@ -91,8 +91,8 @@ TEST(RelatedExamples, GroupedByChosenApiEachOnceBySubstringAndAnyAsciiCase) {
 TEST(RelatedExamples, ADataTypeItemCountsThroughItsEntryNumber) {
   ExamplesWizard h;
   std::int32_t entry = h.entryOf("GetMenuItemInfoA");
-  navigation::addToChosenApiList(h.w.选择列表框_选用API, std::string(navigation::kDataTypeItemPrefix) + "菜单条目结构_",
-                                 entry);
+  navigation::addToChosenApiList(h.w.选择列表框_选用API, h.catalog(),
+                                 {library::DeclarationKind::dataType, entry, "菜单条目结构_"});
   h.showChosenExamplesPage();
   EXPECT_EQ(h.items(h.w.选择列表框_选用例程), (Items{{"菜单信息.e", 4}}));
 }

@@ -58,11 +58,18 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
     return w.按钮_导入.text() == "放弃等待" && w.启动窗口.ticking() && !ui.destroyed(w.启动窗口);
   }
 
-  void tick(std::string_view text, std::int32_t entry) {
-    navigation::addToChosenApiList(w.选择列表框_选用API, text, entry);
+  // Adds the item and ticks it (or leaves it unticked).
+  void add(navigation::CatalogItem item, bool ticked = true) {
+    navigation::addToChosenApiList(chosen, wizard.state.catalog, item);
     for (int pos = 0; pos < chosen.count(); ++pos) {
-      if (chosen.itemText(pos) == text) chosen.setChecked(pos, true);
+      if (*navigation::chosenItemAt(chosen, pos) == item) chosen.setChecked(pos, ticked);
     }
+  }
+  void addApi(std::int32_t entry, bool ticked = true) {
+    add(*navigation::apiOfEntry(wizard.state.catalog, entry), ticked);
+  }
+  void addDataType(std::string_view name, std::int32_t entry, bool ticked = true) {
+    add({library::DeclarationKind::dataType, entry, gbk::Text(name)}, ticked);
   }
 
   std::string queued() {
@@ -74,8 +81,8 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
 // --- The records -----------------------------------------------------------------------
 
 TEST_F(ImportTest, ApiAndDataTypeItemsInListOrder) {
-  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
-  tick("数据类型：矩形_", 1);
+  addApi(entryOf("GetMenuItemInfoA"));
+  addDataType("矩形_", 1);
   EXPECT_EQ(queued(), Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").declaration(64, "矩形_").thenAB());
 }
 
@@ -86,36 +93,40 @@ TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
       "Cut,文本函数,剪切_,点_,\r\n"                                // a trailing comma
       "Draw,绘图函数,画_, 矩形_ ,点_\r\n"                          // fields trimmed; shares 矩形_
       "Skip,系统函数,跳过_,尺寸_");                                  // left unticked
-  tick("A1 / 鸣笛_", 1);
-  tick("A2 / 枚举增强图元文件记录_", 2);
-  tick("A3 / 剪切_", 3);
-  navigation::addToChosenApiList(w.选择列表框_选用API, "A4 / 跳过_", 5);
-  tick("A5 / 画_", 4);
+  // In list order: Beep, Cut, Draw, EnumEnhMetaFile, Skip.
+  addApi(1);
+  addApi(2);
+  addApi(3);
+  addApi(5, false);
+  addApi(4);
   // A data type item carries an entry number that the import does not use; its name is
-  // the text without every "数据类型：", trimmed of both kinds of space.
-  tick("数据类型：　矩形_ ", 99);
+  // trimmed of both kinds of space.
+  addDataType("　矩形_ ", 5);
   EXPECT_EQ(queued(), Expected()
                           .declaration(256, "鸣笛_")
-                          .declaration(256, "枚举增强图元文件记录_")
-                          .declaration(64, "")
-                          .declaration(64, "矩形_")
                           .declaration(256, "剪切_")
                           .declaration(64, "点_")
                           .declaration(256, "画_")
                           .declaration(64, "矩形_")
                           .declaration(64, "点_")
+                          .declaration(256, "枚举增强图元文件记录_")
+                          .declaration(64, "")
+                          .declaration(64, "矩形_")
                           .declaration(64, "矩形_")
                           .thenAB());
 }
 
-TEST_F(ImportTest, EveryDataTypePrefixIsTakenOut) {
-  tick("数据类型：尺寸_数据类型：", 1);
-  EXPECT_EQ(queued(), Expected().declaration(64, "尺寸_").thenAB());
+// The kind is the item's, whatever its name holds.
+TEST_F(ImportTest, AnApiWhoseNameHoldsTheDataTypePrefixStaysAnApi) {
+  wizard.state.catalog = library::Catalog("Odd,系统函数,数据类型：尺寸_,点_\r\n");
+  addApi(1);
+  EXPECT_EQ(queued(), Expected().declaration(256, "数据类型：尺寸_").declaration(64, "点_").thenAB());
 }
 
-TEST_F(ImportTest, NothingTickedStillQueuesAAndB) {
-  navigation::addToChosenApiList(w.选择列表框_选用API, "GetMenuItemInfoA / 取菜单条目信息_",
-                                 entryOf("GetMenuItemInfoA"));
+// The selection is only what is on view: unlike the copy, the import takes it not.
+TEST_F(ImportTest, NothingTickedStillQueuesAAndBAndNoneOfTheSelection) {
+  addApi(entryOf("GetMenuItemInfoA"), false);
+  chosen.setCurrentSelection(0);
   EXPECT_EQ(queued(), Expected().thenAB());
 }
 
@@ -123,7 +134,7 @@ TEST_F(ImportTest, NothingTickedStillQueuesAAndB) {
 
 TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
   ideIsThere("whatever the IDE says");
-  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  addApi(entryOf("GetMenuItemInfoA"));
   w.按钮_导入.userClicked();
   // The window answers until its next tick finds the IDE's answer.
   EXPECT_TRUE(waitingForTheIde());
@@ -140,8 +151,8 @@ TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
 }
 
 TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
-  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
-  navigation::addToChosenApiList(w.选择列表框_选用API, "数据类型：矩形_", 1);
+  addApi(entryOf("GetMenuItemInfoA"));
+  addDataType("矩形_", 1, false);
   messages.answer = platform::MessageAnswer::No;
   w.按钮_导入.userClicked();
   ASSERT_EQ(messages.shown.size(), 1u);
@@ -168,8 +179,8 @@ TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
 }
 
 TEST_F(ImportTest, WithoutTheIdeCopiesTheTickedDeclarationsWhenTheUserSaysYes) {
-  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
-  navigation::addToChosenApiList(w.选择列表框_选用API, "数据类型：矩形_", 1);
+  addApi(entryOf("GetMenuItemInfoA"));
+  addDataType("矩形_", 1, false);
   messages.answer = platform::MessageAnswer::Yes;
   w.按钮_导入.userClicked();
   std::vector<library::DeclarationName> ticked = {{library::DeclarationKind::dllCommand, "取菜单条目信息_"}};
@@ -183,7 +194,7 @@ TEST_F(ImportTest, WithoutTheIdeCopiesTheTickedDeclarationsWhenTheUserSaysYes) {
 
 TEST_F(ImportTest, ASlowIdeLeavesTheWindowAnsweringAndTheWaitCanBeGivenUp) {
   ideIsThere("", false);
-  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  addApi(entryOf("GetMenuItemInfoA"));
   w.按钮_导入.userClicked();
   for (int i = 0; i < 3; ++i) w.启动窗口.ticked();
   ASSERT_TRUE(waitingForTheIde());
@@ -224,7 +235,7 @@ TEST_F(ImportTest, EscGivesUpAWaitAndOtherwiseCloses) {
 
 TEST_F(ImportTest, AnIdeThatEndsWithoutAnswerEndsTheWaitAsAFailure) {
   ideIsThere("", false);
-  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  addApi(entryOf("GetMenuItemInfoA"));
   messages.answer = platform::MessageAnswer::No;
   w.按钮_导入.userClicked();
   w.启动窗口.ticked();
@@ -241,7 +252,7 @@ TEST_F(ImportTest, AnIdeThatEndsWithoutAnswerEndsTheWaitAsAFailure) {
 
 TEST_F(ImportTest, OnTheExamplesPageNothingIsSent) {
   ideIsThere();
-  tick("GetMenuItemInfoA / 取菜单条目信息_", entryOf("GetMenuItemInfoA"));
+  addApi(entryOf("GetMenuItemInfoA"));
   w.选择夹_选用区.setCurrentPage(1);
   w.按钮_导入.userClicked();
   EXPECT_TRUE(kernel.log.empty());
