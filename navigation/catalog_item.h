@@ -7,9 +7,9 @@
 #include <optional>
 #include <string_view>
 
+#include "base/gbk_text.h"
 #include "library/catalog.h"
 #include "library/declaration_copy.h"
-#include "base/gbk_text.h"
 #include "library/program_image.h"
 
 namespace navigation {

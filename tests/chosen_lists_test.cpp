@@ -45,10 +45,10 @@ class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
 
 // --- Item texts and the add rule --------------------------------------------------
 
-
 TEST_F(ChosenListsTest, TextsAreMadeFromTheItems) {
-  useCatalog("GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
-             "SetLayeredWindowAttributes,user32.dll,SetLayeredWindowAttributes_\r\n");
+  useCatalog(
+      "GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
+      "SetLayeredWindowAttributes,user32.dll,SetLayeredWindowAttributes_\r\n");
   addApi(1);
   addApi(2);
   addDataType("菜单条目结构_");
@@ -63,9 +63,10 @@ TEST_F(ChosenListsTest, TextsAreMadeFromTheItems) {
 }
 
 TEST_F(ChosenListsTest, TextIsTheIdentityByteForByte) {
-  useCatalog("GetMenuItemInfoA,菜单函数,取菜单条目信息_\r\n"
-             "GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
-             "getmenuiteminfoa,菜单函数,取菜单条目信息_\r\n");
+  useCatalog(
+      "GetMenuItemInfoA,菜单函数,取菜单条目信息_\r\n"
+      "GetMenuItemInfoA,菜单函数,取菜单条目信息_,菜单条目结构_\r\n"
+      "getmenuiteminfoa,菜单函数,取菜单条目信息_\r\n");
   addApi(1);
   chosen.setChecked(0, true);
   addApi(2);
