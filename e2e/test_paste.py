@@ -22,12 +22,14 @@ def library_constants(prefix):
         return [line + "\r\n" for line in f.read().split("\n") if line.startswith(".常量 " + prefix)]
 
 
-def set_clipboard(ide, text):
-    """Puts `text` on the Windows clipboard as Unicode text, as a copy in another program does."""
-    with tempfile.NamedTemporaryFile("w", encoding="utf-8", newline="", suffix=".txt", delete=False) as f:
-        f.write(text)
+def set_clipboard(ide, text, gbk=False):
+    """Puts `text` on the Windows clipboard as Unicode text, as a copy in another program does;
+    with `gbk`, alone as GBK text (CF_TEXT) without a NUL after it, as a Chinese program may."""
+    with tempfile.NamedTemporaryFile("wb", suffix=".txt", delete=False) as f:
+        f.write(text.encode("gbk" if gbk else "utf-8"))
     try:
-        done = subprocess.run(["wine", CLIPBOARD, "set", "Z:" + f.name.replace("/", "\\")], env=ide.env,
+        command = "set-gbk" if gbk else "set"
+        done = subprocess.run(["wine", CLIPBOARD, command, "Z:" + f.name.replace("/", "\\")], env=ide.env,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
         assert done.returncode == 0, "the clipboard was not set"
     finally:
@@ -124,6 +126,14 @@ class PasteIntoTheIdeTest(unittest.TestCase):
         time.sleep(0.5)
         with open(saved, "rb") as f:
             self.assertEqual(program_file_constants(f.read()), sorted(constants))
+
+    def test_gbk_text_put_alone_is_read_as_gbk_to_its_last_character(self):
+        """The text that the copying program put there itself, not the system's conversion
+        of it to Unicode through a locale that need not be Chinese."""
+        ide = self.ide
+        set_clipboard(ide, '.版本 2\r\n.常量 甲, "12", , 注释乙', gbk=True)
+        self.assertEqual(self.paste("ctrl+v"), "已粘贴 1 个声明")
+        self.assertEqual(ide.source_text(), '.版本 2\r\n\r\n.常量 甲, "12", , 注释乙\r\n')
 
 
 if __name__ == "__main__":

@@ -4,6 +4,8 @@
 
 #include <commdlg.h>
 
+#include <optional>
+
 #include "stand_in_ide/import.h"
 #include "stand_in_ide/paste.h"
 #include "library/program_source.h"
@@ -32,28 +34,30 @@ std::wstring ownFolder() {
   return folderOf(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
 }
 
-// Clipboard memory of `size` bytes holding text of `Char`s: read within its size, up to
-// its NUL and at most one character past the limit that the paste refuses.
-template <typename Char>
-PasteReport pasteMemory(library::ProgramImage& program, const void* bytes, std::size_t size) {
-  std::basic_string_view<Char> text(static_cast<const Char*>(bytes), size / sizeof(Char));
-  text = text.substr(0, kLargestPastedText + 1);
-  return pasteText(program, text.substr(0, text.find(Char{})));
+// The text format that the copying program put first. The system adds the other one after
+// the formats put there (EnumClipboardFormats lists them in that order), converted through
+// the clipboard's locale: GBK text put alone as CF_TEXT would come back as CF_UNICODETEXT
+// decoded by whatever code page that locale has, and a block without a NUL shorter by its
+// last character.
+std::optional<ClipboardText> firstTextFormat() {
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    if (format == CF_TEXT) return ClipboardText::gbk;
+    if (format == CF_UNICODETEXT) return ClipboardText::utf16;
+  }
+  return std::nullopt;
 }
 
-// The clipboard's text pasted into `program`: Unicode first, since the CF_TEXT that the
-// system makes from it holds only what the clipboard's locale can.
+// The clipboard's text pasted into `program`.
 PasteReport pasteClipboard(HWND owner, library::ProgramImage& program) {
   if (!OpenClipboard(owner)) return {0, 0, "无法打开剪贴板"};
   struct Closer {
     ~Closer() { CloseClipboard(); }
   } closer;
-  bool unicode = IsClipboardFormatAvailable(CF_UNICODETEXT);
-  HANDLE data = GetClipboardData(unicode ? CF_UNICODETEXT : CF_TEXT);
+  std::optional<ClipboardText> text = firstTextFormat();
+  HANDLE data = text ? GetClipboardData(*text == ClipboardText::gbk ? CF_TEXT : CF_UNICODETEXT) : nullptr;
   const void* bytes = data ? GlobalLock(data) : nullptr;
   if (!bytes) return {0, 0, "剪贴板中没有文本"};
-  PasteReport report = unicode ? pasteMemory<char16_t>(program, bytes, GlobalSize(data))
-                               : pasteMemory<char>(program, bytes, GlobalSize(data));
+  PasteReport report = pasteBlock(program, *text, {static_cast<const unsigned char*>(bytes), GlobalSize(data)});
   GlobalUnlock(data);
   return report;
 }
