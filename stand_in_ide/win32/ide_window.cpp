@@ -94,10 +94,10 @@ bool IdeWindow::create(int show) {
 LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      window_created(hwnd);
+      主窗口_created(hwnd);
       return 0;
     case WM_SIZE:
-      window_resized();
+      主窗口_resized();
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kMenuSave) 菜单_保存_chosen();
@@ -116,10 +116,10 @@ LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
       }
       break;
     case kRequestMessage:
-      request_arrived(*reinterpret_cast<Exchange*>(lParam));
+      易向导_requestArrived(*reinterpret_cast<Exchange*>(lParam));
       return 0;
     case kWizardEndedMessage:
-      wizard_ended(static_cast<DWORD>(wParam));
+      易向导_ended(static_cast<DWORD>(wParam));
       return 0;
     case WM_DESTROY:
       wizard.reset();
@@ -129,7 +129,7 @@ LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void IdeWindow::window_created(HWND hwnd) {
+void IdeWindow::主窗口_created(HWND hwnd) {
   window = hwnd;
   HINSTANCE instance = GetModuleHandleW(nullptr);
   sourceView = CreateWindowExW(
@@ -144,7 +144,7 @@ void IdeWindow::window_created(HWND hwnd) {
   showStatus(path.empty() ? L"新程序" : path);
 }
 
-void IdeWindow::window_resized() {
+void IdeWindow::主窗口_resized() {
   RECT client{};
   GetClientRect(window, &client);
   SendMessageW(statusBar, WM_SIZE, 0, 0);
@@ -205,14 +205,14 @@ void IdeWindow::菜单_执行易向导_chosen() {
   showStatus(L"易向导正在运行");
 }
 
-void IdeWindow::request_arrived(Exchange& exchange) {
+void IdeWindow::易向导_requestArrived(Exchange& exchange) {
   exchange.reply = answerRequest(program, exchange.request);
   lastReply = wide(exchange.reply);
   showProgram();
   showStatus(lastReply);
 }
 
-void IdeWindow::wizard_ended(DWORD exitCode) {
+void IdeWindow::易向导_ended(DWORD exitCode) {
   wizard.reset();
   showStatus(L"易向导已结束，退出码 " + std::to_wstring(exitCode) + (lastReply.empty() ? L"" : L"。" + lastReply));
 }

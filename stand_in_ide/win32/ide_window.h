@@ -31,10 +31,10 @@ class IdeWindow : public platform::win32::WindowBase<IdeWindow> {
  private:
   void 菜单_保存_chosen();
   void 菜单_粘贴_chosen();
-  void window_created(HWND hwnd);
-  void window_resized();
-  void request_arrived(Exchange& exchange);
-  void wizard_ended(DWORD exitCode);
+  void 主窗口_created(HWND hwnd);
+  void 主窗口_resized();
+  void 易向导_requestArrived(Exchange& exchange);
+  void 易向导_ended(DWORD exitCode);
   void showProgram();
   void showStatus(const std::wstring& text);
 
