@@ -3,9 +3,8 @@
 //
 //   clipboard set FILE    empties the clipboard and puts the file's text on it (CF_UNICODETEXT)
 //   clipboard set-gbk FILE
-//                         empties the clipboard and puts the file's bytes alone on it as
-//                         CF_TEXT, as a Chinese program puts GBK text, in a block of just
-//                         their size: no NUL after them
+//                         empties the clipboard and puts the file's bytes and a NUL alone on
+//                         it as CF_TEXT, as a Chinese program puts GBK text
 //   clipboard get FILE    writes the clipboard's CF_UNICODETEXT to the file; exit code 1
 //                         when the clipboard holds no Unicode text
 #include <windows.h>
@@ -62,9 +61,9 @@ int set(const wchar_t* path) {
 
 int setGbk(const wchar_t* path) {
   std::string bytes = readFile(path);
-  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
   if (!memory) return 2;
-  std::memcpy(GlobalLock(memory), bytes.data(), bytes.size());
+  std::memcpy(GlobalLock(memory), bytes.c_str(), bytes.size() + 1);
   GlobalUnlock(memory);
   if (!openClipboard()) return 2;
   EmptyClipboard();
