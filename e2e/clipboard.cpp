@@ -1,7 +1,10 @@
-// Test helper: the Windows clipboard's Unicode text to and from a UTF-8 file, for the
-// end-to-end tests of copying and pasting E text.
+// Test helper: the Windows clipboard's text to and from a file, for the end-to-end tests
+// of copying and pasting E text.
 //
 //   clipboard set FILE    empties the clipboard and puts the file's text on it (CF_UNICODETEXT)
+//   clipboard set-gbk FILE
+//                         empties the clipboard and puts the file's bytes and a NUL alone on
+//                         it as CF_TEXT, as a Chinese program puts GBK text
 //   clipboard get FILE    writes the clipboard's CF_UNICODETEXT to the file; exit code 1
 //                         when the clipboard holds no Unicode text
 #include <windows.h>
@@ -56,6 +59,19 @@ int set(const wchar_t* path) {
   return placed ? 0 : 2;
 }
 
+int setGbk(const wchar_t* path) {
+  std::string bytes = readFile(path);
+  HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
+  if (!memory) return 2;
+  std::memcpy(GlobalLock(memory), bytes.c_str(), bytes.size() + 1);
+  GlobalUnlock(memory);
+  if (!openClipboard()) return 2;
+  EmptyClipboard();
+  bool placed = SetClipboardData(CF_TEXT, memory) != nullptr;
+  CloseClipboard();
+  return placed ? 0 : 2;
+}
+
 int get(const wchar_t* path) {
   if (!openClipboard()) return 2;
   HANDLE data = GetClipboardData(CF_UNICODETEXT);
@@ -77,6 +93,7 @@ int get(const wchar_t* path) {
 
 int wmain(int argc, wchar_t** argv) {
   if (argc == 3 && std::wcscmp(argv[1], L"set") == 0) return set(argv[2]);
+  if (argc == 3 && std::wcscmp(argv[1], L"set-gbk") == 0) return setGbk(argv[2]);
   if (argc == 3 && std::wcscmp(argv[1], L"get") == 0) return get(argv[2]);
   return 3;
 }

@@ -30,9 +30,6 @@ class CopyInTheWizardPasteInTheIdeTest(unittest.TestCase):
             value = read()
         return value
 
-    def ide_status(self):
-        return next(c["text"] for c in self.ide.ide_controls() if c["class"] == "msctls_statusbar32")
-
     def test_copy_in_the_wizard_then_paste_in_the_ide(self):
         ide = self.ide
         ide.choose_menu("t", "w")  # 工具(&T) -> 执行易向导(&W)
@@ -67,13 +64,13 @@ class CopyInTheWizardPasteInTheIdeTest(unittest.TestCase):
         self.assertLessEqual(set(library_constants("MIIM_")), set(constants))
 
         # Pasted into the IDE, the program is that text.
-        before = self.ide_status()
+        before = self.ide.status()
         # The user turns to the IDE: a click on its source view, at its top left, which the
         # wizard's window does not cover (without a window manager, the keyboard's focus
         # alone does not make the IDE the active window).
         ide.click_in(next(c for c in ide.ide_controls() if c["class"] == "Edit"), 20, 10)
         ide.key("ctrl+v", title=ide.TITLE)
-        self.assertEqual(self.wait(self.ide_status, before), f"已粘贴 {len(blocks) + len(constants)} 个声明")
+        self.assertEqual(self.wait(self.ide.status, before), f"已粘贴 {len(blocks) + len(constants)} 个声明")
         self.assertEqual(ide.source_text(), copied)
         # The wizard closed, the IDE shows what it now holds.
         ide.click_in(ide.control("按钮_关闭程序"))

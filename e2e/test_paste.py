@@ -22,12 +22,14 @@ def library_constants(prefix):
         return [line + "\r\n" for line in f.read().split("\n") if line.startswith(".常量 " + prefix)]
 
 
-def set_clipboard(ide, text):
-    """Puts `text` on the Windows clipboard as Unicode text, as a copy in another program does."""
-    with tempfile.NamedTemporaryFile("w", encoding="utf-8", newline="", suffix=".txt", delete=False) as f:
-        f.write(text)
+def set_clipboard(ide, text, gbk=False):
+    """Puts `text` on the Windows clipboard as Unicode text, as a copy in another program does;
+    with `gbk`, alone as GBK text (CF_TEXT), as a Chinese program may."""
+    with tempfile.NamedTemporaryFile("wb", suffix=".txt", delete=False) as f:
+        f.write(text.encode("gbk" if gbk else "utf-8"))
     try:
-        done = subprocess.run(["wine", CLIPBOARD, "set", "Z:" + f.name.replace("/", "\\")], env=ide.env,
+        command = "set-gbk" if gbk else "set"
+        done = subprocess.run(["wine", CLIPBOARD, command, "Z:" + f.name.replace("/", "\\")], env=ide.env,
                               stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
         assert done.returncode == 0, "the clipboard was not set"
     finally:
@@ -64,20 +66,17 @@ class PasteIntoTheIdeTest(unittest.TestCase):
         self.ide.stop()
         shutil.rmtree(self.folder, ignore_errors=True)
 
-    def status(self):
-        return next(c["text"] for c in self.ide.ide_controls() if c["class"] == "msctls_statusbar32")
-
     def paste(self, keys):
         """Pastes by Ctrl+V or, with keys "menu", through 编辑(&E) -> 粘贴(&V); waits for the status."""
-        before = self.status()
+        before = self.ide.status()
         if keys == "menu":
             self.ide.choose_menu("e", "v")
         else:
             self.ide.key("ctrl+v", title=self.ide.TITLE)
         deadline = time.time() + 20
-        while self.status() == before and time.time() < deadline:
+        while self.ide.status() == before and time.time() < deadline:
             time.sleep(0.2)
-        return self.status()
+        return self.ide.status()
 
     def test_pasted_declarations_and_constants_join_the_program(self):
         ide = self.ide
@@ -108,7 +107,7 @@ class PasteIntoTheIdeTest(unittest.TestCase):
         self.assertIn(refusal, [c["text"] for c in box[1:]])
         ide.screenshot("paste-refused", around=box[:1], window_class=ide.WINDOW_CLASS)
         ide.press("Return")
-        self.assertEqual(self.status(), refusal)
+        self.assertEqual(self.ide.status(), refusal)
         self.assertEqual(ide.source_text(), copied)
 
         # The program file keeps the constants, in name order (ASCII names: byte order).
@@ -124,6 +123,16 @@ class PasteIntoTheIdeTest(unittest.TestCase):
         time.sleep(0.5)
         with open(saved, "rb") as f:
             self.assertEqual(program_file_constants(f.read()), sorted(constants))
+
+    def test_gbk_text_put_alone_is_read_as_gbk(self):
+        """The text that the copying program put there itself, not the system's conversion
+        of it to Unicode through the clipboard's locale, which here is not Chinese. (A block
+        without a NUL is tested natively: Wine's clipboard puts a NUL in place of the last
+        byte of every text block.)"""
+        ide = self.ide
+        set_clipboard(ide, '.版本 2\r\n.常量 甲, "12", , 注释乙', gbk=True)
+        self.assertEqual(self.paste("ctrl+v"), "已粘贴 1 个声明")
+        self.assertEqual(ide.source_text(), '.版本 2\r\n\r\n.常量 甲, "12", , 注释乙\r\n')
 
 
 if __name__ == "__main__":

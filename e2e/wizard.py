@@ -304,7 +304,9 @@ class StandInIde(Wizard):
         self.arguments = arguments
         self.records = os.path.join(self.install, "records")
 
-    def start(self):
+    def start(self, opened=True):
+        """Starts e.exe and waits for its window and, with `opened`, for the program file
+        named on its command line to be open."""
         self.lay_out()
         shutil.copy(os.path.join(WINDOWS, "stand_in_ide", "win32", "e.exe"), self.install)
         shutil.rmtree(self.records, ignore_errors=True)
@@ -317,6 +319,17 @@ class StandInIde(Wizard):
         except RuntimeError:
             self.stop()
             raise
+        if opened:
+            self.wait_until_opened()
+
+    def status(self):
+        return next(c["text"] for c in self.ide_controls() if c["class"] == "msctls_statusbar32")
+
+    def wait_until_opened(self, timeout=120):
+        """The program file named on the command line is opened once the window is up."""
+        deadline = time.time() + timeout
+        while self.status().startswith("正在打开") and time.time() < deadline:
+            time.sleep(0.1)
 
     def wait_for_wizard(self):
         super().wait_for_wizard()

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <iterator>
 #include <limits>
+#include <set>
 #include <utility>
 
 #include "base/byte_cursor.h"
@@ -34,6 +35,14 @@ constexpr ImageSection kSections[] = {ImageSection::program,     ImageSection::s
                                       ImageSection::windows,     ImageSection::programSets,
                                       ImageSection::constants,   ImageSection::dataTypes,
                                       ImageSection::dllCommands};
+
+// A name stands in a header line, where a comma ends it, and is shown as text, which a
+// NUL ends: a name holding either would come back as another.
+bool isGoodName(std::string_view name) { return name.find_first_of(std::string_view(",\r\n\0", 4)) == name.npos; }
+
+bool isKnown(std::uint32_t kind) {
+  return std::find(std::begin(kSections), std::end(kSections), static_cast<ImageSection>(kind)) != std::end(kSections);
+}
 
 // Constants came after the first programs were saved: a file without them is a program
 // without constants, and a program without constants is written as before.
@@ -67,8 +76,7 @@ bool sourceMatchesName(ImageSection section, std::string_view name, std::string_
     return source[end] == ',' && source.ends_with("\r\n") && source.find_first_of("\r\n") == source.size() - 2;
   }
   if (section != ImageSection::programSets) return source[end] == ',';
-  return name.find_first_of(",\r\n") == std::string_view::npos &&
-         (source[end] == ',' || source.substr(end, 2) == "\r\n") && source.ends_with("\r\n");
+  return (source[end] == ',' || source.substr(end, 2) == "\r\n") && source.ends_with("\r\n");
 }
 
 std::string applyNameKey(std::string_view name) {
@@ -139,7 +147,10 @@ class ImageReader {
       return fail(ImageFault::truncated, at);
     }
     auto known = std::find(std::begin(kSections), std::end(kSections), static_cast<ImageSection>(kind));
-    if (known == std::end(kSections)) return true;  // a later format's section: skipped
+    if (known == std::end(kSections)) {  // a later format's section: kept for the writer
+      image.laterSections.push_back({kind, std::string(body.begin(), body.end())});
+      return true;
+    }
     bool& sectionSeen = seen[known - std::begin(kSections)];
     if (sectionSeen) return fail(ImageFault::duplicateSection, at);
     sectionSeen = true;
@@ -188,6 +199,7 @@ class ImageReader {
     if (!readBytes(cursor, name)) return false;
     if (name.empty()) return fail(ImageFault::emptyName, at);
     name = applyNameKey(name);
+    if (!isGoodName(name)) return fail(ImageFault::badName, at, name);
     return true;
   }
 
@@ -208,6 +220,7 @@ class ImageReader {
     std::uint32_t count = 0;
     if (!readCount(cursor, smallest, count)) return false;
     blocks.reserve(count);
+    std::set<std::string> programSetNames;
     for (std::uint32_t i = 0; i < count; ++i) {
       std::uint64_t at = cursor.offset();
       ImageDeclaration block;
@@ -215,6 +228,9 @@ class ImageReader {
       // Strictly ascending names make the lookup a binary search and rule out a name twice.
       if (section != ImageSection::programSets && !blocks.empty() && !(blocks.back().name < block.name)) {
         return fail(ImageFault::namesOutOfOrder, at, block.name);
+      }
+      if (section == ImageSection::programSets && !programSetNames.insert(block.name).second) {
+        return fail(ImageFault::duplicateName, at, block.name);
       }
       if (!sourceMatchesName(section, block.name, block.source)) {
         return fail(ImageFault::sourceDoesNotMatchName, at, block.name);
@@ -248,6 +264,7 @@ ImageError writeNames(std::string& body, const std::vector<std::string>& names) 
   base::appendLittleEndian32(body, static_cast<std::uint32_t>(names.size()));
   for (const std::string& name : names) {
     if (name.empty()) return {ImageFault::emptyName, 0, {}};
+    if (!isGoodName(name)) return {ImageFault::badName, 0, name};
     if (!putBytes(body, applyNameKey(name))) return {ImageFault::tooLarge, 0, name};
   }
   return {};
@@ -256,24 +273,25 @@ ImageError writeNames(std::string& body, const std::vector<std::string>& names) 
 // Program sets keep their order; declarations are sorted by name.
 ImageError writeBlocks(std::string& body, ImageSection section, const std::vector<ImageDeclaration>& blocks) {
   if (!fitsU32(blocks.size())) return {ImageFault::tooLarge, 0, {}};
-  std::vector<const ImageDeclaration*> ordered;
-  ordered.reserve(blocks.size());
+  std::vector<const ImageDeclaration*> byName;
+  byName.reserve(blocks.size());
   for (const ImageDeclaration& block : blocks) {
     if (block.name.empty()) return {ImageFault::emptyName, 0, {}};
+    if (!isGoodName(block.name)) return {ImageFault::badName, 0, block.name};
     if (!sourceMatchesName(section, block.name, block.source)) {
       return {ImageFault::sourceDoesNotMatchName, 0, block.name};
     }
-    ordered.push_back(&block);
+    byName.push_back(&block);
   }
-  bool sorted = section != ImageSection::programSets;
-  if (sorted) std::sort(ordered.begin(), ordered.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
-  base::appendLittleEndian32(body, static_cast<std::uint32_t>(ordered.size()));
-  for (std::size_t i = 0; i < ordered.size(); ++i) {
-    if (sorted && i > 0 && ordered[i - 1]->name == ordered[i]->name) {
-      return {ImageFault::duplicateName, 0, ordered[i]->name};
-    }
-    if (!putBytes(body, applyNameKey(ordered[i]->name)) || !putBytes(body, ordered[i]->source)) {
-      return {ImageFault::tooLarge, 0, ordered[i]->name};
+  std::sort(byName.begin(), byName.end(), [](const auto* a, const auto* b) { return a->name < b->name; });
+  auto sameName = [](const auto* a, const auto* b) { return a->name == b->name; };
+  auto twice = std::adjacent_find(byName.begin(), byName.end(), sameName);
+  if (twice != byName.end()) return {ImageFault::duplicateName, 0, (*twice)->name};
+  base::appendLittleEndian32(body, static_cast<std::uint32_t>(blocks.size()));
+  for (std::size_t i = 0; i < blocks.size(); ++i) {
+    const ImageDeclaration& block = section == ImageSection::programSets ? blocks[i] : *byName[i];
+    if (!putBytes(body, applyNameKey(block.name)) || !putBytes(body, block.source)) {
+      return {ImageFault::tooLarge, 0, block.name};
     }
   }
   return {};
@@ -334,7 +352,9 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
   out += kMagic;
   base::appendLittleEndian32(out, kFormatVersion);
   auto written = [&](ImageSection section) { return !isOptional(section) || !image.constants.empty(); };
-  auto sectionCount = std::count_if(std::begin(kSections), std::end(kSections), written);
+  std::uint64_t sectionCount = std::count_if(std::begin(kSections), std::end(kSections), written);
+  sectionCount += image.laterSections.size();
+  if (!fitsU32(sectionCount)) return {{}, {ImageFault::tooLarge, 0, {}}};
   base::appendLittleEndian32(out, static_cast<std::uint32_t>(sectionCount));
   for (ImageSection section : kSections) {
     if (!written(section)) continue;
@@ -367,6 +387,11 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
     if (error.fault != ImageFault::none) return {{}, std::move(error)};
     base::appendLittleEndian32(out, static_cast<std::uint32_t>(section));
     putBytes(out, body);
+  }
+  for (const LaterSection& later : image.laterSections) {
+    if (isKnown(later.kind)) return {{}, {ImageFault::duplicateSection, 0, {}}};
+    base::appendLittleEndian32(out, later.kind);
+    if (!putBytes(out, later.content)) return {{}, {ImageFault::tooLarge, 0, {}}};
   }
   return writing;
 }
@@ -424,6 +449,8 @@ const char* faultText(ImageFault fault) {
       return "a required section is missing";
     case ImageFault::emptyName:
       return "empty name";
+    case ImageFault::badName:
+      return "a name holding a comma, NUL, CR or LF";
     case ImageFault::namesOutOfOrder:
       return "declarations out of name order, or a name given twice";
     case ImageFault::sourceDoesNotMatchName:
@@ -433,7 +460,7 @@ const char* faultText(ImageFault fault) {
     case ImageFault::badLibraryText:
       return "library text not laid out as version line, empty line, blocks";
     case ImageFault::duplicateName:
-      return "declaration name given twice";
+      return "a name given twice within its kind";
     case ImageFault::tooLarge:
       return "a length does not fit 32 bits";
   }

@@ -33,17 +33,27 @@ enum class ImageSection : std::uint32_t {
 
 // A named block of source: a declaration, or a program set with its subroutines.
 struct ImageDeclaration {
-  std::string name;    // GBK, as it stands in the header line
+  std::string name;    // GBK, as it stands in the header line; no comma, NUL, CR or LF
   std::string source;  // the block as it stands in its text, CR LF after every line
 
   bool operator==(const ImageDeclaration&) const = default;
+};
+
+// A section of a kind that this format does not know (a later format's addition): kept
+// as it stands, so that saving a program read from a later program's file loses nothing.
+struct LaterSection {
+  std::uint32_t kind = 0;
+  std::string content;
+
+  bool operator==(const LaterSection&) const = default;
 };
 
 struct ProgramImage {
   std::uint32_t languageVersion = 2;  // the N of the texts' ".版本 N" line
   std::vector<std::string> supportLibraries;
   std::vector<std::string> windows;
-  // The program's code, set after set in the program's order. The library has none.
+  // The program's code, set after set in the program's order, no two of one name. The
+  // library has none.
   std::vector<ImageDeclaration> programSets;
   // The reader hands these back in ascending plain byte order of their names; the writer
   // takes them in any order.
@@ -51,6 +61,8 @@ struct ProgramImage {
   std::vector<ImageDeclaration> dllCommands;
   // Each a single `.常量 ` line; sorted and written like the declarations.
   std::vector<ImageDeclaration> constants;
+  // In the file's order; the writer writes them back after its own sections.
+  std::vector<LaterSection> laterSections;
 
   bool operator==(const ProgramImage&) const = default;
 };
@@ -62,15 +74,16 @@ enum class ImageFault {
   unsupportedFormat,      // a format version other than 1
   truncated,              // a field, length or count reaches past the end of its record
   sectionLengthMismatch,  // a section's content ends before its stated length does
-  duplicateSection,
+  duplicateSection,       // also in writing: a later section of a kind the format knows
   missingSection,
   emptyName,
+  badName,                 // a name holding a comma, NUL, CR or LF
   namesOutOfOrder,         // declarations not strictly ascending: unsorted, or a name twice
   sourceDoesNotMatchName,  // the source does not begin with the header line of that name
   trailingBytes,           // bytes after the last section
+  duplicateName,           // two program sets of one name; in writing, two blocks of one kind and name
   // Writing.
   badLibraryText,
-  duplicateName,
   tooLarge,  // a length that does not fit the format's 32-bit fields
 };
 
@@ -100,9 +113,10 @@ struct ImageWriting {
   bool ok() const { return error.fault == ImageFault::none; }
 };
 
-// Writes the declarations and constants sorted by name. Fails on an empty name, a name
-// given twice within one kind, a source that does not begin with its header line, or a
-// length over 32 bits, so that whatever it writes the reader accepts.
+// Writes the declarations and constants sorted by name, and the later sections last.
+// Fails on an empty or bad name, a name given twice within one kind, a source that does
+// not begin with its header line, a later section of a kind the format knows, or a length
+// over 32 bits, so that whatever it writes the reader accepts.
 ImageWriting writeProgramImage(const ProgramImage& image);
 
 // A new program, as an IDE makes it: the start-up window "_启动窗口" and the support

@@ -60,6 +60,8 @@ class SourceParser {
         position = lineFeed + 1;
       }
       if (line.text.find_first_of("\r\n") != std::string_view::npos) return fail(line.number, "CR inside a line");
+      // A NUL ends a text wherever it is shown, and no name may hold one.
+      if (line.text.find('\0') != std::string_view::npos) return fail(line.number, "NUL inside a line");
       if (!(line.number == 1 ? readVersion(line) : readLine(line))) return false;
     }
     if (line.number == 0) return fail(1, "empty text: the first line must be the version line");

@@ -35,8 +35,8 @@ struct ProgramSourceParsing {
 };
 
 // Takes the blocks in the text's order. A line outside every block, a block without a
-// name, a name given twice within its kind, a line end other than CR LF and a first
-// line other than ".版本 N" are errors naming their line.
+// name, a name given twice within its kind, a line end other than CR LF, a NUL and a
+// first line other than ".版本 N" are errors naming their line.
 ProgramSourceParsing parseProgramSource(std::string_view gbkText);
 
 // The program's text in the form above; for text in that form (a canonical text),

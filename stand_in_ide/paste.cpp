@@ -1,5 +1,7 @@
 #include "stand_in_ide/paste.h"
 
+#include <algorithm>
+#include <cstring>
 #include <set>
 #include <utility>
 #include <vector>
@@ -38,6 +40,14 @@ void merge(std::vector<ImageDeclaration>& ours, std::vector<ImageDeclaration>& t
   }
 }
 
+template <typename Char>
+PasteReport pasteUnits(library::ProgramImage& program, std::span<const unsigned char> block) {
+  std::size_t units = std::min(block.size() / sizeof(Char), kLargestPastedText + 1);
+  std::basic_string<Char> text(units, Char{});
+  std::memcpy(text.data(), block.data(), units * sizeof(Char));  // the block need not be aligned
+  return pasteText(program, std::basic_string_view<Char>(text).substr(0, text.find(Char{})));
+}
+
 }  // namespace
 
 PasteReport pasteText(library::ProgramImage& program, std::string_view gbkText) {
@@ -64,6 +74,10 @@ PasteReport pasteText(library::ProgramImage& program, std::u16string_view text) 
   // The conversion puts '?' for what GBK lacks: only a text that comes back whole is GBK.
   if (gbk::toUtf16(gbkText) != text) return refuse("粘贴的文本含有 GBK 以外的字符");
   return pasteText(program, gbkText);
+}
+
+PasteReport pasteBlock(library::ProgramImage& program, ClipboardText text, std::span<const unsigned char> block) {
+  return text == ClipboardText::gbk ? pasteUnits<char>(program, block) : pasteUnits<char16_t>(program, block);
 }
 
 std::string pasteMessage(const PasteReport& report) {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,15 @@ PasteReport pasteText(library::ProgramImage& program, std::string_view gbkText);
 
 // Clipboard text in UTF-16; a character that GBK cannot hold refuses the paste.
 PasteReport pasteText(library::ProgramImage& program, std::u16string_view text);
+
+// How a clipboard block holds its text: GBK bytes (CF_TEXT, as a Chinese program puts it)
+// or UTF-16 code units (CF_UNICODETEXT).
+enum class ClipboardText { gbk, utf16 };
+
+// A clipboard block as the system hands it over: its text ends at its first NUL or, in a
+// block without one, at the block's end; a UTF-16 block's odd last byte is no character.
+// Only what the paste may take (its limit and one unit more) is looked at.
+PasteReport pasteBlock(library::ProgramImage& program, ClipboardText text, std::span<const unsigned char> block);
 
 // GBK, for the status bar or a message box: "已粘贴 3 个声明", with the kept ones, or the
 // refusal.

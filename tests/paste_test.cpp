@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <span>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "base/gbk_codec.h"
 #include "library/program_source.h"
@@ -56,6 +59,42 @@ TEST(Paste, TakesLfLineEndsAndUtf16) {
   EXPECT_EQ(fromUnicode, program);
 }
 
+std::span<const unsigned char> bytesOf(std::string_view text) {
+  return {reinterpret_cast<const unsigned char*>(text.data()), text.size()};
+}
+
+// A clipboard block ends at its first NUL, or whole at its end: its last character is
+// text (a CF_TEXT block that a program sized to its text, without the NUL).
+TEST(Paste, TakesAClipboardBlockToItsNulOrWholeWithoutOne) {
+  using stand_in_ide::ClipboardText;
+  const std::string text = ".版本 2\r\n.常量 甲, \"12\", , 注释乙";
+  const std::vector<ImageDeclaration> pasted = {{"甲", ".常量 甲, \"12\", , 注释乙\r\n"}};
+  const std::u16string wide = gbk::toUtf16(text);
+  const std::string wideBytes(reinterpret_cast<const char*>(wide.data()), wide.size() * 2);
+  struct Block {
+    ClipboardText text;
+    std::string bytes;
+    std::size_t start;  // 1: the block lies at an odd address
+  };
+  const Block blocks[] = {
+      {ClipboardText::gbk, text, 0},
+      {ClipboardText::gbk, text + '\0' + "\xB1\xAF", 0},  // what follows the NUL is not text
+      {ClipboardText::utf16, wideBytes, 0},
+      {ClipboardText::utf16, wideBytes + std::string("\0\0.", 3), 0},
+      {ClipboardText::utf16, "." + wideBytes + "\x01", 1},  // and an odd last byte
+  };
+  for (const Block& block : blocks) {
+    library::ProgramImage program = library::newProgram();
+    auto report = stand_in_ide::pasteBlock(program, block.text, bytesOf(block.bytes).subspan(block.start));
+    ASSERT_TRUE(report.ok()) << block.bytes.size() << ": " << report.refusal;
+    EXPECT_EQ(program.constants, pasted) << block.bytes.size();
+  }
+  library::ProgramImage program = library::newProgram();
+  const std::string tooLarge(stand_in_ide::kLargestPastedText + 2, ' ');
+  EXPECT_EQ(stand_in_ide::pasteBlock(program, ClipboardText::gbk, bytesOf(tooLarge)).refusal,
+            "粘贴的文本太大（超过 16 MB）");
+}
+
 TEST(Paste, KeepsTheProgramsOwnDeclarationOfTheSameName) {
   library::ProgramImage program = library::newProgram();
   const std::string own = ".DLL命令 取菜单_, 整数型, \"user32\", \"GetMenu\"\r\n";
@@ -87,6 +126,8 @@ TEST(Paste, RefusesWhatDoesNotParseAndChangesNothing) {
       {".版本 2\n" + kString + kString,
        "粘贴的文本不是易程序代码，第 3 行：a name given twice in its kind, first at line 2"},
       {".版本 2\r\n" + kCommand + "\r" + kString, "粘贴的文本不是易程序代码，第 4 行：CR inside a line"},
+      {".版本 2\r\n.常量 甲" + std::string(1, '\0') + "乙, \"1\"\r\n",
+       "粘贴的文本不是易程序代码，第 2 行：NUL inside a line"},
       {".版本 2\r\n.程序集 窗口程序集\r\n" + kString, "粘贴的文本含有程序集，只能粘贴 DLL 命令、数据类型和常量"},
       {".版本 2\r\n\r\n", "粘贴的文本中没有 DLL 命令、数据类型或常量"},
       {"", "粘贴的文本不是易程序代码，第 1 行：empty text: the first line must be the version line"},

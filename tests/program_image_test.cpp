@@ -183,6 +183,61 @@ TEST(ProgramImageFormat, WriterRefusesWhatTheReaderWouldReject) {
   }
 }
 
+// A later format's sections come back, unchanged, when the program is written again.
+TEST(ProgramImageFormat, KeepsTheSectionsOfALaterFormat) {
+  std::string bytes = smallImageBytes() + u32(4096) + u32(5) + "later" + u32(7) + u32(0);
+  setU32(bytes, 12, 8);
+  auto reading = library::readProgramImage(bytes);
+  ASSERT_TRUE(reading.ok()) << library::describe(reading.error);
+  EXPECT_EQ(reading.image.laterSections, (std::vector<library::LaterSection>{{4096, "later"}, {7, ""}}));
+  EXPECT_EQ(library::writeProgramImage(reading.image).bytes, bytes);
+
+  ProgramImage clash = smallImage();
+  clash.laterSections = {{static_cast<std::uint32_t>(library::ImageSection::constants), "x"}};
+  EXPECT_EQ(library::writeProgramImage(clash).error.fault, ImageFault::duplicateSection);
+}
+
+std::string withNameKey(std::string name) {
+  for (char& c : name) c = static_cast<char>(c ^ 0x6B);
+  return name;
+}
+
+// A name that would come back as another (cut at a comma or a NUL), and two program sets
+// of one name, are refused by the reader and the writer alike.
+TEST(ProgramImageFormat, RefusesNamesThatWouldNotComeBack) {
+  const std::string bytes = smallImageBytes();
+  std::vector<std::size_t> sections = sectionOffsets(bytes);
+  for (char bad : {',', '\0', '\r'}) {
+    std::string damaged = bytes;
+    damaged[sections[2] + 16] = static_cast<char>(bad ^ 0x6B);  // the first byte of the window's name
+    EXPECT_EQ(library::readProgramImage(damaged).error.fault, ImageFault::badName) << int{bad};
+    ProgramImage image = smallImage();
+    image.windows[0][0] = bad;
+    EXPECT_EQ(library::writeProgramImage(image).error.fault, ImageFault::badName) << int{bad};
+  }
+  // The header line stands as the name has it: only the name's own rule refuses it.
+  ProgramImage commaName = smallImage();
+  commaName.dllCommands = {{"取消,路径_", ".DLL命令 取消,路径_, 整数型\r\n"}};
+  EXPECT_EQ(library::writeProgramImage(commaName).error.fault, ImageFault::badName);
+  std::string damaged = smallImageBytes();
+  std::size_t name = damaged.find(withNameKey("取消路径_"));
+  std::size_t header = damaged.find(".DLL命令 取消路径_");
+  damaged[name + 4] = static_cast<char>(',' ^ 0x6B);
+  damaged[header + std::string(".DLL命令 取消").size()] = ',';
+  EXPECT_EQ(library::readProgramImage(damaged).error.fault, ImageFault::badName);
+
+  ProgramImage twoSets = library::newProgram();
+  twoSets.programSets = {{"甲", ".程序集 甲\r\n"}, {"乙", ".程序集 乙\r\n"}};
+  std::string twice = library::writeProgramImage(twoSets).bytes;
+  twice.replace(twice.find(withNameKey("乙")), 2, withNameKey("甲"));
+  twice.replace(twice.find(".程序集 乙"), std::string(".程序集 乙").size(), ".程序集 甲");
+  auto reading = library::readProgramImage(twice);
+  EXPECT_EQ(reading.error.fault, ImageFault::duplicateName);
+  EXPECT_EQ(reading.error.name, "甲");
+  twoSets.programSets[1] = twoSets.programSets[0];
+  EXPECT_EQ(library::writeProgramImage(twoSets).error.fault, ImageFault::duplicateName);
+}
+
 TEST(ProgramImageFormat, BuildsFromLibraryTextsAndRefusesBadLayouts) {
   std::string dllText = std::string(".版本 2\r\n\r\n") + kCommandA + "\r\n" + kCommandB;
   std::string typeText = std::string(".版本 2\r\n\r\n") + kTypeA + "\r\n" + kTypeB;

@@ -4,9 +4,10 @@
 
 #include <commdlg.h>
 
+#include <optional>
+
 #include "stand_in_ide/import.h"
 #include "stand_in_ide/paste.h"
-#include "library/program_source.h"
 
 namespace stand_in_ide {
 namespace {
@@ -32,28 +33,29 @@ std::wstring ownFolder() {
   return folderOf(std::wstring(path, GetModuleFileNameW(nullptr, path, MAX_PATH)));
 }
 
-// Clipboard memory of `size` bytes holding text of `Char`s: read within its size, up to
-// its NUL and at most one character past the limit that the paste refuses.
-template <typename Char>
-PasteReport pasteMemory(library::ProgramImage& program, const void* bytes, std::size_t size) {
-  std::basic_string_view<Char> text(static_cast<const Char*>(bytes), size / sizeof(Char));
-  text = text.substr(0, kLargestPastedText + 1);
-  return pasteText(program, text.substr(0, text.find(Char{})));
+// The text format that the copying program put first. The system adds the other one after
+// the formats put there (EnumClipboardFormats lists them in that order), converted through
+// the clipboard's locale: GBK text put alone as CF_TEXT would come back as CF_UNICODETEXT
+// decoded by whatever code page that locale has.
+std::optional<ClipboardText> firstTextFormat() {
+  for (UINT format = EnumClipboardFormats(0); format != 0; format = EnumClipboardFormats(format)) {
+    if (format == CF_TEXT) return ClipboardText::gbk;
+    if (format == CF_UNICODETEXT) return ClipboardText::utf16;
+  }
+  return std::nullopt;
 }
 
-// The clipboard's text pasted into `program`: Unicode first, since the CF_TEXT that the
-// system makes from it holds only what the clipboard's locale can.
+// The clipboard's text pasted into `program`.
 PasteReport pasteClipboard(HWND owner, library::ProgramImage& program) {
   if (!OpenClipboard(owner)) return {0, 0, "无法打开剪贴板"};
   struct Closer {
     ~Closer() { CloseClipboard(); }
   } closer;
-  bool unicode = IsClipboardFormatAvailable(CF_UNICODETEXT);
-  HANDLE data = GetClipboardData(unicode ? CF_UNICODETEXT : CF_TEXT);
+  std::optional<ClipboardText> text = firstTextFormat();
+  HANDLE data = text ? GetClipboardData(*text == ClipboardText::gbk ? CF_TEXT : CF_UNICODETEXT) : nullptr;
   const void* bytes = data ? GlobalLock(data) : nullptr;
   if (!bytes) return {0, 0, "剪贴板中没有文本"};
-  PasteReport report = unicode ? pasteMemory<char16_t>(program, bytes, GlobalSize(data))
-                               : pasteMemory<char>(program, bytes, GlobalSize(data));
+  PasteReport report = pasteBlock(program, *text, {static_cast<const unsigned char*>(bytes), GlobalSize(data)});
   GlobalUnlock(data);
   return report;
 }
@@ -71,13 +73,12 @@ bool saveFile(const std::wstring& target, const std::string& bytes) {
 
 }  // namespace
 
-IdeWindow::IdeWindow(library::ProgramImage program, std::wstring path, std::wstring recordFolder)
-    : program(std::move(program)), path(std::move(path)), recordFolder(std::move(recordFolder)) {}
+IdeWindow::IdeWindow(std::wstring path, std::wstring recordFolder)
+    : path(std::move(path)), recordFolder(std::move(recordFolder)) {}
 
 bool IdeWindow::create(int show) {
   registerClass(GetSysColorBrush(COLOR_BTNFACE));
-  std::wstring title = L"替身 IDE - " + (path.empty() ? std::wstring(L"新程序") : path);
-  HWND hwnd = createWindow(0, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr);
+  HWND hwnd = createWindow(0, L"", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT, 900, 640, nullptr);
   if (!hwnd) return false;
   menuBar = std::make_unique<MenuBar>(hwnd, kMenus);
   SetMenu(hwnd, menuBar->handle());
@@ -90,10 +91,10 @@ bool IdeWindow::create(int show) {
 LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
-      window_created(hwnd);
+      主窗口_created(hwnd);
       return 0;
     case WM_SIZE:
-      window_resized();
+      主窗口_resized();
       return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kMenuSave) 菜单_保存_chosen();
@@ -111,13 +112,20 @@ LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
         return found;
       }
       break;
+    case kProgramOpenedMessage:
+      if (opening) 程序文件_read(opening->take());
+      return 0;
+    case SourceView::kNextPieceMessage:
+      if (sourceView.showNextPiece()) 编辑框_源码_shown();
+      return 0;
     case kRequestMessage:
-      request_arrived(*reinterpret_cast<Exchange*>(lParam));
+      易向导_requestArrived(*reinterpret_cast<Exchange*>(lParam));
       return 0;
     case kWizardEndedMessage:
-      wizard_ended(static_cast<DWORD>(wParam));
+      易向导_ended(static_cast<DWORD>(wParam));
       return 0;
     case WM_DESTROY:
+      opening.reset();
       wizard.reset();
       PostQuitMessage(0);
       return 0;
@@ -125,31 +133,55 @@ LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   return DefWindowProcW(hwnd, message, wParam, lParam);
 }
 
-void IdeWindow::window_created(HWND hwnd) {
+void IdeWindow::主窗口_created(HWND hwnd) {
   window = hwnd;
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  sourceView = CreateWindowExW(
-      WS_EX_CLIENTEDGE, L"EDIT", L"",
-      WS_CHILD | WS_VISIBLE | WS_VSCROLL | WS_HSCROLL | ES_MULTILINE | ES_READONLY | ES_AUTOVSCROLL | ES_AUTOHSCROLL, 0,
-      0, 0, 0, hwnd, nullptr, instance, nullptr);
-  SendMessageW(sourceView, WM_SETFONT, reinterpret_cast<WPARAM>(platform::win32::controlFont()), FALSE);
-  SendMessageW(sourceView, EM_SETLIMITTEXT, 0, 0);  // no limit: a program may be long
+  sourceView.create(hwnd);
   statusBar = CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0, 0, hwnd,
-                              nullptr, instance, nullptr);
-  showProgram();
-  showStatus(path.empty() ? L"新程序" : path);
+                              nullptr, GetModuleHandleW(nullptr), nullptr);
+  showTitle();
+  if (path.empty()) {
+    showProgram();
+    showStatus(L"新程序");
+  } else {
+    showStatus(L"正在打开：" + path);
+    opening = std::make_unique<ProgramOpening>(hwnd, path);
+  }
 }
 
-void IdeWindow::window_resized() {
+void IdeWindow::主窗口_resized() {
   RECT client{};
   GetClientRect(window, &client);
   SendMessageW(statusBar, WM_SIZE, 0, 0);
   RECT status{};
   GetWindowRect(statusBar, &status);
-  MoveWindow(sourceView, 0, 0, client.right, client.bottom - (status.bottom - status.top), TRUE);
+  MoveWindow(sourceView.handle(), 0, 0, client.right, client.bottom - (status.bottom - status.top), TRUE);
+}
+
+void IdeWindow::程序文件_read(ProgramOpening::Result read) {
+  program = std::move(read.program);
+  sourceView.show(std::move(read.source));
+  if (read.error.empty()) return;
+  path.clear();
+  showTitle();
+  MessageBoxW(window, read.error.c_str(), L"信息：", MB_OK | MB_ICONERROR);
+}
+
+// The opening ends when the program's text is whole on view.
+void IdeWindow::编辑框_源码_shown() {
+  if (!opening) return;
+  opening.reset();
+  showStatus(path.empty() ? L"新程序" : path);
+}
+
+// Until the program file is open and shown there is no program to save, paste into or
+// import into.
+bool IdeWindow::stillOpening() {
+  if (opening) showStatus(L"正在打开：" + path);
+  return opening != nullptr;
 }
 
 void IdeWindow::菜单_保存_chosen() {
+  if (stillOpening()) return;
   wchar_t file[MAX_PATH] = L"新程序.e";
   if (!path.empty()) lstrcpynW(file, path.c_str(), MAX_PATH);
   OPENFILENAMEW dialog{};
@@ -168,11 +200,12 @@ void IdeWindow::菜单_保存_chosen() {
     return;
   }
   path = file;
-  SetWindowTextW(window, (L"替身 IDE - " + path).c_str());
+  showTitle();
   showStatus(L"已保存：" + path);
 }
 
 void IdeWindow::菜单_粘贴_chosen() {
+  if (stillOpening()) return;
   PasteReport report = pasteClipboard(window, program);
   std::wstring message = wide(pasteMessage(report));
   if (report.ok()) {
@@ -188,6 +221,7 @@ bool IdeWindow::translateShortcut(MSG& message) {
 }
 
 void IdeWindow::菜单_执行易向导_chosen() {
+  if (stillOpening()) return;
   if (wizard) {
     showStatus(L"易向导正在运行");
     return;
@@ -201,19 +235,23 @@ void IdeWindow::菜单_执行易向导_chosen() {
   showStatus(L"易向导正在运行");
 }
 
-void IdeWindow::request_arrived(Exchange& exchange) {
+void IdeWindow::易向导_requestArrived(Exchange& exchange) {
   exchange.reply = answerRequest(program, exchange.request);
   lastReply = wide(exchange.reply);
   showProgram();
   showStatus(lastReply);
 }
 
-void IdeWindow::wizard_ended(DWORD exitCode) {
+void IdeWindow::易向导_ended(DWORD exitCode) {
   wizard.reset();
   showStatus(L"易向导已结束，退出码 " + std::to_wstring(exitCode) + (lastReply.empty() ? L"" : L"。" + lastReply));
 }
 
-void IdeWindow::showProgram() { SetWindowTextW(sourceView, wide(library::formatProgramSource(program)).c_str()); }
+void IdeWindow::showTitle() {
+  SetWindowTextW(window, (L"替身 IDE - " + (path.empty() ? std::wstring(L"新程序") : path)).c_str());
+}
+
+void IdeWindow::showProgram() { sourceView.show(sourceText(program)); }
 
 void IdeWindow::showStatus(const std::wstring& text) {
   SendMessageW(statusBar, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(text.c_str()));

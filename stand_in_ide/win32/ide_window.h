@@ -1,5 +1,7 @@
 // The stand-in IDE's one window: its open program shown as E source text in a read-only
 // edit box, the menus 文件->保存, 编辑->粘贴 (Ctrl+V) and 工具->执行易向导, and a status bar.
+// A program file named on the command line is opened once the window is there; until it
+// is, the menus say so and do nothing.
 #pragma once
 
 #include <windows.h>
@@ -10,6 +12,8 @@
 #include "library/program_image.h"
 #include "platform/win32/window_base.h"
 #include "stand_in_ide/win32/menu_bar.h"
+#include "stand_in_ide/win32/program_opening.h"
+#include "stand_in_ide/win32/source_view.h"
 #include "stand_in_ide/win32/wizard_run.h"
 
 namespace stand_in_ide {
@@ -18,8 +22,8 @@ class IdeWindow : public platform::win32::WindowBase<IdeWindow> {
  public:
   static constexpr const wchar_t* kClassName = L"StandInIdeWindow";
 
-  // `path`: the program file the program came from, empty for a new program.
-  IdeWindow(library::ProgramImage program, std::wstring path, std::wstring recordFolder);
+  // `path`: the program file to open, empty for a new program.
+  IdeWindow(std::wstring path, std::wstring recordFolder);
   bool create(int show);
   void 菜单_执行易向导_chosen();
   // The window's keyboard shortcuts (Ctrl+V), for the message loop.
@@ -31,22 +35,27 @@ class IdeWindow : public platform::win32::WindowBase<IdeWindow> {
  private:
   void 菜单_保存_chosen();
   void 菜单_粘贴_chosen();
-  void window_created(HWND hwnd);
-  void window_resized();
-  void request_arrived(Exchange& exchange);
-  void wizard_ended(DWORD exitCode);
+  void 主窗口_created(HWND hwnd);
+  void 主窗口_resized();
+  void 程序文件_read(ProgramOpening::Result read);
+  void 编辑框_源码_shown();
+  void 易向导_requestArrived(Exchange& exchange);
+  void 易向导_ended(DWORD exitCode);
+  bool stillOpening();
+  void showTitle();
   void showProgram();
   void showStatus(const std::wstring& text);
 
-  library::ProgramImage program;
-  std::wstring path;
+  library::ProgramImage program = library::newProgram();
+  std::wstring path;  // of the program's file; empty for a new program
   std::wstring recordFolder;
   std::wstring lastReply;  // to the wizard's last request
   HWND window = nullptr;
-  HWND sourceView = nullptr;
+  SourceView sourceView;
   HWND statusBar = nullptr;
   std::unique_ptr<MenuBar> menuBar;
   platform::win32::Owned<HACCEL, DestroyAcceleratorTable> shortcuts;
+  std::unique_ptr<ProgramOpening> opening;  // until the program file is read and shown
   std::unique_ptr<WizardRun> wizard;
 };
 

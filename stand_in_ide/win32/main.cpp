@@ -15,47 +15,15 @@
 
 #include <string>
 
-#include "library/program_image.h"
 #include "stand_in_ide/command_line.h"
 #include "stand_in_ide/win32/ide_window.h"
 
 namespace {
 
-constexpr std::uint64_t kLargestProgramFile = 256u << 20;
-
 std::wstring environment(const wchar_t* name) {
   wchar_t value[MAX_PATH] = {};
   DWORD length = GetEnvironmentVariableW(name, value, MAX_PATH);
   return length > 0 && length < MAX_PATH ? std::wstring(value, length) : std::wstring();
-}
-
-// The program file at `path`, or an empty `error`-free new program when `path` is empty.
-library::ProgramImage openProgram(const std::wstring& path, std::wstring& error) {
-  if (path.empty()) return library::newProgram();
-  stand_in_ide::OwnedHandle file(
-      CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  LARGE_INTEGER size{};
-  if (!file || !GetFileSizeEx(file.get(), &size)) {
-    error = L"无法打开文件：" + path;
-    return library::newProgram();
-  }
-  if (static_cast<std::uint64_t>(size.QuadPart) > kLargestProgramFile) {
-    error = L"文件太大，不是程序文件：" + path;
-    return library::newProgram();
-  }
-  std::string bytes(static_cast<std::size_t>(size.QuadPart), '\0');
-  DWORD read = 0;
-  if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) || read != bytes.size()) {
-    error = L"无法读取文件：" + path;
-    return library::newProgram();
-  }
-  library::ImageReading reading = library::readProgramImage(bytes);
-  if (!reading.ok()) {
-    std::string why = library::describe(reading.error);
-    error = L"不是程序文件：" + path + L"\n(" + std::wstring(why.begin(), why.end()) + L")";
-    return library::newProgram();
-  }
-  return std::move(reading.image);
 }
 
 }  // namespace
@@ -65,13 +33,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int show) {
   InitCommonControlsEx(&controls);
 
   stand_in_ide::StartRequest start = stand_in_ide::readCommandLine(GetCommandLineW());
-  std::wstring error;
-  library::ProgramImage program = openProgram(start.programPath, error);
-  if (!error.empty()) {
-    MessageBoxW(nullptr, error.c_str(), L"信息：", MB_OK | MB_ICONERROR | MB_TASKMODAL);
-    start.programPath.clear();
-  }
-  stand_in_ide::IdeWindow window(std::move(program), start.programPath, environment(L"STAND_IN_IDE_RECORD"));
+  stand_in_ide::IdeWindow window(start.programPath, environment(L"STAND_IN_IDE_RECORD"));
   if (!window.create(show)) return 1;
   if (start.runWizard) window.菜单_执行易向导_chosen();
 
