@@ -110,8 +110,11 @@ inline bool isSafeExampleName(std::string_view name) {
 // A file name as the system sees it, of an E program, with no separator, colon, wildcard,
 // quote, angle bracket, bar or control character.
 inline bool isSafeWrittenName(std::u16string_view name) {
+  auto forbidden = [](char16_t c) {
+    return c < u' ' || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos;
+  };
   return name.size() >= 2 && name[name.size() - 2] == u'.' && (name.back() == u'e' || name.back() == u'E') &&
-         std::none_of(name.begin(), name.end(), [](char16_t c) { return c < u' ' || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos; });
+         std::none_of(name.begin(), name.end(), forbidden);
 }
 
 // The bytes of the files in `folder` (ending in "\"), sorted; nullopt when one has a
@@ -213,7 +216,8 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   if (!written || *written != readableSources(database, openedRecord)) {
     return "opening an example wrote other than its readable source";
   }
-  if (bare.dialogs.saveNamesOffered != std::vector<platform::Path>(written->size(), platform::Path::fromGbk(lastName))) {
+  const std::vector<platform::Path> offered(written->size(), platform::Path::fromGbk(lastName));
+  if (bare.dialogs.saveNamesOffered != offered) {
     return "the save dialog did not offer the example's listed name, or offered a damaged example";
   }
   if (bare.messages.shown.size() != openedRecord.size() - written->size()) return "a damaged example was not reported";
