@@ -15,8 +15,9 @@ namespace platform {
 class Path {
  public:
   Path() = default;
-  Path(std::u16string units) : units_(std::move(units)) {}  // NOLINT: a path is its units
-  Path(const char16_t* units) : units_(units) {}            // NOLINT
+  // Implicit: UTF-16 units are a path as they stand. GBK text never is (see fromGbk).
+  Path(std::u16string units) : units_(std::move(units)) {}
+  Path(const char16_t* units) : units_(units) {}
 
   // A GBK text (a name from the examples database) as a path, converted.
   static Path fromGbk(std::string_view text);
