@@ -26,14 +26,15 @@ void startUp(WizardApp& app) {
   w.画板1.setFontToDefaultGuiFont(10);
   wizard.state.catalog = library::Catalog::builtIn();
   wizard.services.dialogs.setSaveInitialFolder(
-      [&shell = wizard.services.shell] { return shell.documentsFolder() + "\\"; });
+      [&shell = wizard.services.shell] { return shell.documentsFolder().asFolder(); });
   navigation::fillCategoryTree(w, wizard.state.catalog);
 }
 
 void startUpAfterFirstPaint(WizardApp& app) {
   window::Wizard& wizard = app.wizard;
   window::StartupWindow& w = wizard.window;
-  app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.messages);
+  app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.shell.programFolder(),
+                                                wizard.services.messages);
   if (app.examples) examples::fillExampleList(*app.examples, w.列表框_例程列表);
   navigation::fillIndex(w, wizard.state.catalog);
 }

@@ -21,8 +21,9 @@
 
 namespace {
 
-constexpr std::string_view kDatabase = "API例程.edb";
-constexpr std::string_view kAuxiliary = "API例程.EDT";
+// Beside the headless wizard's program.
+const platform::Path kDatabase = u"C:\\E\\wizard\\API例程.edb";
+const platform::Path kAuxiliary = u"C:\\E\\wizard\\API例程.EDT";
 
 std::vector<std::string> catalogNames() {
   std::vector<std::string> names;
@@ -147,7 +148,7 @@ void BM_HostileDatabase(benchmark::State& state) {
     platform::ListBox& list = h.w.列表框_例程列表;
     list.removeAll();
     h.app.examples.reset();  // the open database holds its files
-    h.app.examples = examples::openExamplesDatabase(h.files, h.messages);
+    h.app.examples = examples::openExamplesDatabase(h.files, h.shell.programFolder(), h.messages);
     if (!h.app.examples) {
       state.SkipWithError("the database does not open");
       return;

@@ -102,19 +102,16 @@ bool followChain(const FileBytes& file, std::int64_t blockCount, std::int64_t fi
 // The 0-based position of the "." that starts the path's extension, or npos when the last
 // path component has none. A path is walked character by character: a GBK trail byte may
 // be 0x5C, the backslash.
-std::size_t extensionDot(std::string_view path) {
-  std::size_t dot = std::string_view::npos;
-  for (std::size_t pos = 0; pos < path.size(); pos += gbk::charLength(path, pos)) {
-    if (path[pos] == '\\' || path[pos] == '/') dot = std::string_view::npos;
-    if (path[pos] == '.') dot = pos;
-  }
-  return dot;
+// Position of the "." that begins the file name's extension, or npos.
+std::size_t extensionDot(const platform::Path& path) {
+  const std::size_t dot = path.units().rfind(u'.');
+  const std::size_t separator = path.lastSeparator();
+  return dot == std::u16string::npos || (separator != std::u16string::npos && dot < separator) ? std::u16string::npos
+                                                                                               : dot;
 }
 
-std::string withDatabaseExtension(std::string_view path) {
-  std::string name(path);
-  if (extensionDot(path) == std::string_view::npos) name += ".EDB";
-  return name;
+platform::Path withDatabaseExtension(const platform::Path& path) {
+  return extensionDot(path) == std::u16string::npos ? path + u".EDB" : path;
 }
 
 // -------------------------------------------------------------------------------------
@@ -183,9 +180,8 @@ OpenFault checkAuxiliary(const FileBytes& file, std::int32_t version, std::int64
 
 }  // namespace
 
-std::string auxiliaryFileName(std::string_view databasePath) {
-  std::size_t dot = extensionDot(databasePath);
-  return std::string(databasePath.substr(0, dot)) + ".EDT";
+platform::Path auxiliaryFileName(const platform::Path& databasePath) {
+  return platform::Path(databasePath.units().substr(0, extensionDot(databasePath))) + u".EDT";
 }
 
 void ExampleDatabase::close() {
@@ -201,11 +197,13 @@ void ExampleDatabase::close() {
   current = 1;
 }
 
-OpenFault ExampleDatabase::open(platform::Files& files, std::string_view path) {
+OpenFault ExampleDatabase::open(platform::Files& files, const platform::Path& path) {
   close();
-  std::string name = withDatabaseExtension(path);
-  std::unique_ptr<platform::HeldFile> held = files.holdExclusive(name);
-  if (!held) return OpenFault::cannotOpen;
+  platform::Path name = withDatabaseExtension(path);
+  platform::Hold hold = files.holdExclusive(name);
+  if (hold.fault == platform::HoldFault::inUse) return OpenFault::inUse;
+  if (!hold.file) return OpenFault::cannotOpen;
+  std::unique_ptr<platform::HeldFile> held = std::move(hold.file);
   FileBytes file(held->bytes());
   Header header;
   std::int32_t fieldCount = 0;
@@ -223,8 +221,10 @@ OpenFault ExampleDatabase::open(platform::Files& files, std::string_view path) {
   std::unique_ptr<platform::HeldFile> heldAuxiliary;
   std::int64_t blocks = 0;
   if (needsAuxiliary) {
-    heldAuxiliary = files.holdExclusive(auxiliaryFileName(name));
-    if (!heldAuxiliary) return OpenFault::cannotOpenAuxiliary;
+    platform::Hold auxiliaryHold = files.holdExclusive(auxiliaryFileName(name));
+    if (auxiliaryHold.fault == platform::HoldFault::inUse) return OpenFault::inUse;
+    if (!auxiliaryHold.file) return OpenFault::cannotOpenAuxiliary;
+    heldAuxiliary = std::move(auxiliaryHold.file);
     OpenFault fault = checkAuxiliary(FileBytes(heldAuxiliary->bytes()), header.version, blocks);
     if (fault != OpenFault::none) return fault;
   }

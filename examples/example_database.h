@@ -29,14 +29,15 @@ using library::example_layout::storedSize;
 
 enum class OpenFault {
   none,
-  cannotOpen,           // missing, held elsewhere or unreadable
+  cannotOpen,           // missing or unreadable
+  inUse,                // the database or its auxiliary file held open by another program
   notADatabase,         // no "WEDB", or a header cut short
   unsupportedVersion,   // a version above 0x10000
   badHeader,            // record count, record length or the int32 at offset 20 out of range
   badFieldTable,        // field count not above 0, or its descriptors cut short
   badField,             // a descriptor breaking its rules, or a field reaching past the record
   tooFewRecords,        // fewer whole records in the file than the header counts
-  cannotOpenAuxiliary,  // the auxiliary file missing, held elsewhere or unreadable
+  cannotOpenAuxiliary,  // the auxiliary file missing or unreadable
   badAuxiliary,         // not "WEDT", another version, or block bookkeeping out of range
 };
 
@@ -69,7 +70,7 @@ struct FieldDescriptor {
 
 // The auxiliary file's name: the extension after the last "." that follows the last path
 // separator is replaced by "EDT", or ".EDT" is appended when there is none.
-std::string auxiliaryFileName(std::string_view databasePath);
+platform::Path auxiliaryFileName(const platform::Path& databasePath);
 
 // Records addressed by their 1-based number through one current record.
 class ExampleDatabase {
@@ -77,7 +78,7 @@ class ExampleDatabase {
   // Opens the file (".EDB" appended to a name without extension) and, when a field keeps
   // its values there, its auxiliary file; record 1 becomes current. On failure nothing
   // stays open.
-  OpenFault open(platform::Files& files, std::string_view path);
+  OpenFault open(platform::Files& files, const platform::Path& path);
   bool isOpen() const { return database != nullptr; }
 
   // The header's count; a negative one counts as 0, as does a database not open.

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "base/gbk_text.h"
 #include "library/example_file_name.h"
 
 namespace examples {
@@ -26,51 +27,42 @@ gbk::Text withoutDotE(std::string_view name) {
   return stem;
 }
 
-// Byte position of the last "\" character (never a trail byte), or npos.
-std::size_t lastBackslash(std::string_view path) {
-  std::size_t found = std::string_view::npos;
-  for (std::size_t pos = 0; pos < path.size(); pos += gbk::charLength(path, pos)) {
-    if (path[pos] == '\\') found = pos;
-  }
-  return found;
+bool endsInDotE(const platform::Path& path) {
+  const std::u16string& units = path.units();
+  return units.size() >= 2 && units[units.size() - 2] == u'.' && (units.back() == u'e' || units.back() == u'E');
 }
 
-bool endsInBackslash(std::string_view path) {
-  return !path.empty() && lastBackslash(path) == path.size() - 1;
+std::u16string decimal(int k) {
+  std::string digits = std::to_string(k);
+  return {digits.begin(), digits.end()};
 }
 
 }  // namespace
 
-gbk::Text withTrailingBackslash(std::string_view folder) {
-  gbk::Text result(folder);
-  if (!endsInBackslash(folder)) result += '\\';
-  return result;
-}
-
-gbk::Text freePath(platform::Files& files, std::string_view folder, std::string_view name) {
-  gbk::Text path = gbk::Text(folder).append(name);
+platform::Path freePath(platform::Files& files, const platform::Path& folder, std::string_view name) {
+  platform::Path path = folder + platform::Path::fromGbk(name);
   if (!files.exists(path)) return path;
   gbk::Text stem = withoutDotE(name);
   for (int k = 1; k <= kHighestNumber; ++k) {
     // Numbering can make a device name of a harmless one ("co.em" gives "com1.e").
-    path = gbk::Text(folder).append(library::safeFileName(stem + std::to_string(k) + ".e"));
+    path = folder + platform::Path::fromGbk(library::safeFileName(stem + std::to_string(k) + ".e"));
     if (!files.exists(path)) return path;
   }
   return {};
 }
 
-gbk::Text ideProgramPath(std::string_view programFolder) {
-  std::string_view folder = programFolder;
-  if (endsInBackslash(folder)) folder.remove_suffix(1);
-  std::size_t separator = lastBackslash(folder);
-  if (separator == std::string_view::npos) return {};
-  return gbk::Text(folder.substr(0, separator + 1)) + "e.exe";
+platform::Path ideProgramPath(const platform::Path& programFolder) {
+  std::u16string folder = programFolder.units();
+  if (!folder.empty() && folder.back() == u'\\') folder.pop_back();
+  std::size_t separator = folder.rfind(u'\\');
+  if (separator == std::u16string::npos) return {};
+  return platform::Path(folder.substr(0, separator + 1) + u"e.exe");
 }
 
-bool writeWholeFile(platform::Files& files, std::string_view path, std::string_view bytes, Replace replace) {
-  gbk::Text temporary;
+bool writeWholeFile(platform::Files& files, const platform::Path& path, std::string_view bytes, Replace replace) {
+  platform::Path temporary;
   for (int k = 1; k <= kHighestNumber && temporary.empty(); ++k) {
-    gbk::Text candidate = gbk::Text(path) + "." + std::to_string(k) + ".tmp";
+    platform::Path candidate = path + u"." + decimal(k) + u".tmp";
     if (!files.exists(candidate)) temporary = std::move(candidate);
   }
   if (temporary.empty()) return false;
@@ -79,11 +71,11 @@ bool writeWholeFile(platform::Files& files, std::string_view path, std::string_v
   return false;
 }
 
-void startIde(platform::Files& files, platform::Shell& shell, std::string_view path) {
-  gbk::Text ide = ideProgramPath(shell.programFolder());
+void startIde(platform::Files& files, platform::Shell& shell, const platform::Path& path) {
+  platform::Path ide = ideProgramPath(shell.programFolder());
   if (!ide.empty() && files.exists(ide)) {
-    shell.run(ide, path);
-  } else if (library::hasExampleExtension(path)) {
+    shell.run(ide, path.units());
+  } else if (endsInDotE(path)) {
     shell.run(path, {});
   }
 }

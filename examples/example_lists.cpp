@@ -20,14 +20,20 @@ bool holdsExamples(const std::vector<FieldDescriptor>& fields) {
 
 }  // namespace
 
-std::unique_ptr<ExampleDatabase> openExamplesDatabase(platform::Files& files, platform::MessageBoxes& messages) {
+platform::Path examplesDatabasePath(const platform::Path& programFolder) {
+  return programFolder.asFolder() + platform::Path::fromGbk(kDatabaseFileName);
+}
+
+std::unique_ptr<ExampleDatabase> openExamplesDatabase(platform::Files& files, const platform::Path& programFolder,
+                                                      platform::MessageBoxes& messages) {
   auto database = std::make_unique<ExampleDatabase>();
-  if (database->open(files, kDatabaseFileName) != OpenFault::none || !holdsExamples(database->fields())) {
-    messages.show("API例程数据库无法打开,请编译到wizard文件夹中使用！", "信息：", platform::MessageIcon::None,
-                  platform::MessageButtons::Ok);
-    return nullptr;
-  }
-  return database;
+  const OpenFault fault = database->open(files, examplesDatabasePath(programFolder));
+  if (fault == OpenFault::none && holdsExamples(database->fields())) return database;
+  messages.show(fault == OpenFault::inUse ? "API例程数据库正被另一个程序使用（也许是已在运行的另一个API向导），"
+                                            "无法打开。关闭那个程序后再启动本程序，就能看到例程。"
+                                          : "API例程数据库无法打开,请编译到wizard文件夹中使用！",
+                "信息：", platform::MessageIcon::None, platform::MessageButtons::Ok);
+  return nullptr;
 }
 
 std::optional<gbk::Text> listedName(const ExampleDatabase& database) {

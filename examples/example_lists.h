@@ -18,12 +18,16 @@
 
 namespace examples {
 
-// Found by its bare name in the working folder, which is the program's own.
+// The examples database lies in the program's own folder.
 inline constexpr std::string_view kDatabaseFileName = "API例程.edb";
+platform::Path examplesDatabasePath(const platform::Path& programFolder);
 
 // Opens the examples database, read-only and exclusive; when it cannot be opened, or its
-// first three fields are not text, text and byte set, says so once and gives null.
-std::unique_ptr<ExampleDatabase> openExamplesDatabase(platform::Files& files, platform::MessageBoxes& messages);
+// first three fields are not text, text and byte set, says so once and gives null. A
+// database that another program holds (a wizard started before this one) is told apart
+// from one that is missing or damaged.
+std::unique_ptr<ExampleDatabase> openExamplesDatabase(platform::Files& files, const platform::Path& programFolder,
+                                                      platform::MessageBoxes& messages);
 
 // The name that the lists show for the current record; none when the record's name
 // cannot be a file name, and the record is then listed nowhere.

@@ -14,15 +14,6 @@ void warn(window::Services& services, const gbk::Text& text) {
   services.messages.show(text, "信息：", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
 }
 
-// Whether the user chose a path that can be written; a path that GBK cannot hold is said
-// plainly, cancelling says nothing.
-bool writablePathChosen(window::Services& services, platform::DialogAnswer answer) {
-  if (answer == platform::DialogAnswer::outsideGbk) {
-    warn(services, "所选路径中有GBK编码以外的字符，例程无法写到那里，请另选一个路径。");
-  }
-  return answer == platform::DialogAnswer::chosen;
-}
-
 gbk::Text damaged(std::string_view name) { return "例程“" + gbk::Text(name) + "”已损坏，读不出来，没有写出文件。"; }
 
 // One line per example under `heading`.
@@ -48,10 +39,10 @@ void openExample(window::Services& services, ExampleDatabase* records, platform:
     return;
   }
   platform::Dialogs& dialog = services.dialogs;
-  dialog.setSaveFileName(*name);
-  if (!writablePathChosen(services, dialog.showSaveDialog())) return;
+  dialog.setSaveFileName(platform::Path::fromGbk(*name));
+  if (dialog.showSaveDialog() != platform::DialogAnswer::chosen) return;
   // The dialog asked before a file was replaced.
-  std::string path = dialog.saveFileName();
+  const platform::Path& path = dialog.saveFileName();
   if (!writeWholeFile(services.files, path, *source, Replace::existingFile)) {
     warn(services, "文件无法写出！");
     return;
@@ -63,10 +54,10 @@ void saveChosenExamples(window::Services& services, ExampleDatabase* records, pl
   bool anyTicked = false;
   for (int pos = 0; pos < list.count() && !anyTicked; ++pos) anyTicked = list.checked(pos);
   if (!records || !anyTicked) return;
-  std::string folder;
-  if (!writablePathChosen(services, services.dialogs.pickFolder("请指定一个例程保存路径：", folder))) return;
-  folder = withTrailingBackslash(folder);
-  std::string firstWritten;
+  platform::Path folder;
+  if (services.dialogs.pickFolder("请指定一个例程保存路径：", folder) != platform::DialogAnswer::chosen) return;
+  folder = folder.asFolder();
+  platform::Path firstWritten;
   std::vector<gbk::Text> unreadable;
   std::vector<gbk::Text> unwritten;
   for (int pos = 0; pos < list.count(); ++pos) {
@@ -79,7 +70,7 @@ void saveChosenExamples(window::Services& services, ExampleDatabase* records, pl
       unreadable.push_back(name);
       continue;
     }
-    std::string path = freePath(services.files, folder, name);
+    platform::Path path = freePath(services.files, folder, name);
     if (path.empty() || !writeWholeFile(services.files, path, *source, Replace::never)) {
       unwritten.push_back(name);
     } else if (firstWritten.empty()) {
@@ -90,7 +81,7 @@ void saveChosenExamples(window::Services& services, ExampleDatabase* records, pl
   gbk::Text problems;
   if (!unreadable.empty()) problems = listing("这些例程已损坏，读不出来，没有写出：", unreadable);
   if (!unwritten.empty()) {
-    problems += (problems.empty() ? "" : "\r\n\r\n") + listing("这些例程无法写到“" + folder + "”：", unwritten);
+    problems += (problems.empty() ? "" : "\r\n\r\n") + listing("这些例程无法写到“" + folder.shown() + "”：", unwritten);
   }
   if (!problems.empty()) warn(services, problems);
   if (!firstWritten.empty()) startIde(services.files, services.shell, firstWritten);

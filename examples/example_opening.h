@@ -10,8 +10,8 @@ namespace examples {
 
 // Writes the example selected in `list` where the user picks in the save-file dialog and
 // starts the IDE on it. Cancelling the dialog is the user's choice and shows nothing. An
-// example that cannot be read is reported by name before the dialog; a path that GBK
-// cannot hold, or a write that fails ("文件无法写出！"), is reported and starts nothing.
+// example that cannot be read is reported by name before the dialog; a write that fails
+// ("文件无法写出！") is reported and starts nothing.
 // Nothing is written but whole: a file the user chose to replace stays as it was.
 void openExample(window::Services& services, ExampleDatabase* database, platform::ListControl& list);
 

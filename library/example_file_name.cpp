@@ -2,6 +2,8 @@
 
 #include <array>
 
+#include "base/gbk_codec.h"
+
 namespace library {
 namespace {
 
@@ -62,6 +64,15 @@ gbk::Text safeFileName(std::string_view name) {
   gbk::Text safe;
   for (std::size_t pos = 0; pos < name.size();) {
     std::size_t length = gbk::charLength(name, pos);
+    // A lead byte that makes no character with the byte after it would take that byte
+    // along when the name becomes a path ("\xFE." hides the dot of ".e"), and so would a
+    // last one with whatever is appended: it becomes "_", and the next byte counts on its own.
+    const bool lead = static_cast<unsigned char>(name[pos]) >= 0x81 && static_cast<unsigned char>(name[pos]) <= 0xFE;
+    if (lead && (length == 1 || gbk::toUtf16(name.substr(pos, 2)) == u"\uFFFD")) {
+      safe += '_';
+      ++pos;
+      continue;
+    }
     bool forbidden = length == 1 && forbiddenInFileName(static_cast<unsigned char>(name[pos]));
     safe.append(forbidden ? std::string_view("_") : name.substr(pos, length));
     pos += length;

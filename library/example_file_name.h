@@ -19,7 +19,9 @@ inline constexpr std::size_t kLongestFileName = 255;
 // dots and spaces go (Windows would drop them and so name another file); a reserved
 // device name (CON, PRN, AUX, NUL, CONIN$, CONOUT$, COM0-9, LPT0-9, with any extension)
 // gets a "_" in front; nothing left gives "_". A double-byte character stays whole: its
-// trail byte may be 0x5C or 0x7C without being a separator or a bar.
+// trail byte may be 0x5C or 0x7C without being a separator or a bar. A lead byte that makes
+// no character with the next byte becomes "_", so that the name converts to the same
+// characters in a path.
 gbk::Text safeFileName(std::string_view name);
 
 // The example's file name as every list shows it and as it is written: safe as above,

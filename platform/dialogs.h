@@ -2,18 +2,17 @@
 
 #include <functional>
 #include <optional>
-#include <string>
 #include <string_view>
+
+#include "platform/path.h"
 
 namespace platform {
 
-// What the user did in a dialog. A path holding a character that GBK lacks (ø, Hangul)
-// cannot be written through the wizard's GBK paths: such a choice is `outsideGbk`.
-enum class DialogAnswer { chosen, cancelled, outsideGbk };
+enum class DialogAnswer { chosen, cancelled };
 
 // The save-file dialog `通用对话框1` of the start-up window and the shell's folder
-// picker. Texts are GBK. The settings are kept here, the same on every platform; the
-// dialogs themselves are shown by the platform's subclass.
+// picker. Titles and filters are GBK; paths are paths. The settings are kept here, the
+// same on every platform; the dialogs themselves are shown by the platform's subclass.
 class Dialogs {
  public:
   // `通用对话框1` is a save-file dialog with one filter entry ("name|pattern") and no
@@ -24,22 +23,22 @@ class Dialogs {
   virtual ~Dialogs() = default;
   // The folder the save dialog opens in, asked of `folder` once, at its first use: finding
   // a shell folder loads the shell, which the start-up need not wait for.
-  void setSaveInitialFolder(std::function<std::string()> folder) {
+  void setSaveInitialFolder(std::function<Path()> folder) {
     saveFolderSource_ = std::move(folder);
     saveInitialFolder_.reset();
   }
-  const std::string& saveInitialFolder() const {
-    if (!saveInitialFolder_) saveInitialFolder_ = saveFolderSource_ ? saveFolderSource_() : std::string();
+  const Path& saveInitialFolder() const {
+    if (!saveInitialFolder_) saveInitialFolder_ = saveFolderSource_ ? saveFolderSource_() : Path();
     return *saveInitialFolder_;
   }
   // Before the dialog: the name it offers; after OK: the full path chosen.
-  void setSaveFileName(std::string name) { saveFileName_ = std::move(name); }
-  const std::string& saveFileName() const { return saveFileName_; }
+  void setSaveFileName(Path name) { saveFileName_ = std::move(name); }
+  const Path& saveFileName() const { return saveFileName_; }
 
   // Shows the save-file dialog, which asks before replacing a file and wants an existing
   // folder. When a path is chosen, the file name holds it in full.
   DialogAnswer showSaveDialog() {
-    std::string chosen;
+    Path chosen;
     DialogAnswer answer = askSavePath(chosen);
     if (answer == DialogAnswer::chosen) saveFileName_ = std::move(chosen);
     return answer;
@@ -47,16 +46,16 @@ class Dialogs {
 
   // The shell's folder picker under `title`, folders only, with an edit box for a typed
   // path; `folder` gets the folder chosen.
-  virtual DialogAnswer pickFolder(std::string_view title, std::string& folder) = 0;
+  virtual DialogAnswer pickFolder(std::string_view title, Path& folder) = 0;
 
  protected:
   // Shows the dialog with the settings above; `chosen` gets the full path chosen.
-  virtual DialogAnswer askSavePath(std::string& chosen) = 0;
+  virtual DialogAnswer askSavePath(Path& chosen) = 0;
 
  private:
-  std::function<std::string()> saveFolderSource_;
-  mutable std::optional<std::string> saveInitialFolder_;
-  std::string saveFileName_;
+  std::function<Path()> saveFolderSource_;
+  mutable std::optional<Path> saveInitialFolder_;
+  Path saveFileName_;
 };
 
 }  // namespace platform

@@ -2,8 +2,9 @@
 
 #include <memory>
 #include <span>
-#include <string>
 #include <string_view>
+
+#include "platform/path.h"
 
 namespace platform {
 
@@ -15,22 +16,30 @@ class HeldFile {
   virtual std::span<const unsigned char> bytes() const = 0;
 };
 
-// Files as the examples need them; paths are GBK, relative ones resolved against the
-// current folder.
+// Why a file could not be held: the user is told differently that a file is not there
+// and that another program has it open.
+enum class HoldFault { none, missing, inUse, unreadable };
+
+struct Hold {
+  std::unique_ptr<HeldFile> file;  // null unless `fault` is none
+  HoldFault fault = HoldFault::none;
+};
+
+// Files as the examples need them; relative paths are resolved against the current folder.
 class Files {
  public:
   virtual ~Files() = default;
-  virtual bool exists(std::string_view path) = 0;
+  virtual bool exists(const Path& path) = 0;
   // Makes a new file and writes the bytes; false when a file of that name exists or the
   // bytes cannot all be written, in which case a part of them may remain in the file.
-  virtual bool createNew(std::string_view path, std::string_view bytes) = 0;
+  virtual bool createNew(const Path& path, std::string_view bytes) = 0;
   // Gives the file `from` the name `to` in the same folder; a file named `to` is replaced
   // only when `replaceExisting` says so, and otherwise the rename fails.
-  virtual bool rename(std::string_view from, std::string_view to, bool replaceExisting) = 0;
-  virtual bool remove(std::string_view path) = 0;
-  // Opens the file read-only and exclusive and reads it whole; nullptr if it is missing,
-  // held elsewhere, unreadable or too large to hold in memory.
-  virtual std::unique_ptr<HeldFile> holdExclusive(std::string_view path) = 0;
+  virtual bool rename(const Path& from, const Path& to, bool replaceExisting) = 0;
+  virtual bool remove(const Path& path) = 0;
+  // Opens the file read-only and exclusive and reads it whole. `unreadable` also covers a
+  // file too large to hold in memory.
+  virtual Hold holdExclusive(const Path& path) = 0;
 };
 
 }  // namespace platform

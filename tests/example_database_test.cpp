@@ -108,7 +108,7 @@ TEST(ExampleDatabase, ReadsEveryFieldType) {
   content.records[1][0] = std::string(1, '\0');
   examples::WrittenDatabase written = examples::writeDatabase(content);
   ASSERT_TRUE(written.ok()) << written.error;
-  DatabaseFiles files(written, "all types.db");
+  DatabaseFiles files(written, u"all types.db");
   ASSERT_EQ(files.open(), OpenFault::none);
   ExampleDatabase& db = files.db;
   EXPECT_EQ(db.readField("byte").integer, 255);
@@ -131,36 +131,45 @@ TEST(ExampleDatabase, ReadsEveryFieldType) {
 }
 
 TEST(ExampleDatabase, FindsTheAuxiliaryFileByItsNameRule) {
-  EXPECT_EQ(examples::auxiliaryFileName("API例程.edb"), "API例程.EDT");
-  EXPECT_EQ(examples::auxiliaryFileName("C:\\E\\wizard\\API例程.edb"), "C:\\E\\wizard\\API例程.EDT");
-  EXPECT_EQ(examples::auxiliaryFileName("C:\\a.b\\examples"), "C:\\a.b\\examples.EDT");
-  EXPECT_EQ(examples::auxiliaryFileName("a.tar.gz"), "a.tar.EDT");
-  // 0x5C after a lead byte is the second half of a character, not a backslash.
-  EXPECT_EQ(examples::auxiliaryFileName("db.\x81\x5Cx"), "db.EDT");
+  using platform::Path;
+  EXPECT_EQ(examples::auxiliaryFileName(u"API例程.edb"), Path(u"API例程.EDT"));
+  EXPECT_EQ(examples::auxiliaryFileName(u"C:\\E\\wizard\\API例程.edb"), Path(u"C:\\E\\wizard\\API例程.EDT"));
+  EXPECT_EQ(examples::auxiliaryFileName(u"C:\\a.b\\examples"), Path(u"C:\\a.b\\examples.EDT"));
+  const Path korean = u"C:\\한국.b/examples";  // GBK lacks Hangul
+  EXPECT_EQ(examples::auxiliaryFileName(korean), korean + u".EDT");
+  EXPECT_EQ(examples::auxiliaryFileName(u"a.tar.gz"), Path(u"a.tar.EDT"));
 
   // A name without extension opens as .EDB, its auxiliary file beside it as .EDT.
-  DatabaseFiles files(writeExamples(threeExamples()), "API例程.EDB");
-  EXPECT_EQ(files.db.open(files.files, "API例程"), OpenFault::none);
+  const Path withoutExtension = u"C:\\测试\\한국\\API例程";
+  DatabaseFiles files(writeExamples(threeExamples()), withoutExtension + u".EDB");
+  EXPECT_EQ(files.db.open(files.files, withoutExtension), OpenFault::none);
   EXPECT_EQ(files.db.recordCount(), 3);
 }
 
 TEST(ExampleDatabase, HoldsBothFilesExclusivelyWhileOpenAndNothingAfterAFailure) {
   DatabaseFiles files(writeExamples(threeExamples()));
   ASSERT_EQ(files.open(), OpenFault::none);
-  EXPECT_TRUE(files.files.held("API例程.edb"));
-  EXPECT_TRUE(files.files.held("API例程.EDT"));
+  EXPECT_TRUE(files.files.held(u"API例程.edb"));
+  EXPECT_TRUE(files.files.held(u"API例程.EDT"));
+  // A second opener is told that the files are in use, not that they are missing.
   ExampleDatabase second;
-  EXPECT_EQ(second.open(files.files, "API例程.edb"), OpenFault::cannotOpen);
-  EXPECT_FALSE(files.files.remove("API例程.EDT"));
-  EXPECT_FALSE(files.files.rename("API例程.edb", "moved.edb", true));
+  EXPECT_EQ(second.open(files.files, u"API例程.edb"), OpenFault::inUse);
+  EXPECT_FALSE(files.files.remove(u"API例程.EDT"));
+  EXPECT_FALSE(files.files.rename(u"API例程.edb", u"moved.edb", true));
 
   // Reopening a damaged pair fails, and the database that held the files holds none.
   files.db = ExampleDatabase();
   putInt32(files.auxiliary(), 0, 0);
   EXPECT_EQ(files.open(), OpenFault::badAuxiliary);
   EXPECT_FALSE(files.db.isOpen());
-  EXPECT_FALSE(files.files.held("API例程.edb"));
-  EXPECT_FALSE(files.files.held("API例程.EDT"));
+  EXPECT_FALSE(files.files.held(u"API例程.edb"));
+  EXPECT_FALSE(files.files.held(u"API例程.EDT"));
+
+  // Only the auxiliary file held elsewhere: in use all the same, and nothing stays held.
+  putInt32(files.auxiliary(), 0, 0x54444557);  // "WEDT" again
+  platform::Hold other = files.files.holdExclusive(u"API例程.EDT");
+  EXPECT_EQ(files.open(), OpenFault::inUse);
+  EXPECT_FALSE(files.files.held(u"API例程.edb"));
 }
 
 // Each rule of the open broken on its own: every one ends in a clean failure.
@@ -222,7 +231,7 @@ TEST(DamagedExampleDatabase, EachBrokenOpenRuleFails) {
   }
 
   DatabaseFiles missing(writeExamples(threeExamples()));
-  missing.files.contents.erase("API例程.EDT");
+  missing.files.contents.erase(u"API例程.EDT");
   EXPECT_EQ(missing.open(), OpenFault::cannotOpenAuxiliary);
   missing.files.contents.clear();
   EXPECT_EQ(missing.open(), OpenFault::cannotOpen);
@@ -322,18 +331,18 @@ class MappedFiles : public platform::Files {
     if (mapping != MAP_FAILED) munmap(mapping, length);
   }
   std::span<unsigned char> bytes() { return {static_cast<unsigned char*>(mapping), length}; }
-  bool exists(std::string_view) override { return true; }
-  bool createNew(std::string_view, std::string_view) override { return false; }
-  bool rename(std::string_view, std::string_view, bool) override { return false; }
-  bool remove(std::string_view) override { return false; }
-  std::unique_ptr<platform::HeldFile> holdExclusive(std::string_view) override {
+  bool exists(const platform::Path&) override { return true; }
+  bool createNew(const platform::Path&, std::string_view) override { return false; }
+  bool rename(const platform::Path&, const platform::Path&, bool) override { return false; }
+  bool remove(const platform::Path&) override { return false; }
+  platform::Hold holdExclusive(const platform::Path&) override {
     struct Held : platform::HeldFile {
       std::span<const unsigned char> content;
       std::span<const unsigned char> bytes() const override { return content; }
     };
     auto held = std::make_unique<Held>();
     held->content = bytes();
-    return held;
+    return {std::move(held), platform::HoldFault::none};
   }
 
  private:
@@ -351,7 +360,7 @@ TEST(ExampleDatabase, SkipsPastTheLastOfTheMostRecordsAnInt32Counts) {
   ASSERT_EQ(files.bytes().size(), header.size() + kMost);
   std::copy(header.begin(), header.end(), files.bytes().begin());
   ExampleDatabase db;
-  ASSERT_EQ(db.open(files, "big.edb"), OpenFault::none);
+  ASSERT_EQ(db.open(files, u"big.edb"), OpenFault::none);
   db.goTo(std::int64_t{kMost} + 5);
   EXPECT_EQ(db.currentRecord(), kMost);
   EXPECT_TRUE(db.search([] { return false; }) == false && db.currentRecord() == kMost);

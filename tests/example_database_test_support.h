@@ -10,6 +10,7 @@
 
 #include "examples/example_database.h"
 #include "platform/headless/headless_files.h"
+#include "tests/path_printing.h"
 #include "tools/example_database_writer.h"
 
 namespace examples::fixtures {
@@ -52,7 +53,8 @@ inline std::vector<ExampleRecord> threeExamples() {
 
 class DatabaseFiles {
  public:
-  explicit DatabaseFiles(const WrittenDatabase& written, std::string path = "API例程.edb") : databasePath(std::move(path)) {
+  explicit DatabaseFiles(const WrittenDatabase& written, platform::Path path = u"API例程.edb")
+      : databasePath(std::move(path)) {
     files.contents.emplace(databasePath, written.database);
     if (!written.auxiliary.empty()) files.contents.emplace(auxiliaryFileName(databasePath), written.auxiliary);
   }
@@ -60,7 +62,7 @@ class DatabaseFiles {
   std::string& auxiliary() { return files.contents.at(auxiliaryFileName(databasePath)); }
   OpenFault open() { return db.open(files, databasePath); }
 
-  std::string databasePath;
+  platform::Path databasePath;
   platform::headless::HeadlessFiles files;
   ExampleDatabase db;
 };

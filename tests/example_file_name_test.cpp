@@ -36,6 +36,10 @@ TEST(ExampleFileNames, DoubleByteCharactersStayWhole) {
   EXPECT_EQ(library::safeFileName(kTrailBackslash + kTrailBar + ".e"), kTrailBackslash + kTrailBar + ".e");
   // A separator right after a double-byte character is still one.
   EXPECT_EQ(library::safeFileName(kTrailBackslash + "\\x.e"), kTrailBackslash + "_x.e");
+  // A lead byte before a byte that ends no character stands alone, as the path has it.
+  EXPECT_EQ(library::safeFileName("x\xFE.e"), "x_.e");
+  EXPECT_EQ(library::safeFileName("x\xFE/.e"), "x__.e");
+  EXPECT_EQ(library::safeFileName("x\xA1\x7F.e"), "x__.e");
 }
 
 TEST(ExampleFileNames, TheDatabaseNeverChoosesTheKindOfFileNorHidesPartOfAName) {

@@ -76,6 +76,41 @@ TEST(ExampleList, MissingDatabaseSaysSoOnceAndTheExamplesStayEmpty) {
   EXPECT_EQ(h.messages.shown.size(), 1u);
 }
 
+// The database beside a program whose folder has characters that GBK lacks.
+struct ExamplesIn : HeadlessWizard {
+  explicit ExamplesIn(platform::Path folder) {
+    shell.programFolderPath = std::move(folder);
+    platform::Path database = examples::examplesDatabasePath(shell.programFolderPath);
+    examples::WrittenDatabase written = examples::writeExampleDatabase(ExamplesWizard::fiveExamples());
+    files.contents.emplace(database, written.database);
+    files.contents.emplace(examples::auxiliaryFileName(database), written.auxiliary);
+  }
+};
+
+TEST(ExampleList, OpensBesideAProgramInAFolderOutsideGbk) {
+  const platform::Path folder = u"C:\\测试\\한국\\wizard";  // GBK lacks Hangul
+  ExamplesIn h(folder);
+  h.start();
+  EXPECT_TRUE(h.messages.shown.empty());
+  EXPECT_EQ(h.w.列表框_例程列表.count(), 5);
+  EXPECT_TRUE(h.files.held(folder + u"\\API例程.edb"));
+  EXPECT_TRUE(h.files.held(folder + u"\\API例程.EDT"));
+}
+
+// A second wizard started from the same folder finds the database held by the first.
+TEST(ExampleList, ADatabaseHeldByAnotherProgramIsSaidToBeInUse) {
+  ExamplesIn h(u"C:\\E\\wizard");
+  platform::Hold first = h.files.holdExclusive(u"C:\\E\\wizard\\API例程.edb");
+  h.start();
+  ASSERT_EQ(h.messages.shown.size(), 1u);
+  EXPECT_EQ(h.messages.shown[0].text,
+            "API例程数据库正被另一个程序使用（也许是已在运行的另一个API向导），无法打开。"
+            "关闭那个程序后再启动本程序，就能看到例程。");
+  EXPECT_EQ(h.messages.shown[0].caption, "信息：");
+  EXPECT_EQ(h.w.列表框_例程列表.count(), 0);
+  EXPECT_FALSE(h.app.examples);
+}
+
 TEST(RelatedExamples, GroupedByChosenApiEachOnceBySubstringAndAnyAsciiCase) {
   ExamplesWizard h;
   h.choose("TextOutA");

@@ -8,9 +8,13 @@
 #include "examples/example_lists.h"
 #include "headless_wizard.h"
 #include "navigation/chosen_lists.h"
+#include "tests/path_printing.h"
 #include "tools/example_database_writer.h"
 
 struct ExamplesWizard : HeadlessWizard {
+  // Beside the program, in the headless shell's program folder.
+  inline static const platform::Path kDatabase = u"C:\\E\\wizard\\API例程.edb";
+
   // Five examples: field 2 in mixed and lower case, one API inside a longer name, a source
   // with a NUL and CR LF.
   static std::vector<examples::ExampleRecord> fiveExamples() {
@@ -25,8 +29,8 @@ struct ExamplesWizard : HeadlessWizard {
       : ExamplesWizard(examples::writeExampleDatabase(records)) {}
 
   explicit ExamplesWizard(const examples::WrittenDatabase& written) {
-    files.contents.emplace(examples::kDatabaseFileName, written.database);
-    files.contents.emplace(examples::auxiliaryFileName(examples::kDatabaseFileName), written.auxiliary);
+    files.contents.emplace(kDatabase, written.database);
+    files.contents.emplace(examples::auxiliaryFileName(kDatabase), written.auxiliary);
     start();
   }
 

@@ -26,10 +26,10 @@ int manifestExamples() {
 TEST(ShippedExamples, EveryManifestLineIsARecordWithItsProgram) {
   const std::filesystem::path built(BUILT_EXAMPLES_FOLDER);
   platform::headless::HeadlessFiles files;
-  files.contents["API例程.edb"] = fileBytes(built / u8"API例程.edb");
-  files.contents["API例程.EDT"] = fileBytes(built / u8"API例程.EDT");
+  files.contents[u"API例程.edb"] = fileBytes(built / u8"API例程.edb");
+  files.contents[u"API例程.EDT"] = fileBytes(built / u8"API例程.EDT");
   examples::ExampleDatabase db;
-  ASSERT_EQ(db.open(files, "API例程.edb"), examples::OpenFault::none);
+  ASSERT_EQ(db.open(files, u"API例程.edb"), examples::OpenFault::none);
   EXPECT_EQ(db.recordCount(), manifestExamples());
   for (std::int32_t record = 1; record <= db.recordCount(); ++record) {
     db.goTo(record);

@@ -5,6 +5,7 @@
 #include "app/wizard_app.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
+#include "tests/path_printing.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ TEST_F(StartupWindowTest, StartsWithTheDesignedWindow) {
   EXPECT_EQ(ui.boardFontPoints(w.画板1), 10);
   // The shell's folder is found when the save dialog first wants it, not at start-up.
   EXPECT_EQ(shell.documentsFolderAsked, 0);
-  EXPECT_EQ(dialogs.saveInitialFolder(), "C:\\Users\\user\\Documents\\");
+  EXPECT_EQ(dialogs.saveInitialFolder(), platform::Path(u"C:\\Users\\user\\Documents\\"));
   EXPECT_EQ(shell.documentsFolderAsked, 1);
 }
 

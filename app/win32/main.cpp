@@ -6,13 +6,14 @@
 #include "platform/win32/files.h"
 #include "platform/win32/kernel_objects.h"
 #include "platform/win32/services.h"
+#include "platform/win32/system_paths.h"
 #include "platform/win32/win32_ui.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   platform::win32::registerCommonControls();
 
   platform::win32::Win32Shell shell;
-  // The working folder is the program's own: the examples database is found by its bare name.
+  // The working folder is the program's own, however the program was started.
   SetCurrentDirectoryW(platform::win32::wide(shell.programFolder()).c_str());
 
   platform::win32::Win32Ui ui;

@@ -7,7 +7,7 @@ namespace {
 
 class HeadlessHeldFile : public HeldFile {
  public:
-  HeadlessHeldFile(std::string heldPath, const std::string& content, std::shared_ptr<std::set<std::string>> holds)
+  HeadlessHeldFile(Path heldPath, const std::string& content, std::shared_ptr<std::set<Path>> holds)
       : path(std::move(heldPath)), inPlace(content), heldPaths(std::move(holds)) {
     heldPaths->insert(path);
   }
@@ -17,44 +17,45 @@ class HeadlessHeldFile : public HeldFile {
   }
 
  private:
-  std::string path;
+  Path path;
   const std::string& inPlace;
-  std::shared_ptr<std::set<std::string>> heldPaths;
+  std::shared_ptr<std::set<Path>> heldPaths;
 };
 
 }  // namespace
 
-bool HeadlessFiles::exists(std::string_view path) { return contents.find(path) != contents.end(); }
+bool HeadlessFiles::exists(const Path& path) { return contents.find(path) != contents.end(); }
 
-bool HeadlessFiles::createNew(std::string_view path, std::string_view bytes) {
-  std::string_view folder = path.substr(0, path.rfind('\\') + 1);
+bool HeadlessFiles::createNew(const Path& path, std::string_view bytes) {
+  Path folder(path.units().substr(0, path.units().rfind(u'\\') + 1));
   if (exists(path) || unwritableFolders.contains(folder)) return false;
   std::size_t fitting = std::min(bytes.size(), room);
   room -= fitting;
-  contents.emplace(std::string(path), std::string(bytes.substr(0, fitting)));
+  contents.emplace(path, std::string(bytes.substr(0, fitting)));
   return fitting == bytes.size();
 }
 
-bool HeadlessFiles::rename(std::string_view from, std::string_view to, bool replaceExisting) {
+bool HeadlessFiles::rename(const Path& from, const Path& to, bool replaceExisting) {
   auto file = contents.find(from);
   if (file == contents.end() || held(from) || held(to) || (exists(to) && !replaceExisting)) return false;
   std::string bytes = std::move(file->second);
   contents.erase(file);
-  contents.insert_or_assign(std::string(to), std::move(bytes));
+  contents.insert_or_assign(to, std::move(bytes));
   return true;
 }
 
-bool HeadlessFiles::remove(std::string_view path) {
+bool HeadlessFiles::remove(const Path& path) {
   auto file = contents.find(path);
   if (file == contents.end() || held(path)) return false;
   contents.erase(file);
   return true;
 }
 
-std::unique_ptr<HeldFile> HeadlessFiles::holdExclusive(std::string_view path) {
+Hold HeadlessFiles::holdExclusive(const Path& path) {
   auto file = contents.find(path);
-  if (file == contents.end() || held(path)) return nullptr;
-  return std::make_unique<HeadlessHeldFile>(file->first, file->second, heldPaths);
+  if (file == contents.end()) return {nullptr, HoldFault::missing};
+  if (held(path)) return {nullptr, HoldFault::inUse};
+  return {std::make_unique<HeadlessHeldFile>(file->first, file->second, heldPaths), HoldFault::none};
 }
 
 }  // namespace platform::headless

@@ -50,43 +50,39 @@ class HeadlessUi : public Ui {
 
 class HeadlessShell : public Shell {
  public:
-  std::string documentsFolder() override {
+  Path documentsFolder() override {
     ++documentsFolderAsked;
-    return "C:\\Users\\user\\Documents";
+    return u"C:\\Users\\user\\Documents";
   }
-  std::string programFolder() override { return programFolderPath; }
-  void run(std::string_view file, std::string_view commandLine) override {
-    started.push_back({std::string(file), std::string(commandLine)});
+  Path programFolder() override { return programFolderPath; }
+  void run(const Path& file, std::u16string_view commandLine) override {
+    started.push_back({file, std::u16string(commandLine)});
   }
-  std::string programFolderPath = "C:\\E\\wizard";
+  Path programFolderPath = u"C:\\E\\wizard";
   int documentsFolderAsked = 0;
   // Every run: the file and its command line.
-  std::vector<std::pair<std::string, std::string>> started;
+  std::vector<std::pair<Path, std::u16string>> started;
 };
 
 // The dialogs answer what the test has set; each showing is recorded.
 class HeadlessDialogs : public Dialogs {
  public:
-  DialogAnswer pickFolder(std::string_view title, std::string& folder) override {
+  DialogAnswer pickFolder(std::string_view title, Path& folder) override {
     foldersAsked.emplace_back(title);
-    if (answerOutsideGbk) return DialogAnswer::outsideGbk;
     folder = folderAnswer;
     return folder.empty() ? DialogAnswer::cancelled : DialogAnswer::chosen;
   }
   // The save dialog's answer: the full path chosen, or nothing for Cancel.
-  std::optional<std::string> saveAnswer;
+  std::optional<Path> saveAnswer;
   // The folder picker's answer; empty for Cancel.
-  std::string folderAnswer;
-  // Both dialogs answer with a path that GBK cannot hold.
-  bool answerOutsideGbk = false;
+  Path folderAnswer;
   // The file name that the save dialog offered, each time it was shown.
-  std::vector<std::string> saveNamesOffered;
+  std::vector<Path> saveNamesOffered;
   std::vector<std::string> foldersAsked;
 
  protected:
-  DialogAnswer askSavePath(std::string& chosen) override {
+  DialogAnswer askSavePath(Path& chosen) override {
     saveNamesOffered.push_back(saveFileName());
-    if (answerOutsideGbk) return DialogAnswer::outsideGbk;
     if (!saveAnswer) return DialogAnswer::cancelled;
     chosen = *saveAnswer;
     return DialogAnswer::chosen;

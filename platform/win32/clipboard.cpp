@@ -13,6 +13,12 @@ namespace {
 constexpr int kOpenAttempts = 5;
 constexpr DWORD kRetryPauseMs = 20;
 
+// Taking the clipboard over tells its owner (WM_DESTROYCLIPBOARD), and the system may wait
+// until the owner's thread takes that message: an owner that does not pump would hold up
+// the copy, and every click with it. One that does not answer within this is treated as
+// holding the clipboard.
+constexpr UINT kOwnerAnswerMs = 200;
+
 // The CF_TEXT bytes are code page 936; CF_LOCALE says so to readers that convert them
 // (Simplified Chinese, PRC).
 constexpr LCID kGbkLocale = MAKELCID(MAKELANGID(LANG_CHINESE, SUBLANG_CHINESE_SIMPLIFIED), SORT_DEFAULT);
@@ -47,6 +53,12 @@ class OpenClipboardScope {
   bool open_ = false;
 };
 
+bool ownerAnswers(HWND us) {
+  HWND owner = GetClipboardOwner();
+  if (!owner || owner == us) return true;
+  return SendMessageTimeoutW(owner, WM_NULL, 0, 0, SMTO_ABORTIFHUNG | SMTO_BLOCK, kOwnerAnswerMs, nullptr) != 0;
+}
+
 // The clipboard owns the memory once SetClipboardData succeeds; until then we do.
 bool handOver(UINT format, OwnedGlobal& memory) {
   if (!SetClipboardData(format, memory.get())) return false;
@@ -65,6 +77,7 @@ ClipboardResult Win32Clipboard::putText(std::string_view gbkText) {
   if (!unicodeMemory || !gbkMemory || !localeMemory) return ClipboardResult::failed;
 
   if (!owner_) owner_.reset(CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+  if (!ownerAnswers(owner_.get())) return ClipboardResult::busy;
   OpenClipboardScope clipboard(owner_.get());
   if (!clipboard.open()) return ClipboardResult::busy;
   if (!EmptyClipboard()) return ClipboardResult::failed;

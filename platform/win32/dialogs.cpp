@@ -11,6 +11,8 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/system_paths.h"
+
 namespace platform::win32 {
 namespace {
 
@@ -77,19 +79,13 @@ class ComApartment {
   bool initialised_;
 };
 
-// The chosen path in GBK, unless it holds a character that GBK lacks.
-DialogAnswer inGbk(const std::wstring& path, std::string& chosen) {
-  chosen = narrow(path);
-  return wide(chosen) == path ? DialogAnswer::chosen : DialogAnswer::outsideGbk;
-}
-
 struct ItemIdListFree {
   void operator()(ITEMIDLIST* list) const { CoTaskMemFree(list); }
 };
 
 }  // namespace
 
-DialogAnswer Win32Dialogs::askSavePath(std::string& chosen) {
+DialogAnswer Win32Dialogs::askSavePath(Path& chosen) {
   std::wstring path;
   std::wstring folder = wide(saveInitialFolder());
   if (!runSaveDialog(wide(saveFileName()), folder, path)) {
@@ -99,10 +95,11 @@ DialogAnswer Win32Dialogs::askSavePath(std::string& chosen) {
       return DialogAnswer::cancelled;
     }
   }
-  return inGbk(path, chosen);
+  chosen = pathOf(path);
+  return DialogAnswer::chosen;
 }
 
-DialogAnswer Win32Dialogs::pickFolder(std::string_view title, std::string& chosen) {
+DialogAnswer Win32Dialogs::pickFolder(std::string_view title, Path& chosen) {
   ComApartment com;
   std::wstring wideTitle = wide(title);
   wchar_t displayName[MAX_PATH] = {};
@@ -116,7 +113,8 @@ DialogAnswer Win32Dialogs::pickFolder(std::string_view title, std::string& chose
   std::vector<wchar_t> path(kPathBuffer, L'\0');
   // A folder outside the file system (a printer, the network) has no path to write into.
   if (!SHGetPathFromIDListEx(folder.get(), path.data(), kPathBuffer, GPFIDL_DEFAULT)) return DialogAnswer::cancelled;
-  return inGbk(path.data(), chosen);
+  chosen = pathOf(path.data());
+  return DialogAnswer::chosen;
 }
 
 }  // namespace platform::win32

@@ -3,6 +3,7 @@
 #include "platform/win32/native_control.h"  // windows.h first
 
 #include "platform/win32/handles.h"
+#include "platform/win32/system_paths.h"
 
 #include <algorithm>
 #include <new>
@@ -27,6 +28,21 @@ class Win32HeldFile : public HeldFile {
   std::vector<unsigned char> copy;
 };
 
+// What the user is told turns on whether another program has the file open.
+HoldFault faultOfOpen(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_NAME:
+      return HoldFault::missing;
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return HoldFault::inUse;
+    default:
+      return HoldFault::unreadable;
+  }
+}
+
 bool readWhole(HANDLE file, std::vector<unsigned char>& content) {
   LARGE_INTEGER size{};
   if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > kLargestHeldFile) return false;
@@ -47,11 +63,11 @@ bool readWhole(HANDLE file, std::vector<unsigned char>& content) {
 
 }  // namespace
 
-bool Win32Files::exists(std::string_view path) {
+bool Win32Files::exists(const Path& path) {
   return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool Win32Files::createNew(std::string_view path, std::string_view bytes) {
+bool Win32Files::createNew(const Path& path, std::string_view bytes) {
   OwnedHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
                                nullptr));
   if (!file) return false;
@@ -66,19 +82,20 @@ bool Win32Files::createNew(std::string_view path, std::string_view bytes) {
   return FlushFileBuffers(file.get()) != 0;
 }
 
-bool Win32Files::rename(std::string_view from, std::string_view to, bool replaceExisting) {
+bool Win32Files::rename(const Path& from, const Path& to, bool replaceExisting) {
   // Within one folder, so within one volume: the name changes at once, never a copy.
   return MoveFileExW(wide(from).c_str(), wide(to).c_str(), replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0) != 0;
 }
 
-bool Win32Files::remove(std::string_view path) { return DeleteFileW(wide(path).c_str()) != 0; }
+bool Win32Files::remove(const Path& path) { return DeleteFileW(wide(path).c_str()) != 0; }
 
-std::unique_ptr<HeldFile> Win32Files::holdExclusive(std::string_view path) {
+Hold Win32Files::holdExclusive(const Path& path) {
   OwnedHandle file(
       CreateFileW(wide(path).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {nullptr, faultOfOpen(GetLastError())};
   std::vector<unsigned char> content;
-  if (!file || !readWhole(file.get(), content)) return nullptr;
-  return std::make_unique<Win32HeldFile>(std::move(file), std::move(content));
+  if (!readWhole(file.get(), content)) return {nullptr, HoldFault::unreadable};
+  return {std::make_unique<Win32HeldFile>(std::move(file), std::move(content)), HoldFault::none};
 }
 
 }  // namespace platform::win32

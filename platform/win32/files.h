@@ -7,11 +7,11 @@ namespace platform::win32 {
 
 class Win32Files : public Files {
  public:
-  bool exists(std::string_view path) override;
-  bool createNew(std::string_view path, std::string_view bytes) override;
-  bool rename(std::string_view from, std::string_view to, bool replaceExisting) override;
-  bool remove(std::string_view path) override;
-  std::unique_ptr<HeldFile> holdExclusive(std::string_view path) override;
+  bool exists(const Path& path) override;
+  bool createNew(const Path& path, std::string_view bytes) override;
+  bool rename(const Path& from, const Path& to, bool replaceExisting) override;
+  bool remove(const Path& path) override;
+  Hold holdExclusive(const Path& path) override;
 };
 
 }  // namespace platform::win32

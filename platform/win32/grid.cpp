@@ -348,8 +348,12 @@ LRESULT NativeGrid::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_ERASEBKGND: return 1;
     case WM_SIZE: updateScrollBars(); return 0;
     case kUpdateScrollBars:
-      scrollBarsDue_ = false;
-      updateScrollBars();
+      // Any program can post this message: only the one we posted does the work, so a
+      // flood of others costs nothing.
+      if (scrollBarsDue_) {
+        scrollBarsDue_ = false;
+        updateScrollBars();
+      }
       return 0;
     case WM_HSCROLL: scrollBy(SB_HORZ, LOWORD(wParam)); return 0;
     case WM_VSCROLL: scrollBy(SB_VERT, LOWORD(wParam)); return 0;

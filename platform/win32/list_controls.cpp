@@ -11,6 +11,13 @@ namespace {
 const NativeItems::Messages kListBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETCURSEL};
 const NativeItems::Messages kComboBoxMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_SETCURSEL};
 
+// How long an item's text waits to be taken by the program that asked for it, and how long
+// a program that let it wait in vain gets no answer at all: a reply window whose thread
+// does not pump costs the list's clicks at most one short wait every few seconds, however
+// many requests name it.
+constexpr UINT kItemTextReplyMs = 200;
+constexpr DWORD kSilentRequesterMs = 5000;
+
 // Ctrl+C, and Ctrl+Insert of older keyboards.
 bool isCopyKey(WPARAM key) { return (key == 'C' || key == VK_INSERT) && GetKeyState(VK_CONTROL) < 0; }
 
@@ -129,11 +136,18 @@ bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
   return true;
 }
 
-void NativeList::sendItemText(int pos, HWND to) const {
+void NativeList::sendItemText(int pos, HWND to) {
+  if (!IsWindow(to) || (to == silentRequester_ && GetTickCount() - silentSince_ < kSilentRequesterMs)) return;
   const std::wstring text = wide(list_.itemText(pos));
   COPYDATASTRUCT data{static_cast<ULONG_PTR>(pos), static_cast<DWORD>(text.size() * sizeof(wchar_t)),
                       const_cast<wchar_t*>(text.data())};
-  SendMessageW(to, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()), reinterpret_cast<LPARAM>(&data));
+  // Another program's window: the wait is bounded, and SMTO_BLOCK keeps other programs'
+  // messages (a second request among them) from running inside it.
+  if (!SendMessageTimeoutW(to, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()), reinterpret_cast<LPARAM>(&data),
+                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kItemTextReplyMs, nullptr)) {
+    silentRequester_ = to;
+    silentSince_ = GetTickCount();
+  }
 }
 
 // A click on the box or the space bar ticks; a click on the text only selects.
@@ -206,8 +220,7 @@ LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
     return 0;
   }
   if (message == itemTextRequestMessage()) {
-    HWND to = reinterpret_cast<HWND>(lParam);
-    if (IsWindow(to)) self->sendItemText(static_cast<int>(wParam), to);
+    self->sendItemText(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     return 0;
   }
   return WindowSubclass::passOn(hwnd, message, wParam, lParam);

@@ -38,7 +38,9 @@ class NativeItems : public NativeControl, public ListPeer {
 // A virtual list has no strings for other programs to read with LB_GETTEXT. One that
 // wants an item's text sends this registered message with the position as wParam and a
 // window of its own as lParam; the list answers with WM_COPYDATA to that window, the
-// item's UTF-16 text as the data (none for a position outside the list).
+// item's UTF-16 text as the data (none for a position outside the list). A window that
+// does not take the answer within a fraction of a second is not answered again for a
+// few seconds.
 UINT itemTextRequestMessage();
 
 // The asking side, as another program (a test, a probe) reads an item: the text that the
@@ -64,9 +66,12 @@ class NativeList : public NativeItems {
   // The context menu and Ctrl+C, which the model raises as events.
   void selectItemAt(LPARAM at);
   bool showContextMenu(LPARAM at);
-  void sendItemText(int pos, HWND to) const;
+  void sendItemText(int pos, HWND to);
   int checkBoxWidth() const;
   WindowSubclass subclass_;
+  // The last window that let an answer wait in vain, and when.
+  HWND silentRequester_ = nullptr;
+  DWORD silentSince_ = 0;
 };
 
 class NativeDropDown : public NativeItems {

@@ -5,24 +5,35 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
+#include <string>
+
+#include "platform/win32/system_paths.h"
+
 namespace platform::win32 {
 
-std::string Win32Shell::documentsFolder() {
+Path Win32Shell::documentsFolder() {
   wchar_t path[MAX_PATH] = {};
   if (FAILED(SHGetFolderPathW(nullptr, CSIDL_PERSONAL, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
-  return narrow(path);
+  return pathOf(path);
 }
 
-std::string Win32Shell::programFolder() {
-  wchar_t path[MAX_PATH] = {};
-  DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-  std::wstring folder(path, length);
-  folder.resize(folder.find_last_of(L'\\') == std::wstring::npos ? 0 : folder.find_last_of(L'\\'));
-  return narrow(folder);
+Path Win32Shell::programFolder() {
+  // A path may be longer than MAX_PATH: the buffer grows until the whole path fits
+  // (GetModuleFileNameW fills it to the end and truncates otherwise).
+  std::wstring path(MAX_PATH, L'\0');
+  DWORD length = 0;
+  while ((length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()))) >= path.size() &&
+         path.size() < 32768) {
+    path.resize(path.size() * 2);
+  }
+  path.resize(length);
+  std::size_t separator = path.find_last_of(L'\\');
+  path.resize(separator == std::wstring::npos ? 0 : separator);
+  return pathOf(path);
 }
 
-void Win32Shell::run(std::string_view file, std::string_view commandLine) {
-  std::wstring parameters = wide(commandLine);
+void Win32Shell::run(const Path& file, std::u16string_view commandLine) {
+  std::wstring parameters(commandLine.begin(), commandLine.end());
   ShellExecuteW(nullptr, nullptr, wide(file).c_str(), parameters.empty() ? nullptr : parameters.c_str(), L"",
                 SW_SHOWNORMAL);
 }

@@ -9,18 +9,18 @@ namespace platform::win32 {
 
 class Win32Shell : public Shell {
  public:
-  std::string documentsFolder() override;
-  std::string programFolder() override;
-  void run(std::string_view file, std::string_view commandLine) override;
+  Path documentsFolder() override;
+  Path programFolder() override;
+  void run(const Path& file, std::u16string_view commandLine) override;
 };
 
 // The common save-file dialog and the shell's folder picker, modal to the start-up window.
 class Win32Dialogs : public Dialogs {
  public:
-  DialogAnswer pickFolder(std::string_view title, std::string& folder) override;
+  DialogAnswer pickFolder(std::string_view title, Path& folder) override;
 
  protected:
-  DialogAnswer askSavePath(std::string& chosen) override;
+  DialogAnswer askSavePath(Path& chosen) override;
 };
 
 class Win32MessageBoxes : public MessageBoxes {

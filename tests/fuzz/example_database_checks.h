@@ -17,8 +17,8 @@
 
 namespace examples::fuzzing {
 
-inline constexpr std::string_view kDatabasePath = "examples.edb";
-inline constexpr std::string_view kAuxiliaryPath = "examples.EDT";
+inline const platform::Path kDatabasePath = u"examples.edb";
+inline const platform::Path kAuxiliaryPath = u"examples.EDT";
 
 struct FilePair {
   std::string database;

@@ -63,8 +63,10 @@ struct BareWizard {
 };
 
 // Where the checks below write; the database files lie outside both folders.
-inline constexpr std::string_view kOpenedFolder = "C:\\opened\\";
-inline constexpr std::string_view kSaveFolder = "C:\\saved";
+inline const platform::Path kOpenedFolder = u"C:\\opened\\";
+inline const platform::Path kSaveFolder = u"C:\\saved";
+// Beside the headless shell's program, where the wizard opens it.
+inline const platform::Path kWizardDatabase = examplesDatabasePath(platform::headless::HeadlessShell().programFolder());
 
 // The related examples by their definition: for each name in turn, the records whose
 // field 2 contains it followed by "/", each record once.
@@ -105,14 +107,24 @@ inline bool isSafeExampleName(std::string_view name) {
   return library::hasExampleExtension(name) && library::safeFileName(name) == name;
 }
 
+// A file name as the system sees it, of an E program, with no separator, colon, wildcard,
+// quote, angle bracket, bar or control character.
+inline bool isSafeWrittenName(std::u16string_view name) {
+  auto forbidden = [](char16_t c) {
+    return c < u' ' || std::u16string_view(u"\\/:*?\"<>|").find(c) != std::u16string_view::npos;
+  };
+  return name.size() >= 2 && name[name.size() - 2] == u'.' && (name.back() == u'e' || name.back() == u'E') &&
+         std::none_of(name.begin(), name.end(), forbidden);
+}
+
 // The bytes of the files in `folder` (ending in "\"), sorted; nullopt when one has a
 // name that no example is written under, such as a temporary file left behind.
 inline std::optional<std::vector<std::string>> filesIn(const platform::headless::HeadlessFiles& files,
-                                                       std::string_view folder) {
+                                                       const platform::Path& folder) {
   std::vector<std::string> contents;
   for (const auto& [path, bytes] : files.contents) {
-    if (!path.starts_with(folder)) continue;
-    if (!isSafeExampleName(std::string_view(path).substr(folder.size()))) return std::nullopt;
+    if (!path.units().starts_with(folder.units())) continue;
+    if (!isSafeWrittenName(std::u16string_view(path.units()).substr(folder.units().size()))) return std::nullopt;
     contents.push_back(bytes);
   }
   std::sort(contents.begin(), contents.end());
@@ -151,17 +163,17 @@ inline const char* checkExampleList(ExampleDatabase& database, const platform::L
 inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   window::Wizard& wizard = bare.wizard;
   window::StartupWindow& w = wizard.window;
-  bare.files.contents.emplace(kDatabaseFileName, input.database);
-  bare.files.contents.emplace(auxiliaryFileName(kDatabaseFileName), input.auxiliary);
+  bare.files.contents.emplace(kWizardDatabase, input.database);
+  bare.files.contents.emplace(auxiliaryFileName(kWizardDatabase), input.auxiliary);
   bool holdsExamples = false;
   {
     ExampleDatabase reader;
-    if (reader.open(bare.files, kDatabaseFileName) != OpenFault::none) return "the files did not open again";
+    if (reader.open(bare.files, kWizardDatabase) != OpenFault::none) return "the files did not open again";
     const std::vector<FieldDescriptor>& f = reader.fields();
     holdsExamples = f.size() >= 3 && f[0].type == FieldType::text && f[1].type == FieldType::text &&
                     f[2].type == FieldType::byteSet;
   }
-  bare.examples = openExamplesDatabase(bare.files, bare.messages);
+  bare.examples = openExamplesDatabase(bare.files, bare.shell.programFolder(), bare.messages);
   if ((bare.examples != nullptr) != holdsExamples) return "the wizard's open disagrees with the fields' types";
   if (!holdsExamples) return bare.messages.shown.size() == 1 ? nullptr : "a refused database was not reported once";
   ExampleDatabase& database = *bare.examples;
@@ -197,14 +209,15 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   // instead of offered.
   std::vector<std::int32_t> openedRecord;
   if (last >= 0) openedRecord.push_back(listed.itemData(last));
-  bare.dialogs.saveAnswer = std::string(kOpenedFolder) + "example.e";
+  bare.dialogs.saveAnswer = kOpenedFolder + u"example.e";
   listed.setCurrentSelection(last);
   openExample(wizard.services, &database, listed);
   std::optional<std::vector<std::string>> written = filesIn(bare.files, kOpenedFolder);
   if (!written || *written != readableSources(database, openedRecord)) {
     return "opening an example wrote other than its readable source";
   }
-  if (bare.dialogs.saveNamesOffered != std::vector<std::string>(written->size(), lastName)) {
+  const std::vector<platform::Path> offered(written->size(), platform::Path::fromGbk(lastName));
+  if (bare.dialogs.saveNamesOffered != offered) {
     return "the save dialog did not offer the example's listed name, or offered a damaged example";
   }
   if (bare.messages.shown.size() != openedRecord.size() - written->size()) return "a damaged example was not reported";
@@ -224,11 +237,11 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
     chosen.setChecked(pos, true);
     ticked.push_back(chosen.itemData(pos));
   }
-  bare.dialogs.folderAnswer = std::string(kSaveFolder);
+  bare.dialogs.folderAnswer = kSaveFolder;
   bare.messages.shown.clear();
   bare.shell.started.clear();
   saveChosenExamples(wizard.services, &database, w.选择列表框_选用例程);
-  written = filesIn(bare.files, gbk::Text(kSaveFolder) + "\\");
+  written = filesIn(bare.files, kSaveFolder.asFolder());
   const std::vector<std::string> readable = readableSources(database, ticked);
   if (!written || *written != readable) return "saving the ticked examples wrote other than their readable sources";
   if (bare.messages.shown.size() != (readable.size() < ticked.size() ? 1 : 0)) {

@@ -83,5 +83,47 @@ TEST(ClipboardTest, WaitsForAClipboardHeldAMomentAndReportsOneHeldLonger) {
   EXPECT_EQ(upToNul(clipboardBytes(CF_TEXT), 1), kGbkText);
 }
 
+// The clipboard's last owner, a window on a thread that then takes no message for a few
+// seconds: taking the clipboard over tells the owner, which must not wait on it.
+class DeafClipboardOwner {
+ public:
+  static constexpr DWORD kDeafMs = 4000;
+  DeafClipboardOwner() : owned_(CreateEventW(nullptr, TRUE, FALSE, nullptr)) {
+    thread_.reset(CreateThread(nullptr, 0, &DeafClipboardOwner::own, this, 0, nullptr));
+    WaitForSingleObject(owned_.get(), 5000);
+  }
+  ~DeafClipboardOwner() { WaitForSingleObject(thread_.get(), 10000); }
+
+ private:
+  static DWORD WINAPI own(void* self) {
+    auto* owner = static_cast<DeafClipboardOwner*>(self);
+    HWND window = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
+    if (OpenClipboard(window)) {
+      EmptyClipboard();
+      SetClipboardData(CF_UNICODETEXT, GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, sizeof(wchar_t)));
+      CloseClipboard();
+    }
+    SetEvent(owner->owned_.get());
+    Sleep(kDeafMs);
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    DestroyWindow(window);
+    return 0;
+  }
+  OwnedHandle owned_;
+  OwnedHandle thread_;
+};
+
+// Taking the clipboard from it would wait until it pumps again: the copy says the
+// clipboard is busy instead, at once, and the owner keeps it.
+TEST(ClipboardTest, AnOwnerThatDoesNotPumpMakesTheClipboardBusyAtOnce) {
+  Win32Clipboard clipboard;
+  DeafClipboardOwner deaf;
+  const ULONGLONG began = GetTickCount64();
+  EXPECT_EQ(clipboard.putText(kGbkText), ClipboardResult::busy);
+  EXPECT_LT(GetTickCount64() - began, DeafClipboardOwner::kDeafMs / 4) << "ms spent copying";
+  EXPECT_EQ(upToNul(clipboardBytes(CF_TEXT), 1), "");
+}
+
 }  // namespace
 }  // namespace platform::win32::testing
