@@ -215,7 +215,10 @@ def parameter(p, structures, k):
         if target.kind == K.RECORD and not is_opaque(target.get_declaration()):
             etype = structures.type_name(target.get_declaration())
             return [(ename, etype, "传址", note) if etype else (ename, INT, "", note)]
-        if target.kind == K.POINTER or (target.kind in SCALARS and target.kind != K.WCHAR):
+        if target.kind == K.POINTER:
+            # The DLL writes an address there, of a text too (char**): never an E text, which E would free.
+            return [(ename, INT, "传址", note)]
+        if target.kind in SCALARS and target.kind != K.WCHAR:
             return [(ename, member_basic(target), "传址", note)]
         return [(ename, INT, "", note)]
     if t.kind in (K.CONSTANTARRAY, K.INCOMPLETEARRAY):

@@ -13,6 +13,8 @@ SDK_DIR/dll/*.txt it proves that
     is its C parameter's size; the return sizes agree;
   - a parameter passed 传址 points to what its E type holds: a number of its size, or the
     structure of its data type's size (hand-written data types come from SDK_DIR/../types);
+  - it follows the rules of meaning of data/README.md: a parameter that points to a
+    pointer is 整数型 传址 (or 整数型 数组);
 and for every data type block of SDK_DIR/types/*.txt that its size and the offset and size
 of each member whose comment starts with its C member path equal the C structure's. The C facts
 are static_asserts compiled for i686, one compiler run per header group.
@@ -50,6 +52,8 @@ HEADER_GROUPS = {
         evntcons.h mssip.h appmgmt.h lmat.h dsrole.h davclnt.h winnls32.h""".split(),
     "winhttp": ["windows.h", "winhttp.h"],
 }
+# Marks a check of a rule of meaning: its fault is the rule's text, not two sizes.
+RULE = "rule: "
 # A reference parameter (REFIID in C++) is passed as its address.
 PRELUDE = crosscheck.PRELUDE + """#include <cstddef>
 #include <type_traits>
@@ -65,6 +69,13 @@ template<class R, class... A> constexpr std::array<unsigned, sizeof...(A) + 1>
 pointees(R (__stdcall *)(A...)) { return {{0, pz<A>::v...}}; }
 template<class R, class... A> constexpr std::array<unsigned, sizeof...(A) + 1>
 pointees(R (__cdecl *)(A...)) { return {{0, pz<A>::v...}}; }
+// 1 where a parameter points to a pointer (char** too), whatever the qualifiers.
+template<class T> struct pp { static constexpr unsigned v = std::is_pointer_v<std::remove_cv_t<
+    std::remove_pointer_t<std::remove_cv_t<T>>>> && std::is_pointer_v<std::remove_cv_t<T>>; };
+template<class R, class... A> constexpr std::array<unsigned, sizeof...(A) + 1>
+to_pointers(R (__stdcall *)(A...)) { return {{0, pp<A>::v...}}; }
+template<class R, class... A> constexpr std::array<unsigned, sizeof...(A) + 1>
+to_pointers(R (__cdecl *)(A...)) { return {{0, pp<A>::v...}}; }
 }
 """
 
@@ -142,11 +153,17 @@ def check(sdk, keep=None):
         parts = groups(c)
         lines.append(f"constexpr auto cc_s{n} = cc::sig(&{c.target});")
         lines.append(f"constexpr auto cc_p{n} = cc::pointees(&{c.target});")
-        where += [(c, "declared")] * 2
+        lines.append(f"constexpr auto cc_q{n} = cc::to_pointers(&{c.target});")
+        where += [(c, "declared")] * 3
         checks = [(f"cc_s{n}[0] == {len(parts)}", "count"), (f"cc_s{n}[1] == {eret}", "return")]
         checks += [(f"cc_s{n}[{k + 2}] == {sum(esizes[i] for i in ks)}", name) for k, (name, ks) in enumerate(parts)]
         checks += [(f"cc_p{n}[{k + 1}] == {crosscheck.param_size(c.items[ks[0]][0], '', tsizes)}", f"{name} points to")
                    for k, (name, ks) in enumerate(parts) if c.items[ks[0]][1] == "传址"]
+        # The address that the DLL writes is a number: in an E text variable, E would free it as its own.
+        # (An array of pointers that the caller fills is an E array of 整数型.)
+        checks += [(f"cc_q{n}[{k + 1}] == 0", RULE + f"{name} points to a pointer: 整数型 传址")
+                   for k, (name, ks) in enumerate(parts)
+                   if [c.items[i] for i in ks] not in ([("整数型", "传址")], [("整数型", "数组")])]
         for expr, what in checks:
             lines.append(f'static_assert({expr});')
             where.append((c, what))
@@ -178,8 +195,11 @@ def check(sdk, keep=None):
                     continue  # the first fault of a command says what differs; the rest follow from it
                 failed.add(id(block))
                 m = next((crosscheck.REDUCES.search(t) for _, t in diags[i] if crosscheck.REDUCES.search(t)), None)
-                text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
-                        else f"{what}: does not compile: {diags[i][0][1]}")
+                if what.startswith(RULE):
+                    text = what[len(RULE):]
+                else:
+                    text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
+                            else f"{what}: does not compile: {diags[i][0][1]}")
                 faults.append(("mismatch", block, text))
     bad = {id(b) for _, b, _ in faults}
     proven["commands"] = sum(id(c) not in bad for c in commands)

@@ -28,6 +28,10 @@ DLL = """\
 
 .DLL命令 GetCursorPos_, 整数型, "user32.dll", "GetCursorPos", , winuser.h: WINBOOL GetCursorPos(LPPOINT lpPoint)
     .参数 lpPoint, 长整数型, 传址, lpPoint,LPPOINT
+
+.DLL命令 ConvertSidToStringSid_, 整数型, "advapi32.dll", "ConvertSidToStringSidA", , sddl.h
+    .参数 Sid, 整数型, , Sid,PSID
+    .参数 StringSid, 整数型, 传址, StringSid,LPSTR *
 """
 
 TYPES = """\
@@ -58,6 +62,8 @@ FAULTS = [
       "mismatch: SetConsoleCursorPosition_ (SetConsoleCursorPosition): hConsoleOutput: C 4 vs E 8"]),
     ("lpPoint, 长整数型, 传址", "lpPoint, 整数型, 传址",
      ["mismatch: GetCursorPos_ (GetCursorPos): lpPoint points to: C 8 vs E 4"]),
+    ("StringSid, 整数型, 传址", "StringSid, 文本型, 传址",  # E would free the DLL's text as its own
+     ["mismatch: ConvertSidToStringSid_ (ConvertSidToStringSidA): StringSid points to a pointer: 整数型 传址"]),
     ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
       "mismatch: WINDOWINFO_ (WINDOWINFO): atomWindowType size: C 2 vs E 4",
@@ -87,7 +93,7 @@ class SdkCheckTest(unittest.TestCase):
     def test_clean_declarations_are_proven(self):
         code, out = self.run_check(DLL, TYPES)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 4 commands generated, 4 proven; 1 data types generated, 1 proven; 0 faults",
+        self.assertEqual(out, ["sdk_check: 5 commands generated, 5 proven; 1 data types generated, 1 proven; 0 faults",
                                "sdk_check: left out: 1 W form"])
 
     def test_each_planted_fault_is_reported(self):
