@@ -23,6 +23,7 @@ import clang.cindex as ci
 sys.path.insert(0, str(Path(__file__).resolve().parent))
 import crosscheck  # noqa: E402
 import sdk_check  # noqa: E402
+import sdk_meaning  # noqa: E402
 
 K = ci.TypeKind
 BYTE, SHORT, INT, LONG, FLOAT, DOUBLE, TEXT, BYTES, CALLBACK = (
@@ -32,11 +33,8 @@ SCALARS = {K.BOOL: BYTE, K.CHAR_S: BYTE, K.SCHAR: BYTE, K.UCHAR: BYTE, K.CHAR_U:
            K.INT: INT, K.UINT: INT, K.LONG: INT, K.ULONG: INT, K.ENUM: INT, K.CHAR32: INT,
            K.LONGLONG: LONG, K.ULONGLONG: LONG, K.FLOAT: FLOAT, K.DOUBLE: DOUBLE}
 CHARS = {K.CHAR_S, K.SCHAR}
-# The headers as the i686 MinGW-w64 compiler sees them: its own include folder, then the SDK's.
-CLANG_ARGS = ["-x", "c++", "-std=c++17", "--target=i686-w64-mingw32", "-fms-extensions", "-w", "-nostdinc",
-              "-isystem", subprocess.run([crosscheck.CXX, "-print-file-name=include"], capture_output=True,
-                                         text=True).stdout.strip(),
-              "-isystem", "/usr/i686-w64-mingw32/include"]
+# The comment that a structure passed as its address in a 整数型 adds, by sdk_meaning.system_owned's reason.
+OWNED_NOTES = {"that the system hands out": "系统给出或交还的结构的地址", "of variable length": "变长结构的地址，由调用者分配"}
 
 
 class LeftOut(Exception):
@@ -64,8 +62,9 @@ class Structures:
     """The E data types of the C structures of one header group: the hand-written ones, and
     those generated here, which all groups share."""
 
-    def __init__(self, names, handwritten, generated):
+    def __init__(self, names, handwritten, generated, handed):
         self.names = names  # USR of a record -> its C name
+        self.handed = handed  # USRs of the records that the system hands out
         self.handwritten = handwritten  # USR -> E name
         self.generated = generated  # E name -> (USR, C name, [member lines])
 
@@ -214,6 +213,9 @@ def parameter(p, structures, k):
             return [(ename, BYTES, "", note)]
         if target.kind == K.RECORD and not is_opaque(target.get_declaration()):
             etype = structures.type_name(target.get_declaration())
+            owned = etype and sdk_meaning.system_owned(target.get_declaration(), structures.handed)
+            if owned:
+                return [(ename, INT, "", f"{note} {OWNED_NOTES[owned]}")]
             return [(ename, etype, "传址", note) if etype else (ename, INT, "", note)]
         if target.kind == K.POINTER:
             # The DLL writes an address there, of a text too (char**): never an E text, which E would free.
@@ -226,6 +228,9 @@ def parameter(p, structures, k):
         element = canonical(t.element_type)
         if element.kind == K.RECORD and not is_opaque(element.get_declaration()):
             etype = structures.type_name(element.get_declaration())
+            owned = etype and sdk_meaning.system_owned(element.get_declaration(), structures.handed)
+            if owned:
+                return [(ename, INT, "", f"{note} {OWNED_NOTES[owned]}")]
             return [(ename, etype, "数组", note) if etype else (ename, INT, "", note)]
         return [(ename, member_basic(element) or INT, "数组", note)]
     if t.kind == K.RECORD:
@@ -303,13 +308,7 @@ def declare(cursor, dll, entry, english, structures, stack):
 
 
 def parse(group):
-    index = ci.Index.create()
-    source = sdk_check.header_source(group)
-    tu = index.parse("sdk.cpp", args=CLANG_ARGS, unsaved_files=[("sdk.cpp", source)],
-                     options=ci.TranslationUnit.PARSE_DETAILED_PROCESSING_RECORD)
-    errors = [str(d) for d in tu.diagnostics if d.severity >= ci.Diagnostic.Error]
-    if errors:
-        sys.exit("gen_sdk_declarations: the headers do not parse:\n" + "\n".join(errors[:10]))
+    tu = sdk_meaning.parse(sdk_check.header_source(group), "gen_sdk_declarations")
     functions, names, macros = {}, {}, {}
     for c in tu.cursor.get_children():
         if c.kind == ci.CursorKind.MACRO_DEFINITION:
@@ -378,10 +377,10 @@ def main(argv):
             old.unlink()
     parsed = {g: parse(g) for g in sdk_check.HEADER_GROUPS}
     structures, generated_types = {}, {}
-    for group, (_, _, names, typedefs, _) in parsed.items():
+    for group, (tu, _, names, typedefs, _) in parsed.items():
         records = {t.name: record_of(typedefs[t.target].underlying_typedef_type) for t in types if t.target in typedefs}
         handwritten = {record.get_usr(): name for name, record in records.items() if record}
-        structures[group] = Structures(names, handwritten, generated_types)
+        structures[group] = Structures(names, handwritten, generated_types, sdk_meaning.handed_out(tu))
     taken, left_out, generated = set(), [], Counter()
     for dll, group in sdk_check.DLLS:
         blocks, missing = declare_exports(dll, parsed[group], structures[group], covered, taken)

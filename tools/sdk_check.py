@@ -14,7 +14,8 @@ SDK_DIR/dll/*.txt it proves that
   - a parameter passed 传址 points to what its E type holds: a number of its size, or the
     structure of its data type's size (hand-written data types come from SDK_DIR/../types);
   - it follows the rules of meaning of data/README.md: a parameter that points to a
-    pointer is 整数型 传址 (or 整数型 数组);
+    pointer is 整数型 传址 (or 整数型 数组); one that points to a structure that the system
+    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型;
 and for every data type block of SDK_DIR/types/*.txt that its size and the offset and size
 of each member whose comment starts with its C member path equal the C structure's. The C facts
 are static_asserts compiled for i686, one compiler run per header group.
@@ -33,6 +34,7 @@ from collections import Counter
 from pathlib import Path
 
 import crosscheck
+import sdk_meaning
 
 # The DLLs whose APIs are generated, in the order that settles an export of two of them:
 # (DLL file as the blocks name it, header group).
@@ -121,6 +123,30 @@ def member_places(block):
     return out
 
 
+def meaning_faults(commands, group_of):
+    """The faults against the rules of meaning that only the parsed headers show."""
+    faults, by_group = [], {}
+    for c in commands:
+        if c.dll in group_of:
+            by_group.setdefault(group_of[c.dll], []).append(c)
+    for group, group_commands in by_group.items():
+        tu = sdk_meaning.parse(header_source(group), "sdk_check")
+        functions = {}
+        for cursor in tu.cursor.walk_preorder():  # extern "C" blocks hold most
+            if cursor.kind == sdk_meaning.ci.CursorKind.FUNCTION_DECL:
+                functions.setdefault(cursor.spelling, cursor)
+        handed = sdk_meaning.handed_out(tu)
+        for c in group_commands:
+            args, parts = list(functions[c.target].get_arguments()) if c.target in functions else [], groups(c)
+            for arg, (name, ks) in zip(args, parts) if len(args) == len(parts) else ():
+                record = sdk_meaning.pointee_record(arg.type)
+                why = record is not None and sdk_meaning.system_owned(record, handed)
+                if why and [c.items[i] for i in ks] != [("整数型", "")]:
+                    # An E variable would be a copy: the system wants its own address back.
+                    faults.append(("mismatch", c, f"{name} points to a structure {why}: 整数型"))
+    return faults
+
+
 def check(sdk, keep=None):
     commands, types = crosscheck.read_blocks(sdk)
     handwritten = crosscheck.read_blocks(sdk.parent)[1] if (sdk.parent / "types").is_dir() else []
@@ -201,6 +227,7 @@ def check(sdk, keep=None):
                     text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
                             else f"{what}: does not compile: {diags[i][0][1]}")
                 faults.append(("mismatch", block, text))
+    faults += meaning_faults(commands, group_of)
     bad = {id(b) for _, b, _ in faults}
     proven["commands"] = sum(id(c) not in bad for c in commands)
     proven["data types"] = sum(id(t) not in bad for t in types)

@@ -32,6 +32,13 @@ DLL = """\
 .DLL命令 ConvertSidToStringSid_, 整数型, "advapi32.dll", "ConvertSidToStringSidA", , sddl.h
     .参数 Sid, 整数型, , Sid,PSID
     .参数 StringSid, 整数型, 传址, StringSid,LPSTR *
+
+.DLL命令 CertEnumCertificatesInStore_, 整数型, "crypt32.dll", "CertEnumCertificatesInStore", , wincrypt.h
+    .参数 hCertStore, 整数型, , hCertStore,HCERTSTORE
+    .参数 pPrevCertContext, 整数型, , pPrevCertContext,PCCERT_CONTEXT 系统给出或交还的结构的地址
+
+.DLL命令 CreatePalette_, 整数型, "gdi32.dll", "CreatePalette", , wingdi.h
+    .参数 plpal, 整数型, , plpal,const LOGPALETTE * 变长结构的地址，由调用者分配
 """
 
 TYPES = """\
@@ -46,6 +53,18 @@ TYPES = """\
     .成员 cyWindowBorders, 整数型, , , cyWindowBorders
     .成员 atomWindowType, 短整数型, , , atomWindowType
     .成员 wCreatorVersion, 短整数型, , , wCreatorVersion
+
+.数据类型 CERT_CONTEXT_, , CERT_CONTEXT
+    .成员 dwCertEncodingType, 整数型, , , dwCertEncodingType
+    .成员 pbCertEncoded, 整数型, , , pbCertEncoded
+    .成员 cbCertEncoded, 整数型, , , cbCertEncoded
+    .成员 pCertInfo, 整数型, , , pCertInfo
+    .成员 hCertStore, 整数型, , , hCertStore
+
+.数据类型 LOGPALETTE_, , LOGPALETTE
+    .成员 palVersion, 短整数型, , , palVersion
+    .成员 palNumEntries, 短整数型, , , palNumEntries
+    .成员 palPalEntry, 字节型, , "4", palPalEntry
 """
 
 # Each fault as (what to replace, by what, the lines the check must print): against the
@@ -64,6 +83,11 @@ FAULTS = [
      ["mismatch: GetCursorPos_ (GetCursorPos): lpPoint points to: C 8 vs E 4"]),
     ("StringSid, 整数型, 传址", "StringSid, 文本型, 传址",  # E would free the DLL's text as its own
      ["mismatch: ConvertSidToStringSid_ (ConvertSidToStringSidA): StringSid points to a pointer: 整数型 传址"]),
+    ("pPrevCertContext, 整数型, ,", "pPrevCertContext, CERT_CONTEXT_, 传址,",  # a copy is not the store's own
+     ["mismatch: CertEnumCertificatesInStore_ (CertEnumCertificatesInStore): pPrevCertContext points to a "
+      "structure that the system hands out: 整数型"]),
+    ("plpal, 整数型, ,", "plpal, LOGPALETTE_, 传址,",  # one entry, where the caller asks for more
+     ["mismatch: CreatePalette_ (CreatePalette): plpal points to a structure of variable length: 整数型"]),
     ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
       "mismatch: WINDOWINFO_ (WINDOWINFO): atomWindowType size: C 2 vs E 4",
@@ -93,7 +117,7 @@ class SdkCheckTest(unittest.TestCase):
     def test_clean_declarations_are_proven(self):
         code, out = self.run_check(DLL, TYPES)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 5 commands generated, 5 proven; 1 data types generated, 1 proven; 0 faults",
+        self.assertEqual(out, ["sdk_check: 7 commands generated, 7 proven; 3 data types generated, 3 proven; 0 faults",
                                "sdk_check: left out: 1 W form"])
 
     def test_each_planted_fault_is_reported(self):

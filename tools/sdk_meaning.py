@@ -1,0 +1,92 @@
+"""What the SDK's declarations mean beyond their sizes, read from the i686 MinGW-w64 headers
+with libclang (Debian's python3-clang).
+
+tools/gen_sdk_declarations.py follows these facts and tools/sdk_check.py proves the generated
+data by them; the rules are those of data/README.md ("Declarations generated from the SDK").
+"""
+import subprocess
+import sys
+
+import clang.cindex as ci
+
+import crosscheck
+
+K = ci.TypeKind
+# The headers as the i686 MinGW-w64 compiler sees them: its own include folder, then the SDK's.
+CLANG_ARGS = ["-x", "c++", "-std=c++17", "--target=i686-w64-mingw32", "-fms-extensions", "-w", "-nostdinc",
+              "-isystem", subprocess.run([crosscheck.CXX, "-print-file-name=include"], capture_output=True,
+                                         text=True).stdout.strip(),
+              "-isystem", "/usr/i686-w64-mingw32/include"]
+
+
+def parse(source, who):
+    """The translation unit of a source that includes headers; exits naming `who` where they do not parse."""
+    tu = ci.Index.create().parse("sdk.cpp", args=CLANG_ARGS, unsaved_files=[("sdk.cpp", source)],
+                                 options=ci.TranslationUnit.PARSE_DETAILED_PROCESSING_RECORD)
+    errors = [str(d) for d in tu.diagnostics if d.severity >= ci.Diagnostic.Error]
+    if errors:
+        sys.exit(f"{who}: the headers do not parse:\n" + "\n".join(errors[:10]))
+    return tu
+
+
+def pointee_record(t):
+    """The structure that a pointer, reference or array type leads to, else None."""
+    t = t.get_canonical()
+    if t.kind in (K.POINTER, K.LVALUEREFERENCE):
+        t = t.get_pointee().get_canonical()
+    elif t.kind in (K.CONSTANTARRAY, K.INCOMPLETEARRAY):
+        t = t.element_type.get_canonical()
+    else:
+        return None
+    return t.get_declaration() if t.kind == K.RECORD else None
+
+
+def handed_out(tu):
+    """The USRs of the structures that the system hands out: those that a function of the headers
+    returns by pointer or writes a pointer to through a T** parameter, and that the headers never
+    hold by value (in a member, or a parameter), as they hold a GUID, a SIZE or a LUID that a
+    caller keeps itself. The caller holds only their address, and passes it back as a number."""
+    out, held = set(), set()
+    for c in tu.cursor.walk_preorder():
+        if c.kind in (ci.CursorKind.FIELD_DECL, ci.CursorKind.PARM_DECL):
+            t = c.type.get_canonical()
+            while t.kind == K.CONSTANTARRAY:
+                t = t.element_type.get_canonical()
+            if t.kind == K.RECORD:
+                held.add(t.get_declaration().get_usr())
+        if c.kind != ci.CursorKind.FUNCTION_DECL:
+            continue
+        result = c.result_type.get_canonical()
+        if result.kind == K.POINTER and result.get_pointee().get_canonical().kind == K.RECORD:
+            out.add(result.get_pointee().get_canonical().get_declaration().get_usr())
+        for p in c.get_arguments():
+            t = p.type.get_canonical()
+            if t.kind != K.POINTER:
+                continue
+            middle = t.get_pointee().get_canonical()  # a T* const* is an array the caller fills
+            if middle.kind == K.POINTER and not middle.is_const_qualified():
+                record = middle.get_pointee().get_canonical()
+                if record.kind == K.RECORD:
+                    out.add(record.get_declaration().get_usr())
+    return out - held
+
+
+def variable_length(record):
+    """A structure that callers size themselves: it ends in an array of one element or of none
+    (SID, TOKEN_GROUPS, BITMAPINFO), or in such a structure (ITEMIDLIST's SHITEMID)."""
+    fields = list(record.type.get_canonical().get_fields())
+    if not fields:
+        return False
+    last = fields[-1].type.get_canonical()
+    if last.kind == K.INCOMPLETEARRAY or (last.kind == K.CONSTANTARRAY and last.element_count <= 1):
+        return True
+    return last.kind == K.RECORD and variable_length(last.get_declaration())
+
+
+def system_owned(record, handed):
+    """Why a structure is passed as its address in a 整数型, or None where E may lay it out."""
+    if record.get_usr() in handed:
+        return "that the system hands out"
+    if variable_length(record):
+        return "of variable length"
+    return None
