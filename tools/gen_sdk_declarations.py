@@ -309,19 +309,16 @@ def declare(cursor, dll, entry, english, structures, stack):
 
 def parse(group):
     tu = sdk_meaning.parse(sdk_check.header_source(group), "gen_sdk_declarations")
-    functions, names, macros = {}, {}, {}
+    names, macros = {}, {}
     for c in tu.cursor.get_children():
         if c.kind == ci.CursorKind.MACRO_DEFINITION:
             tokens = [t.spelling for t in c.get_tokens()]
             # "#define X XA", or "#define X __MINGW_NAME_AW(X)", which is XA without UNICODE
             if len(tokens) == 2 or tokens[1:] == ["__MINGW_NAME_AW", "(", tokens[0], ")"]:
                 macros[tokens[0]] = tokens[0] + "A" if len(tokens) > 2 else tokens[1]
+    functions = sdk_meaning.function_declarations(tu)[0]
     for c in tu.cursor.walk_preorder():
-        if c.kind == ci.CursorKind.FUNCTION_DECL:
-            same = functions.setdefault(c.spelling, [])
-            if all(d.type.spelling != c.type.spelling for d in same):
-                same.append(c)
-        elif c.kind == ci.CursorKind.TYPEDEF_DECL:
+        if c.kind == ci.CursorKind.TYPEDEF_DECL:
             record = record_of(c.underlying_typedef_type)
             if record is not None:
                 tag = record.spelling.removeprefix("tag").lstrip("_")
@@ -348,10 +345,12 @@ def declare_exports(dll, parsed, structures, covered, taken):
                 raise LeftOut("written by hand")
             if entry.endswith("W") and (neutral + "A" in exports or macros.get(neutral) == entry):
                 raise LeftOut("W form")
+            if sdk_meaning.not_for_calling(entry):
+                raise LeftOut(sdk_meaning.not_for_calling(entry))
             if entry not in functions:
                 raise LeftOut("not declared as a function in the headers")
             if len(functions[entry]) > 1:
-                raise LeftOut("overloaded in the C++ headers")
+                raise LeftOut(sdk_check.OVERLOADED)
             if not english[0].isalpha() or not english.isascii():
                 raise LeftOut("a name that is no E name")
             if english in taken:

@@ -15,7 +15,9 @@ SDK_DIR/dll/*.txt it proves that
     structure of its data type's size (hand-written data types come from SDK_DIR/../types);
   - it follows the rules of meaning of data/README.md: a parameter that points to a
     pointer is 整数型 传址 (or 整数型 数组); one that points to a structure that the system
-    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型;
+    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型; no export that
+    programs do not call is generated, and the reason of each one left out so is its own;
+    an export left out as overloaded has two types in the headers;
 and for every data type block of SDK_DIR/types/*.txt that its size and the offset and size
 of each member whose comment starts with its C member path equal the C structure's. The C facts
 are static_asserts compiled for i686, one compiler run per header group.
@@ -54,6 +56,7 @@ HEADER_GROUPS = {
         evntcons.h mssip.h appmgmt.h lmat.h dsrole.h davclnt.h winnls32.h""".split(),
     "winhttp": ["windows.h", "winhttp.h"],
 }
+OVERLOADED = "overloaded in the C++ headers"
 # Marks a check of a rule of meaning: its fault is the rule's text, not two sizes.
 RULE = "rule: "
 # A reference parameter (REFIID in C++) is passed as its address.
@@ -123,21 +126,53 @@ def member_places(block):
     return out
 
 
-def meaning_faults(commands, group_of):
+def read_left_out(sdk):
+    """The exports left out, as blocks named after their DLL: [(block, reason)]."""
+    path, out = sdk / "left-out.csv", []
+    if path.exists():
+        for n, line in enumerate(path.read_text(encoding="utf-8").splitlines()[1:], 2):
+            dll, entry, reason = line.split(",", 2)
+            out.append((crosscheck.Block("left out", dll, entry, path, n), reason))
+    return out
+
+
+class Headers:
+    """The facts of one header group that libclang reads."""
+
+    def __init__(self, group):
+        tu = sdk_meaning.parse(header_source(group), "sdk_check")
+        self.functions, self.overloaded = sdk_meaning.function_declarations(tu)
+        self.handed = sdk_meaning.handed_out(tu)
+
+    def address(self, name):
+        """The C++ expression of the exported function's address: its C++ overloads need a cast."""
+        if name not in self.overloaded:
+            return f"&{name}"
+        f = self.functions[name][0]
+        args = ", ".join(a.type.spelling for a in f.get_arguments())
+        return f"static_cast<{f.result_type.spelling} (__stdcall *)({args})>(&{name})"
+
+
+def meaning_faults(commands, left_out, group_of, headers):
     """The faults against the rules of meaning that only the parsed headers show."""
     faults, by_group = [], {}
     for c in commands:
         if c.dll in group_of:
-            by_group.setdefault(group_of[c.dll], []).append(c)
-    for group, group_commands in by_group.items():
-        tu = sdk_meaning.parse(header_source(group), "sdk_check")
-        functions = {}
-        for cursor in tu.cursor.walk_preorder():  # extern "C" blocks hold most
-            if cursor.kind == sdk_meaning.ci.CursorKind.FUNCTION_DECL:
-                functions.setdefault(cursor.spelling, cursor)
-        handed = sdk_meaning.handed_out(tu)
+            by_group.setdefault(group_of[c.dll], ([], []))[0].append(c)
+        if sdk_meaning.not_for_calling(c.target):
+            faults.append(("mismatch", c, f"not for calling: {sdk_meaning.not_for_calling(c.target)}"))
+    for block, reason in left_out:
+        if reason == OVERLOADED and block.name in group_of:
+            by_group.setdefault(group_of[block.name], ([], []))[1].append(block)
+        elif sdk_meaning.not_for_calling(block.target) not in (None, reason):
+            faults.append(("mismatch", block, f"left out as {reason}: {sdk_meaning.not_for_calling(block.target)}"))
+    for group, (group_commands, overloads) in by_group.items():
+        functions, handed = headers[group].functions, headers[group].handed
+        for block in overloads:
+            if len(functions.get(block.target, [])) < 2:
+                faults.append(("mismatch", block, "left out as overloaded: the headers declare one type"))
         for c in group_commands:
-            args, parts = list(functions[c.target].get_arguments()) if c.target in functions else [], groups(c)
+            args, parts = list(functions[c.target][0].get_arguments()) if c.target in functions else [], groups(c)
             for arg, (name, ks) in zip(args, parts) if len(args) == len(parts) else ():
                 record = sdk_meaning.pointee_record(arg.type)
                 why = record is not None and sdk_meaning.system_owned(record, handed)
@@ -154,6 +189,9 @@ def check(sdk, keep=None):
     group_of = dict(DLLS)
     faults, proven = [], Counter()
     tables = {dll: crosscheck.export_table(import_library(dll)) for dll in group_of}
+    left_out = read_left_out(sdk)
+    headers = {g: Headers(g) for g in sorted({group_of[b.dll] for b in commands if b.dll in group_of} |
+                                              {group_of[b.name] for b, _ in left_out if b.name in group_of})}
     bodies = {g: ([], []) for g in HEADER_GROUPS}  # group -> (lines, [(block, what)])
     type_groups = {}
     for n, c in enumerate(commands):
@@ -177,9 +215,10 @@ def check(sdk, keep=None):
             type_groups.setdefault(t, set()).add(group)
         lines, where = bodies[group]
         parts = groups(c)
-        lines.append(f"constexpr auto cc_s{n} = cc::sig(&{c.target});")
-        lines.append(f"constexpr auto cc_p{n} = cc::pointees(&{c.target});")
-        lines.append(f"constexpr auto cc_q{n} = cc::to_pointers(&{c.target});")
+        address = headers[group].address(c.target)
+        lines.append(f"constexpr auto cc_s{n} = cc::sig({address});")
+        lines.append(f"constexpr auto cc_p{n} = cc::pointees({address});")
+        lines.append(f"constexpr auto cc_q{n} = cc::to_pointers({address});")
         where += [(c, "declared")] * 3
         checks = [(f"cc_s{n}[0] == {len(parts)}", "count"), (f"cc_s{n}[1] == {eret}", "return")]
         checks += [(f"cc_s{n}[{k + 2}] == {sum(esizes[i] for i in ks)}", name) for k, (name, ks) in enumerate(parts)]
@@ -227,19 +266,16 @@ def check(sdk, keep=None):
                     text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
                             else f"{what}: does not compile: {diags[i][0][1]}")
                 faults.append(("mismatch", block, text))
-    faults += meaning_faults(commands, group_of)
+    faults += meaning_faults(commands, left_out, group_of, headers)
     bad = {id(b) for _, b, _ in faults}
     proven["commands"] = sum(id(c) not in bad for c in commands)
     proven["data types"] = sum(id(t) not in bad for t in types)
     for kind, block, text in faults:
         print(f"{kind}: {block.name} ({block.target}): {text}")
-    left_out = Counter()
-    if (sdk / "left-out.csv").exists():
-        for line in (sdk / "left-out.csv").read_text(encoding="utf-8").splitlines()[1:]:
-            left_out[line.split(",", 2)[2]] += 1
     print(f"sdk_check: {len(commands)} commands generated, {proven['commands']} proven; "
           f"{len(types)} data types generated, {proven['data types']} proven; {len(faults)} faults")
-    print("sdk_check: left out: " + ", ".join(f"{n} {reason}" for reason, n in left_out.most_common()))
+    reasons = Counter(reason for _, reason in left_out)
+    print("sdk_check: left out: " + ", ".join(f"{n} {reason}" for reason, n in reasons.most_common()))
     return 1 if faults else 0
 
 

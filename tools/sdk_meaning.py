@@ -4,6 +4,7 @@ with libclang (Debian's python3-clang).
 tools/gen_sdk_declarations.py follows these facts and tools/sdk_check.py proves the generated
 data by them; the rules are those of data/README.md ("Declarations generated from the SDK").
 """
+import re
 import subprocess
 import sys
 
@@ -27,6 +28,24 @@ def parse(source, who):
     if errors:
         sys.exit(f"{who}: the headers do not parse:\n" + "\n".join(errors[:10]))
     return tu
+
+
+def function_declarations(tu):
+    """{name: [declaration of each type]} of the functions of the headers, and the names that
+    C++ overloads. A function declared again with other typedefs of the same types (ULONGLONG
+    for DWORDLONG) has one type; the inline C++ overloads that a header defines (DPA_Sort for a
+    const callback) are not what a DLL exports, and count only for a function that the header
+    declares no other way."""
+    declared, defined = {}, {}
+    for c in tu.cursor.walk_preorder():
+        if c.kind == ci.CursorKind.FUNCTION_DECL:
+            same = (defined if c.is_definition() else declared).setdefault(c.spelling, [])
+            if all(d.type.get_canonical().spelling != c.type.get_canonical().spelling for d in same):
+                same.append(c)
+    overloaded = {name for name, same in declared.items()
+                  if len(same) > 1 or any(d.type.get_canonical().spelling != same[0].type.get_canonical().spelling
+                                          for d in defined.get(name, ()))}
+    return {**defined, **declared}, overloaded
 
 
 def pointee_record(t):
@@ -89,4 +108,19 @@ def system_owned(record, handed):
         return "that the system hands out"
     if variable_length(record):
         return "of variable length"
+    return None
+
+
+# Exports that a program never calls: the RPC runtime calls the marshalling helpers of a type,
+# COM and regsvr32 call a COM server's entry points.
+RPC_HELPER = re.compile(r"\w+_User(Size|Marshal|Unmarshal|Free)(64)?")
+COM_SERVER_ENTRIES = {"DllGetClassObject", "DllCanUnloadNow", "DllRegisterServer", "DllUnregisterServer", "DllInstall"}
+
+
+def not_for_calling(entry):
+    """Why an export is not for programs to call, or None."""
+    if RPC_HELPER.fullmatch(entry):
+        return "an RPC marshalling helper, called by the RPC runtime"
+    if entry in COM_SERVER_ENTRIES:
+        return "a COM server entry point, called by COM and regsvr32"
     return None

@@ -39,6 +39,8 @@ DLL = """\
 
 .DLL命令 CreatePalette_, 整数型, "gdi32.dll", "CreatePalette", , wingdi.h
     .参数 plpal, 整数型, , plpal,const LOGPALETTE * 变长结构的地址，由调用者分配
+
+.DLL命令 CoBuildVersion_, 整数型, "ole32.dll", "CoBuildVersion", , objbase.h
 """
 
 TYPES = """\
@@ -67,6 +69,12 @@ TYPES = """\
     .成员 palPalEntry, 字节型, , "4", palPalEntry
 """
 
+LEFT_OUT = """\
+dll,export,reason
+user32.dll,MessageBoxW,W form
+ole32.dll,HWND_UserSize,an RPC marshalling helper, called by the RPC runtime
+"""
+
 # Each fault as (what to replace, by what, the lines the check must print): against the
 # import library and against the header where both see it.
 FAULTS = [
@@ -88,6 +96,15 @@ FAULTS = [
       "structure that the system hands out: 整数型"]),
     ("plpal, 整数型, ,", "plpal, LOGPALETTE_, 传址,",  # one entry, where the caller asks for more
      ["mismatch: CreatePalette_ (CreatePalette): plpal points to a structure of variable length: 整数型"]),
+    ('"ole32.dll", "CoBuildVersion"', '"shell32.dll", "DllCanUnloadNow"',  # COM calls it, a program does not
+     ["mismatch: CoBuildVersion_ (DllCanUnloadNow): not for calling: a COM server entry point"]),
+    ("HWND_UserSize,an RPC marshalling helper, called by the RPC runtime",
+     "HWND_UserSize,not declared as a function in the headers",
+     ["mismatch: ole32.dll (HWND_UserSize): left out as not declared as a function in the headers: "
+      "an RPC marshalling helper"]),
+    ("user32.dll,MessageBoxW,W form\n",  # declared again with other typedefs of the same types
+     "user32.dll,MessageBoxW,W form\nkernel32.dll,VerSetConditionMask,overloaded in the C++ headers\n",
+     ["mismatch: kernel32.dll (VerSetConditionMask): left out as overloaded: the headers declare one type"]),
     ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
       "mismatch: WINDOWINFO_ (WINDOWINFO): atomWindowType size: C 2 vs E 4",
@@ -104,28 +121,28 @@ FAULTS = [
 
 @unittest.skipUnless(HAVE_CXX, "i686-w64-mingw32-g++ is not installed")
 class SdkCheckTest(unittest.TestCase):
-    def run_check(self, dll, types):
+    def run_check(self, dll, types, left_out):
         tmp = Path(tempfile.mkdtemp())
         self.addCleanup(shutil.rmtree, tmp)
         for sub, text in (("dll", dll), ("types", types)):
             (tmp / sub).mkdir()
             (tmp / sub / "user32.txt").write_text(text, encoding="utf-8")
-        (tmp / "left-out.csv").write_text("dll,export,reason\nuser32.dll,MessageBoxW,W form\n", encoding="utf-8")
+        (tmp / "left-out.csv").write_text(left_out, encoding="utf-8")
         res = subprocess.run([sys.executable, str(TOOL), str(tmp)], capture_output=True, text=True, encoding="utf-8")
         return res.returncode, res.stdout.splitlines()
 
     def test_clean_declarations_are_proven(self):
-        code, out = self.run_check(DLL, TYPES)
+        code, out = self.run_check(DLL, TYPES, LEFT_OUT)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 7 commands generated, 7 proven; 3 data types generated, 3 proven; 0 faults",
-                               "sdk_check: left out: 1 W form"])
+        self.assertEqual(out, ["sdk_check: 8 commands generated, 8 proven; 3 data types generated, 3 proven; 0 faults",
+                               "sdk_check: left out: 1 W form, 1 an RPC marshalling helper, called by the RPC runtime"])
 
     def test_each_planted_fault_is_reported(self):
-        dll, types = DLL, TYPES
+        texts = [DLL, TYPES, LEFT_OUT]
         for old, new, _ in FAULTS:
-            self.assertIn(old, dll + types)
-            dll, types = dll.replace(old, new), types.replace(old, new)
-        code, out = self.run_check(dll, types)
+            self.assertIn(old, "".join(texts))
+            texts = [text.replace(old, new) for text in texts]
+        code, out = self.run_check(*texts)
         self.assertEqual(code, 1, out)
         found = sorted(l for l in out if l.startswith("mismatch:"))
         expected = sorted(line for _, _, lines in FAULTS for line in lines)
