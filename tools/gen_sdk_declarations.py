@@ -34,6 +34,7 @@ SCALARS = {K.BOOL: BYTE, K.CHAR_S: BYTE, K.SCHAR: BYTE, K.UCHAR: BYTE, K.CHAR_U:
            K.LONGLONG: LONG, K.ULONGLONG: LONG, K.FLOAT: FLOAT, K.DOUBLE: DOUBLE}
 CHARS = {K.CHAR_S, K.SCHAR}
 # The comment that a structure passed as its address in a 整数型 adds, by sdk_meaning.system_owned's reason.
+OTHER_OWNER = "exported by another DLL of the list, whose function it is"
 OWNED_NOTES = {"that the system hands out": "系统给出或交还的结构的地址", "of variable length": "变长结构的地址，由调用者分配"}
 
 
@@ -329,18 +330,15 @@ def parse(group):
     return tu, functions, names, typedefs, macros
 
 
-def declare_exports(dll, parsed, structures, covered, taken):
+def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
     """The (English name, block, catalog line) of each export of a DLL that is generated, by
     English name, and the "dll,export,reason" line of each that is not."""
     _, functions, _, _, macros = parsed
-    exports = crosscheck.export_table(sdk_check.import_library(dll))
     blocks, left_out = [], []
     for entry in sorted(exports):
         neutral = entry[:-1] if entry.endswith(("A", "W")) else None
         english = neutral if neutral and entry.endswith("A") and macros.get(neutral) == entry else entry
         try:
-            if entry in taken:
-                raise LeftOut("exported by a DLL earlier in the list")
             if entry in covered:
                 raise LeftOut("written by hand")
             if entry.endswith("W") and (neutral + "A" in exports or macros.get(neutral) == entry):
@@ -349,6 +347,8 @@ def declare_exports(dll, parsed, structures, covered, taken):
                 raise LeftOut(sdk_meaning.not_for_calling(entry))
             if entry not in functions:
                 raise LeftOut("not declared as a function in the headers")
+            if owners.owner(entry) != dll:
+                raise LeftOut(OTHER_OWNER)
             if len(functions[entry]) > 1:
                 raise LeftOut(sdk_check.OVERLOADED)
             if not english[0].isalpha() or not english.isascii():
@@ -380,9 +380,14 @@ def main(argv):
         records = {t.name: record_of(typedefs[t.target].underlying_typedef_type) for t in types if t.target in typedefs}
         handwritten = {record.get_usr(): name for name, record in records.items() if record}
         structures[group] = Structures(names, handwritten, generated_types, sdk_meaning.handed_out(tu))
+    tables = {dll: crosscheck.export_table(sdk_check.import_library(dll)) for dll, _ in sdk_check.DLLS}
+    macros = {}
+    for tu, functions, *_ in parsed.values():
+        macros.update(sdk_meaning.import_macros(tu, functions))
+    owners = sdk_meaning.DllOwners(tables, macros)
     taken, left_out, generated = set(), [], Counter()
     for dll, group in sdk_check.DLLS:
-        blocks, missing = declare_exports(dll, parsed[group], structures[group], covered, taken)
+        blocks, missing = declare_exports(dll, tables[dll], parsed[group], structures[group], covered, taken, owners)
         left_out += missing
         generated[dll] = len(blocks)
         if not blocks:

@@ -15,7 +15,8 @@ SDK_DIR/dll/*.txt it proves that
     structure of its data type's size (hand-written data types come from SDK_DIR/../types);
   - it follows the rules of meaning of data/README.md: a parameter that points to a
     pointer is 整数型 传址 (or 整数型 数组); one that points to a structure that the system
-    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型; no export that
+    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型; an export of
+    several DLLs names the one that has it on every Windows that has it; no export that
     programs do not call is generated, and the reason of each one left out so is its own;
     an export left out as overloaded has two types in the headers;
 and for every data type block of SDK_DIR/types/*.txt that its size and the offset and size
@@ -38,7 +39,8 @@ from pathlib import Path
 import crosscheck
 import sdk_meaning
 
-# The DLLs whose APIs are generated, in the order that settles an export of two of them:
+# The DLLs whose APIs are generated, in the order that settles an export of two of them
+# where sdk_meaning.DllOwners finds no owner:
 # (DLL file as the blocks name it, header group).
 DLLS = [("user32.dll", "main"), ("kernel32.dll", "main"), ("gdi32.dll", "main"), ("advapi32.dll", "main"),
         ("shell32.dll", "main"), ("comctl32.dll", "main"), ("comdlg32.dll", "main"), ("ws2_32.dll", "main"),
@@ -46,7 +48,8 @@ DLLS = [("user32.dll", "main"), ("kernel32.dll", "main"), ("gdi32.dll", "main"),
         ("wininet.dll", "main"), ("psapi.dll", "main"), ("iphlpapi.dll", "main"), ("netapi32.dll", "main"),
         ("ole32.dll", "main"), ("oleaut32.dll", "main"), ("imm32.dll", "main"), ("msimg32.dll", "main"),
         ("setupapi.dll", "main"), ("dbghelp.dll", "main"), ("crypt32.dll", "main"), ("winhttp.dll", "winhttp"),
-        ("powrprof.dll", "main"), ("userenv.dll", "main"), ("secur32.dll", "main"), ("mpr.dll", "main")]
+        ("powrprof.dll", "main"), ("userenv.dll", "main"), ("secur32.dll", "main"), ("mpr.dll", "main"),
+        ("usp10.dll", "main")]
 # winhttp.h and wininet.h declare the same names differently: each group is its own
 # translation unit. The main group holds the cross-check's headers and those of the DLLs above.
 HEADER_GROUPS = {
@@ -143,6 +146,7 @@ class Headers:
         tu = sdk_meaning.parse(header_source(group), "sdk_check")
         self.functions, self.overloaded = sdk_meaning.function_declarations(tu)
         self.handed = sdk_meaning.handed_out(tu)
+        self.macros = sdk_meaning.import_macros(tu, self.functions)
 
     def address(self, name):
         """The C++ expression of the exported function's address: its C++ overloads need a cast."""
@@ -153,14 +157,20 @@ class Headers:
         return f"static_cast<{f.result_type.spelling} (__stdcall *)({args})>(&{name})"
 
 
-def meaning_faults(commands, left_out, group_of, headers):
+def meaning_faults(commands, left_out, group_of, headers, tables):
     """The faults against the rules of meaning that only the parsed headers show."""
     faults, by_group = [], {}
+    macros = {}
+    for h in headers.values():
+        macros.update(h.macros)
+    owners = sdk_meaning.DllOwners(tables, macros)
     for c in commands:
         if c.dll in group_of:
             by_group.setdefault(group_of[c.dll], ([], []))[0].append(c)
         if sdk_meaning.not_for_calling(c.target):
             faults.append(("mismatch", c, f"not for calling: {sdk_meaning.not_for_calling(c.target)}"))
+        elif owners.owner(c.target) not in (None, c.dll):
+            faults.append(("mismatch", c, f"not the DLL of every Windows that has it: {owners.owner(c.target)}"))
     for block, reason in left_out:
         if reason == OVERLOADED and block.name in group_of:
             by_group.setdefault(group_of[block.name], ([], []))[1].append(block)
@@ -190,8 +200,7 @@ def check(sdk, keep=None):
     faults, proven = [], Counter()
     tables = {dll: crosscheck.export_table(import_library(dll)) for dll in group_of}
     left_out = read_left_out(sdk)
-    headers = {g: Headers(g) for g in sorted({group_of[b.dll] for b in commands if b.dll in group_of} |
-                                              {group_of[b.name] for b, _ in left_out if b.name in group_of})}
+    headers = {g: Headers(g) for g in HEADER_GROUPS}
     bodies = {g: ([], []) for g in HEADER_GROUPS}  # group -> (lines, [(block, what)])
     type_groups = {}
     for n, c in enumerate(commands):
@@ -266,7 +275,7 @@ def check(sdk, keep=None):
                     text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
                             else f"{what}: does not compile: {diags[i][0][1]}")
                 faults.append(("mismatch", block, text))
-    faults += meaning_faults(commands, left_out, group_of, headers)
+    faults += meaning_faults(commands, left_out, group_of, headers, tables)
     bad = {id(b) for _, b, _ in faults}
     proven["commands"] = sum(id(c) not in bad for c in commands)
     proven["data types"] = sum(id(t) not in bad for t in types)

@@ -7,6 +7,7 @@ data by them; the rules are those of data/README.md ("Declarations generated fro
 import re
 import subprocess
 import sys
+from collections import Counter
 
 import clang.cindex as ci
 
@@ -46,6 +47,54 @@ def function_declarations(tu):
                   if len(same) > 1 or any(d.type.get_canonical().spelling != same[0].type.get_canonical().spelling
                                           for d in defined.get(name, ()))}
     return {**defined, **declared}, overloaded
+
+
+def import_macros(tu, functions):
+    """{function name: the macro that begins its declaration (WINGDIAPI, WINADVAPI), where one does}."""
+    at = {}
+    for c in tu.cursor.get_children():
+        if c.kind == ci.CursorKind.MACRO_INSTANTIATION and c.extent.start.file:
+            at[(c.extent.start.file.name, c.extent.start.offset)] = c.spelling
+    out = {}
+    for name, same in functions.items():
+        start = same[0].extent.start
+        if start.file and (start.file.name, start.offset) in at:
+            out[name] = at[(start.file.name, start.offset)]
+    return out
+
+
+class DllOwners:
+    """The DLL of the list whose own an export of several of them is: the one that has it on every
+    Windows that has the function, where the others gained it later (gdi32 took usp10's Script*
+    functions in Windows 10, kernel32 advapi32's OpenThreadToken in Windows 7). A header marks the
+    functions of many DLLs with a macro of its own (WINGDIAPI, WINADVAPI): the DLL whose macro it is
+    owns the function; a function without one that a DLL with a macro exports is not that DLL's."""
+
+    def __init__(self, tables, macros):
+        """tables: {dll: its exports}, in the list's order; macros: import_macros of every group."""
+        self.exporters, self.macros = {}, macros
+        for dll, table in tables.items():
+            for entry in table:
+                self.exporters.setdefault(entry, []).append(dll)
+        votes = {}  # macro -> Counter of the DLLs that alone export a function that it begins
+        for entry, dlls in self.exporters.items():
+            if len(dlls) == 1 and entry in macros:
+                votes.setdefault(macros[entry], Counter())[dlls[0]] += 1
+        self.dll_of = {}  # the macro of a DLL: it begins most declarations of the functions only that DLL exports
+        for macro, counts in votes.items():
+            dll, n = counts.most_common(1)[0]
+            if 2 * n > sum(counts.values()):
+                self.dll_of[macro] = dll
+
+    def owner(self, entry):
+        dlls = self.exporters.get(entry, [])
+        if len(dlls) < 2:
+            return dlls[0] if dlls else None
+        named = self.dll_of.get(self.macros.get(entry))
+        if named in dlls:
+            return named
+        unmarked = [d for d in dlls if d not in self.dll_of.values()]
+        return (unmarked or dlls)[0]
 
 
 def pointee_record(t):

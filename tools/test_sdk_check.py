@@ -41,6 +41,9 @@ DLL = """\
     .参数 plpal, 整数型, , plpal,const LOGPALETTE * 变长结构的地址，由调用者分配
 
 .DLL命令 CoBuildVersion_, 整数型, "ole32.dll", "CoBuildVersion", , objbase.h
+
+.DLL命令 ScriptFreeCache_, 整数型, "usp10.dll", "ScriptFreeCache", , usp10.h
+    .参数 psc, 整数型, 传址, psc,SCRIPT_CACHE *
 """
 
 TYPES = """\
@@ -105,6 +108,8 @@ FAULTS = [
     ("user32.dll,MessageBoxW,W form\n",  # declared again with other typedefs of the same types
      "user32.dll,MessageBoxW,W form\nkernel32.dll,VerSetConditionMask,overloaded in the C++ headers\n",
      ["mismatch: kernel32.dll (VerSetConditionMask): left out as overloaded: the headers declare one type"]),
+    ('"usp10.dll", "ScriptFreeCache"', '"gdi32.dll", "ScriptFreeCache"',  # gdi32 has it from Windows 10 on
+     ["mismatch: ScriptFreeCache_ (ScriptFreeCache): not the DLL of every Windows that has it: usp10.dll"]),
     ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
       "mismatch: WINDOWINFO_ (WINDOWINFO): atomWindowType size: C 2 vs E 4",
@@ -134,7 +139,7 @@ class SdkCheckTest(unittest.TestCase):
     def test_clean_declarations_are_proven(self):
         code, out = self.run_check(DLL, TYPES, LEFT_OUT)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 8 commands generated, 8 proven; 3 data types generated, 3 proven; 0 faults",
+        self.assertEqual(out, ["sdk_check: 9 commands generated, 9 proven; 3 data types generated, 3 proven; 0 faults",
                                "sdk_check: left out: 1 W form, 1 an RPC marshalling helper, called by the RPC runtime"])
 
     def test_each_planted_fault_is_reported(self):
