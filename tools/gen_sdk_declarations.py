@@ -67,7 +67,7 @@ class Structures:
         self.names = names  # USR of a record -> its C name
         self.handed = handed  # USRs of the records that the system hands out
         self.handwritten = handwritten  # USR -> E name
-        self.generated = generated  # E name -> (USR, C name, [member lines])
+        self.generated = generated  # E name -> (USR, C name, [member lines], unions' note)
 
     def type_name(self, record):
         """The E data type for a complete structure, or None where E cannot lay it out."""
@@ -80,7 +80,7 @@ class Structures:
         ename = cname + "_"
         if ename not in self.generated:
             try:
-                self.generated[ename] = (usr, cname, lay_out(record.type))
+                self.generated[ename] = (usr, cname, *lay_out(record.type))
             except LeftOut:
                 return None
         elif self.generated[ename][0] != usr:
@@ -91,8 +91,8 @@ class Structures:
 def type_blocks(generated):
     out = []
     for ename in sorted(generated):
-        _, cname, members = generated[ename]
-        lines = [f".数据类型 {ename}, , {cname}"]
+        _, cname, members, unions = generated[ename]
+        lines = [f".数据类型 {ename}, , {cname}" + (f", {unions}" if unions else "")]
         lines += [f"    .成员 {n}, {t}, , {dims}, {note}" for n, t, dims, note in members]
         out.append("\n".join(lines))
     return out
@@ -105,40 +105,65 @@ def member_basic(t):
     return SCALARS.get(t.kind)
 
 
-def flatten(t, base, path):
-    """(offset, E type, count, C path or None, C member names) of each basic member of a structure."""
+def flatten(t, base, path, unions):
+    """(offset, E type, count, C path or None, C member names) of each basic member of a structure,
+    a bit-field's names as (name, bit position, width); appends the note of each union it meets
+    to unions."""
     out = []
     t = canonical(t)
     decl = t.get_declaration()
     if decl.kind == ci.CursorKind.UNION_DECL:
-        # One arm of the union's size stands for the union.
-        arm = next((f for f in t.get_fields() if f.type.get_size() == t.get_size() and not f.is_bitfield()), None)
+        # One arm of the union's size stands for the union; the note names every arm.
+        arms = list(t.get_fields())
+        arm = next((f for f in arms if f.type.get_size() == t.get_size() and not f.is_bitfield()), None)
         if arm is None:
             raise LeftOut("a union without an arm of its size")
-        return member(arm, base, path)
+        unions.append(union_note(arms, arm, base, path))
+        return member(arm, base, path, unions)
     unit = None
     for field in t.get_fields():
         offset = base + field.get_field_offsetof() // 8
         if field.is_bitfield():
             size = field.type.get_size()
             start = base + field.get_field_offsetof() // (size * 8) * size
+            bits = (field.spelling, base * 8 + field.get_field_offsetof() - start * 8, field.get_bitfield_width())
             if unit is not None and unit[0] == start:
-                unit[4].append(field.spelling)
+                unit[4].append(bits)
                 continue
-            unit = (start, member_basic(field.type), 1, None, [field.spelling])
+            unit = (start, member_basic(field.type), 1, None, [bits])
             out.append(unit)
             continue
         unit = None
-        out += member(field, offset, path)
+        out += member(field, offset, path, unions)
     return out
 
 
-def member(field, offset, path):
+def union_note(arms, kept, base, path):
+    """联合 <C path> 偏移 N: the arm kept, then each other arm with its members' offsets."""
+    parts = []
+    for arm in arms:
+        arm_path = sdk_meaning.c_path(path, arm.spelling)
+        arm_type = canonical(arm.type)
+        unnamed = arm_type.kind == K.RECORD and arm_type.get_declaration().is_anonymous()
+        label = f"{arm_path if arm.spelling else ''} {'（无名结构）' if unnamed else arm.type.spelling}".strip()
+        if arm == kept:
+            parts.append(f"{label}（所取）")
+        elif arm_type.kind == K.RECORD:
+            bits = []
+            for name, at, width, unit in sdk_meaning.bit_fields(arm.type, base * 8):
+                bits.append(f"{name} 偏移 {at // (unit * 8) * unit} 位 {at % (unit * 8)} 宽 {width}")
+            parts.append(f"{label}：" + " ".join([f"{p} {o}" for p, o in sdk_meaning.leaves(arm.type, base, arm_path)] + bits))
+        else:
+            parts.append(f"{label}：{arm_path} {base}")
+    return f"联合 {path or '（无名）'} 偏移 {base}：" + "；".join(parts)
+
+
+def member(field, offset, path, unions):
     name = field.spelling
-    cpath = f"{path}.{name}" if path and name else name or path
+    cpath = sdk_meaning.c_path(path, name)
     t = canonical(field.type)
     if t.kind == K.RECORD:
-        return flatten(t, offset, cpath)
+        return flatten(t, offset, cpath, unions)
     if t.kind == K.INCOMPLETEARRAY:
         return []
     if t.kind == K.CONSTANTARRAY:
@@ -148,7 +173,7 @@ def member(field, offset, path):
             element = canonical(element.element_type)
         basic = member_basic(element)
         if basic is None and element.kind == K.RECORD:
-            inner = flatten(element, 0, "")
+            inner = flatten(element, 0, "", [])
             kinds = {m[1] for m in inner}
             if len(kinds) == 1 and sum(crosscheck.SIZES[m[1]] * m[2] for m in inner) == element.get_size():
                 basic, count = kinds.pop(), count * sum(m[2] for m in inner)
@@ -164,10 +189,13 @@ def member(field, offset, path):
 
 
 def lay_out(t):
-    """The member lines of a structure: basic members end to end, with padding where C pads."""
-    members, at, pads, lines, used = flatten(t, 0, ""), 0, 0, [], Counter()
-    for offset, _, _, _, names in members:
-        used[names[-1]] += 1
+    """The member lines of a structure, basic members end to end with padding where C pads, and
+    the note of its unions."""
+    unions = []
+    members, at, pads, lines, used = flatten(t, 0, "", unions), 0, 0, [], Counter()
+    for offset, _, _, cpath, _ in members:
+        if cpath:
+            used[cpath.split(".")[-1]] += 1
 
     def pad(size):
         nonlocal pads
@@ -179,11 +207,11 @@ def lay_out(t):
             raise LeftOut("overlapping members")
         if offset > at:
             pad(offset - at)
-        name = names[0].lstrip("_") if cpath is None else cpath.split(".")[-1].lstrip("_")
+        name = names[0][0].lstrip("_") if cpath is None else cpath.split(".")[-1].lstrip("_")
         if cpath and used[cpath.split(".")[-1]] > 1:
             name = cpath.replace(".", "_").lstrip("_")
         name = name or f"member{len(lines) + 1}"
-        note = cpath if cpath else "位域 " + " ".join(n for n in names if n)
+        note = cpath if cpath else "位域 " + "、".join(f"{n} 位 {pos} 宽 {width}" for n, pos, width in names if n)
         lines.append((name, basic, f'"{count}"' if count > 1 else "", note))
         at = offset + crosscheck.SIZES[basic] * count
     if t.get_size() > at:
@@ -193,7 +221,7 @@ def lay_out(t):
         seen[name] += 1
         if seen[name] > 1:
             lines[k] = (f"{name}{seen[name]}", *rest)
-    return lines
+    return lines, "；".join(unions)
 
 
 def parameter(p, structures, k):
@@ -247,7 +275,7 @@ def split(p, t, cname, ename):
     a structure of 4 or 8 bytes whose members do not split passes as one number, a larger one
     (a GUID) as one 整数型 per 4 bytes."""
     try:
-        members = flatten(t, 0, "")
+        members = flatten(t, 0, "", [])
     except LeftOut:
         members = []
     at, out = 0, []

@@ -60,6 +60,11 @@ HEADER_GROUPS = {
     "winhttp": ["windows.h", "winhttp.h"],
 }
 OVERLOADED = "overloaded in the C++ headers"
+C_PATH = re.compile(r"[A-Za-z_]\w*(\.[A-Za-z_]\w*)*", re.ASCII)
+# In a data type's comments: "ki.wVk 4" of a union's arm, "fParity 位 1 宽 1" of a bit-field.
+UNION_MEMBER = re.compile(r"([A-Za-z_]\w*(?:\.[A-Za-z_]\w*)*) (\d+)", re.ASCII)
+BIT_FIELD = re.compile(r"(\w+) 位 (\d+) 宽 (\d+)", re.ASCII)
+UNION_BIT_FIELD = re.compile(r"(\w+) 偏移 (\d+) 位 (\d+) 宽 (\d+)", re.ASCII)
 # Marks a check of a rule of meaning: its fault is the rule's text, not two sizes.
 RULE = "rule: "
 # A reference parameter (REFIID in C++) is passed as its address.
@@ -117,16 +122,39 @@ def groups(block):
     return out
 
 
-def member_places(block):
-    """(C member path, E offset, E size) of each member whose comment starts with a C path."""
+def member_offsets(block):
+    """(comment, E offset, E size) of each member of a data type."""
     offset, out = 0, []
     for (etype, count), note in zip(block.items, block.notes):
-        path = note.split(",", 1)[0].strip()
         size = crosscheck.SIZES.get(etype, 0) * count
-        if re.fullmatch(r"[A-Za-z_]\w*(\.[A-Za-z_]\w*)*", path):
-            out.append((path, offset, size))
+        out.append((note, offset, size))
         offset += size
     return out
+
+
+def member_places(block):
+    """(C member path, E offset, E size) of each member whose comment starts with a C path."""
+    return [(note.split(",", 1)[0].strip(), offset, size) for note, offset, size in member_offsets(block)
+            if C_PATH.fullmatch(note.split(",", 1)[0].strip())]
+
+
+def bit_field_places(block):
+    """(name, bit offset, width) of each bit-field that a member's comment or a union's names."""
+    out = {(name, offset * 8 + int(pos), int(width)) for note, offset, _ in member_offsets(block)
+           if note.startswith("位域 ") for name, pos, width in BIT_FIELD.findall(note)}
+    return out | {(name, int(offset) * 8 + int(pos), int(width))
+                  for name, offset, pos, width in UNION_BIT_FIELD.findall(header_note(block))}
+
+
+def header_note(block):
+    """What a data type's header says after the C name."""
+    header = block.path.read_text(encoding="utf-8").splitlines()[block.lineno - 1]
+    return (crosscheck.fields(header, 3) + [""])[3]
+
+
+def union_places(block):
+    """(C member path, offset) of each member of a union's arms that the data type's header names."""
+    return [(path, int(offset)) for path, offset in UNION_MEMBER.findall(header_note(block))]
 
 
 def read_left_out(sdk):
@@ -147,6 +175,11 @@ class Headers:
         self.functions, self.overloaded = sdk_meaning.function_declarations(tu)
         self.handed = sdk_meaning.handed_out(tu)
         self.macros = sdk_meaning.import_macros(tu, self.functions)
+        self.records = {}  # typedef or tag -> the structure's type
+        for c in tu.cursor.walk_preorder():
+            t = (c.underlying_typedef_type if c.kind == sdk_meaning.ci.CursorKind.TYPEDEF_DECL else c.type).get_canonical()
+            if t.kind == sdk_meaning.K.RECORD and c.spelling:
+                self.records.setdefault(c.spelling, t)
 
     def address(self, name):
         """The C++ expression of the exported function's address: its C++ overloads need a cast."""
@@ -157,9 +190,27 @@ class Headers:
         return f"static_cast<{f.result_type.spelling} (__stdcall *)({args})>(&{name})"
 
 
-def meaning_faults(commands, left_out, group_of, headers, tables):
+def unnamed_members(t, record):
+    """Faults of a data type that leaves a member of a union's arm or a bit-field unnamed: the
+    caller has no other place to find where ki.wVk or fParity lies."""
+    named = {path for path, _, _ in member_places(t)} | {path for path, _ in union_places(t)}
+    # A member may hold a whole nested structure (rcWindow for rcWindow.left).
+    faults = [("mismatch", t, f"{path}: neither a member nor named in the union's comment")
+              for path, _ in sdk_meaning.leaves(record)
+              if not any(".".join(path.split(".")[:k]) in named for k in range(1, path.count(".") + 2))]
+    bits = bit_field_places(t)
+    faults += [("mismatch", t, f"bit-field {name} (bit {at}, width {width}): not named so")
+               for name, at, width, _ in sdk_meaning.bit_fields(record) if name and (name, at, width) not in bits]
+    return faults
+
+
+def meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables):
     """The faults against the rules of meaning that only the parsed headers show."""
     faults, by_group = [], {}
+    for t in types:
+        group = min(type_groups.get(t.name, {"main"}))
+        if t.target in headers[group].records:
+            faults += unnamed_members(t, headers[group].records[t.target])
     macros = {}
     for h in headers.values():
         macros.update(h.macros)
@@ -253,6 +304,9 @@ def check(sdk, keep=None):
                 lines.append(f"static_assert(offsetof({t.target}, {path}) == {offset});")
                 lines.append(f"static_assert(sizeof((({t.target}*)nullptr)->{path}) == {size});")
                 where += [(t, path), (t, f"{path} size")]
+            for path, offset in union_places(t):
+                lines.append(f"static_assert(offsetof({t.target}, {path}) == {offset});")
+                where.append((t, f"union arm {path}"))
     with tempfile.TemporaryDirectory() as tmp:
         for group, (lines, where) in bodies.items():
             if not lines:
@@ -275,7 +329,7 @@ def check(sdk, keep=None):
                     text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
                             else f"{what}: does not compile: {diags[i][0][1]}")
                 faults.append(("mismatch", block, text))
-    faults += meaning_faults(commands, left_out, group_of, headers, tables)
+    faults += meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables)
     bad = {id(b) for _, b, _ in faults}
     proven["commands"] = sum(id(c) not in bad for c in commands)
     proven["data types"] = sum(id(t) not in bad for t in types)

@@ -173,3 +173,34 @@ def not_for_calling(entry):
     if entry in COM_SERVER_ENTRIES:
         return "a COM server entry point, called by COM and regsvr32"
     return None
+
+
+def c_path(path, name):
+    """A member's C path below its structure's (an unnamed member's is its structure's)."""
+    return f"{path}.{name}" if path and name else name or path
+
+
+def leaves(t, base=0, path=""):
+    """(C path, byte offset) of each member of a structure or union that holds no other, in every
+    arm of its unions, bit-fields left out: what its E data type names."""
+    out = []
+    for field in t.get_canonical().get_fields():
+        offset, cpath = base + field.get_field_offsetof() // 8, c_path(path, field.spelling)
+        if field.type.get_canonical().kind == K.RECORD:
+            out += leaves(field.type, offset, cpath)
+        elif not field.is_bitfield():
+            out.append((cpath, offset))
+    return out
+
+
+def bit_fields(t, base=0):
+    """(name, bit offset, width, size of its type) of each bit-field of a structure, in every arm
+    of its unions."""
+    out = []
+    for field in t.get_canonical().get_fields():
+        if field.type.get_canonical().kind == K.RECORD:
+            out += bit_fields(field.type, base + field.get_field_offsetof())
+        elif field.is_bitfield():
+            out.append((field.spelling, base + field.get_field_offsetof(), field.get_bitfield_width(),
+                        field.type.get_size()))
+    return out

@@ -70,6 +70,18 @@ TYPES = """\
     .成员 palVersion, 短整数型, , , palVersion
     .成员 palNumEntries, 短整数型, , , palNumEntries
     .成员 palPalEntry, 字节型, , "4", palPalEntry
+
+.数据类型 SHELLFLAGSTATE_, , SHELLFLAGSTATE
+    .成员 fShowAllObjects, 整数型, , , 位域 fShowAllObjects 位 0 宽 1、fShowExtensions 位 1 宽 1、fNoConfirmRecycle 位 2 宽 1、fShowSysFiles 位 3 宽 1、fShowCompColor 位 4 宽 1、fDoubleClickInWebView 位 5 宽 1、fDesktopHTML 位 6 宽 1、fWin95Classic 位 7 宽 1、fDontPrettyPath 位 8 宽 1、fShowAttribCol 位 9 宽 1、fMapNetDrvBtn 位 10 宽 1、fShowInfoTip 位 11 宽 1、fHideIcons 位 12 宽 1、fAutoCheckSelect 位 13 宽 1、fIconsOnly 位 14 宽 1、fRestFlags 位 15 宽 1
+
+.数据类型 INPUT_, , INPUT, 联合 （无名） 偏移 4：mi MOUSEINPUT（所取）；ki KEYBDINPUT：ki.wVk 4 ki.wScan 6 ki.dwFlags 8 ki.time 12 ki.dwExtraInfo 16；hi HARDWAREINPUT：hi.uMsg 4 hi.wParamL 8 hi.wParamH 10
+    .成员 type, 整数型, , , type
+    .成员 dx, 整数型, , , mi.dx
+    .成员 dy, 整数型, , , mi.dy
+    .成员 mouseData, 整数型, , , mi.mouseData
+    .成员 dwFlags, 整数型, , , mi.dwFlags
+    .成员 time, 整数型, , , mi.time
+    .成员 dwExtraInfo, 整数型, , , mi.dwExtraInfo
 """
 
 LEFT_OUT = """\
@@ -110,6 +122,14 @@ FAULTS = [
      ["mismatch: kernel32.dll (VerSetConditionMask): left out as overloaded: the headers declare one type"]),
     ('"usp10.dll", "ScriptFreeCache"', '"gdi32.dll", "ScriptFreeCache"',  # gdi32 has it from Windows 10 on
      ["mismatch: ScriptFreeCache_ (ScriptFreeCache): not the DLL of every Windows that has it: usp10.dll"]),
+    ("；hi HARDWAREINPUT：hi.uMsg 4 hi.wParamL 8 hi.wParamH 10", "",  # the caller could not find hi
+     ["mismatch: INPUT_ (INPUT): hi.uMsg: neither a member nor named in the union's comment",
+      "mismatch: INPUT_ (INPUT): hi.wParamL: neither a member nor named in the union's comment",
+      "mismatch: INPUT_ (INPUT): hi.wParamH: neither a member nor named in the union's comment"]),
+    ("ki.wScan 6", "ki.wScan 5",
+     ["mismatch: INPUT_ (INPUT): union arm ki.wScan: C 6 vs E 5"]),
+    ("fRestFlags 位 15 宽 1", "fRestFlags 位 15 宽 2",
+     ["mismatch: SHELLFLAGSTATE_ (SHELLFLAGSTATE): bit-field fRestFlags (bit 15, width 1): not named so"]),
     ("    .成员 atomWindowType, 短整数型", "    .成员 atomWindowType, 整数型",
      ["mismatch: WINDOWINFO_ (WINDOWINFO): size: C 60 vs E 62",
       "mismatch: WINDOWINFO_ (WINDOWINFO): atomWindowType size: C 2 vs E 4",
@@ -139,7 +159,7 @@ class SdkCheckTest(unittest.TestCase):
     def test_clean_declarations_are_proven(self):
         code, out = self.run_check(DLL, TYPES, LEFT_OUT)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 9 commands generated, 9 proven; 3 data types generated, 3 proven; 0 faults",
+        self.assertEqual(out, ["sdk_check: 9 commands generated, 9 proven; 5 data types generated, 5 proven; 0 faults",
                                "sdk_check: left out: 1 W form, 1 an RPC marshalling helper, called by the RPC runtime"])
 
     def test_each_planted_fault_is_reported(self):
