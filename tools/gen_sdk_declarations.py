@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Generate the DLL commands of the common system DLLs from the MinGW-w64 SDK into data/sdk.
 
-Run:  /usr/bin/python3 tools/gen_sdk_declarations.py [DATA_DIR]   (needs Debian's python3-clang)
+Run:  /usr/bin/python3 tools/gen_sdk_declarations.py [DATA_DIR] [--compare]   (needs Debian's python3-clang)
 
 For every DLL of tools/sdk_check.py's list it takes the exports of the i686 import library
 and the declarations of the i686 headers (parsed with libclang), and writes
@@ -9,12 +9,15 @@ and the declarations of the i686 headers (parsed with libclang), and writes
   DATA_DIR/sdk/catalog/<dll>.txt  their catalog lines, in the same order
   DATA_DIR/sdk/types/sdk.txt      the data types they use that the hand-written library lacks
   DATA_DIR/sdk/left-out.csv       every export not generated, with its reason
+  DATA_DIR/sdk/versions.csv       the versions of the Debian packages that made them
 following the rules of DATA_DIR/README.md ("Declarations generated from the SDK"). An
 export that the hand-written library (DATA_DIR/dll) already declares is not generated.
-Prints the counts; tools/sdk_check.py then proves the result.
+Prints the counts; tools/sdk_check.py then proves the result. With --compare it generates into
+a temporary folder instead and names each file that differs from DATA_DIR/sdk (exit status 1).
 """
 import subprocess
 import sys
+import tempfile
 from collections import Counter
 from pathlib import Path
 
@@ -34,6 +37,9 @@ SCALARS = {K.BOOL: BYTE, K.CHAR_S: BYTE, K.SCHAR: BYTE, K.UCHAR: BYTE, K.CHAR_U:
            K.LONGLONG: LONG, K.ULONGLONG: LONG, K.FLOAT: FLOAT, K.DOUBLE: DOUBLE}
 CHARS = {K.CHAR_S, K.SCHAR}
 # The comment that a structure passed as its address in a 整数型 adds, by sdk_meaning.system_owned's reason.
+# The Debian packages that make the data: the i686 headers and import libraries, the compiler whose
+# own include folder the parser reads, and the parser.
+VERSIONED_PACKAGES = ["mingw-w64-i686-dev", "gcc-mingw-w64-i686-win32", "libclang1-14", "python3-clang-14"]
 OTHER_OWNER = "exported by another DLL of the list, whose function it is"
 OWNED_NOTES = {"that the system hands out": "系统给出或交还的结构的地址", "of variable length": "变长结构的地址，由调用者分配"}
 
@@ -390,14 +396,22 @@ def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
     return sorted(blocks), left_out
 
 
-def main(argv):
-    root = Path(__file__).resolve().parent.parent
-    data = Path(argv[1]) if len(argv) > 1 else root / "data"
+def versions():
+    """The lines of versions.csv: the Debian packages whose headers, import libraries and parser
+    made the data."""
+    lines = ["package,version"]
+    for package in VERSIONED_PACKAGES:
+        version = subprocess.run(["dpkg-query", "-W", "-f=${Version}", package], capture_output=True, text=True)
+        lines.append(f"{package},{version.stdout.strip() or 'not installed'}")
+    return "\n".join(lines) + "\n"
+
+
+def generate(data, out):
+    """Writes the generated files into out from the hand-written library of data; returns the counts."""
     commands, types = crosscheck.read_blocks(data)
     covered = set()
     for c in commands:
         covered |= {c.target, c.target + "A", c.target.removesuffix("A")}
-    out = data / "sdk"
     for sub in ("dll", "catalog", "types"):
         (out / sub).mkdir(parents=True, exist_ok=True)
         for old in (out / sub).glob("*.txt"):
@@ -426,11 +440,46 @@ def main(argv):
     blocks = type_blocks(generated_types)
     (out / "types" / "sdk.txt").write_text("\n\n".join(blocks) + "\n", encoding="utf-8")
     (out / "left-out.csv").write_text("dll,export,reason\n" + "\n".join(left_out) + "\n", encoding="utf-8")
+    (out / "versions.csv").write_text(versions(), encoding="utf-8")
     reasons = Counter(line.split(",", 2)[2] for line in left_out)
-    print(f"gen_sdk_declarations: {sum(generated.values())} commands, {len(blocks)} data types generated")
-    print("  " + ", ".join(f"{dll} {n}" for dll, n in generated.items()))
-    print("  left out: " + ", ".join(f"{n} {r}" for r, n in reasons.most_common()))
+    return [f"gen_sdk_declarations: {sum(generated.values())} commands, {len(blocks)} data types generated",
+            "  " + ", ".join(f"{dll} {n}" for dll, n in generated.items()),
+            "  left out: " + ", ".join(f"{n} {r}" for r, n in reasons.most_common())]
+
+
+def differences(made, kept):
+    """What differs between two folders of generated files, a line for each file."""
+    out = []
+    names = sorted({p.relative_to(made) for p in made.rglob("*") if p.is_file()} |
+                   {p.relative_to(kept) for p in kept.rglob("*") if p.is_file()})
+    for name in names:
+        a, b = made / name, kept / name
+        if not b.exists() or not a.exists():
+            out.append(f"{name}: {'not in ' + str(kept) if a.exists() else 'no longer generated'}")
+        elif a.read_bytes() != b.read_bytes():
+            new, old = a.read_text(encoding="utf-8").splitlines(), b.read_text(encoding="utf-8").splitlines()
+            k = next((i for i, (x, y) in enumerate(zip(new, old)) if x != y), min(len(new), len(old)))
+            out.append(f"{name}:{k + 1}: generated {new[k] if k < len(new) else '(end)'!r}, "
+                       f"kept {old[k] if k < len(old) else '(end)'!r}")
+    return out
+
+
+def main(argv):
+    root = Path(__file__).resolve().parent.parent
+    args = [a for a in argv[1:] if a != "--compare"]
+    data = Path(args[0]) if args else root / "data"
+    if "--compare" not in argv:
+        print("\n".join(generate(data, data / "sdk")))
+        return 0
+    with tempfile.TemporaryDirectory() as tmp:
+        counts = generate(data, Path(tmp))
+        diffs = differences(Path(tmp), data / "sdk")
+    print("\n".join(diffs + counts))
+    if diffs:
+        print(f"gen_sdk_declarations: {len(diffs)} files differ from {data / 'sdk'}: regenerate them, "
+              "with the versions of versions.csv where that file differs")
+    return 1 if diffs else 0
 
 
 if __name__ == "__main__":
-    main(sys.argv)
+    sys.exit(main(sys.argv))
