@@ -54,8 +54,10 @@ def canonical(t):
 
 def is_opaque(record):
     """A structure that E passes as a plain number: a handle (DECLARE_HANDLE: struct HWND__
-    { int unused; }) or a COM interface, whose pointer the caller only hands on."""
-    if record.spelling.endswith("__") and [f.spelling for f in record.type.get_fields()] == ["unused"]:
+    { int unused; }, GDI+'s empty class GpBitmap), a COM interface or a C++ class, whose pointer
+    the caller only hands on."""
+    fields = [f.spelling for f in record.type.get_fields()]
+    if (record.spelling.endswith("__") and fields == ["unused"]) or (record.type.get_size() > 0 and not fields):
         return True
     return any(c.kind in (ci.CursorKind.CXX_METHOD, ci.CursorKind.CXX_BASE_SPECIFIER) for c in record.get_children())
 
@@ -94,9 +96,11 @@ class Structures:
         return ename
 
 
-def type_blocks(generated):
+def type_blocks(generated, used):
+    """The data type blocks that the generated commands use: a parameter may have laid out a
+    structure that its command then did not keep, or passed as its address in a 整数型."""
     out = []
-    for ename in sorted(generated):
+    for ename in sorted(set(generated) & used):
         _, cname, members, unions = generated[ename]
         lines = [f".数据类型 {ename}, , {cname}" + (f", {unions}" if unions else "")]
         lines += [f"    .成员 {n}, {t}, , {dims}, {note}" for n, t, dims, note in members]
@@ -168,6 +172,10 @@ def member(field, offset, path, unions):
     name = field.spelling
     cpath = sdk_meaning.c_path(path, name)
     t = canonical(field.type)
+    if t.kind == K.RECORD and is_opaque(t.get_declaration()) and t.get_size() > 0:
+        # A C++ class (GDI+'s Color in ColorMap) keeps its members to itself: the member is its bytes.
+        return [(offset, INT, t.get_size() // 4, cpath, [name])] if t.get_size() % 4 == 0 else \
+            [(offset, BYTE, t.get_size(), cpath, [name])]
     if t.kind == K.RECORD:
         return flatten(t, offset, cpath, unions)
     if t.kind == K.INCOMPLETEARRAY:
@@ -330,7 +338,7 @@ def declare(cursor, dll, entry, english, structures, stack):
                   for p in cursor.get_arguments())
     if stack != c_bytes:
         raise LeftOut("the import library's @N differs from the header")
-    header = Path(cursor.location.file.name).name
+    header = header_of(cursor)
     proto = (f"{cursor.result_type.spelling} {entry}(" +
              ", ".join(f"{p.type.spelling} {p.spelling}".strip() for p in cursor.get_arguments()) + ")")
     lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}']
@@ -340,6 +348,10 @@ def declare(cursor, dll, entry, english, structures, stack):
         if t not in crosscheck.SIZES and t not in used:
             used.append(t)
     return "\n".join(lines), ",".join([english, dll, english + "_"] + used)
+
+
+def header_of(cursor):
+    return Path(cursor.location.file.name).name
 
 
 def parse(group):
@@ -381,6 +393,8 @@ def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
                 raise LeftOut(sdk_meaning.not_for_calling(entry))
             if entry not in functions:
                 raise LeftOut("not declared as a function in the headers")
+            if dll in sdk_check.ONLY_FROM and header_of(functions[entry][0]) != sdk_check.ONLY_FROM[dll]:
+                raise LeftOut(f"declared outside {sdk_check.ONLY_FROM[dll]}")
             if owners.owner(entry) != dll:
                 raise LeftOut(OTHER_OWNER)
             if len(functions[entry]) > 1:
@@ -426,8 +440,8 @@ def generate(data, out):
     macros = {}
     for tu, functions, *_ in parsed.values():
         macros.update(sdk_meaning.import_macros(tu, functions))
-    owners = sdk_meaning.DllOwners(tables, macros)
-    taken, left_out, generated = set(), [], Counter()
+    owners = sdk_meaning.DllOwners(sdk_check.ownable(tables, {g: parsed[g][1] for g in parsed}), macros)
+    taken, left_out, generated, catalog_lines = set(), [], Counter(), []
     for dll, group in sdk_check.DLLS:
         blocks, missing = declare_exports(dll, tables[dll], parsed[group], structures[group], covered, taken, owners)
         left_out += missing
@@ -437,7 +451,9 @@ def generate(data, out):
         stem = Path(dll).stem
         (out / "dll" / f"{stem}.txt").write_text("\n\n".join(b for _, b, _ in blocks) + "\n", encoding="utf-8")
         (out / "catalog" / f"{stem}.txt").write_text("".join(line + "\n" for _, _, line in blocks), encoding="utf-8")
-    blocks = type_blocks(generated_types)
+        catalog_lines += [line for _, _, line in blocks]
+    used = {name for line in catalog_lines for name in line.split(",")[3:]}
+    blocks = type_blocks(generated_types, used)
     (out / "types" / "sdk.txt").write_text("\n\n".join(blocks) + "\n", encoding="utf-8")
     (out / "left-out.csv").write_text("dll,export,reason\n" + "\n".join(left_out) + "\n", encoding="utf-8")
     (out / "versions.csv").write_text(versions(), encoding="utf-8")

@@ -49,16 +49,26 @@ DLLS = [("user32.dll", "main"), ("kernel32.dll", "main"), ("gdi32.dll", "main"),
         ("ole32.dll", "main"), ("oleaut32.dll", "main"), ("imm32.dll", "main"), ("msimg32.dll", "main"),
         ("setupapi.dll", "main"), ("dbghelp.dll", "main"), ("crypt32.dll", "main"), ("winhttp.dll", "winhttp"),
         ("powrprof.dll", "main"), ("userenv.dll", "main"), ("secur32.dll", "main"), ("mpr.dll", "main"),
-        ("usp10.dll", "main")]
+        ("usp10.dll", "main"), ("urlmon.dll", "main"), ("dwmapi.dll", "main"), ("uxtheme.dll", "main"),
+        ("shcore.dll", "main"), ("wtsapi32.dll", "main"), ("wintrust.dll", "main"), ("bcrypt.dll", "main"),
+        ("dnsapi.dll", "main"), ("gdiplus.dll", "gdiplus"), ("ntdll.dll", "ntdll")]
+# A DLL of which only the functions of one header are generated: ntdll's others are the system's own.
+ONLY_FROM = {"ntdll.dll": "winternl.h"}
 # winhttp.h and wininet.h declare the same names differently: each group is its own
 # translation unit. The main group holds the cross-check's headers and those of the DLLs above.
 HEADER_GROUPS = {
     "main": crosscheck.HEADERS + """wincrypt.h ole2.h olectl.h dbghelp.h ntsecapi.h aclapi.h sddl.h wincred.h
         winsafer.h dsgetdc.h icmpapi.h cfgmgr32.h winefs.h evntrace.h shobjidl.h lmjoin.h lmdfs.h ws2spi.h
         powersetting.h usp10.h d3dkmthk.h winineti.h wct.h physicalmonitorenumerationapi.h perflib.h evntprov.h
-        evntcons.h mssip.h appmgmt.h lmat.h dsrole.h davclnt.h winnls32.h""".split(),
+        evntcons.h mssip.h appmgmt.h lmat.h dsrole.h davclnt.h winnls32.h urlmon.h dwmapi.h uxtheme.h
+        shellscalingapi.h wtsapi32.h wintrust.h softpub.h bcrypt.h windns.h""".split(),
     "winhttp": ["windows.h", "winhttp.h"],
+    # GDI+'s flat API is C++: its functions lie in namespaces, and its structures are classes.
+    "gdiplus": ["windows.h", "objidl.h", "gdiplus.h"],
+    # winternl.h declares the NT structures that other headers declare otherwise.
+    "ntdll": ["windows.h", "winternl.h"],
 }
+GROUP_TAILS = {"gdiplus": "using namespace Gdiplus;\nusing namespace Gdiplus::DllExports;\n"}
 OVERLOADED = "overloaded in the C++ headers"
 C_PATH = re.compile(r"[A-Za-z_]\w*(\.[A-Za-z_]\w*)*", re.ASCII)
 # In a data type's comments: "ki.wVk 4" of a union's arm, "fParity 位 1 宽 1" of a bit-field.
@@ -99,7 +109,17 @@ def header_source(group):
     # systems lack: PSAPI_VERSION 1 keeps psapi.dll's own.
     return ("#define SECURITY_WIN32\n#define NTDDI_VERSION 0x0A00000B\n#define _WIN32_IE 0x0A00\n"
             "#define PSAPI_VERSION 1\n") + "".join(
-        f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADER_GROUPS[group])
+        f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADER_GROUPS[group]) + GROUP_TAILS.get(group, "")
+
+
+def ownable(tables, functions):
+    """The exports of each DLL that may be its own (sdk_meaning.DllOwners): of a DLL of ONLY_FROM,
+    those that its header declares. tables: {dll: exports}; functions: {group: its functions}."""
+    out = dict(tables)
+    for dll, header in ONLY_FROM.items():
+        declared = functions[dict(DLLS)[dll]]
+        out[dll] = {e for e in tables[dll] if e in declared and Path(declared[e][0].location.file.name).name == header}
+    return out
 
 
 def import_library(dll):
@@ -214,12 +234,15 @@ def meaning_faults(commands, types, type_groups, left_out, group_of, headers, ta
     macros = {}
     for h in headers.values():
         macros.update(h.macros)
-    owners = sdk_meaning.DllOwners(tables, macros)
+    candidates = ownable(tables, {g: h.functions for g, h in headers.items()})
+    owners = sdk_meaning.DllOwners(candidates, macros)
     for c in commands:
         if c.dll in group_of:
             by_group.setdefault(group_of[c.dll], ([], []))[0].append(c)
         if sdk_meaning.not_for_calling(c.target):
             faults.append(("mismatch", c, f"not for calling: {sdk_meaning.not_for_calling(c.target)}"))
+        elif c.dll in ONLY_FROM and c.target not in candidates[c.dll]:
+            faults.append(("mismatch", c, f"not declared in {ONLY_FROM[c.dll]}"))
         elif owners.owner(c.target) not in (None, c.dll):
             faults.append(("mismatch", c, f"not the DLL of every Windows that has it: {owners.owner(c.target)}"))
     for block, reason in left_out:
