@@ -193,16 +193,16 @@ TEST(DllCommandLookup, FlagsComeFromTheFlagsFieldOnly) {
   EXPECT_EQ(byAddress(capabilities.record), (Flags{false, false, false, false, true}));
 }
 
-// The last block is the last one generated from the SDK headers (those of ws2_32.dll come last).
+// The last block is the last one generated from the SDK headers (those of wtsapi32.dll come last).
 TEST(DllCommandLookup, LastBlockRunsToTheEndOfTheText) {
   std::string_view libraryText = library::dllCommandLibraryText();
-  DllLookup last = lookUpDll("shutdown_");
+  DllLookup last = lookUpDll("WTSWaitSystemEvent_");
   ASSERT_TRUE(last.found);
   Text block = last.text.substr(kHead.size());
   EXPECT_TRUE(libraryText.ends_with(block));
   EXPECT_TRUE(block.ends_with("\r\n"));
   EXPECT_FALSE(block.ends_with("\r\n\r\n"));
-  EXPECT_EQ(parameterNames(last.record), (Texts{"s", "how"}));
+  EXPECT_EQ(parameterNames(last.record), (Texts{"hServer", "EventMask", "pEventFlags"}));
 }
 
 TEST(DllCommandLookup, UnknownNameChangesNothing) {
@@ -299,7 +299,9 @@ TEST(DataTypeLookup, LastBlockRunsToTheEndAndDimensionsLoseTheirQuotes) {
   EXPECT_EQ(dimensions(record)[0], "");
   EXPECT_EQ(dimensions(record)[4], "8");
   EXPECT_EQ(memberTypes(record)[4], "字节型");
-  EXPECT_EQ(record.comment, "uCLSSPEC");
+  // The header's comment follows the C name: where the union's other arms lie.
+  EXPECT_TRUE(record.comment.starts_with("uCLSSPEC,联合 tagged_union 偏移 4："));
+  EXPECT_TRUE(gbk::contains(record.comment, "tagged_union.pFileExt 4"));
 }
 
 TEST(DataTypeLookup, UnknownNameFindsNothing) {
