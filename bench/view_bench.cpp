@@ -12,8 +12,8 @@ void BM_RenderDllCommand(benchmark::State& state) {
   platform::headless::HeadlessUi ui;
   platform::DrawingBoard board("画板1");
   platform::Grid grid("高级表格1");
-  ui.realize(board, {platform::ControlKind::DrawingBoard, "画板1", "", -1, {}, ""}, 0);
-  ui.realize(grid, {platform::ControlKind::Grid, "高级表格1", "", -1, {}, ""}, 1);
+  ui.realize(board, {platform::ControlKind::drawingBoard, "画板1", "", -1, {}, ""}, 0);
+  ui.realize(grid, {platform::ControlKind::grid, "高级表格1", "", -1, {}, ""}, 1);
   view::GridRenderer renderer(board);
   library::LookupLists lists;
   std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("创建扩展画笔_", lists);

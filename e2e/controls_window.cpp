@@ -45,28 +45,28 @@ struct NativeKind {
 // wizard's own classes (frame, grid, drawing board) are plain windows here.
 NativeKind nativeKind(ControlKind kind) {
   switch (kind) {
-    case ControlKind::TabControl:
+    case ControlKind::tabControl:
       return {WC_TABCONTROLW, WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, WS_EX_CONTROLPARENT};
-    case ControlKind::TreeBox:
+    case ControlKind::treeBox:
       return {WC_TREEVIEWW, TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | WS_TABSTOP,
               WS_EX_CLIENTEDGE};
-    case ControlKind::ListBox:
-    case ControlKind::SortedListBox:
-    case ControlKind::CheckListBox:
-    case ControlKind::SortedCheckListBox:
+    case ControlKind::listBox:
+    case ControlKind::sortedListBox:
+    case ControlKind::checkListBox:
+    case ControlKind::sortedCheckListBox:
       return {WC_LISTBOXW, LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::EditBox: return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::MultiLineEditBox:
+    case ControlKind::editBox: return {WC_EDITW, ES_AUTOHSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
+    case ControlKind::multiLineEditBox:
       return {WC_EDITW, ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::RadioButton: return {WC_BUTTONW, BS_RADIOBUTTON | WS_TABSTOP, 0};
-    case ControlKind::DropDownList: return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
-    case ControlKind::Button: return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
-    case ControlKind::Label: return {WC_STATICW, SS_LEFT, 0};
-    case ControlKind::StatusBar: return {STATUSCLASSNAMEW, SBARS_SIZEGRIP | CCS_BOTTOM, 0};
-    case ControlKind::Grid: return {L"ControlsWindowPlain", 0, WS_EX_CLIENTEDGE};
-    case ControlKind::Frame:
-    case ControlKind::DrawingBoard:
-    case ControlKind::Window: break;
+    case ControlKind::radioButton: return {WC_BUTTONW, BS_RADIOBUTTON | WS_TABSTOP, 0};
+    case ControlKind::dropDownList: return {WC_COMBOBOXW, CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP, 0};
+    case ControlKind::button: return {WC_BUTTONW, BS_PUSHBUTTON | WS_TABSTOP, 0};
+    case ControlKind::label: return {WC_STATICW, SS_LEFT, 0};
+    case ControlKind::statusBar: return {STATUSCLASSNAMEW, SBARS_SIZEGRIP | CCS_BOTTOM, 0};
+    case ControlKind::grid: return {L"ControlsWindowPlain", 0, WS_EX_CLIENTEDGE};
+    case ControlKind::frame:
+    case ControlKind::drawingBoard:
+    case ControlKind::window: break;
   }
   return {L"ControlsWindowPlain", 0, 0};
 }
@@ -119,14 +119,14 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
       if (!control.parent.empty() && design[p].name == control.parent) parent = made[p];
     }
     const NativeKind native = nativeKind(control.kind);
-    const bool captioned = control.kind == ControlKind::Button || control.kind == ControlKind::RadioButton ||
-                           control.kind == ControlKind::Label;
+    const bool captioned = control.kind == ControlKind::button || control.kind == ControlKind::radioButton ||
+                           control.kind == ControlKind::label;
     const platform::Rect r = control.rect;
     HWND hwnd = CreateWindowExW(native.exStyle, native.windowClass, captioned ? wide(control.text).c_str() : L"",
                                 native.style | WS_CHILD | (control.visible ? WS_VISIBLE : 0), px(r.left), px(r.top),
                                 px(r.width), px(r.height), parent, reinterpret_cast<HMENU>(i), instance, nullptr);
     SendMessageW(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    if (control.kind == ControlKind::TabControl) {
+    if (control.kind == ControlKind::tabControl) {
       // The wizard's narrow padding, which lets the four catalog pages fit without scroll arrows.
       SendMessageW(hwnd, TCM_SETPADDING, 0, MAKELPARAM(px(4), px(3)));
       std::vector<std::wstring> pages = parts(control.text);

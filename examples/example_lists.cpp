@@ -32,7 +32,7 @@ std::unique_ptr<ExampleDatabase> openExamplesDatabase(platform::Files& files, co
   messages.show(fault == OpenFault::inUse ? "API例程数据库正被另一个程序使用（也许是已在运行的另一个API向导），"
                                             "无法打开。关闭那个程序后再启动本程序，就能看到例程。"
                                           : "API例程数据库无法打开,请编译到wizard文件夹中使用！",
-                "信息：", platform::MessageIcon::None, platform::MessageButtons::Ok);
+                "信息：", platform::MessageIcon::none, platform::MessageButtons::ok);
   return nullptr;
 }
 

@@ -11,7 +11,7 @@ namespace {
 constexpr std::size_t kNamesInAMessage = 10;
 
 void warn(window::Services& services, const gbk::Text& text) {
-  services.messages.show(text, "信息：", platform::MessageIcon::Warning, platform::MessageButtons::Ok);
+  services.messages.show(text, "信息：", platform::MessageIcon::warning, platform::MessageButtons::ok);
 }
 
 gbk::Text damaged(std::string_view name) { return "例程“" + gbk::Text(name) + "”已损坏，读不出来，没有写出文件。"; }
@@ -96,8 +96,8 @@ void 选择列表框_选用例程_doubleClicked(window::Services& services, Exam
   int pos = list.currentSelection();
   if (pos < 0) return;
   gbk::Text question = "是否要打开例程“" + list.itemText(pos) + "”？";
-  if (services.messages.show(question, "是否要打开例程", platform::MessageIcon::Question,
-                                    platform::MessageButtons::YesNo) == platform::MessageAnswer::Yes) {
+  if (services.messages.show(question, "是否要打开例程", platform::MessageIcon::question,
+                                    platform::MessageButtons::yesNo) == platform::MessageAnswer::yes) {
     openExample(services, database, list);
   }
 }

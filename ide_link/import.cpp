@@ -53,8 +53,8 @@ void tellImportFailed(window::Wizard& wizard) {
   window::showInStatusBar(wizard.window, "导入：", kFailureText);
   platform::MessageAnswer answer =
       wizard.services.messages.show(std::string(kImportFailedMessage) + std::string(kOfferToCopy), "信息：",
-                                    platform::MessageIcon::Warning, platform::MessageButtons::YesNo);
-  if (answer == platform::MessageAnswer::Yes) {
+                                    platform::MessageIcon::warning, platform::MessageButtons::yesNo);
+  if (answer == platform::MessageAnswer::yes) {
     copyChosenDeclarations(wizard.window, wizard.services.clipboard, wizard.services.messages);
   }
 }

@@ -8,23 +8,23 @@
 namespace platform {
 
 enum class ControlKind {
-  Window,
-  TabControl,        // text: the page captions, separated by "|"
-  TreeBox,
-  ListBox,
-  SortedListBox,
-  CheckListBox,
-  SortedCheckListBox,
-  EditBox,           // single line
-  MultiLineEditBox,  // read-only, vertical scroll bar
-  RadioButton,
-  DropDownList,      // text: the items, separated by "|"; the first is selected
-  Button,
-  Label,
-  StatusBar,         // text: the parts "width:text", separated by "|"; the last takes the rest
-  Grid,
-  DrawingBoard,
-  Frame,
+  window,
+  tabControl,        // text: the page captions, separated by "|"
+  treeBox,
+  listBox,
+  sortedListBox,
+  checkListBox,
+  sortedCheckListBox,
+  editBox,           // single line
+  multiLineEditBox,  // read-only, vertical scroll bar
+  radioButton,
+  dropDownList,      // text: the items, separated by "|"; the first is selected
+  button,
+  label,
+  statusBar,         // text: the parts "width:text", separated by "|"; the last takes the rest
+  grid,
+  drawingBoard,
+  frame,
 };
 
 struct ControlDesign {

@@ -206,14 +206,14 @@ std::optional<CellRange> Grid::cellToward(CursorStep step) const {
   const int lastRow = rowCount() - 1, lastColumn = columnCount() - 1;
   int row = cursorRow_, column = cursorColumn_;
   switch (step) {
-    case CursorStep::Left: column = std::max(here.firstColumn - 1, 0); break;
-    case CursorStep::Right: column = here.lastColumn < lastColumn ? here.lastColumn + 1 : column; break;
-    case CursorStep::Up: row = std::max(here.firstRow - 1, 0); break;
-    case CursorStep::Down: row = here.lastRow < lastRow ? here.lastRow + 1 : row; break;
-    case CursorStep::RowStart: column = 0; break;
-    case CursorStep::RowEnd: column = lastColumn; break;
-    case CursorStep::TableStart: row = 0, column = 0; break;
-    case CursorStep::TableEnd: row = lastRow, column = lastColumn; break;
+    case CursorStep::left: column = std::max(here.firstColumn - 1, 0); break;
+    case CursorStep::right: column = here.lastColumn < lastColumn ? here.lastColumn + 1 : column; break;
+    case CursorStep::up: row = std::max(here.firstRow - 1, 0); break;
+    case CursorStep::down: row = here.lastRow < lastRow ? here.lastRow + 1 : row; break;
+    case CursorStep::rowStart: column = 0; break;
+    case CursorStep::rowEnd: column = lastColumn; break;
+    case CursorStep::tableStart: row = 0, column = 0; break;
+    case CursorStep::tableEnd: row = lastRow, column = lastColumn; break;
   }
   return blockAt(row, column);
 }

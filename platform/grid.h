@@ -13,7 +13,7 @@
 
 namespace platform {
 
-enum class Alignment { Left, Centred, Right };
+enum class Alignment { left, centred, right };
 
 // A rectangle of cells, first and last rows and columns included.
 struct CellRange {
@@ -36,11 +36,11 @@ struct GridCell {
   gbk::Text text;
   std::optional<Colour> textColour;        // none: the grid's default
   std::optional<Colour> backgroundColour;  // none: the grid's default
-  Alignment alignment = Alignment::Left;
+  Alignment alignment = Alignment::left;
 };
 
 // Where the cursor goes when the user presses a key that moves it.
-enum class CursorStep { Left, Right, Up, Down, RowStart, RowEnd, TableStart, TableEnd };
+enum class CursorStep { left, right, up, down, rowStart, rowEnd, tableStart, tableEnd };
 
 class GridPeer : public virtual ControlPeer {
  public:

@@ -4,9 +4,9 @@
 
 namespace platform {
 
-enum class MessageIcon { None, Warning, Question };
-enum class MessageButtons { Ok, YesNo };
-enum class MessageAnswer { Ok, Yes, No };
+enum class MessageIcon { none, warning, question };
+enum class MessageButtons { ok, yesNo };
+enum class MessageAnswer { ok, yes, no };
 
 // Task-modal message boxes without an owner window.
 class MessageBoxes {

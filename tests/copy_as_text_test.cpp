@@ -91,7 +91,7 @@ TEST_F(CopyAsTextTest, AClipboardHeldByAnotherProgramIsReportedAndNothingIsLost)
   chosen.userPressedCopyKey();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_EQ(messages.shown[0].text, "剪贴板正被其他程序占用，没有复制。请稍后再试。");
-  EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::warning);
   EXPECT_EQ(clipboard.text, "what another program put there");
   EXPECT_NE(statusBar().first, "已复制：");
   ASSERT_EQ(chosen.count(), 1);

@@ -63,8 +63,8 @@ TEST(ExampleList, MissingDatabaseSaysSoOnceAndTheExamplesStayEmpty) {
   ASSERT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.messages.shown[0].text, "API例程数据库无法打开,请编译到wizard文件夹中使用！");
   EXPECT_EQ(h.messages.shown[0].caption, "信息：");
-  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::None);
-  EXPECT_EQ(h.messages.shown[0].buttons, platform::MessageButtons::Ok);
+  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::none);
+  EXPECT_EQ(h.messages.shown[0].buttons, platform::MessageButtons::ok);
   EXPECT_EQ(h.w.列表框_例程列表.count(), 0);
   navigation::addCatalogEntryToChosenApiList(h.wizard.window, h.wizard.state.catalog, h.entryOf("GetWindowTextA"));
   h.w.选择夹_选用区.userChangedPage(1);

@@ -44,7 +44,7 @@ TEST_F(OpeningExamples, AFailedWriteSaysSoAndStartsNothing) {
   ASSERT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.messages.shown[0].text, "文件无法写出！");
   EXPECT_EQ(h.messages.shown[0].caption, "信息：");
-  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::warning);
   EXPECT_EQ(h.files.contents.at(u"C:\\busy.e"), "kept");
   EXPECT_TRUE(h.shell.started.empty());
 }
@@ -53,15 +53,15 @@ TEST_F(OpeningExamples, ChosenExampleAsksFirstAndOpensOnlyOnYes) {
   h.choose("GetWindowTextA");
   h.showChosenExamplesPage();
   h.w.选择列表框_选用例程.setCurrentSelection(1);
-  h.messages.answer = platform::MessageAnswer::No;
+  h.messages.answer = platform::MessageAnswer::no;
   h.w.选择列表框_选用例程.userDoubleClicked(1);
   ASSERT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.messages.shown[0].text, "是否要打开例程“小写名称.e”？");
   EXPECT_EQ(h.messages.shown[0].caption, "是否要打开例程");
-  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::Question);
-  EXPECT_EQ(h.messages.shown[0].buttons, platform::MessageButtons::YesNo);
+  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::question);
+  EXPECT_EQ(h.messages.shown[0].buttons, platform::MessageButtons::yesNo);
   EXPECT_TRUE(h.dialogs.saveNamesOffered.empty());
-  h.messages.answer = platform::MessageAnswer::Yes;
+  h.messages.answer = platform::MessageAnswer::yes;
   h.dialogs.saveAnswer = u"D:\\lower.e";
   h.w.选择列表框_选用例程.userDoubleClicked(1);
   EXPECT_EQ(h.files.contents.at(u"D:\\lower.e"), "lower");
@@ -95,7 +95,7 @@ TEST(OpeningADamagedExample, NamesItBeforeTheDialogAndTouchesNoFile) {
   h.w.列表框_例程列表.userDoubleClicked(0);
   ASSERT_EQ(h.messages.shown.size(), 1u);
   EXPECT_EQ(h.messages.shown[0].text, "例程“取窗口标题.e”已损坏，读不出来，没有写出文件。");
-  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::Warning);
+  EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::warning);
   EXPECT_TRUE(h.dialogs.saveNamesOffered.empty());
   EXPECT_EQ(h.files.contents.at(u"C:\\x.e"), "kept");
   EXPECT_TRUE(h.shell.started.empty());

@@ -114,15 +114,15 @@ TEST(GridCells, ColoursAndAlignmentGoToEveryCellOfTheClippedRange) {
   fill(grid, 3, 3);
   grid.setBackgroundColour({2, 2, 1, 1}, 0xE4EDE6);  // corners given the wrong way round
   grid.setTextColour({1, 2, 7, 7}, 0x008000);         // runs past the table
-  grid.setAlignment(CellRange::cell(0, 0), Alignment::Right);
+  grid.setAlignment(CellRange::cell(0, 0), Alignment::right);
 
   EXPECT_EQ(grid.cell(1, 1).backgroundColour, 0xE4EDE6u);
   EXPECT_EQ(grid.cell(2, 2).backgroundColour, 0xE4EDE6u);
   EXPECT_FALSE(grid.cell(0, 0).backgroundColour);
   EXPECT_EQ(grid.cell(2, 2).textColour, 0x008000u);
   EXPECT_FALSE(grid.cell(1, 1).textColour);
-  EXPECT_EQ(grid.cell(0, 0).alignment, Alignment::Right);
-  EXPECT_EQ(grid.cell(0, 1).alignment, Alignment::Left);
+  EXPECT_EQ(grid.cell(0, 0).alignment, Alignment::right);
+  EXPECT_EQ(grid.cell(0, 1).alignment, Alignment::left);
   EXPECT_EQ(grid.cellText(1, 1), "1,1");  // colours keep the text
 }
 
@@ -215,22 +215,22 @@ TEST_F(GridCursor, StepsPassOverBlocksAndStopAtTheEdges) {
     auto block = grid.cellToward(step);
     return block ? std::pair{block->firstRow, block->firstColumn} : std::pair{-9, -9};
   };
-  EXPECT_EQ(grid.cellToward(CursorStep::Down)->firstRow, 0);  // no cursor yet: the first cell
-  EXPECT_EQ(stepFrom(1, 3, CursorStep::Right), std::pair(1, 3));  // the block reaches the last column
-  EXPECT_EQ(stepFrom(1, 2, CursorStep::Right), std::pair(1, 3));
-  EXPECT_EQ(stepFrom(1, 3, CursorStep::Left), std::pair(1, 2));
-  EXPECT_EQ(stepFrom(1, 4, CursorStep::Down), std::pair(2, 0));   // the cursor stood on (1, 3)
-  EXPECT_EQ(stepFrom(2, 0, CursorStep::Down), std::pair(3, 0));
-  EXPECT_EQ(stepFrom(0, 0, CursorStep::Up), std::pair(0, 0));
-  EXPECT_EQ(stepFrom(3, 4, CursorStep::Down), std::pair(3, 4));
-  EXPECT_EQ(stepFrom(3, 2, CursorStep::RowStart), std::pair(3, 0));
-  EXPECT_EQ(stepFrom(3, 2, CursorStep::RowEnd), std::pair(3, 4));
-  EXPECT_EQ(stepFrom(3, 2, CursorStep::TableStart), std::pair(0, 0));
-  EXPECT_EQ(stepFrom(0, 2, CursorStep::TableEnd), std::pair(3, 4));
+  EXPECT_EQ(grid.cellToward(CursorStep::down)->firstRow, 0);  // no cursor yet: the first cell
+  EXPECT_EQ(stepFrom(1, 3, CursorStep::right), std::pair(1, 3));  // the block reaches the last column
+  EXPECT_EQ(stepFrom(1, 2, CursorStep::right), std::pair(1, 3));
+  EXPECT_EQ(stepFrom(1, 3, CursorStep::left), std::pair(1, 2));
+  EXPECT_EQ(stepFrom(1, 4, CursorStep::down), std::pair(2, 0));   // the cursor stood on (1, 3)
+  EXPECT_EQ(stepFrom(2, 0, CursorStep::down), std::pair(3, 0));
+  EXPECT_EQ(stepFrom(0, 0, CursorStep::up), std::pair(0, 0));
+  EXPECT_EQ(stepFrom(3, 4, CursorStep::down), std::pair(3, 4));
+  EXPECT_EQ(stepFrom(3, 2, CursorStep::rowStart), std::pair(3, 0));
+  EXPECT_EQ(stepFrom(3, 2, CursorStep::rowEnd), std::pair(3, 4));
+  EXPECT_EQ(stepFrom(3, 2, CursorStep::tableStart), std::pair(0, 0));
+  EXPECT_EQ(stepFrom(0, 2, CursorStep::tableEnd), std::pair(3, 4));
   EXPECT_EQ(changes, 0);  // looking ahead moves nothing
 
   Grid empty("empty");
-  EXPECT_FALSE(empty.cellToward(CursorStep::Down));
+  EXPECT_FALSE(empty.cellToward(CursorStep::down));
 }
 
 }  // namespace

@@ -16,8 +16,8 @@ constexpr int kFlagColumnWidth = 56;
 class GridRendererTest : public ::testing::Test {
  protected:
   GridRendererTest() {
-    ui.realize(board, {platform::ControlKind::DrawingBoard, "画板1", "", -1, {}, ""}, 0);
-    ui.realize(grid, {platform::ControlKind::Grid, "高级表格1", "", -1, {}, ""}, 1);
+    ui.realize(board, {platform::ControlKind::drawingBoard, "画板1", "", -1, {}, ""}, 0);
+    ui.realize(grid, {platform::ControlKind::grid, "高级表格1", "", -1, {}, ""}, 1);
   }
 
   library::DllCommandRecord command(std::string_view name) {
@@ -143,14 +143,14 @@ TEST_F(GridRendererTest, DataTypeWithoutMembersHasItsThreeHeadingRows) {
 
 TEST_F(GridRendererTest, ADataTypeAfterACommandLeavesNothingOfTheCommand) {
   renderer.renderDllCommand(grid, command("创建扩展画笔_"));
-  grid.setAlignment(CellRange::rowSpan(0, 0, 4), platform::Alignment::Right);
+  grid.setAlignment(CellRange::rowSpan(0, 0, 4), platform::Alignment::right);
   library::DataTypeRecord record;
   record.name = "空结构_";
   renderer.renderDataType(grid, record);
   EXPECT_EQ(grid.rowCount(), 3);
   EXPECT_EQ(grid.cellText(2, 1), "类型");
   EXPECT_EQ(grid.merges(), (std::vector<CellRange>{CellRange::rowSpan(0, 2, 4), CellRange::rowSpan(1, 2, 4)}));
-  EXPECT_EQ(grid.cell(0, 4).alignment, platform::Alignment::Left);
+  EXPECT_EQ(grid.cell(0, 4).alignment, platform::Alignment::left);
   EXPECT_EQ(grid.columnWidth(0), width("数据类型名"));  // widths start again from the default
 }
 

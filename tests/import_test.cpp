@@ -153,14 +153,14 @@ TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
 TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
   addApi(entryOf("GetMenuItemInfoA"));
   addDataType("矩形_", 1, false);
-  messages.answer = platform::MessageAnswer::No;
+  messages.answer = platform::MessageAnswer::no;
   w.按钮_导入.userClicked();
   ASSERT_EQ(messages.shown.size(), 1u);
   EXPECT_TRUE(messages.shown[0].text.starts_with("与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。\r\n\r\n"));
   EXPECT_TRUE(messages.shown[0].text.ends_with("现在复制吗？"));
   EXPECT_EQ(messages.shown[0].caption, "信息：");
-  EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::Warning);
-  EXPECT_EQ(messages.shown[0].buttons, platform::MessageButtons::YesNo);
+  EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::warning);
+  EXPECT_EQ(messages.shown[0].buttons, platform::MessageButtons::yesNo);
   EXPECT_EQ(clipboard.writes, 0);
   EXPECT_FALSE(ui.destroyed(w.启动窗口));
   ASSERT_EQ(chosen.count(), 2);
@@ -181,7 +181,7 @@ TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
 TEST_F(ImportTest, WithoutTheIdeCopiesTheTickedDeclarationsWhenTheUserSaysYes) {
   addApi(entryOf("GetMenuItemInfoA"));
   addDataType("矩形_", 1, false);
-  messages.answer = platform::MessageAnswer::Yes;
+  messages.answer = platform::MessageAnswer::yes;
   w.按钮_导入.userClicked();
   std::vector<library::DeclarationName> ticked = {{library::DeclarationKind::dllCommand, "取菜单条目信息_"}};
   EXPECT_EQ(clipboard.text, library::composeDeclarationCopy(ticked).text);
@@ -236,7 +236,7 @@ TEST_F(ImportTest, EscGivesUpAWaitAndOtherwiseCloses) {
 TEST_F(ImportTest, AnIdeThatEndsWithoutAnswerEndsTheWaitAsAFailure) {
   ideIsThere("", false);
   addApi(entryOf("GetMenuItemInfoA"));
-  messages.answer = platform::MessageAnswer::No;
+  messages.answer = platform::MessageAnswer::no;
   w.按钮_导入.userClicked();
   w.启动窗口.ticked();
   ASSERT_TRUE(messages.shown.empty());

@@ -60,7 +60,7 @@ void GridRenderer::resetGrid(platform::Grid& grid, int columnCount) const {
   grid.setRowCount(1);
   grid.setColumnCount(columnCount);
   for (int column = 0; column < grid.columnCount(); ++column) grid.undoMerge(0, column);
-  grid.setAlignment(platform::CellRange::rowSpan(0, 0, columnCount - 1), platform::Alignment::Left);
+  grid.setAlignment(platform::CellRange::rowSpan(0, 0, columnCount - 1), platform::Alignment::left);
 }
 
 void GridRenderer::renderDllCommand(platform::Grid& grid, const library::DllCommandRecord& record) const {

@@ -14,23 +14,23 @@ std::vector<gbk::Text> pieces(std::string_view text) { return gbk::split(text, "
 std::unique_ptr<platform::Control> makeControl(const platform::ControlDesign& design, platform::Scale scale) {
   std::string name(design.name);
   switch (design.kind) {
-    case ControlKind::Window: return std::make_unique<platform::Window>(name, scale);
-    case ControlKind::TabControl: return std::make_unique<platform::TabControl>(name, pieces(design.text));
-    case ControlKind::TreeBox: return std::make_unique<platform::TreeBox>(name);
-    case ControlKind::ListBox: return std::make_unique<platform::ListBox>(name, false);
-    case ControlKind::SortedListBox: return std::make_unique<platform::ListBox>(name, true);
-    case ControlKind::CheckListBox: return std::make_unique<platform::CheckListBox>(name, false);
-    case ControlKind::SortedCheckListBox: return std::make_unique<platform::CheckListBox>(name, true);
-    case ControlKind::EditBox: return std::make_unique<platform::EditBox>(name, false);
-    case ControlKind::MultiLineEditBox: return std::make_unique<platform::EditBox>(name, true);
-    case ControlKind::RadioButton: return std::make_unique<platform::RadioButton>(name);
-    case ControlKind::DropDownList: return std::make_unique<platform::DropDownList>(name);
-    case ControlKind::Button: return std::make_unique<platform::Button>(name);
-    case ControlKind::Label: return std::make_unique<platform::Label>(name);
-    case ControlKind::StatusBar: return std::make_unique<platform::StatusBar>(name);
-    case ControlKind::Grid: return std::make_unique<platform::Grid>(name, scale);
-    case ControlKind::DrawingBoard: return std::make_unique<platform::DrawingBoard>(name);
-    case ControlKind::Frame: return std::make_unique<platform::Frame>(name);
+    case ControlKind::window: return std::make_unique<platform::Window>(name, scale);
+    case ControlKind::tabControl: return std::make_unique<platform::TabControl>(name, pieces(design.text));
+    case ControlKind::treeBox: return std::make_unique<platform::TreeBox>(name);
+    case ControlKind::listBox: return std::make_unique<platform::ListBox>(name, false);
+    case ControlKind::sortedListBox: return std::make_unique<platform::ListBox>(name, true);
+    case ControlKind::checkListBox: return std::make_unique<platform::CheckListBox>(name, false);
+    case ControlKind::sortedCheckListBox: return std::make_unique<platform::CheckListBox>(name, true);
+    case ControlKind::editBox: return std::make_unique<platform::EditBox>(name, false);
+    case ControlKind::multiLineEditBox: return std::make_unique<platform::EditBox>(name, true);
+    case ControlKind::radioButton: return std::make_unique<platform::RadioButton>(name);
+    case ControlKind::dropDownList: return std::make_unique<platform::DropDownList>(name);
+    case ControlKind::button: return std::make_unique<platform::Button>(name);
+    case ControlKind::label: return std::make_unique<platform::Label>(name);
+    case ControlKind::statusBar: return std::make_unique<platform::StatusBar>(name);
+    case ControlKind::grid: return std::make_unique<platform::Grid>(name, scale);
+    case ControlKind::drawingBoard: return std::make_unique<platform::DrawingBoard>(name);
+    case ControlKind::frame: return std::make_unique<platform::Frame>(name);
   }
   throw std::logic_error("unknown control kind");
 }

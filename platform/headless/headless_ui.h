@@ -102,7 +102,7 @@ class HeadlessMessageBoxes : public MessageBoxes {
     return answer;
   }
   std::vector<Shown> shown;
-  MessageAnswer answer = MessageAnswer::Ok;
+  MessageAnswer answer = MessageAnswer::ok;
 };
 
 }  // namespace platform::headless

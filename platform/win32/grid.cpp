@@ -61,9 +61,9 @@ void frame(HDC dc, RECT r, COLORREF colour, int thickness) {
 
 UINT alignmentFlags(Alignment alignment) {
   switch (alignment) {
-    case Alignment::Centred: return DT_CENTER;
-    case Alignment::Right: return DT_RIGHT;
-    case Alignment::Left: break;
+    case Alignment::centred: return DT_CENTER;
+    case Alignment::right: return DT_RIGHT;
+    case Alignment::left: break;
   }
   return DT_LEFT;
 }
@@ -303,12 +303,12 @@ bool NativeGrid::keyPressed(WPARAM key) {
   const bool control = GetKeyState(VK_CONTROL) < 0;
   std::optional<CellRange> target;
   switch (key) {
-    case VK_LEFT: target = grid_.cellToward(CursorStep::Left); break;
-    case VK_RIGHT: target = grid_.cellToward(CursorStep::Right); break;
-    case VK_UP: target = grid_.cellToward(CursorStep::Up); break;
-    case VK_DOWN: target = grid_.cellToward(CursorStep::Down); break;
-    case VK_HOME: target = grid_.cellToward(control ? CursorStep::TableStart : CursorStep::RowStart); break;
-    case VK_END: target = grid_.cellToward(control ? CursorStep::TableEnd : CursorStep::RowEnd); break;
+    case VK_LEFT: target = grid_.cellToward(CursorStep::left); break;
+    case VK_RIGHT: target = grid_.cellToward(CursorStep::right); break;
+    case VK_UP: target = grid_.cellToward(CursorStep::up); break;
+    case VK_DOWN: target = grid_.cellToward(CursorStep::down); break;
+    case VK_HOME: target = grid_.cellToward(control ? CursorStep::tableStart : CursorStep::rowStart); break;
+    case VK_END: target = grid_.cellToward(control ? CursorStep::tableEnd : CursorStep::rowEnd); break;
     case VK_PRIOR:
     case VK_NEXT: {
       // As many rows as the window shows, counted from the cursor's row.

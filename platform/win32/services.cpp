@@ -40,11 +40,11 @@ void Win32Shell::run(const Path& file, std::u16string_view commandLine) {
 
 MessageAnswer Win32MessageBoxes::show(std::string_view text, std::string_view caption, MessageIcon icon,
                                       MessageButtons buttons) {
-  UINT type = MB_TASKMODAL | (buttons == MessageButtons::YesNo ? MB_YESNO : MB_OK);
-  if (icon == MessageIcon::Warning) type |= MB_ICONWARNING;
-  if (icon == MessageIcon::Question) type |= MB_ICONQUESTION;
+  UINT type = MB_TASKMODAL | (buttons == MessageButtons::yesNo ? MB_YESNO : MB_OK);
+  if (icon == MessageIcon::warning) type |= MB_ICONWARNING;
+  if (icon == MessageIcon::question) type |= MB_ICONQUESTION;
   int answer = MessageBoxW(nullptr, wide(text).c_str(), wide(caption).c_str(), type);
-  return answer == IDYES ? MessageAnswer::Yes : answer == IDNO ? MessageAnswer::No : MessageAnswer::Ok;
+  return answer == IDYES ? MessageAnswer::yes : answer == IDNO ? MessageAnswer::no : MessageAnswer::ok;
 }
 
 }  // namespace platform::win32

@@ -39,7 +39,7 @@ void runGuarded(const Handle& handle) {
   }
 }
 
-bool isContainer(ControlKind kind) { return kind == ControlKind::TabControl || kind == ControlKind::Frame; }
+bool isContainer(ControlKind kind) { return kind == ControlKind::tabControl || kind == ControlKind::frame; }
 
 template <typename Native, typename Model, typename... Args>
 std::unique_ptr<NativeControl> makeNative(Control& control, HWND parent, int id, Args... args) {
@@ -55,14 +55,14 @@ void Win32Ui::realize(Control& control, const ControlDesign& design, int designI
   // The design's order sets the Tab order and begins the radio groups, whenever the
   // window comes to be made.
   Unmade unmade{&control, design, designIndex, focusOrder_.size(), false};
-  if (design.kind == ControlKind::RadioButton) {
+  if (design.kind == ControlKind::radioButton) {
     unmade.firstOfGroup = radioGroups_.insert(std::string(design.parent) + "/" + std::to_string(design.page)).second;
   }
   focusOrder_.push_back(nullptr);
   // A page not on view shows nothing at the first paint: its controls are made after it.
   if (control.page() >= 0 && !control.isShown()) {
     unmade_.push_back(unmade);
-  } else if (design.kind == ControlKind::Window || design.kind == ControlKind::StatusBar) {
+  } else if (design.kind == ControlKind::window || design.kind == ControlKind::statusBar) {
     // What the first layout reads: the window's client size, the status bar's height.
     make(unmade);
   } else if (isContainer(design.kind) || (control.parent() && containers_.contains(control.parent()))) {
@@ -81,14 +81,14 @@ void Win32Ui::make(const Unmade& unmade) {
   const int id = unmade.designIndex;
   std::unique_ptr<NativeControl> native;
   switch (unmade.design.kind) {
-    case ControlKind::Window: {
+    case ControlKind::window: {
       auto window = std::make_unique<MainWindow>(static_cast<Window&>(control));
       window->createCentred();
       main_ = window.get();
       native = std::move(window);
       break;
     }
-    case ControlKind::TabControl: {
+    case ControlKind::tabControl: {
       auto tab = std::make_unique<NativeTab>(static_cast<TabControl&>(control));
       tab->setControlId(id);
       tab->create(parent);
@@ -96,23 +96,23 @@ void Win32Ui::make(const Unmade& unmade) {
       native = std::move(tab);
       break;
     }
-    case ControlKind::TreeBox: native = makeNative<NativeTree, TreeBox>(control, parent, id); break;
-    case ControlKind::ListBox:
-    case ControlKind::SortedListBox:
-    case ControlKind::CheckListBox:
-    case ControlKind::SortedCheckListBox: native = makeNative<NativeList, ListControl>(control, parent, id); break;
-    case ControlKind::EditBox:
-    case ControlKind::MultiLineEditBox: native = makeNative<NativeEdit, EditBox>(control, parent, id); break;
-    case ControlKind::RadioButton:
+    case ControlKind::treeBox: native = makeNative<NativeTree, TreeBox>(control, parent, id); break;
+    case ControlKind::listBox:
+    case ControlKind::sortedListBox:
+    case ControlKind::checkListBox:
+    case ControlKind::sortedCheckListBox: native = makeNative<NativeList, ListControl>(control, parent, id); break;
+    case ControlKind::editBox:
+    case ControlKind::multiLineEditBox: native = makeNative<NativeEdit, EditBox>(control, parent, id); break;
+    case ControlKind::radioButton:
       native = makeNative<NativeRadio, RadioButton>(control, parent, id, unmade.firstOfGroup);
       break;
-    case ControlKind::DropDownList: native = makeNative<NativeDropDown, DropDownList>(control, parent, id); break;
-    case ControlKind::Button: native = makeNative<NativeButton, Button>(control, parent, id); break;
-    case ControlKind::Label: native = makeNative<NativeLabel, Label>(control, parent, id); break;
-    case ControlKind::StatusBar: native = makeNative<NativeStatusBar, StatusBar>(control, parent, id); break;
-    case ControlKind::Grid: native = makeNative<NativeGrid, Grid>(control, parent, id); break;
-    case ControlKind::DrawingBoard: native = makeNative<NativeBoard, DrawingBoard>(control, parent, id); break;
-    case ControlKind::Frame: native = makeNative<NativeFrame, Frame>(control, parent, id); break;
+    case ControlKind::dropDownList: native = makeNative<NativeDropDown, DropDownList>(control, parent, id); break;
+    case ControlKind::button: native = makeNative<NativeButton, Button>(control, parent, id); break;
+    case ControlKind::label: native = makeNative<NativeLabel, Label>(control, parent, id); break;
+    case ControlKind::statusBar: native = makeNative<NativeStatusBar, StatusBar>(control, parent, id); break;
+    case ControlKind::grid: native = makeNative<NativeGrid, Grid>(control, parent, id); break;
+    case ControlKind::drawingBoard: native = makeNative<NativeBoard, DrawingBoard>(control, parent, id); break;
+    case ControlKind::frame: native = makeNative<NativeFrame, Frame>(control, parent, id); break;
   }
   control.attach(native.get());
   focusOrder_[unmade.focusSlot] = native.get();

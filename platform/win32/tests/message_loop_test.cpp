@@ -13,7 +13,7 @@ namespace {
 
 TEST(MessageLoopTest, FirstPaintedComesBeforeAWaitingMessageIsHandled) {
   Win32Ui ui;
-  const ControlDesign design{ControlKind::Window, "启动窗口", "", -1, {0, 0, 320, 240}, "窗口"};
+  const ControlDesign design{ControlKind::window, "启动窗口", "", -1, {0, 0, 320, 240}, "窗口"};
   Window window(std::string(design.name), ui.displayScale());
   window.setRect(design.rect);
   ui.realize(window, design, 0);
