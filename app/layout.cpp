@@ -21,8 +21,8 @@ void layOut(window::StartupWindow& w) {
   // The buttons and the note stand over the chosen area, right of its lists.
   const platform::Rect area = w.选择夹_选用区.rect();
   const int buttonLeft = area.left + area.width - buttonWidth - px(8);
-  for (platform::Button* button : {&w.按钮_全部选择, &w.按钮_全部放弃, &w.按钮_导入, &w.按钮_从选用框删除,
-                                   &w.按钮_清空选用框, &w.按钮_关闭程序}) {
+  for (platform::Button* button :
+       {&w.按钮_全部选择, &w.按钮_全部放弃, &w.按钮_导入, &w.按钮_从选用框删除, &w.按钮_清空选用框, &w.按钮_关闭程序}) {
     button->setLeft(buttonLeft);
   }
   w.标签2.setLeft(area.left + area.width - buttonWidth - px(6));

@@ -1,8 +1,8 @@
 #include <benchmark/benchmark.h>
 
 #include "library/builtin_data.h"
-#include "navigation/search.h"
 #include "library/constants.h"
+#include "navigation/search.h"
 
 namespace {
 

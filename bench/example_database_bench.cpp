@@ -9,13 +9,13 @@
 #include <iterator>
 #include <random>
 
+#include "base/byte_writer.h"
 #include "examples/example_database.h"
 #include "examples/example_fields.h"
 #include "examples/example_lists.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
 #include "platform/headless/headless_files.h"
-#include "base/byte_writer.h"
 #include "tests/headless_wizard.h"
 #include "tools/example_database_writer.h"
 
@@ -159,14 +159,15 @@ void BM_HostileDatabase(benchmark::State& state) {
     for (int pos = 0; pos < list.count(); ++pos) listed += static_cast<double>(list.itemText(pos).size());
     for (std::int32_t record = 1; record <= db.recordCount(); ++record) {
       db.goTo(record);
-      if (std::optional<std::string> bytes = db.fieldBytes(examples::kSourceField)) read += static_cast<double>(bytes->size());
+      if (std::optional<std::string> bytes = db.fieldBytes(examples::kSourceField))
+        read += static_cast<double>(bytes->size());
     }
   }
   state.counters["file MB"] = fileBytes / 1e6;
   state.counters["listed per file byte"] = listed / fileBytes;
   state.counters["read per file byte"] = read / fileBytes;
-  state.counters["ns per file byte"] = benchmark::Counter(fileBytes, benchmark::Counter::kIsIterationInvariantRate |
-                                                                         benchmark::Counter::kInvert);
+  state.counters["ns per file byte"] =
+      benchmark::Counter(fileBytes, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_HostileDatabase)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 

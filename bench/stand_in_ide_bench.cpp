@@ -20,11 +20,11 @@ std::string typicalImportBlock() {
   auto text = [](const char* value) { return Argument{ArgumentType::text, 0, 0, value}; };
   auto integer = [](std::uint32_t value) { return Argument{ArgumentType::integer, value, 0, {}}; };
   library::WizardRequest request{0,
-                                      std::string(library::libraryProgramImage()),
-                                      {{6, {integer(256), text("取菜单条目信息_"), integer(2), text("$")}},
-                                       {6, {integer(64), text("菜单条目结构_"), integer(2), text("$")}},
-                                       {5, {text("a")}},
-                                       {5, {text("b")}}}};
+                                 std::string(library::libraryProgramImage()),
+                                 {{6, {integer(256), text("取菜单条目信息_"), integer(2), text("$")}},
+                                  {6, {integer(64), text("菜单条目结构_"), integer(2), text("$")}},
+                                  {5, {text("a")}},
+                                  {5, {text("b")}}}};
   return request_bytes::request(request);
 }
 

@@ -15,11 +15,11 @@ using ide_link::Argument;
 // A typical import: ten APIs that need data types, each with its records, then "a" and "b".
 void queueTypicalImport(ide_link::WizardRequestBuffer& buffer, const std::vector<library::CatalogEntry>& apis) {
   for (const library::CatalogEntry& api : apis) {
-    buffer.queueCommandRecord(6, {Argument::integer(256), Argument::text(api.chineseName), Argument::integer(2),
-                                  Argument::text("$")});
+    buffer.queueCommandRecord(
+        6, {Argument::integer(256), Argument::text(api.chineseName), Argument::integer(2), Argument::text("$")});
     for (std::string_view dataType : api.dataTypeNames) {
-      buffer.queueCommandRecord(6, {Argument::integer(64), Argument::text(dataType), Argument::integer(2),
-                                    Argument::text("$")});
+      buffer.queueCommandRecord(
+          6, {Argument::integer(64), Argument::text(dataType), Argument::integer(2), Argument::text("$")});
     }
   }
   buffer.queueCommandRecord(5, {Argument::text("a")});
@@ -57,8 +57,7 @@ struct ViewOfImport {
     queueTypicalImport(queued, tenApisWithDataTypes());
     return std::string(queued.bytes());
   }();
-  std::vector<std::uint8_t> view =
-      std::vector<std::uint8_t>(library::requestBlockSize(payload.size(), buffer.size()));
+  std::vector<std::uint8_t> view = std::vector<std::uint8_t>(library::requestBlockSize(payload.size(), buffer.size()));
 };
 
 void BM_WriteRequestIntoView(benchmark::State& state) {

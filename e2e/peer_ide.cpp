@@ -56,8 +56,8 @@ int wmain(int argc, wchar_t** argv) {
   HANDLE replyReady = CreateEventW(nullptr, FALSE, FALSE, L"EWEVT2");
   if (!requestReady || !replyReady) return 2;
   if (mode == L"leftover") SetEvent(replyReady);
-  HANDLE started = mode == L"launch" ? start(L"peer_ide.exe launcher", nullptr)
-                                     : start(L"wizard\\apiwizard.exe", L"wizard");
+  HANDLE started =
+      mode == L"launch" ? start(L"peer_ide.exe launcher", nullptr) : start(L"wizard\\apiwizard.exe", L"wizard");
   if (!started) return 3;
   WaitForSingleObject(requestReady, INFINITE);
   if (mode != L"slow" && mode != L"silent") return 1;

@@ -82,8 +82,14 @@ std::string json(const std::string& text) {
   std::string out = "\"";
   for (char c : text) {
     if (c == '"' || c == '\\') out += '\\';
-    if (c == '\r') { out += "\\r"; continue; }
-    if (c == '\n') { out += "\\n"; continue; }
+    if (c == '\r') {
+      out += "\\r";
+      continue;
+    }
+    if (c == '\n') {
+      out += "\\n";
+      continue;
+    }
     out += c;
   }
   return out + "\"";
@@ -124,7 +130,8 @@ std::string statusParts(HWND hwnd) {
 std::wstring listItemText(HWND list, LRESULT pos) {
   if (GetWindowLongW(list, GWL_STYLE) & LBS_NODATA) return platform::win32::askItemText(list, static_cast<int>(pos));
   wchar_t item[512] = {};
-  if (SendMessageW(list, LB_GETTEXTLEN, pos, 0) < 511) SendMessageW(list, LB_GETTEXT, pos, reinterpret_cast<LPARAM>(item));
+  if (SendMessageW(list, LB_GETTEXTLEN, pos, 0) < 511)
+    SendMessageW(list, LB_GETTEXT, pos, reinterpret_cast<LPARAM>(item));
   return item;
 }
 
@@ -192,18 +199,20 @@ void print(HWND hwnd, int depth) {
   GetClientRect(hwnd, &client);
   RECT screen{};
   GetWindowRect(hwnd, &screen);
-  std::printf("{\"depth\":%d,\"name\":%s,\"class\":%s,\"text\":%s,\"left\":%ld,\"top\":%ld,\"width\":%ld,"
-              "\"height\":%ld,\"screenLeft\":%ld,\"screenTop\":%ld,\"clientWidth\":%ld,\"clientHeight\":%ld,"
-              "\"visible\":%s,\"enabled\":%s,\"focused\":%s%s%s}\n",
-              depth, json(utf8(designName(hwnd))).c_str(), json(utf8(cls)).c_str(), json(utf8(text(hwnd))).c_str(),
-              r.left, r.top, r.right - r.left, r.bottom - r.top, screen.left, screen.top, client.right, client.bottom,
-              IsWindowVisible(hwnd) ? "true" : "false", IsWindowEnabled(hwnd) ? "true" : "false",
-              focusedWindow() == hwnd ? "true" : "false", listDetails(hwnd, cls).c_str(), textExtent(hwnd).c_str());
+  std::printf(
+      "{\"depth\":%d,\"name\":%s,\"class\":%s,\"text\":%s,\"left\":%ld,\"top\":%ld,\"width\":%ld,"
+      "\"height\":%ld,\"screenLeft\":%ld,\"screenTop\":%ld,\"clientWidth\":%ld,\"clientHeight\":%ld,"
+      "\"visible\":%s,\"enabled\":%s,\"focused\":%s%s%s}\n",
+      depth, json(utf8(designName(hwnd))).c_str(), json(utf8(cls)).c_str(), json(utf8(text(hwnd))).c_str(), r.left,
+      r.top, r.right - r.left, r.bottom - r.top, screen.left, screen.top, client.right, client.bottom,
+      IsWindowVisible(hwnd) ? "true" : "false", IsWindowEnabled(hwnd) ? "true" : "false",
+      focusedWindow() == hwnd ? "true" : "false", listDetails(hwnd, cls).c_str(), textExtent(hwnd).c_str());
 }
 
 void printTree(HWND hwnd, int depth) {
   print(hwnd, depth);
-  for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) printTree(child, depth + 1);
+  for (HWND child = GetWindow(hwnd, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    printTree(child, depth + 1);
 }
 
 HWND findControl(HWND parent, const std::wstring& name) {
@@ -273,7 +282,8 @@ int main(int argc, char** argv) {
       DWORD_PTR result = 0;
       if (!SendMessageTimeoutW(w, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &result)) ++unanswered;
       QueryPerformanceCounter(&after);
-      longest = std::max<DWORD>(longest, static_cast<DWORD>((after.QuadPart - before.QuadPart) * 1000 / frequency.QuadPart));
+      longest =
+          std::max<DWORD>(longest, static_cast<DWORD>((after.QuadPart - before.QuadPart) * 1000 / frequency.QuadPart));
       ++sends;
       Sleep(20);
     }

@@ -8,8 +8,8 @@
 #include <cstring>
 #include <utility>
 
-#include "library/example_database_layout.h"
 #include "base/gbk_text.h"
+#include "library/example_database_layout.h"
 
 namespace examples {
 namespace {
@@ -50,9 +50,8 @@ std::int32_t int32In(std::span<const unsigned char> bytes, std::size_t offset) {
 }
 
 bool hasMagic(std::span<const unsigned char> bytes, std::string_view magic) {
-  return std::equal(magic.begin(), magic.end(), bytes.begin(), [](char a, unsigned char b) {
-    return static_cast<unsigned char>(a) == b;
-  });
+  return std::equal(magic.begin(), magic.end(), bytes.begin(),
+                    [](char a, unsigned char b) { return static_cast<unsigned char>(a) == b; });
 }
 
 // The bytes of a held file, read at given offsets: a piece that does not lie wholly within
@@ -302,8 +301,8 @@ bool ExampleDatabase::skip() {
 std::span<const unsigned char> ExampleDatabase::recordBytes(std::int64_t record) const {
   std::span<const unsigned char> bytes;
   if (record < 1 || record > recordCount()) return {};
-  FileBytes(databaseBytes).piece(dataStart + static_cast<std::uint64_t>(record - 1) * recordLength, recordLength,
-                                     bytes);
+  FileBytes(databaseBytes)
+      .piece(dataStart + static_cast<std::uint64_t>(record - 1) * recordLength, recordLength, bytes);
   return bytes;
 }
 
@@ -341,36 +340,20 @@ FieldValue ExampleDatabase::readValue(const FieldDescriptor& field) const {
   std::span<const unsigned char> bytes = record.subspan(field.offset, field.size);
   std::uint64_t raw = field.type == FieldType::text ? 0 : littleEndian(bytes);
   switch (field.type) {
-    case FieldType::byte:
-      value.integer = static_cast<std::uint8_t>(raw);
-      break;
-    case FieldType::shortInteger:
-      value.integer = static_cast<std::int16_t>(raw);
-      break;
+    case FieldType::byte: value.integer = static_cast<std::uint8_t>(raw); break;
+    case FieldType::shortInteger: value.integer = static_cast<std::int16_t>(raw); break;
     case FieldType::integer:
-    case FieldType::subroutinePointer:
-      value.integer = static_cast<std::int32_t>(raw);
-      break;
-    case FieldType::longInteger:
-      value.integer = static_cast<std::int64_t>(raw);
-      break;
-    case FieldType::singleFloat:
-      value.real = std::bit_cast<float>(static_cast<std::uint32_t>(raw));
-      break;
-    case FieldType::doubleFloat:
-      value.real = std::bit_cast<double>(raw);
-      break;
+    case FieldType::subroutinePointer: value.integer = static_cast<std::int32_t>(raw); break;
+    case FieldType::longInteger: value.integer = static_cast<std::int64_t>(raw); break;
+    case FieldType::singleFloat: value.real = std::bit_cast<float>(static_cast<std::uint32_t>(raw)); break;
+    case FieldType::doubleFloat: value.real = std::bit_cast<double>(raw); break;
     case FieldType::dateTime:
       // A NaN stays what it is: no clamp can place it.
       value.real = std::bit_cast<double>(raw);
       if (!std::isnan(value.real)) value.real = std::clamp(value.real, kEarliestDate, kLatestDate);
       break;
-    case FieldType::logical:
-      value.logical = raw != 0;
-      break;
-    case FieldType::text:
-      value.bytes = textIn(record, field);
-      break;
+    case FieldType::logical: value.logical = raw != 0; break;
+    case FieldType::text: value.bytes = textIn(record, field); break;
     case FieldType::byteSet:
     case FieldType::memo:
       if (!ownsChain(static_cast<std::int32_t>(raw), record.data() + field.offset) ||

@@ -92,12 +92,12 @@ void 列表框_例程列表_doubleClicked(window::Services& services, ExampleDat
 }
 
 void 选择列表框_选用例程_doubleClicked(window::Services& services, ExampleDatabase* database,
-                                     platform::CheckListBox& list) {
+                                       platform::CheckListBox& list) {
   int pos = list.currentSelection();
   if (pos < 0) return;
   gbk::Text question = "是否要打开例程“" + list.itemText(pos) + "”？";
   if (services.messages.show(question, "是否要打开例程", platform::MessageIcon::question,
-                                    platform::MessageButtons::yesNo) == platform::MessageAnswer::yes) {
+                             platform::MessageButtons::yesNo) == platform::MessageAnswer::yes) {
     openExample(services, database, list);
   }
 }

@@ -24,6 +24,6 @@ void saveChosenExamples(window::Services& services, ExampleDatabase* database, p
 // Handlers (the event table wires them).
 void 列表框_例程列表_doubleClicked(window::Services& services, ExampleDatabase* database, platform::ListBox& list);
 void 选择列表框_选用例程_doubleClicked(window::Services& services, ExampleDatabase* database,
-                                     platform::CheckListBox& list);
+                                       platform::CheckListBox& list);
 
 }  // namespace examples

@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "examples/example_database.h"
 #include "base/gbk_text.h"
+#include "examples/example_database.h"
 #include "platform/controls.h"
 #include "window/wizard.h"
 

@@ -41,8 +41,8 @@ bool copyChosenDeclarations(window::StartupWindow& w, platform::Clipboard& clipb
   }
   platform::ClipboardResult result = clipboard.putText(copy.text);
   if (result != platform::ClipboardResult::copied) {
-    messages.show(result == platform::ClipboardResult::busy ? kClipboardBusyMessage : kClipboardFailedMessage,
-                  "信息：", platform::MessageIcon::warning, platform::MessageButtons::ok);
+    messages.show(result == platform::ClipboardResult::busy ? kClipboardBusyMessage : kClipboardFailedMessage, "信息：",
+                  platform::MessageIcon::warning, platform::MessageButtons::ok);
     return false;
   }
   window::showInStatusBar(w, "已复制：", whatWasCopied(copy) + "，可粘贴到易语言程序中");

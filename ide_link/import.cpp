@@ -12,7 +12,8 @@ namespace {
 // An import that did not reach the IDE tells the user how to start the wizard so that it can.
 constexpr std::string_view kImportFailedMessage = "与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。";
 // ...and offers the way that needs no channel, so that the work gathered is not stuck.
-constexpr std::string_view kOfferToCopy = "\r\n\r\n也可以把打勾的声明复制为易语言代码，再粘贴到易语言程序中。现在复制吗？";
+constexpr std::string_view kOfferToCopy =
+    "\r\n\r\n也可以把打勾的声明复制为易语言代码，再粘贴到易语言程序中。现在复制吗？";
 
 void queueDeclaration(WizardRequestBuffer& buffer, library::DeclarationKind kind, std::string_view name) {
   buffer.queueCommandRecord(6, {Argument::integer(static_cast<std::int32_t>(kind)), Argument::text(name),
@@ -78,8 +79,7 @@ void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer, Impor
 void checkImportAnswer(window::Wizard& wizard, ImportWait& wait) {
   if (!wait.waiting()) return;
   switch (wait.request->poll()) {
-    case PendingRequest::State::waiting:
-      return;
+    case PendingRequest::State::waiting: return;
     case PendingRequest::State::answered:
       // Whatever the IDE replies is its affair.
       endWait(wizard.window, wait);

@@ -5,10 +5,10 @@
 #include <memory>
 #include <string_view>
 
+#include "base/gbk_text.h"
 #include "ide_link/wizard_channel.h"
 #include "ide_link/wizard_request_buffer.h"
 #include "library/catalog.h"
-#include "base/gbk_text.h"
 #include "platform/controls.h"
 #include "window/wizard.h"
 

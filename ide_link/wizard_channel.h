@@ -10,8 +10,8 @@
 #include <span>
 #include <string_view>
 
-#include "ide_link/wizard_request_buffer.h"
 #include "base/gbk_text.h"
+#include "ide_link/wizard_request_buffer.h"
 #include "platform/kernel_objects.h"
 
 namespace ide_link {
@@ -22,10 +22,10 @@ inline constexpr std::string_view kFailureText = "与易系统通讯失败！";
 // The objects of one exchange, closed in the reverse order of the members: "EWEVT2",
 // "EWIZ2", "EWIZ1", "EWEVT1"; each holder closes only what was made.
 struct ExchangeObjects {
-  std::unique_ptr<platform::NamedEvent> requestReady;  // "EWEVT1"
-  std::unique_ptr<platform::SharedMemory> request;     // "EWIZ1"
-  std::unique_ptr<platform::SharedMemory> requestSize; // "EWIZ2"
-  std::unique_ptr<platform::NamedEvent> replyReady;    // "EWEVT2"
+  std::unique_ptr<platform::NamedEvent> requestReady;   // "EWEVT1"
+  std::unique_ptr<platform::SharedMemory> request;      // "EWIZ1"
+  std::unique_ptr<platform::SharedMemory> requestSize;  // "EWIZ2"
+  std::unique_ptr<platform::NamedEvent> replyReady;     // "EWEVT2"
 };
 
 // A request that the IDE has been signalled to read. Its objects stay open until it is

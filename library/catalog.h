@@ -77,7 +77,7 @@ class Catalog {
   std::vector<std::string_view> dataTypeNames_;
   std::vector<std::optional<CatalogEntry>> entries_;
   std::vector<std::int32_t> ownIndexOrders_[2];  // none for the built-in catalog
-  std::span<const std::int32_t> indexOrder_[2];   // by English, by Chinese names
+  std::span<const std::int32_t> indexOrder_[2];  // by English, by Chinese names
   std::string_view chineseTree_;
 };
 

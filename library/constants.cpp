@@ -108,7 +108,8 @@ ConstantLibrary::ConstantLibrary(std::string_view constantLibraryText) : text_(c
   familyOf_.reserve(constants_.size());
   for (const Constant& constant : constants_) {
     auto family = static_cast<std::uint32_t>(familySize.size());
-    if (std::optional<FamilyKey> key = familyKey(constant)) family = familyByKey.try_emplace(*key, family).first->second;
+    if (std::optional<FamilyKey> key = familyKey(constant))
+      family = familyByKey.try_emplace(*key, family).first->second;
     if (family == familySize.size()) familySize.push_back(0);
     ++familySize[family];
     familyOf_.push_back(family);
@@ -121,8 +122,9 @@ ConstantLibrary::ConstantLibrary(std::string_view constantLibraryText) : text_(c
 }
 
 std::optional<std::uint32_t> ConstantLibrary::indexOf(std::string_view sdkName) const {
-  auto found = std::lower_bound(byName_.begin(), byName_.end(), sdkName,
-                                [this](std::uint32_t index, std::string_view name) { return constants_[index].name < name; });
+  auto found =
+      std::lower_bound(byName_.begin(), byName_.end(), sdkName,
+                       [this](std::uint32_t index, std::string_view name) { return constants_[index].name < name; });
   if (found == byName_.end() || constants_[*found].name != sdkName) return std::nullopt;
   return *found;
 }

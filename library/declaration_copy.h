@@ -5,8 +5,8 @@
 #include <span>
 #include <string_view>
 
-#include "library/declaration_lookup.h"
 #include "base/gbk_text.h"
+#include "library/declaration_lookup.h"
 #include "library/program_image.h"
 
 namespace library {

@@ -180,8 +180,9 @@ std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::stri
 }
 
 std::optional<DeclarationBlock> lookUpDllCommandBlock(const LibraryTexts& texts, std::string_view name) {
-  std::optional<std::string_view> block = isBuiltin(texts) ? builtinIndex().dllCommands.block(name)
-                                                           : HeaderIndex(texts.dllCommands, kDllCommandHeader).block(name);
+  std::optional<std::string_view> block = isBuiltin(texts)
+                                              ? builtinIndex().dllCommands.block(name)
+                                              : HeaderIndex(texts.dllCommands, kDllCommandHeader).block(name);
   if (!block) return std::nullopt;
   return withTypeNames(*block, kParameterLead, true);
 }

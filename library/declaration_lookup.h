@@ -23,11 +23,11 @@ struct Parameter {
 };
 
 struct DllCommandRecord {
-  gbk::Text name;        // the Chinese name looked up
-  gbk::Text returnType;  // empty for a command without result
-  gbk::Text comment;     // header fields 6 and on, joined with ","
-  gbk::Text dllFile;     // without its quotes
-  gbk::Text entryName;   // without its quotes
+  gbk::Text name;                     // the Chinese name looked up
+  gbk::Text returnType;               // empty for a command without result
+  gbk::Text comment;                  // header fields 6 and on, joined with ","
+  gbk::Text dllFile;                  // without its quotes
+  gbk::Text entryName;                // without its quotes
   std::vector<Parameter> parameters;  // one per parameter line, in order
 };
 
@@ -83,7 +83,7 @@ struct LibraryTexts {
 LibraryTexts builtinLibraryTexts();
 
 [[nodiscard]] std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name,
-                                                             LookupLists& lists);
+                                                              LookupLists& lists);
 [[nodiscard]] std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name);
 
 // What a copy of a declaration takes, without parsing its record: the block as the text

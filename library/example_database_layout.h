@@ -29,16 +29,12 @@ enum class FieldType : std::int32_t {
 constexpr std::uint32_t storedSize(FieldType type) {
   switch (type) {
     case FieldType::byte:
-    case FieldType::logical:
-      return 1;
-    case FieldType::shortInteger:
-      return 2;
+    case FieldType::logical: return 1;
+    case FieldType::shortInteger: return 2;
     case FieldType::longInteger:
     case FieldType::doubleFloat:
-    case FieldType::dateTime:
-      return 8;
-    default:
-      return 4;
+    case FieldType::dateTime: return 8;
+    default: return 4;
   }
 }
 

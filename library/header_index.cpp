@@ -31,7 +31,8 @@ HeaderIndex::Tables HeaderIndex::build(std::string_view text, std::string_view h
   tables.byName.resize(tables.starts.size());
   for (std::uint32_t i = 0; i < tables.byName.size(); ++i) tables.byName[i] = i;
   std::sort(tables.byName.begin(), tables.byName.end(), [&](std::uint32_t a, std::uint32_t b) {
-    return std::tuple(nameAt(text, header, tables.starts[a]), a) < std::tuple(nameAt(text, header, tables.starts[b]), b);
+    return std::tuple(nameAt(text, header, tables.starts[a]), a) <
+           std::tuple(nameAt(text, header, tables.starts[b]), b);
   });
   return tables;
 }
@@ -49,7 +50,8 @@ std::optional<std::string_view> HeaderIndex::block(std::string_view name) const 
     auto nameOf = [this](std::uint32_t number) { return nameAt(text_, header_, starts_[number]); };
     auto it = std::lower_bound(byName_.begin(), byName_.end(), name,
                                [&](std::uint32_t number, std::string_view wanted) { return nameOf(number) < wanted; });
-    for (; it != byName_.end() && nameOf(*it).starts_with(name); ++it) first = std::min<std::size_t>(first.value_or(*it), *it);
+    for (; it != byName_.end() && nameOf(*it).starts_with(name); ++it)
+      first = std::min<std::size_t>(first.value_or(*it), *it);
   } else {
     for (std::size_t i = 0; i < starts_.size() && !first; ++i) {
       if (text_.substr(starts_[i] + header_.size()).starts_with(name)) first = i;

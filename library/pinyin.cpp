@@ -44,7 +44,9 @@ std::vector<std::string_view> pinyinReadings(std::string_view text) {
   return readings;
 }
 
-bool isAsciiLetters(std::string_view text) { return !text.empty() && std::all_of(text.begin(), text.end(), isAsciiLetter); }
+bool isAsciiLetters(std::string_view text) {
+  return !text.empty() && std::all_of(text.begin(), text.end(), isAsciiLetter);
+}
 
 PinyinMatcher::PinyinMatcher(std::string_view typed, PinyinSpelling spelling)
     : letters(typed), spelling(spelling), reached(typed.size() + 1), reachedNext(typed.size() + 1) {

@@ -31,10 +31,9 @@ constexpr unsigned char kNameKey = 0x6B;
 constexpr std::uint64_t kSectionHeaderSize = 8;  // kind, length
 constexpr std::uint64_t kSmallestName = 5;       // length, at least one byte
 
-constexpr ImageSection kSections[] = {ImageSection::program,     ImageSection::supportLibraries,
-                                      ImageSection::windows,     ImageSection::programSets,
-                                      ImageSection::constants,   ImageSection::dataTypes,
-                                      ImageSection::dllCommands};
+constexpr ImageSection kSections[] = {
+    ImageSection::program,   ImageSection::supportLibraries, ImageSection::windows,    ImageSection::programSets,
+    ImageSection::constants, ImageSection::dataTypes,        ImageSection::dllCommands};
 
 // A name stands in a header line, where a comma ends it, and is shown as text, which a
 // NUL ends: a name holding either would come back as another.
@@ -51,14 +50,10 @@ bool isOptional(ImageSection section) { return section == ImageSection::constant
 // The sections that hold named blocks of source: program sets and declarations.
 std::string_view headerKeyword(ImageSection section) {
   switch (section) {
-    case ImageSection::programSets:
-      return kProgramSetHeader;
-    case ImageSection::dllCommands:
-      return kDllCommandHeader;
-    case ImageSection::constants:
-      return kConstantHeader;
-    default:
-      return kDataTypeHeader;
+    case ImageSection::programSets: return kProgramSetHeader;
+    case ImageSection::dllCommands: return kDllCommandHeader;
+    case ImageSection::constants: return kConstantHeader;
+    default: return kDataTypeHeader;
   }
 }
 
@@ -161,24 +156,12 @@ class ImageReader {
       case ImageSection::program:
         read = content.readU32(image.languageVersion) || fail(ImageFault::truncated, content.offset());
         break;
-      case ImageSection::supportLibraries:
-        read = readNames(content, image.supportLibraries);
-        break;
-      case ImageSection::windows:
-        read = readNames(content, image.windows);
-        break;
-      case ImageSection::programSets:
-        read = readBlocks(content, ImageSection::programSets, image.programSets);
-        break;
-      case ImageSection::constants:
-        read = readBlocks(content, ImageSection::constants, image.constants);
-        break;
-      case ImageSection::dataTypes:
-        read = readBlocks(content, ImageSection::dataTypes, image.dataTypes);
-        break;
-      case ImageSection::dllCommands:
-        read = readBlocks(content, ImageSection::dllCommands, image.dllCommands);
-        break;
+      case ImageSection::supportLibraries: read = readNames(content, image.supportLibraries); break;
+      case ImageSection::windows: read = readNames(content, image.windows); break;
+      case ImageSection::programSets: read = readBlocks(content, ImageSection::programSets, image.programSets); break;
+      case ImageSection::constants: read = readBlocks(content, ImageSection::constants, image.constants); break;
+      case ImageSection::dataTypes: read = readBlocks(content, ImageSection::dataTypes, image.dataTypes); break;
+      case ImageSection::dllCommands: read = readBlocks(content, ImageSection::dllCommands, image.dllCommands); break;
     }
     if (!read) return false;
     if (!content.atEnd()) return fail(ImageFault::sectionLengthMismatch, content.offset());
@@ -361,27 +344,13 @@ ImageWriting writeProgramImage(const ProgramImage& image) {
     std::string body;
     ImageError error;
     switch (section) {
-      case ImageSection::program:
-        base::appendLittleEndian32(body, image.languageVersion);
-        break;
-      case ImageSection::supportLibraries:
-        error = writeNames(body, image.supportLibraries);
-        break;
-      case ImageSection::windows:
-        error = writeNames(body, image.windows);
-        break;
-      case ImageSection::programSets:
-        error = writeBlocks(body, section, image.programSets);
-        break;
-      case ImageSection::constants:
-        error = writeBlocks(body, section, image.constants);
-        break;
-      case ImageSection::dataTypes:
-        error = writeBlocks(body, section, image.dataTypes);
-        break;
-      case ImageSection::dllCommands:
-        error = writeBlocks(body, section, image.dllCommands);
-        break;
+      case ImageSection::program: base::appendLittleEndian32(body, image.languageVersion); break;
+      case ImageSection::supportLibraries: error = writeNames(body, image.supportLibraries); break;
+      case ImageSection::windows: error = writeNames(body, image.windows); break;
+      case ImageSection::programSets: error = writeBlocks(body, section, image.programSets); break;
+      case ImageSection::constants: error = writeBlocks(body, section, image.constants); break;
+      case ImageSection::dataTypes: error = writeBlocks(body, section, image.dataTypes); break;
+      case ImageSection::dllCommands: error = writeBlocks(body, section, image.dllCommands); break;
     }
     if (error.fault == ImageFault::none && !fitsU32(body.size())) error.fault = ImageFault::tooLarge;
     if (error.fault != ImageFault::none) return {{}, std::move(error)};
@@ -433,36 +402,21 @@ namespace {
 
 const char* faultText(ImageFault fault) {
   switch (fault) {
-    case ImageFault::none:
-      return "no error";
-    case ImageFault::notAnImage:
-      return "not a program image (no CNWTEPRG at the start)";
-    case ImageFault::unsupportedFormat:
-      return "program image of an unknown format version";
-    case ImageFault::truncated:
-      return "program image truncated, or a length or count damaged";
-    case ImageFault::sectionLengthMismatch:
-      return "section content shorter than its stated length";
-    case ImageFault::duplicateSection:
-      return "section given twice";
-    case ImageFault::missingSection:
-      return "a required section is missing";
-    case ImageFault::emptyName:
-      return "empty name";
-    case ImageFault::badName:
-      return "a name holding a comma, NUL, CR or LF";
-    case ImageFault::namesOutOfOrder:
-      return "declarations out of name order, or a name given twice";
-    case ImageFault::sourceDoesNotMatchName:
-      return "declaration source does not begin with its own header";
-    case ImageFault::trailingBytes:
-      return "bytes after the last section";
-    case ImageFault::badLibraryText:
-      return "library text not laid out as version line, empty line, blocks";
-    case ImageFault::duplicateName:
-      return "a name given twice within its kind";
-    case ImageFault::tooLarge:
-      return "a length does not fit 32 bits";
+    case ImageFault::none: return "no error";
+    case ImageFault::notAnImage: return "not a program image (no CNWTEPRG at the start)";
+    case ImageFault::unsupportedFormat: return "program image of an unknown format version";
+    case ImageFault::truncated: return "program image truncated, or a length or count damaged";
+    case ImageFault::sectionLengthMismatch: return "section content shorter than its stated length";
+    case ImageFault::duplicateSection: return "section given twice";
+    case ImageFault::missingSection: return "a required section is missing";
+    case ImageFault::emptyName: return "empty name";
+    case ImageFault::badName: return "a name holding a comma, NUL, CR or LF";
+    case ImageFault::namesOutOfOrder: return "declarations out of name order, or a name given twice";
+    case ImageFault::sourceDoesNotMatchName: return "declaration source does not begin with its own header";
+    case ImageFault::trailingBytes: return "bytes after the last section";
+    case ImageFault::badLibraryText: return "library text not laid out as version line, empty line, blocks";
+    case ImageFault::duplicateName: return "a name given twice within its kind";
+    case ImageFault::tooLarge: return "a length does not fit 32 bits";
   }
   return "unknown fault";
 }

@@ -137,20 +137,11 @@ class SourceParser {
 
   void closeBlock() {
     switch (open) {
-      case Open::none:
-        return;
-      case Open::programSet:
-        program.programSets.push_back(std::move(block));
-        break;
-      case Open::dllCommand:
-        program.dllCommands.push_back(std::move(block));
-        break;
-      case Open::dataType:
-        program.dataTypes.push_back(std::move(block));
-        break;
-      case Open::constant:
-        program.constants.push_back(std::move(block));
-        break;
+      case Open::none: return;
+      case Open::programSet: program.programSets.push_back(std::move(block)); break;
+      case Open::dllCommand: program.dllCommands.push_back(std::move(block)); break;
+      case Open::dataType: program.dataTypes.push_back(std::move(block)); break;
+      case Open::constant: program.constants.push_back(std::move(block)); break;
     }
     open = Open::none;
     pendingEmptyLines = 0;

@@ -12,9 +12,9 @@ namespace {
 
 constexpr std::uint64_t kSmallestRequestBlock = 2048;
 constexpr std::uint64_t kCodeAndCount = 8;
-constexpr std::uint64_t kEntryHead = 12;        // value low, value high, type tag
-constexpr std::uint64_t kByteSetHead = 8;       // u32 1, u32 length
-constexpr std::uint32_t kByteSetMarker = 1;     // the first word of a byte set block
+constexpr std::uint64_t kEntryHead = 12;     // value low, value high, type tag
+constexpr std::uint64_t kByteSetHead = 8;    // u32 1, u32 length
+constexpr std::uint32_t kByteSetMarker = 1;  // the first word of a byte set block
 
 std::uint64_t dataLength(const Argument& argument) {
   switch (argument.type) {
@@ -96,8 +96,7 @@ class RequestDecoder {
     std::span<const unsigned char> bytes;
     switch (argument.type) {
       case ArgumentType::integer:
-      case ArgumentType::logical:
-        return true;
+      case ArgumentType::logical: return true;
       case ArgumentType::text:
         if (!cursor.takeNulTerminated(bytes)) return fail("text without its NUL", at + 12);
         break;
@@ -109,8 +108,7 @@ class RequestDecoder {
           return fail("byte set past the records' end", at + 16);
         break;
       }
-      default:
-        return fail("unknown type tag " + hex(tag), at + 8);
+      default: return fail("unknown type tag " + hex(tag), at + 8);
     }
     argument.bytes.assign(bytes.begin(), bytes.end());
     return true;

@@ -1,8 +1,8 @@
 #include "navigation/api_index.h"
 
 #include "library/pinyin.h"
-#include "window/wizard.h"
 #include "navigation/chosen_lists.h"
+#include "window/wizard.h"
 
 namespace navigation {
 namespace {
@@ -35,7 +35,8 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
   items.reserve(static_cast<std::size_t>(catalog.size()));
   // In the list's order already: the list takes them without sorting.
   for (std::int32_t n : catalog.indexOrder(chinese)) {
-    if (const library::CatalogEntry* entry = catalog.entry(n)) items.push_back({gbk::Text(entry->shownName(chinese)), n});
+    if (const library::CatalogEntry* entry = catalog.entry(n))
+      items.push_back({gbk::Text(entry->shownName(chinese)), n});
   }
   list.setItems(std::move(items));
   if (selectedEntry <= 0) return;
@@ -50,8 +51,8 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
 void 编辑框_索引_contentChanged(window::StartupWindow& w, const library::Catalog& catalog) {
   const gbk::Text& typed = w.编辑框_索引.text();
   // Pinyin only where the names' own letters find nothing, and only for Chinese names.
-  bool byPinyin = !w.列表框_索引.selectByPrefix(typed) && w.单选框_中文索引.checked() &&
-                  selectByPinyin(w.列表框_索引, typed);
+  bool byPinyin =
+      !w.列表框_索引.selectByPrefix(typed) && w.单选框_中文索引.checked() && selectByPinyin(w.列表框_索引, typed);
   // Also when nothing matched: the entry still selected is shown again.
   if (w.列表框_索引.currentSelection() >= 0) 列表框_索引_itemSelected(w, catalog);
   // The user sees why a name that does not begin with the typed text was chosen.

@@ -3,9 +3,9 @@
 #include <optional>
 #include <utility>
 
-#include "window/wizard.h"
 #include "navigation/chosen_lists.h"
 #include "view/declaration_view.h"
+#include "window/wizard.h"
 
 namespace navigation {
 namespace {

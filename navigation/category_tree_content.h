@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "library/catalog.h"
 #include "base/gbk_text.h"
+#include "library/catalog.h"
 
 namespace navigation {
 

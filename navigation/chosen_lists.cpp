@@ -3,14 +3,12 @@
 #include <any>
 #include <utility>
 
-#include "window/wizard.h"
 #include "view/declaration_view.h"
+#include "window/wizard.h"
 
 namespace navigation {
 
-void showChosenApiPage(window::StartupWindow& w) {
-  w.选择夹_选用区.turnToPage(0);
-}
+void showChosenApiPage(window::StartupWindow& w) { w.选择夹_选用区.turnToPage(0); }
 
 void addToChosenApiList(platform::CheckListBox& list, const library::Catalog& catalog, CatalogItem item) {
   // Entry numbers come from the fills; one that names no entry is an internal error.

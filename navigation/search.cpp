@@ -6,8 +6,8 @@
 #include "library/constants.h"
 #include "library/declaration_lookup.h"
 #include "library/pinyin.h"
-#include "window/wizard.h"
 #include "navigation/chosen_lists.h"
+#include "window/wizard.h"
 
 namespace navigation {
 namespace {
@@ -60,7 +60,8 @@ std::vector<std::int32_t> findApisNamingConstant(const library::Catalog& catalog
     std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entry->chineseName, lists);
     if (!found) continue;
     bool names = library::namesWord(found->declarationText, constant->name);
-    for (const gbk::Text& dataType : lists.neededDataTypeTexts) names = names || library::namesWord(dataType, constant->name);
+    for (const gbk::Text& dataType : lists.neededDataTypeTexts)
+      names = names || library::namesWord(dataType, constant->name);
     if (names) hits.push_back(n);
   }
   return hits;

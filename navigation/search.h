@@ -7,9 +7,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/gbk_text.h"
 #include "library/catalog.h"
 #include "library/constants.h"
-#include "base/gbk_text.h"
 
 namespace window {
 class StartupWindow;

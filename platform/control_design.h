@@ -9,7 +9,7 @@ namespace platform {
 
 enum class ControlKind {
   window,
-  tabControl,        // text: the page captions, separated by "|"
+  tabControl,  // text: the page captions, separated by "|"
   treeBox,
   listBox,
   sortedListBox,
@@ -18,10 +18,10 @@ enum class ControlKind {
   editBox,           // single line
   multiLineEditBox,  // read-only, vertical scroll bar
   radioButton,
-  dropDownList,      // text: the items, separated by "|"; the first is selected
+  dropDownList,  // text: the items, separated by "|"; the first is selected
   button,
   label,
-  statusBar,         // text: the parts "width:text", separated by "|"; the last takes the rest
+  statusBar,  // text: the parts "width:text", separated by "|"; the last takes the rest
   grid,
   drawingBoard,
   frame,
@@ -35,7 +35,7 @@ struct ControlDesign {
   Rect rect;                // for the window: its outer size
   std::string_view text;
   bool visible = true;
-  bool checked = false;     // radio buttons
+  bool checked = false;  // radio buttons
 };
 
 }  // namespace platform

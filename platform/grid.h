@@ -58,7 +58,8 @@ class Grid : public Control {
   static constexpr int kMaxColumns = 256;
 
   explicit Grid(std::string name, Scale scale = {})
-      : Control(std::move(name)), defaultRowHeight_(scale.px(kDefaultRowHeight)),
+      : Control(std::move(name)),
+        defaultRowHeight_(scale.px(kDefaultRowHeight)),
         defaultColumnWidth_(scale.px(kDefaultColumnWidth)) {}
 
   // A new row's height and a new column's width on the window's display.

@@ -62,7 +62,8 @@ TreeContentError TreeModel::replaceContent(std::string_view content) {
     open.emplace_back(static_cast<int>(nodes.size()), level);
     nodes.push_back(std::move(node));
   }
-  for (const auto& [pos, level] : open) nodes[static_cast<std::size_t>(pos)].subtreeEnd = static_cast<int>(nodes.size());
+  for (const auto& [pos, level] : open)
+    nodes[static_cast<std::size_t>(pos)].subtreeEnd = static_cast<int>(nodes.size());
   content_ = std::move(copy);
   nodes_ = std::move(nodes);
   return {};

@@ -34,8 +34,8 @@ struct TreeNode {
   std::int32_t selectedImage = 0;
   std::int32_t data = 0;
   std::uint32_t flags = 0;
-  int parent = -1;      // position of the parent, -1 for a top-level node
-  int subtreeEnd = 0;   // one past the position of the node's last descendant
+  int parent = -1;     // position of the parent, -1 for a top-level node
+  int subtreeEnd = 0;  // one past the position of the node's last descendant
   bool expanded = false;
 };
 

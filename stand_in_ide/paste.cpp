@@ -54,7 +54,8 @@ PasteReport pasteText(library::ProgramImage& program, std::string_view gbkText) 
   if (gbkText.size() > kLargestPastedText) return refuse("粘贴的文本太大（超过 16 MB）");
   library::ProgramSourceParsing parsing = library::parseProgramSource(withCrLf(gbkText));
   if (!parsing.ok()) {
-    return refuse("粘贴的文本不是易程序代码，第 " + std::to_string(parsing.error.line) + " 行：" + parsing.error.reason);
+    return refuse("粘贴的文本不是易程序代码，第 " + std::to_string(parsing.error.line) + " 行：" +
+                  parsing.error.reason);
   }
   library::ProgramImage& pasted = parsing.program;
   if (!pasted.programSets.empty()) return refuse("粘贴的文本含有程序集，只能粘贴 DLL 命令、数据类型和常量");

@@ -4,8 +4,8 @@
 #include <set>
 
 #include "app/wizard_app.h"
-#include "library/declaration_lookup.h"
 #include "base/sort_order.h"
+#include "library/declaration_lookup.h"
 #include "navigation/api_index.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
@@ -60,7 +60,8 @@ TEST_F(ApiIndexTest, StartUpListsEveryEntryOnceByChineseNameOrGeneratedEnglishNa
 
 TEST_F(ApiIndexTest, EnglishNamesListEqualNamesAsSeparateEntries) {
   w.单选框_英文索引.userClicked();
-  for (int pos = 0; pos < index.count(); ++pos) EXPECT_EQ(index.itemText(pos), entryAt(index.itemData(pos)).englishName);
+  for (int pos = 0; pos < index.count(); ++pos)
+    EXPECT_EQ(index.itemText(pos), entryAt(index.itemData(pos)).englishName);
   std::size_t inCatalog = 0;
   for (std::int32_t n = 1; n <= catalog().size(); ++n) inCatalog += entryAt(n).englishName == "RtlMoveMemory";
   std::set<std::int32_t> entries;

@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "base/gbk_codec.h"
 #include "library/builtin_data.h"
-#include "library/constants.h"
 #include "library/catalog.h"
+#include "library/constants.h"
 #include "library/declaration_syntax.h"
 #include "library/header_index.h"
 #include "tools/data_validator.h"
-#include "base/gbk_codec.h"
 
 namespace {
 
@@ -41,7 +41,8 @@ TEST(BuiltinData, TheBuildReadsTheCatalogAsTheWizardWouldAtStartUp) {
               std::tie(expected->line, expected->englishName, expected->category, expected->chineseName));
     EXPECT_TRUE(std::ranges::equal(entry->dataTypeNames, expected->dataTypeNames)) << n;
   }
-  for (bool chinese : {false, true}) EXPECT_TRUE(std::ranges::equal(built.indexOrder(chinese), read.indexOrder(chinese)));
+  for (bool chinese : {false, true})
+    EXPECT_TRUE(std::ranges::equal(built.indexOrder(chinese), read.indexOrder(chinese)));
 }
 
 TEST(BuiltinData, TheBuildReadsTheConstantsAsTheWizardWouldAtStartUp) {

@@ -34,8 +34,8 @@ class TreeContentFromCatalog : public ::testing::Test {
 
 TEST_F(TreeContentFromCatalog, CategoriesStartWhereverTheCategoryChanges) {
   fill({"A1,甲,一_,类型乙_", "A2,甲,二_", "B1,乙,三_,类型甲_,类型乙_", "A3,甲,四_"}, false);
-  EXPECT_EQ(labels(), (std::vector<gbk::Text>{"甲", "A1", "A2", "乙", "B1", "甲", "A3", "数据类型", "类型乙_",
-                                               "类型甲_"}));
+  EXPECT_EQ(labels(),
+            (std::vector<gbk::Text>{"甲", "A1", "A2", "乙", "B1", "甲", "A3", "数据类型", "类型乙_", "类型甲_"}));
   EXPECT_EQ((std::vector<int>{tree.parentOf(2), tree.parentOf(4), tree.parentOf(6), tree.parentOf(8)}),
             (std::vector<int>{0, 3, 5, 7}));
 }
@@ -66,14 +66,16 @@ TEST_F(TreeContentFromCatalog, DataTypeNodeIsThereEvenWithoutDataTypes) {
 
 TEST_F(TreeContentFromCatalog, GeneratedEntriesFollowTheDataTypesUnderANodeADll) {
   for (bool chinese : {true, false}) {
-    fill({"A1,甲,一_,类型甲_", "Beep,kernel32.dll,Beep_", "GetDC,user32.dll,GetDC_,类型乙_", "SetRect,user32.dll,SetRect_"},
+    fill({"A1,甲,一_,类型甲_", "Beep,kernel32.dll,Beep_", "GetDC,user32.dll,GetDC_,类型乙_",
+          "SetRect,user32.dll,SetRect_"},
          chinese);
     EXPECT_EQ(labels(), (std::vector<gbk::Text>{"甲", chinese ? "一_" : "A1", "数据类型", "类型甲_", "类型乙_",
-                                                 "全部系统API（按DLL）", "kernel32.dll", "Beep", "user32.dll", "GetDC",
-                                                 "SetRect"}));
+                                                "全部系统API（按DLL）", "kernel32.dll", "Beep", "user32.dll", "GetDC",
+                                                "SetRect"}));
     std::vector<std::pair<int, std::int32_t>> parentsAndData;
     for (int pos = 5; pos < tree.count(); ++pos) parentsAndData.emplace_back(tree.parentOf(pos), tree.itemData(pos));
-    EXPECT_EQ(parentsAndData, (std::vector<std::pair<int, std::int32_t>>{{-1, 0}, {5, 0}, {6, 2}, {5, 0}, {8, 3}, {8, 4}}));
+    EXPECT_EQ(parentsAndData,
+              (std::vector<std::pair<int, std::int32_t>>{{-1, 0}, {5, 0}, {6, 2}, {5, 0}, {8, 3}, {8, 4}}));
     EXPECT_EQ(tree.itemData(4), 3) << "a data type of a generated entry";
   }
 }
@@ -92,7 +94,6 @@ class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {
   platform::TreeBox& tree = w.树型框_API目录;
 
   void SetUp() override { start(); }
-
 
   int positionOfLabel(std::string_view label) const {
     for (int pos = 0; pos < tree.count(); ++pos) {
@@ -146,10 +147,10 @@ TEST_F(CategoryTreeTest, HoldsThirteenCategoriesWithEveryApiInCatalogOrder) {
   int handWritten = 0;
   for (std::int32_t n = 1; n <= catalog().size(); ++n) handWritten += entryAt(n).generated() ? 0 : 1;
   EXPECT_EQ(apiNodes, handWritten);
-  EXPECT_EQ(categories, (std::vector<gbk::Text>{"Windows消息函数", "菜单函数", "打印函数", "多媒体", "绘图函数",
-                                                 "进程与线程函数", "控件与消息函数", "设备场景函数", "网络函数",
-                                                 "位图、图标和光栅运算函数", "文本和字体函数", "文件处理函数",
-                                                 "硬件与系统函数"}));
+  EXPECT_EQ(categories,
+            (std::vector<gbk::Text>{"Windows消息函数", "菜单函数", "打印函数", "多媒体", "绘图函数", "进程与线程函数",
+                                    "控件与消息函数", "设备场景函数", "网络函数", "位图、图标和光栅运算函数",
+                                    "文本和字体函数", "文件处理函数", "硬件与系统函数"}));
 }
 
 TEST_F(CategoryTreeTest, HoldsEachNamedDataTypeOnceUnderTheLastNode) {

@@ -5,8 +5,8 @@
 #include <functional>
 
 #include "app/wizard_app.h"
-#include "library/declaration_lookup.h"
 #include "base/sort_order.h"
+#include "library/declaration_lookup.h"
 #include "navigation/api_index.h"
 #include "navigation/chosen_lists.h"
 #include "platform/headless/headless_ui.h"

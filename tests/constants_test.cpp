@@ -76,7 +76,8 @@ TEST(ConstantLibrary, BuiltInLibraryCarriesTheNamedConstantsWithTheirValues) {
   EXPECT_TRUE(library::validateConstantLibrary(text).empty());
   library::ConstantLibrary constants(text);
   std::size_t lines = 0;
-  for (std::size_t pos = text.find("\r\n.常量 "); pos != std::string_view::npos; pos = text.find("\r\n.常量 ", pos + 2)) {
+  for (std::size_t pos = text.find("\r\n.常量 "); pos != std::string_view::npos;
+       pos = text.find("\r\n.常量 ", pos + 2)) {
     ++lines;
   }
   EXPECT_EQ(constants.size(), lines);

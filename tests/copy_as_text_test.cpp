@@ -66,8 +66,8 @@ TEST_F(CopyAsTextTest, WithNothingTickedTheSelectedItemIsCopied) {
   add("AbortPath", "取消路径_");
   chosen.setCurrentSelection(1);  // after "AbortPath / …" in the sorted list
   chosen.userPressedCopyKey();
-  library::DeclarationCopy expected = library::composeDeclarationCopy(
-      std::vector<library::DeclarationName>{{DeclarationKind::dataType, "矩形_"}});
+  library::DeclarationCopy expected =
+      library::composeDeclarationCopy(std::vector<library::DeclarationName>{{DeclarationKind::dataType, "矩形_"}});
   EXPECT_EQ(clipboard.text, expected.text);
   EXPECT_EQ(statusBar().second, "1 个数据类型，可粘贴到易语言程序中");
 }

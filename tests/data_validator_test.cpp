@@ -49,14 +49,16 @@ std::string replaced(std::string text, const std::string& from, const std::strin
 }
 
 bool mentions(const std::vector<std::string>& found, const std::string& what) {
-  return std::any_of(found.begin(), found.end(), [&](const std::string& r) { return r.find(what) != std::string::npos; });
+  return std::any_of(found.begin(), found.end(),
+                     [&](const std::string& r) { return r.find(what) != std::string::npos; });
 }
 
 TEST(DataValidator, AcceptsDataThatKeepsEveryRule) {
   // Catalog out of byte order by category: 文件处理函数 (CE C4) sorts after 菜单函数 (B2 CB).
-  std::string sorted = "InsertMenuA,菜单函数,插入菜单条目_,\r\n"
-                       "AbortPath,文件处理函数,取消路径_\r\n"
-                       "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n";
+  std::string sorted =
+      "InsertMenuA,菜单函数,插入菜单条目_,\r\n"
+      "AbortPath,文件处理函数,取消路径_\r\n"
+      "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n";
   EXPECT_EQ(rules(kDll, kTypes, sorted), std::vector<std::string>{});
   EXPECT_TRUE(mentions(rules(kDll, kTypes, kCatalog), "catalog:not in byte order"));
 }
@@ -75,18 +77,20 @@ TEST_P(DataValidatorRules, ReportsTheBrokenRule) {
   EXPECT_TRUE(mentions(found, b.expected)) << b.what << ": " << ::testing::PrintToString(found);
 }
 
-const std::string kSortedCatalog = "InsertMenuA,菜单函数,插入菜单条目_,\r\n"
-                                   "AbortPath,文件处理函数,取消路径_\r\n"
-                                   "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n";
+const std::string kSortedCatalog =
+    "InsertMenuA,菜单函数,插入菜单条目_,\r\n"
+    "AbortPath,文件处理函数,取消路径_\r\n"
+    "CompareFileTime,文件处理函数,比较文件时间_,文件时间_\r\n";
 
 // DrawTextEx is exported only as DrawTextExA/W: its block names the A form, and a block
 // that kept the catalog's name would not resolve when the program runs.
 TEST(DataValidator, NamesTheExportThatExistsForTheCatalogsUnexportedNames) {
   std::string dll = kDll + "\r\n.DLL命令 在矩形中绘制文本扩展_, 整数型, \"user32.dll\", \"DrawTextExA\", , 绘制\r\n";
-  std::string catalog = replaced(kSortedCatalog, "AbortPath,", "DrawTextEx,设备场景函数,在矩形中绘制文本扩展_\r\nAbortPath,");
+  std::string catalog =
+      replaced(kSortedCatalog, "AbortPath,", "DrawTextEx,设备场景函数,在矩形中绘制文本扩展_\r\nAbortPath,");
   EXPECT_EQ(rules(dll, kTypes, catalog), std::vector<std::string>{});
-  EXPECT_TRUE(mentions(rules(replaced(dll, "DrawTextExA", "DrawTextEx"), kTypes, catalog),
-                       "catalog:the English name differs"));
+  EXPECT_TRUE(
+      mentions(rules(replaced(dll, "DrawTextExA", "DrawTextEx"), kTypes, catalog), "catalog:the English name differs"));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -115,8 +119,9 @@ INSTANTIATE_TEST_SUITE_P(
                  "dll:the public field"},
         Breakage{"parameter flags", replaced(kDll, "文件时间_, 传址, lpFileTime1", "文件时间_, 参考, lpFileTime1"),
                  kTypes, kSortedCatalog, "dll:parameter flags"},
-        Breakage{"undeclared parameter type", replaced(kDll, "文件时间_, 传址, lpFileTime1", "时间_, 传址, lpFileTime1"),
-                 kTypes, kSortedCatalog, "neither basic nor declared"},
+        Breakage{"undeclared parameter type",
+                 replaced(kDll, "文件时间_, 传址, lpFileTime1", "时间_, 传址, lpFileTime1"), kTypes, kSortedCatalog,
+                 "neither basic nor declared"},
         Breakage{"member type", kDll, replaced(kTypes, "宽度, 整数型", "宽度, 尺寸_"), kSortedCatalog,
                  "types:a member type"},
         Breakage{"member fields", kDll, replaced(kTypes, "宽度, 整数型, , , width", "宽度, 整数型, "), kSortedCatalog,
@@ -131,8 +136,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "catalog:a space"},
         Breakage{"missing block", kDll, kTypes, replaced(kSortedCatalog, "取消路径_\r\n", "取消路径2_\r\n"),
                  "catalog:no DLL command named"},
-        Breakage{"block without entry", kDll, kTypes, replaced(kSortedCatalog, "AbortPath,文件处理函数,取消路径_\r\n", ""),
-                 "has no catalog entry"},
+        Breakage{"block without entry", kDll, kTypes,
+                 replaced(kSortedCatalog, "AbortPath,文件处理函数,取消路径_\r\n", ""), "has no catalog entry"},
         Breakage{"entry name", kDll, kTypes, replaced(kSortedCatalog, "AbortPath,", "AbortPathA,"),
                  "catalog:the English name differs"},
         Breakage{"data type fields", kDll, kTypes, replaced(kSortedCatalog, ",文件时间_\r\n", "\r\n"),
@@ -152,7 +157,8 @@ INSTANTIATE_TEST_SUITE_P(
 // Generated declarations: ASCII names, filed under their DLL files after the hand-written
 // lines; the block names the English name's export or, for a macro, its A form.
 TEST(DataValidator, TakesGeneratedDeclarationsAfterTheHandWrittenOnes) {
-  const std::string dll = kDll + "\r\n.DLL命令 ChangeMenu_, 整数型, \"user32.dll\", \"ChangeMenuA\", , winuser.h\r\n"
+  const std::string dll = kDll +
+                          "\r\n.DLL命令 ChangeMenu_, 整数型, \"user32.dll\", \"ChangeMenuA\", , winuser.h\r\n"
                           "    .参数 hMenu, 整数型, , hMenu,HMENU\r\n"
                           "\r\n.DLL命令 GetDpiForWindow_, 整数型, \"user32.dll\", \"GetDpiForWindow\", , winuser.h\r\n";
   const std::string catalog =
@@ -169,13 +175,14 @@ TEST(DataValidator, TakesGeneratedDeclarationsAfterTheHandWrittenOnes) {
   }
   EXPECT_TRUE(mentions(rules(dll, kTypes, "ChangeMenu,user32.dll,ChangeMenu_\r\n" + kSortedCatalog),
                        "catalog:not in byte order"));
-  EXPECT_TRUE(mentions(rules(replaced(dll, "ChangeMenu_,", "Change-Menu_,"), kTypes, catalog),
-                       "dll:an ASCII command name"));
+  EXPECT_TRUE(
+      mentions(rules(replaced(dll, "ChangeMenu_,", "Change-Menu_,"), kTypes, catalog), "dll:an ASCII command name"));
 }
 
 TEST(DataValidator, ChecksEachConstantLine) {
-  const std::string valid = ".版本 2\r\n\r\n.常量 MIIM_STRING, \"64\", , winuser.h\r\n"
-                            ".常量 INFINITE, \"-1\", , winbase.h 0xFFFFFFFF\r\n";
+  const std::string valid =
+      ".版本 2\r\n\r\n.常量 MIIM_STRING, \"64\", , winuser.h\r\n"
+      ".常量 INFINITE, \"-1\", , winbase.h 0xFFFFFFFF\r\n";
   EXPECT_TRUE(library::validateConstantLibrary(valid).empty());
   auto brokenLines = [&](const std::string& lines) {
     std::vector<std::pair<int, std::string>> found;
@@ -193,7 +200,8 @@ TEST(DataValidator, ChecksEachConstantLine) {
   EXPECT_EQ(brokenLines(".常量 A_B, \"-2147483648\", , winnt.h\r\n.常量 C_D, \"1\", , 0x1\r\n"),
             (Found{{6, "the comment does not begin with the header"}}));
   EXPECT_EQ(brokenLines("\r\n.常量 A B, \"1\", , x.h\r\n").size(), 2u);
-  EXPECT_EQ(library::validateConstantLibrary(".版本 2\r\n.常量 A_B, \"1\", , x.h").size(), 2u);  // no empty line, no line end
+  EXPECT_EQ(library::validateConstantLibrary(".版本 2\r\n.常量 A_B, \"1\", , x.h").size(),
+            2u);  // no empty line, no line end
 }
 
 }  // namespace

@@ -69,8 +69,8 @@ const library::ConstantLibrary kConstants(crlfLines({
 }));
 
 TEST(DeclarationCopy, CommandsInTheirOrderThenEachDataTypeOnceAfterThoseItUsesThenTheirConstants) {
-  std::vector<DeclarationName> chosen = {command("填充_"),   dataType("独立_"), command("画点_"),
-                                         command("填充_"),   command("无此命令_"), dataType("点_")};
+  std::vector<DeclarationName> chosen = {command("填充_"), dataType("独立_"),    command("画点_"),
+                                         command("填充_"), command("无此命令_"), dataType("点_")};
   library::DeclarationCopy copy = library::composeDeclarationCopy({kCommands, kDataTypes}, &kConstants, chosen);
   EXPECT_EQ(copy.text, crlfLines({
                            ".版本 2",
@@ -118,7 +118,8 @@ TEST(DeclarationCopy, ReadAsAProgramGivesTheLibraryImagesDeclarations) {
   }
   library::ImageReading image = library::readProgramImage(library::libraryProgramImage());
   ASSERT_TRUE(image.ok());
-  for (const library::ImageDeclaration& declaration : image.image.dataTypes) chosen.push_back(dataType(declaration.name));
+  for (const library::ImageDeclaration& declaration : image.image.dataTypes)
+    chosen.push_back(dataType(declaration.name));
 
   library::DeclarationCopy copy = library::composeDeclarationCopy(chosen);
   library::ProgramSourceParsing pasted = library::parseProgramSource(copy.text);

@@ -304,9 +304,7 @@ TEST(DataTypeLookup, LastBlockRunsToTheEndAndDimensionsLoseTheirQuotes) {
   EXPECT_TRUE(gbk::contains(record.comment, "tagged_union.pFileExt 4"));
 }
 
-TEST(DataTypeLookup, UnknownNameFindsNothing) {
-  EXPECT_FALSE(library::lookUpDataType("没有这个类型_"));
-}
+TEST(DataTypeLookup, UnknownNameFindsNothing) { EXPECT_FALSE(library::lookUpDataType("没有这个类型_")); }
 
 TEST(DataTypeLookup, EveryDeclaredDataTypeLooksUp) {
   std::string_view libraryText = library::dataTypeLibraryText();

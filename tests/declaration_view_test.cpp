@@ -3,10 +3,10 @@
 #include "app/wizard_app.h"
 #include "library/declaration_lookup.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/headless_wizard.h"
 #include "view/constants_table.h"
 #include "view/declaration_view.h"
 #include "view/grid_renderer.h"
-#include "tests/headless_wizard.h"
 
 namespace {
 

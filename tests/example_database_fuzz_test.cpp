@@ -28,26 +28,19 @@ TEST(DamagedExampleDatabase, MutatedFilesKeepEveryReadWithinBounds) {
       if (bytes.empty()) continue;
       std::size_t at = below(bytes.size());
       switch (below(5)) {
-        case 0:
-          bytes[at] = static_cast<char>(bytes[at] ^ (1 << below(8)));
-          break;
+        case 0: bytes[at] = static_cast<char>(bytes[at] ^ (1 << below(8))); break;
         case 1: {  // an int32 overwritten with a telling value, or nudged
           const std::int64_t values[] = {0, 1, -1, 500, 501, 0x7FFFFFFF, static_cast<std::int64_t>(random())};
           if (at + 4 > bytes.size()) break;
-          examples::fixtures::putInt32(bytes, at,
-                                      below(2) ? values[below(7)]
-                                               : examples::fixtures::int32At(bytes, at) + static_cast<std::int64_t>(below(9)) - 4);
+          examples::fixtures::putInt32(
+              bytes, at,
+              below(2) ? values[below(7)]
+                       : examples::fixtures::int32At(bytes, at) + static_cast<std::int64_t>(below(9)) - 4);
           break;
         }
-        case 2:
-          bytes.resize(at);
-          break;
-        case 3:
-          bytes.insert(at, below(8) + 1, static_cast<char>(random()));
-          break;
-        case 4:
-          bytes.erase(at, below(16) + 1);
-          break;
+        case 2: bytes.resize(at); break;
+        case 3: bytes.insert(at, below(8) + 1, static_cast<char>(random())); break;
+        case 4: bytes.erase(at, below(16) + 1); break;
       }
     }
     bool open = false;

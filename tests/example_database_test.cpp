@@ -93,18 +93,18 @@ TEST(ExampleDatabase, ReadsEveryFieldType) {
     return std::string(raw.begin(), raw.end());
   };
   examples::DatabaseContent content;
-  content.fields = {{"Byte", FieldType::byte},        {"Short", FieldType::shortInteger},
-                    {"Int", FieldType::integer},      {"Long", FieldType::longInteger},
-                    {"Float", FieldType::singleFloat}, {"Double", FieldType::doubleFloat},
-                    {"Logical", FieldType::logical},  {"Date", FieldType::dateTime},
-                    {"Pointer", FieldType::subroutinePointer}, {"Text", FieldType::text, 4},
-                    {"Bytes", FieldType::byteSet},    {"Memo", FieldType::memo}};
+  content.fields = {
+      {"Byte", FieldType::byte},        {"Short", FieldType::shortInteger}, {"Int", FieldType::integer},
+      {"Long", FieldType::longInteger}, {"Float", FieldType::singleFloat},  {"Double", FieldType::doubleFloat},
+      {"Logical", FieldType::logical},  {"Date", FieldType::dateTime},      {"Pointer", FieldType::subroutinePointer},
+      {"Text", FieldType::text, 4},     {"Bytes", FieldType::byteSet},      {"Memo", FieldType::memo}};
   std::string memo = std::string("memo text\0after", 15);
-  content.records = {{"\xFF", bytesOf(std::int16_t{-2}), bytesOf(std::int32_t{-70000}), bytesOf(std::int64_t{-5000000000}),
-                      bytesOf(1.5f), bytesOf(-2.25), "\x02", bytesOf(3e6), bytesOf(std::int32_t{0x401000}), "abcd",
-                      std::string(1001, 'b'), memo},
-                     {"\x00", bytesOf(std::int16_t{0}), bytesOf(std::int32_t{0}), bytesOf(std::int64_t{0}), bytesOf(0.0f),
-                      bytesOf(0.0), std::string(1, '\0'), bytesOf(-1e9), bytesOf(std::int32_t{0}), "ab", "", ""}};
+  content.records = {
+      {"\xFF", bytesOf(std::int16_t{-2}), bytesOf(std::int32_t{-70000}), bytesOf(std::int64_t{-5000000000}),
+       bytesOf(1.5f), bytesOf(-2.25), "\x02", bytesOf(3e6), bytesOf(std::int32_t{0x401000}), "abcd",
+       std::string(1001, 'b'), memo},
+      {"\x00", bytesOf(std::int16_t{0}), bytesOf(std::int32_t{0}), bytesOf(std::int64_t{0}), bytesOf(0.0f),
+       bytesOf(0.0), std::string(1, '\0'), bytesOf(-1e9), bytesOf(std::int32_t{0}), "ab", "", ""}};
   content.records[1][0] = std::string(1, '\0');
   examples::WrittenDatabase written = examples::writeDatabase(content);
   ASSERT_TRUE(written.ok()) << written.error;
@@ -117,7 +117,7 @@ TEST(ExampleDatabase, ReadsEveryFieldType) {
   EXPECT_EQ(db.readField("long").integer, -5000000000);
   EXPECT_EQ(db.readField("float").real, 1.5);
   EXPECT_EQ(db.readField("double").real, -2.25);
-  EXPECT_TRUE(db.readField("logical").logical);  // any byte but 0
+  EXPECT_TRUE(db.readField("logical").logical);   // any byte but 0
   EXPECT_EQ(db.readField("date").real, 2958465);  // clamped to 31 December 9999
   EXPECT_EQ(db.readField("pointer").integer, 0x401000);
   EXPECT_EQ(db.readField("text").bytes, "abcd");  // filled to its size, no NUL: all of it
@@ -174,7 +174,7 @@ TEST(ExampleDatabase, HoldsBothFilesExclusivelyWhileOpenAndNothingAfterAFailure)
 
 // Each rule of the open broken on its own: every one ends in a clean failure.
 TEST(DamagedExampleDatabase, EachBrokenOpenRuleFails) {
-  using Damage = std::function<void(std::string& database, std::string& auxiliary)>;
+  using Damage = std::function<void(std::string & database, std::string & auxiliary)>;
   const std::size_t field1 = descriptorAt(1);
   const std::size_t field3 = descriptorAt(3);
   struct Case {

@@ -25,7 +25,8 @@ constexpr std::size_t kDescriptorSize = 72;
 constexpr std::size_t kBlockCountAt = 16;
 
 inline void putInt32(std::string& bytes, std::size_t offset, std::int64_t value) {
-  for (std::size_t i = 0; i < 4; ++i) bytes[offset + i] = static_cast<char>(static_cast<std::uint64_t>(value) >> (8 * i) & 0xFF);
+  for (std::size_t i = 0; i < 4; ++i)
+    bytes[offset + i] = static_cast<char>(static_cast<std::uint64_t>(value) >> (8 * i) & 0xFF);
 }
 
 inline std::int32_t int32At(const std::string& bytes, std::size_t offset) {
@@ -34,7 +35,9 @@ inline std::int32_t int32At(const std::string& bytes, std::size_t offset) {
   return static_cast<std::int32_t>(value);
 }
 
-inline std::size_t descriptorAt(int field) { return kFirstDescriptorAt + kDescriptorSize * static_cast<std::size_t>(field - 1); }
+inline std::size_t descriptorAt(int field) {
+  return kFirstDescriptorAt + kDescriptorSize * static_cast<std::size_t>(field - 1);
+}
 
 inline WrittenDatabase writeExamples(const std::vector<ExampleRecord>& records) {
   WrittenDatabase written = writeExampleDatabase(records);

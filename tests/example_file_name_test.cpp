@@ -50,8 +50,13 @@ TEST(ExampleFileNames, TheDatabaseNeverChoosesTheKindOfFileNorHidesPartOfAName) 
   EXPECT_EQ(exampleFileName("菜单信息"), "菜单信息.e");
   // Padding shows as one space, so ".bat" stays in sight; then ".e" follows it.
   EXPECT_EQ(exampleFileName("取窗口标题.e" + std::string(60, ' ') + ".bat"), "取窗口标题.e .bat.e");
-  EXPECT_EQ(exampleFileName("a\xA1\xA1 \xA1\xA1" "b.e"), "a b.e");
-  EXPECT_EQ(exampleFileName("a\xA1\xA1" "b c.e"), "a\xA1\xA1" "b c.e");
+  EXPECT_EQ(exampleFileName("a\xA1\xA1 \xA1\xA1"
+                            "b.e"),
+            "a b.e");
+  EXPECT_EQ(exampleFileName("a\xA1\xA1"
+                            "b c.e"),
+            "a\xA1\xA1"
+            "b c.e");
   EXPECT_EQ(exampleFileName("CON"), "_CON.e");
   EXPECT_EQ(exampleFileName("x.e. . "), "x.e");
 }

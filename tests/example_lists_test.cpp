@@ -12,13 +12,13 @@ using Items = std::vector<std::pair<std::string, std::int32_t>>;
 TEST(ExampleList, FillsInRecordOrderAtStartUp) {
   ExamplesWizard h;
   EXPECT_TRUE(h.messages.shown.empty());
-  EXPECT_EQ(h.items(h.w.列表框_例程列表), (Items{{"取窗口标题.e", 1}, {"绘制文本.e", 2}, {"小写名称.e", 3},
-                                                {"菜单信息.e", 4}, {"消息框.e", 5}}));
+  EXPECT_EQ(h.items(h.w.列表框_例程列表),
+            (Items{{"取窗口标题.e", 1}, {"绘制文本.e", 2}, {"小写名称.e", 3}, {"菜单信息.e", 4}, {"消息框.e", 5}}));
 }
 
 TEST(ExampleList, ANameThatCannotBeAFileNameIsLeftOutOfEveryList) {
   ExamplesWizard h(std::vector<examples::ExampleRecord>{{std::string(254, 'x') + ".e", "GetWindowTextA/", "long"},
-                                                       {"短.e", "GetWindowTextA/", "short"}});
+                                                        {"短.e", "GetWindowTextA/", "short"}});
   EXPECT_EQ(h.items(h.w.列表框_例程列表), (Items{{"短.e", 2}}));
   h.choose("GetWindowTextA");
   h.showChosenExamplesPage();

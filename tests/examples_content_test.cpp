@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
+#include "base/gbk_codec.h"
 #include "library/builtin_data.h"
 #include "library/catalog.h"
 #include "library/declaration_lookup.h"
 #include "library/declaration_syntax.h"
-#include "base/gbk_codec.h"
 #include "library/program_source.h"
 #include "library/type_names.h"
 

@@ -33,8 +33,8 @@ inline const FullSizeLibrary& fullSizeLibrary() {
     for (std::int32_t n = 1; n <= handWritten.size(); ++n) {
       const library::CatalogEntry* entry = handWritten.entry(n);
       library::LookupLists lists;
-      std::optional<library::FoundDllCommand> found = entry ? library::lookUpDllCommand(entry->chineseName, lists)
-                                                            : std::nullopt;
+      std::optional<library::FoundDllCommand> found =
+          entry ? library::lookUpDllCommand(entry->chineseName, lists) : std::nullopt;
       // The generator files every declaration under the DLL that exports it.
       if (!found || found->record.dllFile.empty()) continue;
       // The block as it stands in the text: the declaration text without its head.

@@ -14,7 +14,8 @@ namespace {
 
 std::vector<gbk::Text> texts(const platform::ListModel& list) {
   std::vector<gbk::Text> out;
-  for (int pos = 0; pos < list.count(); ++pos) out.push_back(list.item(pos).text + "#" + std::to_string(list.item(pos).data));
+  for (int pos = 0; pos < list.count(); ++pos)
+    out.push_back(list.item(pos).text + "#" + std::to_string(list.item(pos).data));
   return out;
 }
 

@@ -22,7 +22,9 @@ TEST(GbkCodec, Utf8ToGbkIsStrict) {
   EXPECT_FALSE(gbk::fromUtf8("\xE4\xB8", &bad).has_value());  // truncated sequence
   EXPECT_EQ(bad, 0u);
   // Overlong forms (NUL, "/", 中) and an encoded surrogate are no UTF-8.
-  for (std::string_view overlong : {"A\xC0\x80" "B", "A\xE0\x80\xAF", "A\xF0\x80\xA4\xB8", "A\xED\xA0\x80"}) {
+  for (std::string_view overlong : {"A\xC0\x80"
+                                    "B",
+                                    "A\xE0\x80\xAF", "A\xF0\x80\xA4\xB8", "A\xED\xA0\x80"}) {
     EXPECT_FALSE(gbk::fromUtf8(overlong, &bad).has_value()) << overlong.size();
     EXPECT_EQ(bad, 1u);
   }

@@ -13,8 +13,8 @@ using Pieces = std::vector<Text>;
 
 // "表" is B1 ED and "\" is 5C: in "表\" the second byte of 表 is no backslash; in
 // "瓢" (C6 B0) and "@" the trail byte 0x40 looks like "@"; "A" trail: 丄 = 81 41.
-const Text kTrailIsAt = "\x81\x40";    // a character whose second byte is '@'
-const Text kTrailIsA = "\x81\x41";     // second byte 'A'
+const Text kTrailIsAt = "\x81\x40";  // a character whose second byte is '@'
+const Text kTrailIsA = "\x81\x41";   // second byte 'A'
 
 TEST(GbkSplit, KeepsInnerEmptyPiecesAndDropsTheLastOne) {
   EXPECT_EQ(gbk::split("a,,b", ","), (Pieces{"a", "", "b"}));
@@ -76,7 +76,11 @@ TEST(GbkContainsIgnoringCase, FoldsAsciiLettersOnly) {
 TEST(GbkStartsWithIgnoringCase, FoldsSingleByteLettersOnly) {
   EXPECT_TRUE(gbk::startsWithIgnoringAsciiCase("GetMenuItemInfoA", "getmenu"));
   EXPECT_FALSE(gbk::startsWithIgnoringAsciiCase("\xD5\x46\x8F\x88", "\xD5\x66"));  // 誇張 is no 說
-  EXPECT_TRUE(gbk::startsWithIgnoringAsciiCase("\xD5\x66" "a", "\xD5\x66" "A"));
+  EXPECT_TRUE(
+      gbk::startsWithIgnoringAsciiCase("\xD5\x66"
+                                       "a",
+                                       "\xD5\x66"
+                                       "A"));
   // The sorted lists' order folds the same letters only: trail bytes compare as they are.
   EXPECT_TRUE(base::sortsBefore("\x81\x42", "\x81\x61"));
   EXPECT_TRUE(base::sortsBefore("a\x81\x61", "B"));
@@ -86,7 +90,8 @@ TEST(GbkStartsWithIgnoringCase, FoldsSingleByteLettersOnly) {
 // compare character by character, single-byte letters without case. Short random texts over bytes that stress the rule.
 TEST(GbkContainsIgnoringCase, AgreesWithACharacterByCharacterComparison) {
   auto reference = [](std::string_view text, std::string_view what) {
-    for (std::size_t pos = 0; pos < text.size() && text.size() - pos >= what.size(); pos += gbk::charLength(text, pos)) {
+    for (std::size_t pos = 0; pos < text.size() && text.size() - pos >= what.size();
+         pos += gbk::charLength(text, pos)) {
       bool same = true;
       for (std::size_t i = 0; i < what.size() && same; i += gbk::charLength(text, pos + i)) {
         bool single = gbk::charLength(text, pos + i) == 1;

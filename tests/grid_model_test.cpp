@@ -113,7 +113,7 @@ TEST(GridCells, ColoursAndAlignmentGoToEveryCellOfTheClippedRange) {
   Grid grid("grid");
   fill(grid, 3, 3);
   grid.setBackgroundColour({2, 2, 1, 1}, 0xE4EDE6);  // corners given the wrong way round
-  grid.setTextColour({1, 2, 7, 7}, 0x008000);         // runs past the table
+  grid.setTextColour({1, 2, 7, 7}, 0x008000);        // runs past the table
   grid.setAlignment(CellRange::cell(0, 0), Alignment::right);
 
   EXPECT_EQ(grid.cell(1, 1).backgroundColour, 0xE4EDE6u);
@@ -215,11 +215,11 @@ TEST_F(GridCursor, StepsPassOverBlocksAndStopAtTheEdges) {
     auto block = grid.cellToward(step);
     return block ? std::pair{block->firstRow, block->firstColumn} : std::pair{-9, -9};
   };
-  EXPECT_EQ(grid.cellToward(CursorStep::down)->firstRow, 0);  // no cursor yet: the first cell
+  EXPECT_EQ(grid.cellToward(CursorStep::down)->firstRow, 0);      // no cursor yet: the first cell
   EXPECT_EQ(stepFrom(1, 3, CursorStep::right), std::pair(1, 3));  // the block reaches the last column
   EXPECT_EQ(stepFrom(1, 2, CursorStep::right), std::pair(1, 3));
   EXPECT_EQ(stepFrom(1, 3, CursorStep::left), std::pair(1, 2));
-  EXPECT_EQ(stepFrom(1, 4, CursorStep::down), std::pair(2, 0));   // the cursor stood on (1, 3)
+  EXPECT_EQ(stepFrom(1, 4, CursorStep::down), std::pair(2, 0));  // the cursor stood on (1, 3)
   EXPECT_EQ(stepFrom(2, 0, CursorStep::down), std::pair(3, 0));
   EXPECT_EQ(stepFrom(0, 0, CursorStep::up), std::pair(0, 0));
   EXPECT_EQ(stepFrom(3, 4, CursorStep::down), std::pair(3, 4));

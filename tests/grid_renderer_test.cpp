@@ -167,8 +167,8 @@ TEST_F(GridRendererTest, PutTextFitsOnlyTheWrittenCellsColumn) {
 
   // Row -1 is the last row; a merge without an end column merges nothing.
   grid.appendRow();
-  renderer.putText(grid, -1, 0, "x", {.mergeFrom = 0, .mergeTo = std::nullopt, .textColour = std::nullopt,
-                                      .background = std::nullopt});
+  renderer.putText(grid, -1, 0, "x",
+                   {.mergeFrom = 0, .mergeTo = std::nullopt, .textColour = std::nullopt, .background = std::nullopt});
   EXPECT_EQ(grid.cellText(1, 0), "x");
   EXPECT_EQ(grid.merges().size(), 1u);
 }

@@ -20,7 +20,8 @@ using ide_link::WizardRequestBuffer;
 struct Expected {
   WizardRequestBuffer buffer;
   Expected& declaration(std::int32_t kind, std::string_view name) {
-    buffer.queueCommandRecord(6, {Argument::integer(kind), Argument::text(name), Argument::integer(2), Argument::text("$")});
+    buffer.queueCommandRecord(
+        6, {Argument::integer(kind), Argument::text(name), Argument::integer(2), Argument::text("$")});
     return *this;
   }
   std::string thenAB() {
@@ -83,7 +84,11 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
 TEST_F(ImportTest, ApiAndDataTypeItemsInListOrder) {
   addApi(entryOf("GetMenuItemInfoA"));
   addDataType("矩形_", 1);
-  EXPECT_EQ(queued(), Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").declaration(64, "矩形_").thenAB());
+  EXPECT_EQ(queued(), Expected()
+                          .declaration(256, "取菜单条目信息_")
+                          .declaration(64, "菜单条目结构_")
+                          .declaration(64, "矩形_")
+                          .thenAB());
 }
 
 TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
@@ -92,7 +97,7 @@ TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
       "EnumEnhMetaFile,绘图函数,枚举增强图元文件记录_,,矩形_\r\n"  // an empty field between commas
       "Cut,文本函数,剪切_,点_,\r\n"                                // a trailing comma
       "Draw,绘图函数,画_, 矩形_ ,点_\r\n"                          // fields trimmed; shares 矩形_
-      "Skip,系统函数,跳过_,尺寸_");                                  // left unticked
+      "Skip,系统函数,跳过_,尺寸_");                                // left unticked
   // In list order: Beep, Cut, Draw, EnumEnhMetaFile, Skip.
   addApi(1);
   addApi(2);
@@ -156,7 +161,8 @@ TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
   messages.answer = platform::MessageAnswer::no;
   w.按钮_导入.userClicked();
   ASSERT_EQ(messages.shown.size(), 1u);
-  EXPECT_TRUE(messages.shown[0].text.starts_with("与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。\r\n\r\n"));
+  EXPECT_TRUE(
+      messages.shown[0].text.starts_with("与易系统通讯失败！请从易系统的菜单“工具->执行易向导”启动本向导。\r\n\r\n"));
   EXPECT_TRUE(messages.shown[0].text.ends_with("现在复制吗？"));
   EXPECT_EQ(messages.shown[0].caption, "信息：");
   EXPECT_EQ(messages.shown[0].icon, platform::MessageIcon::warning);

@@ -120,7 +120,8 @@ TEST(Paste, RefusesWhatDoesNotParseAndChangesNothing) {
   };
   const Case cases[] = {
       {kCommand + "\r\n", "粘贴的文本不是易程序代码，第 1 行：the first line is not the version line"},
-      {".版本 2\r\n" + kCommand + "\r\n取菜单_ (0)\r\n", "粘贴的文本不是易程序代码，第 5 行：a line outside every block"},
+      {".版本 2\r\n" + kCommand + "\r\n取菜单_ (0)\r\n",
+       "粘贴的文本不是易程序代码，第 5 行：a line outside every block"},
       {".版本 2\r\n" + kString + "    .参数 甲, 整数型\r\n",
        "粘贴的文本不是易程序代码，第 3 行：a line under a constant, which is one line"},
       {".版本 2\n" + kString + kString,

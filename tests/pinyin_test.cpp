@@ -46,7 +46,7 @@ TEST(PinyinReadingsTest, OnlyChineseCharactersHaveReadings) {
   EXPECT_TRUE(library::pinyinReadings("_").empty());
   EXPECT_TRUE(library::pinyinReadings("，").empty());  // a full-width comma
   EXPECT_TRUE(library::pinyinReadings("").empty());
-  EXPECT_TRUE(library::pinyinReadings("\xB3").empty());  // a lead byte alone
+  EXPECT_TRUE(library::pinyinReadings("\xB3").empty());      // a lead byte alone
   EXPECT_TRUE(library::pinyinReadings("\x81\x7F").empty());  // a code GBK leaves unassigned
 }
 

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "library/builtin_data.h"
-#include "library/catalog.h"
 #include "base/gbk_codec.h"
 #include "base/gbk_text.h"
+#include "library/builtin_data.h"
+#include "library/catalog.h"
 
 namespace {
 
@@ -102,7 +102,7 @@ TEST(ProgramImageFormat, WritesTheDocumentedLayout) {
   image.languageVersion = 2;
   image.supportLibraries = {"K"};
   image.windows = {"W"};
-  image.programSets = {{"P", ".程序集 P\r\n"}};     // source of 11 bytes
+  image.programSets = {{"P", ".程序集 P\r\n"}};      // source of 11 bytes
   image.dataTypes = {{"T", ".数据类型 T, , \r\n"}};  // source of 17 bytes
   auto writing = library::writeProgramImage(image);
   ASSERT_TRUE(writing.ok());
@@ -110,9 +110,9 @@ TEST(ProgramImageFormat, WritesTheDocumentedLayout) {
                                u32(1) + u32(4) + u32(2) +                    // language version
                                u32(2) + u32(9) + u32(1) + u32(1) + "\x20" +  // "K" ^ 0x6B
                                u32(3) + u32(9) + u32(1) + u32(1) + "\x3C" +  // "W" ^ 0x6B
-                               u32(4) + u32(24) + u32(1) + u32(1) + "\x3B" + u32(11) + ".程序集 P\r\n" +
-                               u32(64) + u32(30) + u32(1) + u32(1) + "\x3F" + u32(17) + ".数据类型 T, , \r\n" +
-                               u32(256) + u32(4) + u32(0);
+                               u32(4) + u32(24) + u32(1) + u32(1) + "\x3B" + u32(11) + ".程序集 P\r\n" + u32(64) +
+                               u32(30) + u32(1) + u32(1) + "\x3F" + u32(17) + ".数据类型 T, , \r\n" + u32(256) +
+                               u32(4) + u32(0);
   EXPECT_EQ(writing.bytes, expected);
 }
 
@@ -423,15 +423,9 @@ TEST(DamagedProgramImage, MutatedImagesNeverCrashTheReader) {
           setU32(bytes, at, below(2) ? values[below(5)] : u32At(bytes, at) + static_cast<std::uint32_t>(below(17)) - 8);
           break;
         }
-        case 2:
-          bytes.resize(at);
-          break;
-        case 3:
-          bytes.insert(at, below(8) + 1, static_cast<char>(random()));
-          break;
-        case 4:
-          bytes.erase(at, below(16) + 1);
-          break;
+        case 2: bytes.resize(at); break;
+        case 3: bytes.insert(at, below(8) + 1, static_cast<char>(random())); break;
+        case 4: bytes.erase(at, below(16) + 1); break;
         case 5:  // a stretch repeated elsewhere
           bytes.insert(below(bytes.size()), bytes.substr(at, below(32) + 1));
           break;

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "library/builtin_data.h"
 #include "base/gbk_codec.h"
+#include "library/builtin_data.h"
 
 namespace {
 

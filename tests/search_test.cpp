@@ -59,7 +59,8 @@ TEST_F(SearchTest, EmptyTextListsEveryEntryByChineseName) {
   EXPECT_TRUE(app.searchResultsAreApis);
   EXPECT_EQ(listed(), entriesWhere([](auto&) { return true; }));
   EXPECT_EQ(hits.count(), static_cast<int>(listed().size()));
-  for (int pos = 0; pos < hits.count(); ++pos) EXPECT_EQ(hits.itemText(pos), entryAt(hits.itemData(pos)).shownName(true));
+  for (int pos = 0; pos < hits.count(); ++pos)
+    EXPECT_EQ(hits.itemText(pos), entryAt(hits.itemData(pos)).shownName(true));
 }
 
 TEST_F(SearchTest, CategoryTextFindsTheWholeCategory) {
@@ -78,7 +79,8 @@ TEST_F(SearchTest, LowerCaseFindsMixedCaseAndTextMaySpanAComma) {
   // Data type names are part of the line too.
   search("菜单条目结构_");
   EXPECT_EQ(listed(), entriesWhere([](auto& e) {
-              return std::find(e.dataTypeNames.begin(), e.dataTypeNames.end(), "菜单条目结构_") != e.dataTypeNames.end() ||
+              return std::find(e.dataTypeNames.begin(), e.dataTypeNames.end(), "菜单条目结构_") !=
+                         e.dataTypeNames.end() ||
                      gbk::contains(e.chineseName, "菜单条目结构_");
             }));
 }

@@ -7,9 +7,9 @@
 
 #include "library/builtin_data.h"
 #include "library/program_source.h"
+#include "library/wizard_request.h"
 #include "stand_in_ide/command_line.h"
 #include "stand_in_ide/import.h"
-#include "library/wizard_request.h"
 #include "tests/wizard_request_bytes.h"
 
 namespace {
@@ -90,7 +90,8 @@ TEST(WizardRequest, HostileBytesAreErrors) {
   EXPECT_EQ(decodeError(countPast), "argument count past the records' end at byte 16");
   EXPECT_EQ(decodeError(u32(0) + u32(0xFFFFFFF0) + "abc"), "payload past the block's end at byte 4");
   EXPECT_EQ(decodeError(u32(0) + u32(0) + u32(0x7FFFFFFF)), "command records past the block's end at byte 8");
-  EXPECT_EQ(decodeError(u32(0) + u32(0) + u32(3) + std::string("\x05\x00\x00", 3)), "truncated command record at byte 12");
+  EXPECT_EQ(decodeError(u32(0) + u32(0) + u32(3) + std::string("\x05\x00\x00", 3)),
+            "truncated command record at byte 12");
 }
 
 // Thousands of damaged requests: each is an error, or a request whose bytes, written again,
@@ -107,19 +108,13 @@ TEST(WizardRequest, MutatedRequestsNeverCrashTheDecoder) {
     for (std::size_t step = 0, steps = 1 + below(3); step < steps && !bytes.empty(); ++step) {
       std::size_t at = below(bytes.size());
       switch (below(4)) {
-        case 0:
-          bytes[at] = static_cast<char>(bytes[at] ^ (1 << below(8)));
-          break;
+        case 0: bytes[at] = static_cast<char>(bytes[at] ^ (1 << below(8))); break;
         case 1:
           if (at + 4 <= bytes.size())
             bytes.replace(at, 4, u32(below(2) ? 0xFFFFFFFF : static_cast<std::uint32_t>(below(40))));
           break;
-        case 2:
-          bytes.resize(at);
-          break;
-        case 3:
-          bytes.insert(at, below(6) + 1, static_cast<char>(below(2) ? 0 : random()));
-          break;
+        case 2: bytes.resize(at); break;
+        case 3: bytes.insert(at, below(6) + 1, static_cast<char>(below(2) ? 0 : random())); break;
       }
     }
     auto decoding = library::decodeRequest(span(bytes));

@@ -14,7 +14,6 @@ using platform::headless::HeadlessUi;
 
 class StartupWindowTest : public ::testing::Test, protected HeadlessWizard {
  protected:
-
   void resizeClient(int width, int height) { w.启动窗口.userResized({width, height}); }
 };
 
@@ -94,8 +93,8 @@ TEST_P(LayoutSizes, KeepsButtonsGridsAndCoversInPlace) {
   w.高级表格2.setVisible(true);
   w.启动窗口.userResized(client);
   const Rect area = w.选择夹_选用区.rect();
-  for (platform::Button* b : {&w.按钮_全部选择, &w.按钮_全部放弃, &w.按钮_导入, &w.按钮_从选用框删除,
-                              &w.按钮_清空选用框, &w.按钮_关闭程序}) {
+  for (platform::Button* b :
+       {&w.按钮_全部选择, &w.按钮_全部放弃, &w.按钮_导入, &w.按钮_从选用框删除, &w.按钮_清空选用框, &w.按钮_关闭程序}) {
     EXPECT_EQ(b->rect().left + b->rect().width, area.left + area.width - scale.px(8)) << b->name();
   }
   EXPECT_EQ(w.标签2.rect().left, area.left + area.width - scale.px(72) - scale.px(6));
@@ -128,8 +127,8 @@ INSTANTIATE_TEST_SUITE_P(Sizes, LayoutSizes,
                                                               platform::Size{0, 0})),
                          [](const ::testing::TestParamInfo<std::tuple<int, platform::Size>>& info) {
                            const platform::Size size = std::get<1>(info.param);
-                           return std::to_string(std::get<0>(info.param)) + "dpi_" + std::to_string(size.width) +
-                                  "x" + std::to_string(size.height);
+                           return std::to_string(std::get<0>(info.param)) + "dpi_" + std::to_string(size.width) + "x" +
+                                  std::to_string(size.height);
                          });
 
 TEST_F(StartupWindowTest, PageSwitchRelabelsImportAndDisablesRemoveAndClear) {

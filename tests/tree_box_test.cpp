@@ -7,9 +7,9 @@
 
 namespace {
 
+using platform::appendTreeRecord;
 using platform::TreeBox;
 using platform::TreeNodeFlags;
-using platform::appendTreeRecord;
 
 std::string bytes(std::initializer_list<int> values) {
   std::string out;
@@ -82,8 +82,8 @@ TEST(TreeContentRecord, LevelsMakeChildrenSiblingsAndCloseRuns) {
   appendTreeRecord(content, "s.y", 0, 0, 0, 0, 4);  // shallower than s.x, deeper than s: s.x's sibling
   TreeBox tree("tree");
   ASSERT_TRUE(tree.setContent(content).ok());
-  EXPECT_EQ((std::vector<int>{tree.parentOf(0), tree.parentOf(1), tree.parentOf(2), tree.parentOf(3),
-                              tree.parentOf(4), tree.parentOf(5), tree.parentOf(6)}),
+  EXPECT_EQ((std::vector<int>{tree.parentOf(0), tree.parentOf(1), tree.parentOf(2), tree.parentOf(3), tree.parentOf(4),
+                              tree.parentOf(5), tree.parentOf(6)}),
             (std::vector<int>{-1, 0, 1, 0, -1, 4, 4}));
   EXPECT_EQ(tree.nodes().node(0).subtreeEnd, 4);
   EXPECT_EQ(tree.nodes().node(1).subtreeEnd, 3);
@@ -107,9 +107,9 @@ TEST(TreeContentRecord, MalformedContentIsRefusedAndChangesNothing) {
   };
   const std::vector<Case> cases = {
       {"no zero byte", 0},
-      {oneRecord.substr(0, oneRecord.size() - 1), 0},   // the level cut short
-      {oneRecord.substr(0, 2), 0},                      // nothing after the label
-      {oneRecord + "y", oneRecord.size()},              // a second label without its zero
+      {oneRecord.substr(0, oneRecord.size() - 1), 0},  // the level cut short
+      {oneRecord.substr(0, 2), 0},                     // nothing after the label
+      {oneRecord + "y", oneRecord.size()},             // a second label without its zero
       {oneRecord + oneRecord.substr(0, 10), oneRecord.size()},
       {zeroLevel, 0},
       {oneRecord + negativeLevel, oneRecord.size()},

@@ -33,7 +33,8 @@ std::string textEntry(std::string_view text) { return entry(0, 0x80000004) + std
 std::string integerEntry(std::uint32_t value) { return entry(value, 0x80000301); }
 
 void queueDeclaration(WizardRequestBuffer& buffer, std::int32_t kind, std::string_view name) {
-  buffer.queueCommandRecord(6, {Argument::integer(kind), Argument::text(name), Argument::integer(2), Argument::text("$")});
+  buffer.queueCommandRecord(6,
+                            {Argument::integer(kind), Argument::text(name), Argument::integer(2), Argument::text("$")});
 }
 
 // --- Encoding ------------------------------------------------------------------------
@@ -49,7 +50,8 @@ TEST(WizardRequestBuffer, CodeSixRecordTakesFiftyNinePlusTheNameBytes) {
   WizardRequestBuffer buffer;
   queueDeclaration(buffer, 64, "矩形_");
   ASSERT_EQ(buffer.bytes().size(), 64u);
-  EXPECT_EQ(buffer.bytes(), word(6) + word(4) + integerEntry(64) + textEntry("矩形_") + integerEntry(2) + textEntry("$"));
+  EXPECT_EQ(buffer.bytes(),
+            word(6) + word(4) + integerEntry(64) + textEntry("矩形_") + integerEntry(2) + textEntry("$"));
   // The word after the 5-byte name and its NUL sits at the unaligned offset 38.
   EXPECT_EQ(wordAt(buffer.bytes(), 38), 2u);
   EXPECT_EQ(buffer.bytes().substr(62), std::string("$\0", 2));
@@ -63,8 +65,9 @@ TEST(WizardRequestBuffer, CodeSixRecordTakesFiftyNinePlusTheNameBytes) {
 
 TEST(WizardRequestBuffer, EveryArgumentTypeWithItsTagAndData) {
   WizardRequestBuffer buffer;
-  buffer.queueCommandRecord(7, {Argument::integer(-2), Argument::logical(true), Argument::logical(false),
-                                Argument::text(""), Argument::byteSet("xyz"), Argument::text(std::string_view("ab\0c", 4))});
+  buffer.queueCommandRecord(
+      7, {Argument::integer(-2), Argument::logical(true), Argument::logical(false), Argument::text(""),
+          Argument::byteSet("xyz"), Argument::text(std::string_view("ab\0c", 4))});
   EXPECT_EQ(buffer.bytes(), word(7) + word(6) + entry(0xFFFFFFFE, 0x80000301) + entry(1, 0x80000002) +
                                 entry(0, 0x80000002) + entry(0, 0x80000004) + std::string(1, '\0') +
                                 entry(0, 0x80000005) + word(1) + word(3) + "xyz" +
@@ -126,7 +129,7 @@ class WizardChannelTest : public ::testing::Test {
     std::unique_ptr<ide_link::PendingRequest> pending = ide_link::sendWizardRequest(kernel, buffer, payload, flag);
     if (!pending) return gbk::Text(ide_link::kFailureText);
     return pending->poll() == ide_link::PendingRequest::State::answered ? pending->reply()
-                                                                         : gbk::Text(ide_link::kFailureText);
+                                                                        : gbk::Text(ide_link::kFailureText);
   }
 };
 
@@ -135,12 +138,13 @@ TEST_F(WizardChannelTest, WritesBothBlocksSignalsAndReturnsTheReply) {
   EXPECT_EQ(send("PAYLOAD", false), "OK");
   ASSERT_EQ(request.size(), 2048u);
   EXPECT_EQ(requestSizeWord, 2048u);
-  EXPECT_EQ(request.substr(0, 12 + 7 + 22), word(0) + word(7) + "PAYLOAD" + word(22) + word(5) + word(1) + textEntry("a"));
+  EXPECT_EQ(request.substr(0, 12 + 7 + 22),
+            word(0) + word(7) + "PAYLOAD" + word(22) + word(5) + word(1) + textEntry("a"));
   // Past the request the new block is untouched.
   EXPECT_EQ(request.find_first_not_of('\0', 12 + 7 + 22), std::string::npos);
-  EXPECT_EQ(kernel.log, (Log{"open EWEVT1", "open EWEVT2", "create EWIZ1 2048", "create EWIZ2 4", "map EWIZ1", "map EWIZ2",
-                             "reset EWEVT2", "signal EWEVT1", "signal EWEVT2", "close EWEVT2", "unmap EWIZ2", "close EWIZ2",
-                             "unmap EWIZ1", "close EWIZ1", "close EWEVT1"}));
+  EXPECT_EQ(kernel.log, (Log{"open EWEVT1", "open EWEVT2", "create EWIZ1 2048", "create EWIZ2 4", "map EWIZ1",
+                             "map EWIZ2", "reset EWEVT2", "signal EWEVT1", "signal EWEVT2", "close EWEVT2",
+                             "unmap EWIZ2", "close EWIZ2", "unmap EWIZ1", "close EWIZ1", "close EWEVT1"}));
   EXPECT_TRUE(buffer.bytes().empty());
   // Nothing of the exchange stays open.
   EXPECT_TRUE(kernel.block("EWIZ1").empty());

@@ -63,10 +63,12 @@ bool readProgram(const std::string& path, std::string& program) {
   std::size_t number = 0;
   for (const std::string& line : linesOf(utf8)) {
     ++number;
-    if (line.find('\r') != std::string::npos) return fail(path, number, "CR inside a line (save the file with LF line ends)");
+    if (line.find('\r') != std::string::npos)
+      return fail(path, number, "CR inside a line (save the file with LF line ends)");
     std::size_t bad = 0;
     auto converted = gbk::fromUtf8(line, &bad);
-    if (!converted) return fail(path, number, "character outside GBK at byte " + std::to_string(bad + 1) + " of the line");
+    if (!converted)
+      return fail(path, number, "character outside GBK at byte " + std::to_string(bad + 1) + " of the line");
     source += *converted + "\r\n";
   }
   library::ProgramSourceParsing parsing = library::parseProgramSource(source);

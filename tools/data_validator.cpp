@@ -10,8 +10,8 @@
 #include <set>
 #include <tuple>
 
-#include "library/declaration_syntax.h"
 #include "base/gbk_text.h"
+#include "library/declaration_syntax.h"
 #include "library/type_names.h"
 
 namespace library {
@@ -290,7 +290,8 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
     // an untyped parameter stands as an empty field.
     std::vector<Text> expected;
     for (const Text& type : command.parameterTypes) {
-      if ((type.empty() || !isBasicTypeName(type)) && std::find(expected.begin(), expected.end(), type) == expected.end()) {
+      if ((type.empty() || !isBasicTypeName(type)) &&
+          std::find(expected.begin(), expected.end(), type) == expected.end()) {
         expected.push_back(type);
       }
     }
@@ -301,7 +302,8 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
     std::vector<Text> actual(f.begin() + 3, f.end());
     if (actual != expected) report.add(line.number, "the data type fields differ from the parameters' data types");
     for (const Text& type : actual) {
-      if (!type.empty() && !typeNames.count(type)) report.add(line.number, "the data type \"" + type + "\" is not declared");
+      if (!type.empty() && !typeNames.count(type))
+        report.add(line.number, "the data type \"" + type + "\" is not declared");
     }
   }
   for (const auto& c : commands) {

@@ -27,12 +27,12 @@
 #include <type_traits>
 #include <vector>
 
-#include "library/declaration_syntax.h"
+#include "base/byte_writer.h"
+#include "base/gbk_codec.h"
 #include "library/catalog.h"
 #include "library/constants.h"
-#include "base/gbk_codec.h"
+#include "library/declaration_syntax.h"
 #include "library/header_index.h"
-#include "base/byte_writer.h"
 #include "library/program_image.h"
 #include "navigation/category_tree_content.h"
 

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <limits>
 
-#include "library/example_database_layout.h"
 #include "base/byte_writer.h"
+#include "library/example_database_layout.h"
 
 namespace examples {
 namespace {
@@ -42,7 +42,8 @@ class BlockFile {
       putU32(bytes, start + kPreviousBlockAt, previous);
       putU32(bytes, start + kNextBlockAt, at + count < value.size() ? block + 1 : 0);
       putU32(bytes, start + kDataCountAt, count);
-      std::copy_n(value.begin() + static_cast<std::ptrdiff_t>(at), count, bytes.begin() + static_cast<std::ptrdiff_t>(start + kBlockHeaderSize));
+      std::copy_n(value.begin() + static_cast<std::ptrdiff_t>(at), count,
+                  bytes.begin() + static_cast<std::ptrdiff_t>(start + kBlockHeaderSize));
       previous = block;
     }
     return first;
@@ -146,9 +147,10 @@ WrittenDatabase writeExampleDatabase(const std::vector<ExampleRecord>& examples)
   };
   DatabaseContent content;
   content.fields = {{"\xCE\xC4\xBC\xFE\xC3\xFB", FieldType::text, sizeFor(&ExampleRecord::fileName)},  // "文件名"
-                    {"API\xC3\xFB\xB3\xC6", FieldType::text, sizeFor(&ExampleRecord::apiNames)},         // "API名称"
-                    {"\xC0\xFD\xB3\xCC", FieldType::byteSet, 0}};                                       // "例程"
-  for (const ExampleRecord& example : examples) content.records.push_back({example.fileName, example.apiNames, example.program});
+                    {"API\xC3\xFB\xB3\xC6", FieldType::text, sizeFor(&ExampleRecord::apiNames)},       // "API名称"
+                    {"\xC0\xFD\xB3\xCC", FieldType::byteSet, 0}};                                      // "例程"
+  for (const ExampleRecord& example : examples)
+    content.records.push_back({example.fileName, example.apiNames, example.program});
   return writeDatabase(content);
 }
 

@@ -1,9 +1,9 @@
 // Prints every rule that the built-in data breaks; exit code 1 if any.
 #include <iostream>
 
+#include "base/gbk_codec.h"
 #include "library/builtin_data.h"
 #include "tools/data_validator.h"
-#include "base/gbk_codec.h"
 
 int main() {
   auto violations = library::validateBuiltinData(library::dllCommandLibraryText(), library::dataTypeLibraryText(),

@@ -1,9 +1,9 @@
 #include "view/declaration_view.h"
 
-#include "window/startup_window.h"
 #include "library/type_names.h"
 #include "view/constants_table.h"
 #include "view/grid_renderer.h"
+#include "window/startup_window.h"
 
 namespace view {
 namespace {

@@ -5,8 +5,8 @@
 namespace window {
 namespace {
 
-using platform::ControlKind;
 using platform::ControlDesign;
+using platform::ControlKind;
 using K = ControlKind;
 
 constexpr std::string_view kCatalogArea = "选择夹_目录区";
@@ -36,7 +36,11 @@ constexpr auto kDesign = std::to_array<ControlDesign>({
     {K::tabControl, kChosenArea, "", -1, {235, 8, 420, 314}, "选用API数据|API相关例程"},
     {K::sortedCheckListBox, "选择列表框_选用API", kChosenArea, kChosenApiPage, {8, 30, 323, 276}, ""},
     {K::checkListBox, "选择列表框_选用例程", kChosenArea, kRelatedExamplesPage, {8, 30, 323, 276}, ""},
-    {K::label, "标签2", "", -1, {574, 39, 72, 89},
+    {K::label,
+     "标签2",
+     "",
+     -1,
+     {574, 39, 72, 89},
      "*注意：\r\n请通过易语言菜单“工具->执行易向导”启动本程序以实现添加API到易程序。"},
     {K::button, "按钮_全部选择", "", -1, {574, 134, 72, 27}, "全选(&A)"},
     {K::button, "按钮_全部放弃", "", -1, {574, 164, 72, 27}, "放弃(&D)"},

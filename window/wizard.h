@@ -4,8 +4,8 @@
 
 #include <string_view>
 
-#include "library/catalog.h"
 #include "base/gbk_text.h"
+#include "library/catalog.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -38,7 +38,6 @@ struct Wizard {
   Services services;
   GlobalState state;
   StartupWindow window;
-
 };
 
 // The status bar's first two parts: what kind of thing is on view and its name. The first

@@ -21,7 +21,9 @@ class HeadlessKernelObjects : public KernelObjects {
   void createEvent(const std::string& name) { events_[name]; }
   // Runs `ide` whenever the event is signalled, at signal time: the wizard's blocks are
   // open then, so `ide` can read them with block() and answer.
-  void whenSignalled(const std::string& name, std::function<void()> ide) { events_[name].whenSignalled = std::move(ide); }
+  void whenSignalled(const std::string& name, std::function<void()> ide) {
+    events_[name].whenSignalled = std::move(ide);
+  }
   // Signals an event from outside the wizard. A signal stays until it is taken or reset.
   void signal(const std::string& name);
   // The IDE ends: no other process holds its events any more.

@@ -81,8 +81,8 @@ ClipboardResult Win32Clipboard::putText(std::string_view gbkText) {
   OpenClipboardScope clipboard(owner_.get());
   if (!clipboard.open()) return ClipboardResult::busy;
   if (!EmptyClipboard()) return ClipboardResult::failed;
-  bool written = handOver(CF_UNICODETEXT, unicodeMemory) && handOver(CF_TEXT, gbkMemory) &&
-                 handOver(CF_LOCALE, localeMemory);
+  bool written =
+      handOver(CF_UNICODETEXT, unicodeMemory) && handOver(CF_TEXT, gbkMemory) && handOver(CF_LOCALE, localeMemory);
   return written ? ClipboardResult::copied : ClipboardResult::failed;
 }
 

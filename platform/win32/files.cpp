@@ -33,13 +33,10 @@ HoldFault faultOfOpen(DWORD error) {
   switch (error) {
     case ERROR_FILE_NOT_FOUND:
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_INVALID_NAME:
-      return HoldFault::missing;
+    case ERROR_INVALID_NAME: return HoldFault::missing;
     case ERROR_SHARING_VIOLATION:
-    case ERROR_LOCK_VIOLATION:
-      return HoldFault::inUse;
-    default:
-      return HoldFault::unreadable;
+    case ERROR_LOCK_VIOLATION: return HoldFault::inUse;
+    default: return HoldFault::unreadable;
   }
 }
 
@@ -63,13 +60,11 @@ bool readWhole(HANDLE file, std::vector<unsigned char>& content) {
 
 }  // namespace
 
-bool Win32Files::exists(const Path& path) {
-  return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
+bool Win32Files::exists(const Path& path) { return GetFileAttributesW(wide(path).c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 bool Win32Files::createNew(const Path& path, std::string_view bytes) {
-  OwnedHandle file(CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                               nullptr));
+  OwnedHandle file(
+      CreateFileW(wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file) return false;
   std::size_t done = 0;
   while (done < bytes.size()) {

@@ -137,8 +137,13 @@ void NativeGrid::updateScrollBars() {
     const int width = clientWidth(hwnd()), height = clientHeight(hwnd());
     scrollX_ = std::clamp(scrollX_, 0, std::max(e.columns.back() - width, 0));
     scrollY_ = std::clamp(scrollY_, 0, std::max(e.rows.back() - height, 0));
-    SCROLLINFO si{static_cast<UINT>(sizeof si), SIF_RANGE | SIF_PAGE | SIF_POS, 0, std::max(e.columns.back() - 1, 0),
-                  static_cast<UINT>(std::max(width, 1)), scrollX_, 0};
+    SCROLLINFO si{static_cast<UINT>(sizeof si),
+                  SIF_RANGE | SIF_PAGE | SIF_POS,
+                  0,
+                  std::max(e.columns.back() - 1, 0),
+                  static_cast<UINT>(std::max(width, 1)),
+                  scrollX_,
+                  0};
     SetScrollInfo(hwnd(), SB_HORZ, &si, TRUE);
     si.nMax = std::max(e.rows.back() - 1, 0);
     si.nPage = static_cast<UINT>(std::max(height, 1));

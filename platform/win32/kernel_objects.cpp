@@ -18,8 +18,8 @@ ULONG handleCount(HANDLE object) {
     ULONG reserved[10];
   };
   using Query = LONG(WINAPI*)(HANDLE, int, void*, ULONG, ULONG*);
-  static const auto query = reinterpret_cast<Query>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
+  static const auto query =
+      reinterpret_cast<Query>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "NtQueryObject")));
   BasicInformation information{};
   constexpr int kBasicInformation = 0;
   if (!query || query(object, kBasicInformation, &information, sizeof information, nullptr) < 0) return 0;

@@ -96,7 +96,8 @@ void NativeList::showAllItems() {
 
 void NativeList::showItemChecked(int pos) {
   RECT r{};
-  if (SendMessageW(hwnd(), LB_GETITEMRECT, pos, reinterpret_cast<LPARAM>(&r)) != LB_ERR) InvalidateRect(hwnd(), &r, TRUE);
+  if (SendMessageW(hwnd(), LB_GETITEMRECT, pos, reinterpret_cast<LPARAM>(&r)) != LB_ERR)
+    InvalidateRect(hwnd(), &r, TRUE);
 }
 
 bool NativeList::onCommand(WORD code) {
@@ -131,7 +132,8 @@ bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
   std::wstring label = wide(list_.itemText(pos));
-  DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &text, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  DrawTextW(dc, label.c_str(), static_cast<int>(label.size()), &text,
+            DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
   return true;
 }
@@ -199,8 +201,8 @@ bool NativeList::showContextMenu(LPARAM at) {
   for (std::size_t i = 0; i < list_.contextMenu.size(); ++i) {
     AppendMenuW(menu.get(), MF_STRING, i + 1, wide(list_.contextMenu[i]).c_str());
   }
-  int chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0, hwnd(),
-                              nullptr);
+  int chosen =
+      TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0, hwnd(), nullptr);
   if (chosen > 0) list_.userChoseFromContextMenu(chosen - 1);
   return true;
 }

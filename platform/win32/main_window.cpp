@@ -64,8 +64,7 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   if (NativeControl::forwardToChild(message, wParam, lParam, result)) return result;
   switch (message) {
     case WM_CTLCOLORSTATIC:
-    case WM_CTLCOLORBTN:
-      return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HDC>(wParam)));
+    case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HDC>(wParam)));
     case WM_SIZE: {
       const Size client{LOWORD(lParam), HIWORD(lParam)};
       // Showing or restoring the window tells the size it already has: nothing moves.
@@ -93,14 +92,9 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
       if (wParam == kTickTimer) window_.ticked();
       return 0;
-    case WM_CLOSE:
-      window_.userAskedToClose();
-      return 0;
-    case WM_DESTROY:
-      PostQuitMessage(0);
-      return 0;
-    default:
-      return DefWindowProcW(hwnd, message, wParam, lParam);
+    case WM_CLOSE: window_.userAskedToClose(); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(hwnd, message, wParam, lParam);
   }
 }
 

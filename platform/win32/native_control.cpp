@@ -14,9 +14,7 @@ std::wstring wide(std::string_view gbkText) {
   return std::wstring(u.begin(), u.end());
 }
 
-std::string narrow(const std::wstring& text) {
-  return gbk::fromUtf16(std::u16string(text.begin(), text.end()));
-}
+std::string narrow(const std::wstring& text) { return gbk::fromUtf16(std::u16string(text.begin(), text.end())); }
 
 std::string windowText(HWND hwnd) {
   std::wstring text(static_cast<std::size_t>(GetWindowTextLengthW(hwnd)) + 1, L'\0');
@@ -31,8 +29,9 @@ void registerCommonControls() {
 }
 
 HFONT controlFont() {
-  static HFONT font = CreateFontW(-displayScale().px(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
-                                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
+  static HFONT font =
+      CreateFontW(-displayScale().px(12), 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS,
+                  CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, L"宋体");
   return font;
 }
 
@@ -141,8 +140,7 @@ bool NativeControl::forwardToChild(UINT message, WPARAM wParam, LPARAM lParam, L
         }
       }
       return false;
-    default:
-      return false;
+    default: return false;
   }
 }
 

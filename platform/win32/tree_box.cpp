@@ -39,10 +39,10 @@ struct ScrollBars {
 }  // namespace
 
 void NativeTree::create(HWND parent) {
-  NativeControl::create(parent, WC_TREEVIEWW,
-                        TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_NONEVENHEIGHT |
-                            WS_TABSTOP,
-                        WS_EX_CLIENTEDGE);
+  NativeControl::create(
+      parent, WC_TREEVIEWW,
+      TVS_HASLINES | TVS_HASBUTTONS | TVS_LINESATROOT | TVS_SHOWSELALWAYS | TVS_NONEVENHEIGHT | WS_TABSTOP,
+      WS_EX_CLIENTEDGE);
   pictureRoom_ = createPictureRoom(pictures_);
   SendMessageW(hwnd(), TVM_SETIMAGELIST, TVSIL_NORMAL, reinterpret_cast<LPARAM>(pictureRoom_.get()));
   // A row holds one line of its label, but the tree view also counts the gap that the font
@@ -72,7 +72,8 @@ void NativeTree::paintHoldingScrollBars() {
   holdingScrollBars_ = false;
   EndPaint(hwnd(), &paint);
   if (shownWhileHeld || ScrollBars(hwnd()) != before) {
-    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+    SetWindowPos(hwnd(), nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
   }
 }
 
@@ -260,22 +261,21 @@ bool NativeTree::onNotify(NMHDR* header, LRESULT& result) {
       // The children must be there before the tree view opens the node.
       if (action == TVE_EXPAND) insertChildren(pos);
       if (echoing_) return true;
-      if (action == TVE_EXPAND) tree_.userExpanding(pos);
-      else if (action == TVE_COLLAPSE) tree_.userCollapsing(pos);
+      if (action == TVE_EXPAND)
+        tree_.userExpanding(pos);
+      else if (action == TVE_COLLAPSE)
+        tree_.userCollapsing(pos);
       return true;
     }
-    case NM_CUSTOMDRAW:
-      result = onCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header));
-      return true;
+    case NM_CUSTOMDRAW: result = onCustomDraw(*reinterpret_cast<NMTVCUSTOMDRAW*>(header)); return true;
     case NM_DBLCLK:
       // The first click has already made the item under the mouse current.
       if (!echoing_) {
-        tree_.userDoubleClicked(positionOf(reinterpret_cast<HTREEITEM>(
-            SendMessageW(hwnd(), TVM_GETNEXTITEM, TVGN_CARET, 0))));
+        tree_.userDoubleClicked(
+            positionOf(reinterpret_cast<HTREEITEM>(SendMessageW(hwnd(), TVM_GETNEXTITEM, TVGN_CARET, 0))));
       }
       return true;
-    default:
-      return false;
+    default: return false;
   }
 }
 

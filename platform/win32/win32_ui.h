@@ -43,7 +43,7 @@ class Win32Ui : public Ui {
   // Tab and Shift+Tab follow the design's order, whatever the windows' stacking.
   void moveFocus(bool backwards);
   std::vector<NativeControl*> focusOrder_;  // null for a control not made yet
-  std::vector<Unmade> unmade_;               // in the design's order
+  std::vector<Unmade> unmade_;              // in the design's order
   // The controls on view are made when the window is about to show, after its first
   // layout, in the design's order. Containers lie beneath their siblings (the note and the
   // buttons stand over the chosen area, the form radio buttons over the frame's top edge),

@@ -90,12 +90,8 @@ bool IdeWindow::create(int show) {
 
 LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_CREATE:
-      主窗口_created(hwnd);
-      return 0;
-    case WM_SIZE:
-      主窗口_resized();
-      return 0;
+    case WM_CREATE: 主窗口_created(hwnd); return 0;
+    case WM_SIZE: 主窗口_resized(); return 0;
     case WM_COMMAND:
       if (LOWORD(wParam) == kMenuSave) 菜单_保存_chosen();
       if (LOWORD(wParam) == kMenuPaste) 菜单_粘贴_chosen();
@@ -118,12 +114,8 @@ LRESULT IdeWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     case SourceView::kNextPieceMessage:
       if (sourceView.showNextPiece()) 编辑框_源码_shown();
       return 0;
-    case kRequestMessage:
-      易向导_requestArrived(*reinterpret_cast<Exchange*>(lParam));
-      return 0;
-    case kWizardEndedMessage:
-      易向导_ended(static_cast<DWORD>(wParam));
-      return 0;
+    case kRequestMessage: 易向导_requestArrived(*reinterpret_cast<Exchange*>(lParam)); return 0;
+    case kWizardEndedMessage: 易向导_ended(static_cast<DWORD>(wParam)); return 0;
     case WM_DESTROY:
       opening.reset();
       wizard.reset();

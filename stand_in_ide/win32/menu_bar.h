@@ -47,7 +47,7 @@ class MenuBar {
   HWND window;
   std::span<const Menu> menus;
   HMENU bar;
-  std::vector<HMENU> popups;  // one per menu, in order
+  std::vector<HMENU> popups;        // one per menu, in order
   platform::win32::OwnedFont font;  // the system's menu font
 };
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
-#include "examples/example_database.h"
 #include "base/gbk_text.h"
+#include "examples/example_database.h"
 #include "platform/headless/headless_files.h"
 
 namespace examples::fuzzing {
@@ -54,7 +54,8 @@ inline const char* checkDatabase(const FilePair& input, bool& opened) {
   ExampleDatabase database;
   opened = database.open(files, kDatabasePath) == OpenFault::none;
   if (!opened) {
-    if (database.isOpen() || files.held(kDatabasePath) || files.held(kAuxiliaryPath)) return "a failed open holds a file";
+    if (database.isOpen() || files.held(kDatabasePath) || files.held(kAuxiliaryPath))
+      return "a failed open holds a file";
     return database.recordCount() == 0 ? nullptr : "a failed open has records";
   }
 
@@ -74,15 +75,19 @@ inline const char* checkDatabase(const FilePair& input, bool& opened) {
       if (database.fieldText(static_cast<int>(i) + 1) != (value.type == FieldType::text ? value.bytes : "")) {
         return "a text read in place differs from the value read";
       }
-      if ((value.type == FieldType::text || value.type == FieldType::memo) && value.bytes.find('\0') != std::string::npos) {
+      if ((value.type == FieldType::text || value.type == FieldType::memo) &&
+          value.bytes.find('\0') != std::string::npos) {
         return "a text holds a NUL";
       }
       if (blocks && value.bytes.size() > blockBytes) return "a value longer than its blocks can hold";
-      if (value.type == FieldType::dateTime && (value.real < -657434 || value.real > 2958465)) return "an unclamped date";
+      if (value.type == FieldType::dateTime && (value.real < -657434 || value.real > 2958465))
+        return "an unclamped date";
       auto named = std::find_if(fields.begin(), fields.end(), [&](const FieldDescriptor& field) {
-        return field.name.size() == fields[i].name.size() && gbk::startsWithIgnoringAsciiCase(field.name, fields[i].name);
+        return field.name.size() == fields[i].name.size() &&
+               gbk::startsWithIgnoringAsciiCase(field.name, fields[i].name);
       });
-      if (!sameValue(database.readField(named->name), database.readField(static_cast<int>(named - fields.begin()) + 1))) {
+      if (!sameValue(database.readField(named->name),
+                     database.readField(static_cast<int>(named - fields.begin()) + 1))) {
         return "a field read by name differs from the same field read by number";
       }
     }
@@ -109,14 +114,17 @@ inline const char* checkDatabase(const FilePair& input, bool& opened) {
   database.goToFirst();
   std::int32_t visited = 0;
   bool inOrder = true;
-  if (database.search([&] { inOrder = inOrder && database.currentRecord() == ++visited; return false; }) ||
+  if (database.search([&] {
+        inOrder = inOrder && database.currentRecord() == ++visited;
+        return false;
+      }) ||
       database.currentRecord() != 1) {
     return "a failed search moved the current record";
   }
   if (!inOrder || visited != count) return "a search did not visit each record once in order";
   database.goToFirst();
-  if (count > 0 && (!database.search([&] { return database.currentRecord() == count; }) ||
-                    database.currentRecord() != count)) {
+  if (count > 0 &&
+      (!database.search([&] { return database.currentRecord() == count; }) || database.currentRecord() != count)) {
     return "a search did not stop at the record found";
   }
   return nullptr;

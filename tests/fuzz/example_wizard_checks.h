@@ -13,13 +13,13 @@
 #include <string_view>
 #include <vector>
 
+#include "base/gbk_text.h"
 #include "examples/example_database.h"
 #include "examples/example_fields.h"
 #include "examples/example_lists.h"
 #include "examples/example_opening.h"
 #include "examples/example_search.h"
 #include "library/example_file_name.h"
-#include "base/gbk_text.h"
 #include "navigation/chosen_lists.h"
 #include "platform/headless/headless_clipboard.h"
 #include "platform/headless/headless_files.h"

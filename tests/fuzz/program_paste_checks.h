@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <span>
 
-#include "stand_in_ide/paste.h"
 #include "library/program_source.h"
+#include "stand_in_ide/paste.h"
 
 namespace stand_in_ide::fuzzing {
 

@@ -1,7 +1,7 @@
 // Buttons: a click raises the model's event once; radio buttons of one group show the
 // model's checks, which a click moves and the program sets without an event.
-#include "peer_test.h"
 #include "platform/win32/buttons.h"
+#include "peer_test.h"
 
 namespace platform::win32::testing {
 namespace {
@@ -24,7 +24,8 @@ class ButtonsTest : public PeerTest {
   void expectChecksShown(const char* when) const {
     const std::pair<HWND, const RadioButton*> shown[] = {{chineseButton, &chinese}, {englishButton, &english}};
     for (auto [button, radio] : shown) {
-      EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED, radio->checked()) << when << ", " << radio->text();
+      EXPECT_EQ(SendMessageW(button, BM_GETCHECK, 0, 0) == BST_CHECKED, radio->checked())
+          << when << ", " << radio->text();
     }
   }
 

@@ -42,7 +42,8 @@ class CheckListBoxTest : public PeerTest {
 
   // The ticks shown, item by item, beside the model's.
   void expectTicksShown(const char* when) const {
-    for (int pos = 0; pos < list.count(); ++pos) EXPECT_EQ(shownTicked(pos), list.checked(pos)) << when << ", item " << pos;
+    for (int pos = 0; pos < list.count(); ++pos)
+      EXPECT_EQ(shownTicked(pos), list.checked(pos)) << when << ", item " << pos;
   }
 
   CheckListBox list{"选择列表框_选用API", true};

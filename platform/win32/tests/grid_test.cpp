@@ -76,7 +76,13 @@ TEST_F(GridTest, ClicksAndCursorKeysMoveTheCursorCell) {
       {"right", [&] { pressKey(native, VK_RIGHT); }, {"cell 1,1"}, 1, 1},
       {"end of the row", [&] { pressKey(native, VK_END); }, {"cell 1,3"}, 1, 3},
       {"up into the heading", [&] { pressKey(native, VK_UP); }, {"cell 0,0"}, 0, 0},
-      {"below the table", [&] { click(native, {5, cellRect(2, 0).bottom + 20}); }, {}, 0, 0},
+      {"below the table",
+       [&] {
+         click(native, {5, cellRect(2, 0).bottom + 20});
+       },
+       {},
+       0,
+       0},
   };
   for (const Step& step : steps) {
     step.act();
@@ -92,7 +98,10 @@ TEST_F(GridTest, ClicksAndCursorKeysMoveTheCursorCell) {
 
 TEST_F(GridTest, TheCursorCellComesIntoViewAndANewTableShowsFromItsTop) {
   // The scroll bars come with a table that needs them.
-  auto bars = [this] { settle(); return GetWindowLongPtrW(native, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL); };
+  auto bars = [this] {
+    settle();
+    return GetWindowLongPtrW(native, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
+  };
   EXPECT_EQ(bars(), 0);
   grid.setRowCount(40);
   EXPECT_EQ(bars(), WS_VSCROLL);

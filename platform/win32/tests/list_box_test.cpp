@@ -31,8 +31,8 @@ class ListBoxTest : public PeerTest {
     }
   }
 
-  static constexpr std::array<const char*, 6> kNames{"TextOutA", "创建窗口", "createWindowExA", "BeginPaint",
-                                                     "CreateFileA", "删除文件"};
+  static constexpr std::array<const char*, 6> kNames{"TextOutA",   "创建窗口",    "createWindowExA",
+                                                     "BeginPaint", "CreateFileA", "删除文件"};
   ListBox list{"列表框_索引", true};
   HWND native = nullptr;
   std::map<std::string, std::int32_t> dataOf;
@@ -45,12 +45,9 @@ TEST_F(ListBoxTest, ShowsTheModelsItemsInTheModelsOrder) {
     std::function<void()> change;
   };
   const Step steps[] = {
-      {"items added before and after the window", [] {}},
-      {"one more, sorted in", [&] { list.add("AbortDoc"); }},
-      {"the second erased", [&] { list.erase(1); }},
-      {"the last erased", [&] { list.erase(list.count() - 1); }},
-      {"all removed", [&] { list.removeAll(); }},
-      {"one added to the empty list", [&] { list.add("GetDC"); }},
+      {"items added before and after the window", [] {}}, {"one more, sorted in", [&] { list.add("AbortDoc"); }},
+      {"the second erased", [&] { list.erase(1); }},      {"the last erased", [&] { list.erase(list.count() - 1); }},
+      {"all removed", [&] { list.removeAll(); }},         {"one added to the empty list", [&] { list.add("GetDC"); }},
   };
   for (const Step& step : steps) {
     step.change();

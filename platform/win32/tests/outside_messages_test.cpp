@@ -107,8 +107,8 @@ TEST_F(OutsideMessagesTest, APositionOutsideTheListIsAnsweredWithNoText) {
 TEST_F(OutsideMessagesTest, AReplyWindowThatIsNoWindowGetsNothingAndChangesNothing) {
   HWND gone = makeReceiver(L"ItemTextAnswers", takeAnswer);
   DestroyWindow(gone);
-  for (HWND replyTo : {HWND{}, gone, reinterpret_cast<HWND>(0x12345), reinterpret_cast<HWND>(~std::uintptr_t{0}),
-                       native, window()}) {
+  for (HWND replyTo :
+       {HWND{}, gone, reinterpret_cast<HWND>(0x12345), reinterpret_cast<HWND>(~std::uintptr_t{0}), native, window()}) {
     request(0, replyTo);
   }
   settle();

@@ -105,8 +105,8 @@ ShownPicture::ShownPicture(HWND hwnd) {
 
 COLORREF ShownPicture::at(POINT point) const {
   if (point.x < 0 || point.y < 0 || point.x >= width_ || point.y >= height_) return CLR_INVALID;
-  const std::uint32_t pixel = pixels_[static_cast<std::size_t>(point.y) * static_cast<std::size_t>(width_) +
-                                      static_cast<std::size_t>(point.x)];
+  const std::uint32_t pixel =
+      pixels_[static_cast<std::size_t>(point.y) * static_cast<std::size_t>(width_) + static_cast<std::size_t>(point.x)];
   return RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
 }
 

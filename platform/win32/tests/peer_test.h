@@ -59,9 +59,9 @@ class PeerTest : public ::testing::Test {
 };
 
 // What the user does, as the control receives it; each ends with the queue handled.
-void click(HWND hwnd, POINT at);        // the left button down and up, client coordinates
-void doubleClick(HWND hwnd, POINT at);  // down, up, the double-click, up
-void pressKey(HWND hwnd, UINT key);     // the key down and up, with no character
+void click(HWND hwnd, POINT at);                   // the left button down and up, client coordinates
+void doubleClick(HWND hwnd, POINT at);             // down, up, the double-click, up
+void pressKey(HWND hwnd, UINT key);                // the key down and up, with no character
 void typeText(HWND hwnd, std::wstring_view text);  // one WM_CHAR a character
 
 // Handles what waits in the queue: posted updates, repaints.

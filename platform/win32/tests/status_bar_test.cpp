@@ -1,7 +1,7 @@
 // The status bar: it shows the model's parts, the last taking the rest of the width,
 // and keeps to the bottom of the window whatever its size.
-#include "peer_test.h"
 #include "platform/win32/status_bar.h"
+#include "peer_test.h"
 
 namespace platform::win32::testing {
 namespace {

@@ -154,7 +154,10 @@ TEST_F(TreeBoxTest, TheUsersClicksAndKeysRaiseTheModelsEventsWithTheRightNode) {
        [&] { click(native, button(3)); },
        {"collapsing 3", "current 3"},
        3},
-      {"double-click on 其他", [&] { doubleClick(native, centre(labelRect(6))); }, {"current 6", "double-clicked 6"}, 6},
+      {"double-click on 其他",
+       [&] { doubleClick(native, centre(labelRect(6))); },
+       {"current 6", "double-clicked 6"},
+       6},
       {"left arrow on a leaf", [&] { pressKey(native, VK_LEFT); }, {}, 6},
       {"click on 窗口", [&] { click(native, centre(labelRect(0))); }, {"current 0"}, 0},
   };
@@ -288,7 +291,6 @@ TEST_F(TreeBoxTest, APaintDrawsTheItemsAndLeavesTheScrollBarsAsTheyWereSet) {
   EXPECT_GT(inked, 0) << "the current node's label is not drawn";
 }
 
-
 // Made smaller than its nodes and then as large as before, the tree shows the bars that
 // its nodes need at that size: none where they fit, though not beside a bar; the vertical
 // alone where they are too many for the height but fit beside it.
@@ -301,7 +303,8 @@ TEST_F(TreeBoxTest, GrownBackItShowsOnlyTheScrollBarsItsNodesNeed) {
     lowest = std::max<int>(lowest, labelRect(pos).bottom);
   }
   auto barsAt = [&](int clientWidth, int clientHeight) {
-    tree.setRect({10, 10, clientWidth + 2 * GetSystemMetrics(SM_CXEDGE), clientHeight + 2 * GetSystemMetrics(SM_CYEDGE)});
+    tree.setRect(
+        {10, 10, clientWidth + 2 * GetSystemMetrics(SM_CXEDGE), clientHeight + 2 * GetSystemMetrics(SM_CYEDGE)});
     settle();
     return GetWindowLongPtrW(native, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL);
   };
