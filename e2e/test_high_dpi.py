@@ -22,7 +22,7 @@ class HighDpiTest(unittest.TestCase):
         cls.seen = {}
         for dpi in (96, 144):
             with Wizard(dpi=dpi) as wizard:
-                cls.seen[dpi] = wizard.controls()
+                cls.seen[dpi] = wizard.every_control()
                 wizard.screenshot(f"startup-window-{dpi}dpi")
                 # The layout at other sizes, in this screen's pixels.
                 cls.seen[dpi, "resized"] = []

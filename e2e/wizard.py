@@ -196,6 +196,19 @@ class Wizard:
         out = self.probe("list", window_class=window_class).stdout
         return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
+    def every_control(self, timeout=20):
+        """controls() once the controls of the pages not on view, which the wizard makes one
+        at a time when it is idle after its first paint, all exist: when two lists in a row
+        hold as many windows."""
+        deadline = time.time() + timeout
+        seen = self.controls()
+        while time.time() < deadline:
+            again = self.controls()
+            if len(again) == len(seen):
+                return again
+            seen = again
+        return seen
+
     def boxes(self):
         """The wizard's message boxes, each followed by its children (the text, the buttons)."""
         out = self.probe("boxes").stdout
