@@ -19,7 +19,7 @@ void 按钮_搜索_clicked(WizardApp& app) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (app.searchResultsAreApis) {
-    navigation::listApiHits(w, app.wizard.state.catalog, text);
+    navigation::listApiHits(w, app.wizard.library, text);
   } else {
     examples::listExampleHits(w.列表框_搜索结果, app.examples.get(), text);
   }
@@ -27,13 +27,13 @@ void 按钮_搜索_clicked(WizardApp& app) {
 
 // Examples are listed by their file names whichever names the APIs show.
 void 组合框_搜索API显示_selectionChanged(WizardApp& app) {
-  if (app.searchResultsAreApis) navigation::relabelApiHits(app.wizard.window, app.wizard.state.catalog);
+  if (app.searchResultsAreApis) navigation::relabelApiHits(app.wizard.window, app.wizard.library.catalog);
 }
 
 // The kind of the hits decides, not the name: a record number is no entry number.
 void 列表框_搜索结果_itemSelected(WizardApp& app) {
   if (app.searchResultsAreApis) {
-    navigation::showApiHit(app.wizard.window, app.wizard.state.catalog);
+    navigation::showApiHit(app.wizard.window, app.wizard.library);
   } else {
     examples::showExampleHit(app.wizard.window, app.examples.get());
   }
@@ -41,7 +41,7 @@ void 列表框_搜索结果_itemSelected(WizardApp& app) {
 
 void 列表框_搜索结果_doubleClicked(WizardApp& app) {
   if (app.searchResultsAreApis) {
-    navigation::gatherApiHit(app.wizard.window, app.wizard.state.catalog);
+    navigation::gatherApiHit(app.wizard.window, app.wizard.library.catalog);
   } else {
     examples::openExample(app.wizard.services, app.examples.get(), app.wizard.window.列表框_搜索结果);
   }

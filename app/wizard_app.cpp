@@ -4,14 +4,12 @@
 #include "examples/example_opening.h"
 #include "ide_link/copy_as_text.h"
 #include "ide_link/import.h"
-#include "library/builtin_data.h"
-#include "library/catalog.h"
 #include "navigation/api_index.h"
 #include "navigation/category_tree.h"
 
 namespace app {
 
-WizardApp::WizardApp(const window::Services& s) : wizard(s) { wireEventTable(*this); }
+WizardApp::WizardApp(const window::Services& s, const library::Library& l) : wizard(s, l) { wireEventTable(*this); }
 
 int WizardApp::run() {
   int exitCode = wizard.services.ui.run(wizard.window.启动窗口);
@@ -24,10 +22,9 @@ void startUp(WizardApp& app) {
   window::StartupWindow& w = wizard.window;
   // The declaration view measures cell texts in this board's font.
   w.画板1.setFontToDefaultGuiFont(10);
-  wizard.state.catalog = library::Catalog::builtIn();
   wizard.services.dialogs.setSaveInitialFolder(
       [&shell = wizard.services.shell] { return shell.documentsFolder().asFolder(); });
-  navigation::fillCategoryTree(w, wizard.state.catalog);
+  navigation::fillCategoryTree(w, wizard.library.catalog);
 }
 
 void startUpAfterFirstPaint(WizardApp& app) {
@@ -36,7 +33,7 @@ void startUpAfterFirstPaint(WizardApp& app) {
   app.examples = examples::openExamplesDatabase(wizard.services.files, wizard.services.shell.programFolder(),
                                                 wizard.services.messages);
   if (app.examples) examples::fillExampleList(*app.examples, w.列表框_例程列表);
-  navigation::fillIndex(w, wizard.state.catalog);
+  navigation::fillIndex(w, wizard.library.catalog);
 }
 
 void 选择夹_选用区_pageChanged(WizardApp& app) {
@@ -46,7 +43,7 @@ void 选择夹_选用区_pageChanged(WizardApp& app) {
   if (chosenApiPage) {
     if (w.选择列表框_选用API.currentSelection() == -1) w.选择列表框_选用API.setCurrentSelection(0);
   } else {
-    examples::fillRelatedExamplesList(w, app.wizard.state.catalog, app.examples.get());
+    examples::fillRelatedExamplesList(w, app.wizard.library.catalog, app.examples.get());
   }
   w.按钮_从选用框删除.setEnabled(chosenApiPage);
   w.按钮_清空选用框.setEnabled(chosenApiPage);
@@ -74,23 +71,14 @@ void 启动窗口_escapePressed(WizardApp& app) {
 
 void 启动窗口_ticked(WizardApp& app) { ide_link::checkImportAnswer(app.wizard, app.importWait); }
 
-namespace {
-
-void copyChosenDeclarations(window::Wizard& wizard) {
-  ide_link::copyChosenDeclarations(wizard.window, wizard.services.clipboard, wizard.services.messages);
-}
-
-}  // namespace
-
 void 选择列表框_选用API_contextMenuChosen(window::Wizard& wizard, int menuItem) {
-  if (menuItem == 0) copyChosenDeclarations(wizard);
+  if (menuItem == 0) ide_link::copyChosenDeclarations(wizard);
 }
 
-void 选择列表框_选用API_copyKeyPressed(window::Wizard& wizard) { copyChosenDeclarations(wizard); }
+void 选择列表框_选用API_copyKeyPressed(window::Wizard& wizard) { ide_link::copyChosenDeclarations(wizard); }
 
 void shutDown(WizardApp& app) {
   app.importWait = {};
-  app.wizard.state.catalog = {};
   app.examples.reset();
 }
 

@@ -11,8 +11,8 @@ namespace app {
 
 class WizardApp {
  public:
-  // Program start: the global state, the start-up window and its event table.
-  explicit WizardApp(const window::Services& services);
+  // Program start: the start-up window and its event table, over a library that outlives them.
+  WizardApp(const window::Services& services, const library::Library& library);
 
   // Shows the window and runs it until it is destroyed, then shuts down; the exit code.
   int run();
@@ -51,7 +51,8 @@ void 按钮_搜索_clicked(WizardApp& app);
 void 组合框_搜索API显示_selectionChanged(WizardApp& app);
 void 列表框_搜索结果_itemSelected(WizardApp& app);
 void 列表框_搜索结果_doubleClicked(WizardApp& app);
-// Releases the global state after the message loop has ended.
+// Releases what the run held after the message loop has ended: the import wait and the
+// examples database.
 void shutDown(WizardApp& app);
 
 // Wires every control event of the start-up window to its handler.

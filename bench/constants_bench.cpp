@@ -3,6 +3,7 @@
 #include "library/builtin_data.h"
 #include "library/constants.h"
 #include "library/declaration_lookup.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -11,7 +12,7 @@ namespace {
 void BM_ConstantsNamedInOneDeclaration(benchmark::State& state) {
   static const library::ConstantLibrary constants(library::constantLibraryText());
   library::LookupLists lists;
-  auto found = library::lookUpDllCommand("取菜单条目信息_", lists);
+  auto found = library::lookUpDllCommand(sharedLibrary().texts, "取菜单条目信息_", lists);
   if (!found) {
     state.SkipWithError("no 取菜单条目信息_ in the library");
     return;

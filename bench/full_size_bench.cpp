@@ -7,6 +7,7 @@
 #include "library/catalog.h"
 #include "library/declaration_lookup.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/shared_library.h"
 #include "view/grid_renderer.h"
 
 namespace {
@@ -22,7 +23,8 @@ void BM_DeclarationOfTheLastEntry(benchmark::State& state) {
   view::GridRenderer renderer(board);
   for (auto _ : state) {
     library::LookupLists lists;
-    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(last->chineseName, lists);
+    std::optional<library::FoundDllCommand> found =
+        library::lookUpDllCommand(sharedLibrary().texts, last->chineseName, lists);
     if (!found) {
       state.SkipWithError("the last entry does not look up");
       return;

@@ -20,7 +20,7 @@ void BM_FillIndex(benchmark::State& state) {
   StartedWizard s;
   if (state.range(0)) s.w.单选框_英文索引.userClicked();
   for (auto _ : state) {
-    navigation::fillIndex(s.wizard.window, s.wizard.state.catalog);
+    navigation::fillIndex(s.wizard.window, s.wizard.library.catalog);
     benchmark::DoNotOptimize(s.w.列表框_索引.count());
   }
 }

@@ -2,6 +2,7 @@
 
 #include "library/declaration_lookup.h"
 #include "platform/headless/headless_ui.h"
+#include "tests/shared_library.h"
 #include "view/grid_renderer.h"
 
 namespace {
@@ -16,7 +17,8 @@ void BM_RenderDllCommand(benchmark::State& state) {
   ui.realize(grid, {platform::ControlKind::grid, "高级表格1", "", -1, {}, ""}, 1);
   view::GridRenderer renderer(board);
   library::LookupLists lists;
-  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("创建扩展画笔_", lists);
+  std::optional<library::FoundDllCommand> found =
+      library::lookUpDllCommand(sharedLibrary().texts, "创建扩展画笔_", lists);
   if (!found) {
     state.SkipWithError("the command is not in the library");
     return;

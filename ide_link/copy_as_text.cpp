@@ -27,22 +27,24 @@ std::string whatWasCopied(const library::DeclarationCopy& copy) {
 
 }  // namespace
 
-bool copyChosenDeclarations(window::StartupWindow& w, platform::Clipboard& clipboard,
-                            platform::MessageBoxes& messages) {
+bool copyChosenDeclarations(window::Wizard& wizard) {
+  window::StartupWindow& w = wizard.window;
   std::vector<library::DeclarationName> chosen;
   for (const navigation::CatalogItem& item :
        navigation::chosenItems(w.选择列表框_选用API, navigation::WhenNoneTicked::takeSelected)) {
     chosen.push_back(navigation::declarationOf(item));
   }
-  library::DeclarationCopy copy = library::composeDeclarationCopy(chosen);
+  library::DeclarationCopy copy =
+      library::composeDeclarationCopy(wizard.library.texts, &wizard.library.constants, chosen);
   if (copy.dllCommands + copy.dataTypes == 0) {
     window::showInStatusBar(w, "复制：", "没有打勾或选中的声明，没有复制");
     return false;
   }
-  platform::ClipboardResult result = clipboard.putText(copy.text);
+  platform::ClipboardResult result = wizard.services.clipboard.putText(copy.text);
   if (result != platform::ClipboardResult::copied) {
-    messages.show(result == platform::ClipboardResult::busy ? kClipboardBusyMessage : kClipboardFailedMessage, "信息：",
-                  platform::MessageIcon::warning, platform::MessageButtons::ok);
+    wizard.services.messages.show(
+        result == platform::ClipboardResult::busy ? kClipboardBusyMessage : kClipboardFailedMessage, "信息：",
+        platform::MessageIcon::warning, platform::MessageButtons::ok);
     return false;
   }
   window::showInStatusBar(w, "已复制：", whatWasCopied(copy) + "，可粘贴到易语言程序中");

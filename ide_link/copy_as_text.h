@@ -2,9 +2,7 @@
 // that did not start the wizard included, by its paste.
 #pragma once
 
-#include "platform/clipboard.h"
-#include "platform/message_box.h"
-#include "window/startup_window.h"
+#include "window/wizard.h"
 
 namespace ide_link {
 
@@ -16,6 +14,6 @@ inline constexpr std::string_view kCopyMenuItem = "复制为易语言代码(&C)\
 // need; the status bar says what it holds. With nothing to copy, nothing happens but
 // the status bar saying so; a clipboard that cannot be written is reported in a
 // message and changes nothing. Whether the text is on the clipboard.
-bool copyChosenDeclarations(window::StartupWindow& w, platform::Clipboard& clipboard, platform::MessageBoxes& messages);
+bool copyChosenDeclarations(window::Wizard& wizard);
 
 }  // namespace ide_link

@@ -1,7 +1,6 @@
 #include "ide_link/import.h"
 
 #include "ide_link/copy_as_text.h"
-#include "library/builtin_data.h"
 #include "library/program_image.h"
 #include "navigation/chosen_lists.h"
 
@@ -56,7 +55,7 @@ void tellImportFailed(window::Wizard& wizard) {
       wizard.services.messages.show(std::string(kImportFailedMessage) + std::string(kOfferToCopy), "信息：",
                                     platform::MessageIcon::warning, platform::MessageButtons::yesNo);
   if (answer == platform::MessageAnswer::yes) {
-    copyChosenDeclarations(wizard.window, wizard.services.clipboard, wizard.services.messages);
+    copyChosenDeclarations(wizard);
   }
 }
 
@@ -65,8 +64,8 @@ void tellImportFailed(window::Wizard& wizard) {
 void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer, ImportWait& wait) {
   if (wait.waiting()) return;
   window::StartupWindow& w = wizard.window;
-  queueChosenDeclarations(buffer, w.选择列表框_选用API, wizard.state.catalog);
-  wait.request = sendWizardRequest(wizard.services.kernelObjects, buffer, library::libraryProgramImage(), false);
+  queueChosenDeclarations(buffer, w.选择列表框_选用API, wizard.library.catalog);
+  wait.request = sendWizardRequest(wizard.services.kernelObjects, buffer, wizard.library.programImage, false);
   if (!wait.request) {
     tellImportFailed(wizard);
     return;

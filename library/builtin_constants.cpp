@@ -18,9 +18,8 @@ ConstantLibrary::ConstantLibrary(std::string_view text, const BuiltInConstants& 
   byName_.assign(built.byName.begin(), built.byName.end());
 }
 
-const ConstantLibrary& builtInConstants() {
-  static const ConstantLibrary constants(constantLibraryText(), constantLibraryTextTables());
-  return constants;
+ConstantLibrary ConstantLibrary::builtIn() {
+  return ConstantLibrary(constantLibraryText(), constantLibraryTextTables());
 }
 
 }  // namespace library

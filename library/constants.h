@@ -34,6 +34,8 @@ class ConstantLibrary {
  public:
   // Reads the `.常量` lines of the text, which it keeps; a line of another shape is passed over.
   explicit ConstantLibrary(std::string_view constantLibraryText);
+  // The built-in library, from the tables of the build (library/builtin_constants.cpp).
+  static ConstantLibrary builtIn();
   ConstantLibrary(const ConstantLibrary&) = delete;
   ConstantLibrary& operator=(const ConstantLibrary&) = delete;
 
@@ -57,8 +59,6 @@ class ConstantLibrary {
   Tables tables() const { return {text_, constants_, familyOf_, familyStart_, familyMembers_, byName_}; }
 
  private:
-  friend const ConstantLibrary& builtInConstants();
-  // The built-in library, from the tables of the build (library/builtin_constants.cpp).
   ConstantLibrary(std::string_view text, const BuiltInConstants& built);
 
   // The constant of that name, by index; nothing when there is none.
@@ -73,9 +73,5 @@ class ConstantLibrary {
   std::vector<std::uint32_t> familyMembers_;
   std::vector<std::uint32_t> byName_;  // the constants, by name
 };
-
-// The built-in constants library (library/builtin_data.h), made from the build's tables
-// at its first use: the declaration view, the search and the copy share it.
-const ConstantLibrary& builtInConstants();
 
 }  // namespace library

@@ -102,8 +102,4 @@ DeclarationCopy composeDeclarationCopy(const LibraryTexts& texts, const Constant
   return copy;
 }
 
-DeclarationCopy composeDeclarationCopy(std::span<const DeclarationName> chosen) {
-  return composeDeclarationCopy(builtinLibraryTexts(), &builtInConstants(), chosen);
-}
-
 }  // namespace library

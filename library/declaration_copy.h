@@ -34,7 +34,5 @@ struct DeclarationCopy {
 // be null (no constants).
 DeclarationCopy composeDeclarationCopy(const LibraryTexts& texts, const ConstantLibrary* constants,
                                        std::span<const DeclarationName> chosen);
-// The same from the built-in library texts and constants.
-DeclarationCopy composeDeclarationCopy(std::span<const DeclarationName> chosen);
 
 }  // namespace library

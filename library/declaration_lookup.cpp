@@ -6,9 +6,7 @@
 #include <optional>
 #include <utility>
 
-#include "library/builtin_data.h"
 #include "library/declaration_syntax.h"
-#include "library/header_index.h"
 #include "library/type_names.h"
 
 namespace library {
@@ -16,33 +14,6 @@ namespace {
 
 // The library texts begin ".版本 2"; what is shown begins without the space.
 constexpr std::string_view kDeclarationTextHead = ".版本2\r\n\r\n";
-
-struct IndexedLibrary {
-  HeaderIndex dllCommands;
-  HeaderIndex dataTypes;
-};
-
-IndexedLibrary indexed(const LibraryTexts& texts) {
-  return {HeaderIndex(texts.dllCommands, kDllCommandHeader), HeaderIndex(texts.dataTypes, kDataTypeHeader)};
-}
-
-bool sameView(std::string_view a, std::string_view b) { return a.data() == b.data() && a.size() == b.size(); }
-
-bool isBuiltin(const LibraryTexts& texts) {
-  LibraryTexts builtin = builtinLibraryTexts();
-  return sameView(texts.dllCommands, builtin.dllCommands) && sameView(texts.dataTypes, builtin.dataTypes);
-}
-
-// The built-in texts never change during a run, and the build made their index. Other
-// texts may be freed and their storage reused, so their index is never kept.
-const IndexedLibrary& builtinIndex() {
-  static const IndexedLibrary builtin{
-      HeaderIndex(dllCommandLibraryText(), kDllCommandHeader, dllCommandLibraryTextIndex().starts,
-                  dllCommandLibraryTextIndex().byName),
-      HeaderIndex(dataTypeLibraryText(), kDataTypeHeader, dataTypeLibraryTextIndex().starts,
-                  dataTypeLibraryTextIndex().byName)};
-  return builtin;
-}
 
 // ---------------------------------------------------------------------------------
 // [SECTION] Parsing
@@ -112,9 +83,29 @@ std::optional<FoundDataType> lookUpDataTypeIn(const HeaderIndex& dataTypes, std:
   return found;
 }
 
-std::optional<FoundDllCommand> lookUpDllCommandIn(const IndexedLibrary& library, std::string_view name,
-                                                  LookupLists& lists) {
-  std::optional<std::string_view> block = library.dllCommands.block(name);
+// The type field (the second) of the header when it gives one, then of each body line.
+DeclarationBlock withTypeNames(std::string_view block, std::string_view lead, bool headerGivesType) {
+  DeclarationBlock found{block, {}};
+  std::vector<gbk::Text> lines = gbk::split(block, "\r\n");
+  if (headerGivesType) found.typeNames.push_back(gbk::trim(fieldsPaddedTo(lines.front(), 2)[1]));
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (std::optional<gbk::Text> body = bodyAfterLead(lines[i], lead)) {
+      found.typeNames.push_back(gbk::trim(fieldsPaddedTo(*body, 2)[1]));
+    }
+  }
+  return found;
+}
+
+}  // namespace
+
+LibraryTexts::LibraryTexts(std::string_view dllCommands, std::string_view dataTypes)
+    : dllCommands_(dllCommands, kDllCommandHeader), dataTypes_(dataTypes, kDataTypeHeader) {}
+
+LibraryTexts::LibraryTexts(HeaderIndex dllCommands, HeaderIndex dataTypes)
+    : dllCommands_(std::move(dllCommands)), dataTypes_(std::move(dataTypes)) {}
+
+std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name, LookupLists& lists) {
+  std::optional<std::string_view> block = texts.dllCommands().block(name);
   if (!block) return std::nullopt;
 
   std::vector<gbk::Text> lines = gbk::split(*block, "\r\n");
@@ -139,7 +130,7 @@ std::optional<FoundDllCommand> lookUpDllCommandIn(const IndexedLibrary& library,
       taken.push_back(type);
       // An undeclared type is taken all the same, so that it is tried once, and adds
       // no text (see the header).
-      if (std::optional<FoundDataType> dataType = lookUpDataTypeIn(library.dataTypes, type)) {
+      if (std::optional<FoundDataType> dataType = lookUpDataTypeIn(texts.dataTypes(), type)) {
         rebuilt.neededDataTypeTexts.push_back(std::move(dataType->declarationText));
       }
     }
@@ -152,54 +143,20 @@ std::optional<FoundDllCommand> lookUpDllCommandIn(const IndexedLibrary& library,
   return found;
 }
 
-// The type field (the second) of the header when it gives one, then of each body line.
-DeclarationBlock withTypeNames(std::string_view block, std::string_view lead, bool headerGivesType) {
-  DeclarationBlock found{block, {}};
-  std::vector<gbk::Text> lines = gbk::split(block, "\r\n");
-  if (headerGivesType) found.typeNames.push_back(gbk::trim(fieldsPaddedTo(lines.front(), 2)[1]));
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    if (std::optional<gbk::Text> body = bodyAfterLead(lines[i], lead)) {
-      found.typeNames.push_back(gbk::trim(fieldsPaddedTo(*body, 2)[1]));
-    }
-  }
-  return found;
-}
-
-}  // namespace
-
-LibraryTexts builtinLibraryTexts() { return {dllCommandLibraryText(), dataTypeLibraryText()}; }
-
-std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name, LookupLists& lists) {
-  if (isBuiltin(texts)) return lookUpDllCommandIn(builtinIndex(), name, lists);
-  return lookUpDllCommandIn(indexed(texts), name, lists);
-}
-
 std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name) {
-  if (isBuiltin(texts)) return lookUpDataTypeIn(builtinIndex().dataTypes, name);
-  return lookUpDataTypeIn(HeaderIndex(texts.dataTypes, kDataTypeHeader), name);
+  return lookUpDataTypeIn(texts.dataTypes(), name);
 }
 
 std::optional<DeclarationBlock> lookUpDllCommandBlock(const LibraryTexts& texts, std::string_view name) {
-  std::optional<std::string_view> block = isBuiltin(texts)
-                                              ? builtinIndex().dllCommands.block(name)
-                                              : HeaderIndex(texts.dllCommands, kDllCommandHeader).block(name);
+  std::optional<std::string_view> block = texts.dllCommands().block(name);
   if (!block) return std::nullopt;
   return withTypeNames(*block, kParameterLead, true);
 }
 
 std::optional<DeclarationBlock> lookUpDataTypeBlock(const LibraryTexts& texts, std::string_view name) {
-  std::optional<std::string_view> block = isBuiltin(texts) ? builtinIndex().dataTypes.block(name)
-                                                           : HeaderIndex(texts.dataTypes, kDataTypeHeader).block(name);
+  std::optional<std::string_view> block = texts.dataTypes().block(name);
   if (!block) return std::nullopt;
   return withTypeNames(*block, kMemberLead, false);
-}
-
-std::optional<FoundDllCommand> lookUpDllCommand(std::string_view name, LookupLists& lists) {
-  return lookUpDllCommand(builtinLibraryTexts(), name, lists);
-}
-
-std::optional<FoundDataType> lookUpDataType(std::string_view name) {
-  return lookUpDataType(builtinLibraryTexts(), name);
 }
 
 }  // namespace library

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "base/gbk_text.h"
+#include "library/header_index.h"
 
 namespace library {
 
@@ -62,28 +63,34 @@ struct LookupLists {
   std::vector<gbk::Text> takenDataTypeNames;
 };
 
+// The two texts that the lookups search, each with the index of its headers. The texts
+// must outlive it.
+class LibraryTexts {
+ public:
+  // Indexes the texts: the small libraries that tests and tools write.
+  LibraryTexts(std::string_view dllCommands, std::string_view dataTypes);
+  // Over the indexes that the build made of the built-in texts.
+  LibraryTexts(HeaderIndex dllCommands, HeaderIndex dataTypes);
+
+  const HeaderIndex& dllCommands() const { return dllCommands_; }  // ".DLL命令" blocks
+  const HeaderIndex& dataTypes() const { return dataTypes_; }      // ".数据类型" blocks
+
+ private:
+  HeaderIndex dllCommands_;
+  HeaderIndex dataTypes_;
+};
+
 // Looks up a DLL command by Chinese name (a catalog entry's key). On success rebuilds
-// `lists`; an unknown name changes nothing and finds nothing.
+// `lists`; an unknown name changes nothing and finds nothing. A lookup finds what a plain
+// first-occurrence search of the text finds.
 //
 // A parameter type that is neither basic nor declared is taken once into the taken
 // names and adds no text: there is no declaration to show, and repeating the text of
 // the data type looked up before it would show a declaration twice.
-[[nodiscard]] std::optional<FoundDllCommand> lookUpDllCommand(std::string_view name, LookupLists& lists);
-
-// Looks up a data type by name.
-[[nodiscard]] std::optional<FoundDataType> lookUpDataType(std::string_view name);
-
-// The two texts that the lookups search. The built-in texts are indexed once, at first
-// use; other texts (small libraries written by tests and tools) on every call. Either
-// way a lookup finds what a plain first-occurrence search of the text finds.
-struct LibraryTexts {
-  std::string_view dllCommands;  // ".DLL命令" blocks
-  std::string_view dataTypes;    // ".数据类型" blocks
-};
-LibraryTexts builtinLibraryTexts();
-
 [[nodiscard]] std::optional<FoundDllCommand> lookUpDllCommand(const LibraryTexts& texts, std::string_view name,
                                                               LookupLists& lists);
+
+// Looks up a data type by name.
 [[nodiscard]] std::optional<FoundDataType> lookUpDataType(const LibraryTexts& texts, std::string_view name);
 
 // What a copy of a declaration takes, without parsing its record: the block as the text

@@ -48,13 +48,13 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
   }
 }
 
-void 编辑框_索引_contentChanged(window::StartupWindow& w, const library::Catalog& catalog) {
+void 编辑框_索引_contentChanged(window::StartupWindow& w, const library::Library& library) {
   const gbk::Text& typed = w.编辑框_索引.text();
   // Pinyin only where the names' own letters find nothing, and only for Chinese names.
   bool byPinyin =
       !w.列表框_索引.selectByPrefix(typed) && w.单选框_中文索引.checked() && selectByPinyin(w.列表框_索引, typed);
   // Also when nothing matched: the entry still selected is shown again.
-  if (w.列表框_索引.currentSelection() >= 0) 列表框_索引_itemSelected(w, catalog);
+  if (w.列表框_索引.currentSelection() >= 0) 列表框_索引_itemSelected(w, library);
   // The user sees why a name that does not begin with the typed text was chosen.
   if (byPinyin) w.状态条.setPartText(1, typed + " → " + w.列表框_索引.itemText(w.列表框_索引.currentSelection()));
   // Showing the entry moved the focus to the list; the user is still typing.
@@ -69,8 +69,8 @@ void 单选框_中文索引_clicked(window::StartupWindow& w, const library::Cat
 
 void 单选框_英文索引_clicked(window::StartupWindow& w, const library::Catalog& catalog) { fillIndex(w, catalog); }
 
-void 列表框_索引_itemSelected(window::StartupWindow& w, const library::Catalog& catalog) {
-  showSelectedApi(w, catalog, w.列表框_索引);
+void 列表框_索引_itemSelected(window::StartupWindow& w, const library::Library& library) {
+  showSelectedApi(w, library, w.列表框_索引);
 }
 
 void 列表框_索引_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog) {

@@ -2,7 +2,7 @@
 // `列表框_索引`, found as the user types into `编辑框_索引`.
 #pragma once
 
-#include "library/catalog.h"
+#include "library/library.h"
 
 namespace window {
 class StartupWindow;
@@ -18,11 +18,11 @@ inline constexpr int kEnterKey = 13;
 void fillIndex(window::StartupWindow& w, const library::Catalog& catalog);
 
 // Handlers (the event table wires them).
-void 编辑框_索引_contentChanged(window::StartupWindow& w, const library::Catalog& catalog);
+void 编辑框_索引_contentChanged(window::StartupWindow& w, const library::Library& library);
 void 编辑框_索引_keyPressed(window::StartupWindow& w, const library::Catalog& catalog, int keyCode);
 void 单选框_中文索引_clicked(window::StartupWindow& w, const library::Catalog& catalog);
 void 单选框_英文索引_clicked(window::StartupWindow& w, const library::Catalog& catalog);
-void 列表框_索引_itemSelected(window::StartupWindow& w, const library::Catalog& catalog);
+void 列表框_索引_itemSelected(window::StartupWindow& w, const library::Library& library);
 void 列表框_索引_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog);
 
 }  // namespace navigation

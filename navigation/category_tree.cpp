@@ -45,19 +45,15 @@ void fillCategoryTree(window::StartupWindow& w, const library::Catalog& catalog)
   tree.setFocus();
 }
 
-void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const library::Catalog& catalog) {
+void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const library::Library& library) {
   platform::TreeBox& tree = w.树型框_API目录;
   const int current = tree.currentItem();
-  const std::optional<CatalogItem> item = itemOfNode(tree, catalog, current);
+  const std::optional<CatalogItem> item = itemOfNode(tree, library.catalog, current);
   const bool dataType = item && item->kind == library::DeclarationKind::dataType;
   window::showInStatusBar(w, dataType ? "数据类型：" : "API：", tree.itemText(current));
   if (item) {
     view::CoverWhileRefilling cover(w);
-    if (dataType) {
-      view::showDataType(w, item->name);
-    } else {
-      view::showDllCommand(w, item->name);
-    }
+    view::showDeclaration(w, library, declarationOf(*item));
   } else {
     view::showNothing(w);
   }

@@ -2,7 +2,7 @@
 // with their APIs, then "数据类型" with every data type that the catalog names.
 #pragma once
 
-#include "library/catalog.h"
+#include "library/library.h"
 #include "navigation/category_tree_content.h"
 #include "platform/tree_box.h"
 
@@ -17,7 +17,7 @@ namespace navigation {
 void fillCategoryTree(window::StartupWindow& w, const library::Catalog& catalog);
 
 // Handlers (the event table wires them).
-void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const library::Catalog& catalog);
+void 树型框_API目录_currentItemChanged(window::StartupWindow& w, const library::Library& library);
 void 树型框_API目录_doubleClicked(window::StartupWindow& w, const library::Catalog& catalog);
 void 树型框_API目录_aboutToExpand(platform::TreeBox& tree, int pos);
 void 树型框_API目录_aboutToCollapse(platform::TreeBox& tree, int pos);

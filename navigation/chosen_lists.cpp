@@ -47,12 +47,12 @@ void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Cat
   }
 }
 
-void showSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, platform::ListBox& list) {
+void showSelectedApi(window::StartupWindow& w, const library::Library& library, platform::ListBox& list) {
   int pos = list.currentSelection();
   window::showInStatusBar(w, "API：", list.itemText(pos));
   view::CoverWhileRefilling cover(w);
-  if (const library::CatalogEntry* entry = catalog.entry(list.itemData(pos))) {
-    view::showDllCommand(w, entry->chineseName);
+  if (const library::CatalogEntry* entry = library.catalog.entry(list.itemData(pos))) {
+    view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, gbk::Text(entry->chineseName)});
   }
   list.setFocus();
 }
@@ -89,18 +89,13 @@ void 按钮_从选用框删除_clicked(platform::CheckListBox& list) {
 
 void 按钮_清空选用框_clicked(platform::CheckListBox& list) { list.removeAll(); }
 
-void 选择列表框_选用API_itemSelected(window::StartupWindow& w) {
+void 选择列表框_选用API_itemSelected(window::StartupWindow& w, const library::Library& library) {
   // The first part keeps whatever label the last selection elsewhere gave it.
   w.状态条.setPartText(1, "");
   platform::CheckListBox& list = w.选择列表框_选用API;
   const CatalogItem* item = chosenItemAt(list, list.currentSelection());
   if (!item) return;
-  const library::DeclarationName declaration = declarationOf(*item);
-  if (declaration.kind == library::DeclarationKind::dataType) {
-    view::showDataType(w, declaration.name);
-  } else {
-    view::showDllCommand(w, declaration.name);
-  }
+  view::showDeclaration(w, library, declarationOf(*item));
   list.setFocus();
 }
 

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "library/catalog.h"
+#include "library/library.h"
 #include "navigation/catalog_item.h"
 #include "platform/controls.h"
 
@@ -40,7 +40,7 @@ void addCatalogEntryToChosenApiList(window::StartupWindow& w, const library::Cat
 // The lists of APIs by entry number (the index, the search's API hits): the selected
 // entry named in the status bar and its declaration shown, the focus kept in the list;
 // and the selected entry gathered.
-void showSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, platform::ListBox& list);
+void showSelectedApi(window::StartupWindow& w, const library::Library& library, platform::ListBox& list);
 void gatherSelectedApi(window::StartupWindow& w, const library::Catalog& catalog, const platform::ListBox& list);
 
 // Handlers (the event table wires them).
@@ -50,6 +50,6 @@ void 按钮_全部放弃_clicked(window::StartupWindow& w);
 // The removing buttons act on the chosen API list.
 void 按钮_从选用框删除_clicked(platform::CheckListBox& chosenApis);
 void 按钮_清空选用框_clicked(platform::CheckListBox& chosenApis);
-void 选择列表框_选用API_itemSelected(window::StartupWindow& w);
+void 选择列表框_选用API_itemSelected(window::StartupWindow& w, const library::Library& library);
 
 }  // namespace navigation

@@ -47,17 +47,17 @@ std::vector<std::int32_t> findApis(const library::Catalog& catalog, std::string_
   return hits;
 }
 
-std::vector<std::int32_t> findApisNamingConstant(const library::Catalog& catalog,
-                                                 const library::ConstantLibrary& constants, std::string_view text) {
+std::vector<std::int32_t> findApisNamingConstant(const library::Library& library, std::string_view text) {
   std::vector<std::int32_t> hits;
-  const library::Constant* constant = constants.find(text);
-  if (!constant) constant = constants.find(inCapitals(text));
+  const library::Catalog& catalog = library.catalog;
+  const library::Constant* constant = library.constants.find(text);
+  if (!constant) constant = library.constants.find(inCapitals(text));
   if (!constant) return hits;
   library::LookupLists lists;
   for (std::int32_t n = 1; n <= catalog.size(); ++n) {
     const library::CatalogEntry* entry = catalog.entry(n);
     if (!entry) continue;
-    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entry->chineseName, lists);
+    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(library.texts, entry->chineseName, lists);
     if (!found) continue;
     bool names = library::namesWord(found->declarationText, constant->name);
     for (const gbk::Text& dataType : lists.neededDataTypeTexts)
@@ -81,9 +81,10 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
   return hits;
 }
 
-void listApiHits(window::StartupWindow& w, const library::Catalog& catalog, std::string_view text) {
+void listApiHits(window::StartupWindow& w, const library::Library& library, std::string_view text) {
+  const library::Catalog& catalog = library.catalog;
   std::vector<std::int32_t> hits = findApis(catalog, text);
-  std::vector<std::int32_t> naming = findApisNamingConstant(catalog, library::builtInConstants(), text);
+  std::vector<std::int32_t> naming = findApisNamingConstant(library, text);
   std::vector<std::int32_t> both;
   std::set_union(hits.begin(), hits.end(), naming.begin(), naming.end(), std::back_inserter(both));
   hits = std::move(both);
@@ -113,8 +114,8 @@ void relabelApiHits(window::StartupWindow& w, const library::Catalog& catalog) {
   }
 }
 
-void showApiHit(window::StartupWindow& w, const library::Catalog& catalog) {
-  showSelectedApi(w, catalog, w.列表框_搜索结果);
+void showApiHit(window::StartupWindow& w, const library::Library& library) {
+  showSelectedApi(w, library, w.列表框_搜索结果);
 }
 
 void gatherApiHit(window::StartupWindow& w, const library::Catalog& catalog) {

@@ -9,6 +9,7 @@
 #include "navigation/api_index.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -31,7 +32,8 @@ class ApiIndexTest : public ::testing::Test, protected HeadlessWizard {
   }
   gbk::Text declarationOf(std::int32_t entry) const {
     library::LookupLists scratch;
-    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entryAt(entry).chineseName, scratch);
+    std::optional<library::FoundDllCommand> found =
+        library::lookUpDllCommand(sharedLibrary().texts, entryAt(entry).chineseName, scratch);
     return found ? found->declarationText : "";
   }
   std::int32_t selectedEntry() const { return index.itemData(index.currentSelection()); }

@@ -6,6 +6,7 @@
 #include "library/constants.h"
 #include "library/declaration_syntax.h"
 #include "library/header_index.h"
+#include "tests/shared_library.h"
 #include "tools/data_validator.h"
 
 namespace {
@@ -48,7 +49,7 @@ TEST(BuiltinData, TheBuildReadsTheCatalogAsTheWizardWouldAtStartUp) {
 TEST(BuiltinData, TheBuildReadsTheConstantsAsTheWizardWouldAtStartUp) {
   const library::ConstantLibrary read(library::constantLibraryText());
   const library::ConstantLibrary::Tables expected = read.tables();
-  const library::ConstantLibrary::Tables built = library::builtInConstants().tables();
+  const library::ConstantLibrary::Tables built = sharedLibrary().constants.tables();
   EXPECT_GT(built.constants.size(), 1000u);
   EXPECT_TRUE(std::ranges::equal(built.constants, expected.constants, [](const auto& a, const auto& b) {
     return std::tie(a.name, a.value, a.comment, a.line) == std::tie(b.name, b.value, b.comment, b.line);

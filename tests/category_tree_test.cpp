@@ -9,6 +9,7 @@
 #include "navigation/category_tree.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -110,14 +111,15 @@ class CategoryTreeTest : public ::testing::Test, protected HeadlessWizard {
 
   gbk::Text dllCommandShown(std::int32_t entry) const {
     library::LookupLists lists;
-    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entryAt(entry).chineseName, lists);
+    std::optional<library::FoundDllCommand> found =
+        library::lookUpDllCommand(sharedLibrary().texts, entryAt(entry).chineseName, lists);
     if (!found) return "(not found)";
     gbk::Text text = found->declarationText;
     for (const auto& type : lists.neededDataTypeTexts) text += "\r\n\r\n" + type;
     return text;
   }
   gbk::Text dataTypeShown(std::string_view name) const {
-    std::optional<library::FoundDataType> found = library::lookUpDataType(name);
+    std::optional<library::FoundDataType> found = library::lookUpDataType(sharedLibrary().texts, name);
     return found ? found->declarationText : "(not found)";
   }
   int statusWidth(std::string_view text) const { return w.画板1.measureText(text).width + 5; }

@@ -11,6 +11,7 @@
 #include "navigation/chosen_lists.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -23,8 +24,6 @@ class ChosenListsTest : public ::testing::Test, protected HeadlessWizard {
 
   void SetUp() override { start(); }
 
-  // A small catalog of the test's own in the wizard's place.
-  void useCatalog(std::string_view text) { wizard.state.catalog = library::Catalog(text); }
   void addApi(std::int32_t entry) { navigation::addCatalogEntryToChosenApiList(w, catalog(), entry); }
   void addDataType(std::string_view name, std::int32_t entry = 1) {
     navigation::addToChosenApiList(chosen, catalog(), {library::DeclarationKind::dataType, entry, gbk::Text(name)});
@@ -244,14 +243,15 @@ TEST_F(ChosenListsTest, ClearEmptiesOnlyTheChosenApiList) {
 
 TEST_F(ChosenListsTest, SelectingAnApiItemShowsItsDeclarationByChineseName) {
   std::int32_t entry = entryOf("GetMenuItemInfoA");
-  navigation::addCatalogEntryToChosenApiList(wizard.window, wizard.state.catalog, entry);
+  navigation::addCatalogEntryToChosenApiList(wizard.window, catalog(), entry);
   w.状态条.setPartText(0, "API：");
   w.状态条.setPartWidth(0, 40);
   w.状态条.setPartText(1, "取菜单条目信息_");
   chosen.userSelected(0);
 
   library::LookupLists lists;
-  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("取菜单条目信息_", lists);
+  std::optional<library::FoundDllCommand> found =
+      library::lookUpDllCommand(sharedLibrary().texts, "取菜单条目信息_", lists);
   ASSERT_TRUE(found);
   gbk::Text expected = found->declarationText;
   for (const auto& text : lists.neededDataTypeTexts) expected += "\r\n\r\n" + text;
@@ -268,7 +268,7 @@ TEST_F(ChosenListsTest, SelectingADataTypeItemShowsOnlyItsDeclaration) {
   w.状态条.setPartText(1, "取菜单条目信息_");
   chosen.userSelected(0);
 
-  std::optional<library::FoundDataType> found = library::lookUpDataType("菜单条目结构_");
+  std::optional<library::FoundDataType> found = library::lookUpDataType(sharedLibrary().texts, "菜单条目结构_");
   ASSERT_TRUE(found);
   EXPECT_EQ(w.编辑框_文本形式.text(), found->declarationText);
   EXPECT_EQ(w.状态条.parts()[0].text, "API：");
@@ -281,7 +281,8 @@ TEST_F(ChosenListsTest, AnApiIsShownByItsChineseNameWhateverItsEnglishNameHolds)
   addApi(1);
   chosen.userSelected(0);
   library::LookupLists lists;
-  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("取菜单条目信息_", lists);
+  std::optional<library::FoundDllCommand> found =
+      library::lookUpDllCommand(sharedLibrary().texts, "取菜单条目信息_", lists);
   ASSERT_TRUE(found);
   EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(found->declarationText));
 }

@@ -8,6 +8,7 @@
 
 #include "navigation/chosen_lists.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -46,7 +47,8 @@ TEST_F(CopyAsTextTest, CtrlCAndTheMenuCopyTheTickedItemsInListOrder) {
   // The list sorts AbortPath before GetMenuItemInfoA.
   std::vector<library::DeclarationName> ticked = {{DeclarationKind::dllCommand, "取消路径_"},
                                                   {DeclarationKind::dllCommand, "取菜单条目信息_"}};
-  library::DeclarationCopy expected = library::composeDeclarationCopy(ticked);
+  library::DeclarationCopy expected =
+      library::composeDeclarationCopy(sharedLibrary().texts, &sharedLibrary().constants, ticked);
   EXPECT_EQ(expected.dataTypes, 1);
   EXPECT_GT(expected.constants, 0);
   EXPECT_EQ(clipboard.text, expected.text);
@@ -67,7 +69,8 @@ TEST_F(CopyAsTextTest, WithNothingTickedTheSelectedItemIsCopied) {
   chosen.setCurrentSelection(1);  // after "AbortPath / …" in the sorted list
   chosen.userPressedCopyKey();
   library::DeclarationCopy expected =
-      library::composeDeclarationCopy(std::vector<library::DeclarationName>{{DeclarationKind::dataType, "矩形_"}});
+      library::composeDeclarationCopy(sharedLibrary().texts, &sharedLibrary().constants,
+                                      std::vector<library::DeclarationName>{{DeclarationKind::dataType, "矩形_"}});
   EXPECT_EQ(clipboard.text, expected.text);
   EXPECT_EQ(statusBar().second, "1 个数据类型，可粘贴到易语言程序中");
 }

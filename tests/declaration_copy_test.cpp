@@ -11,6 +11,7 @@
 #include "library/catalog.h"
 #include "library/constants.h"
 #include "library/program_source.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -121,7 +122,8 @@ TEST(DeclarationCopy, ReadAsAProgramGivesTheLibraryImagesDeclarations) {
   for (const library::ImageDeclaration& declaration : image.image.dataTypes)
     chosen.push_back(dataType(declaration.name));
 
-  library::DeclarationCopy copy = library::composeDeclarationCopy(chosen);
+  library::DeclarationCopy copy =
+      library::composeDeclarationCopy(sharedLibrary().texts, &sharedLibrary().constants, chosen);
   library::ProgramSourceParsing pasted = library::parseProgramSource(copy.text);
   ASSERT_TRUE(pasted.ok()) << pasted.error.line << ": " << pasted.error.reason;
   EXPECT_EQ(pasted.program.dllCommands.size(), image.image.dllCommands.size());

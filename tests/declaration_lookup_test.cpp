@@ -6,6 +6,7 @@
 
 #include "library/builtin_data.h"
 #include "library/catalog.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -64,7 +65,7 @@ DllLookup lookUpDllIn(const LibraryTexts& texts, std::string_view name) {
   return result;
 }
 
-DllLookup lookUpDll(std::string_view name) { return lookUpDllIn(library::builtinLibraryTexts(), name); }
+DllLookup lookUpDll(std::string_view name) { return lookUpDllIn(sharedLibrary().texts, name); }
 
 // The record and text of a data type, when there is one.
 bool lookUpTypeIn(const LibraryTexts& texts, std::string_view name, DataTypeRecord& record, Text& text) {
@@ -76,7 +77,7 @@ bool lookUpTypeIn(const LibraryTexts& texts, std::string_view name, DataTypeReco
 }
 
 bool lookUpType(std::string_view name, DataTypeRecord& record, Text& text) {
-  return lookUpTypeIn(library::builtinLibraryTexts(), name, record, text);
+  return lookUpTypeIn(sharedLibrary().texts, name, record, text);
 }
 
 Text dataTypeText(std::string_view name) {
@@ -209,7 +210,7 @@ TEST(DllCommandLookup, UnknownNameChangesNothing) {
   DllLookup filled = lookUpDll("比较文件时间_");
   ASSERT_TRUE(filled.found);
   DllLookup after = filled;
-  EXPECT_FALSE(library::lookUpDllCommand("没有这个命令_", after.lists));
+  EXPECT_FALSE(library::lookUpDllCommand(sharedLibrary().texts, "没有这个命令_", after.lists));
   EXPECT_EQ(after.lists.neededDataTypeTexts, filled.lists.neededDataTypeTexts);
   EXPECT_EQ(after.lists.takenDataTypeNames, filled.lists.takenDataTypeNames);
 }
@@ -217,7 +218,8 @@ TEST(DllCommandLookup, UnknownNameChangesNothing) {
 TEST(DllCommandLookup, EverySuccessRebuildsTheListsFromEmpty) {
   DllLookup found = lookUpDll("比较文件时间_");
   ASSERT_FALSE(found.lists.takenDataTypeNames.empty());
-  std::optional<library::FoundDllCommand> again = library::lookUpDllCommand("取消路径_", found.lists);
+  std::optional<library::FoundDllCommand> again =
+      library::lookUpDllCommand(sharedLibrary().texts, "取消路径_", found.lists);
   ASSERT_TRUE(again);
   EXPECT_TRUE(found.lists.takenDataTypeNames.empty());
   EXPECT_TRUE(found.lists.neededDataTypeTexts.empty());
@@ -304,7 +306,9 @@ TEST(DataTypeLookup, LastBlockRunsToTheEndAndDimensionsLoseTheirQuotes) {
   EXPECT_TRUE(gbk::contains(record.comment, "tagged_union.pFileExt 4"));
 }
 
-TEST(DataTypeLookup, UnknownNameFindsNothing) { EXPECT_FALSE(library::lookUpDataType("没有这个类型_")); }
+TEST(DataTypeLookup, UnknownNameFindsNothing) {
+  EXPECT_FALSE(library::lookUpDataType(sharedLibrary().texts, "没有这个类型_"));
+}
 
 TEST(DataTypeLookup, EveryDeclaredDataTypeLooksUp) {
   std::string_view libraryText = library::dataTypeLibraryText();

@@ -4,6 +4,7 @@
 #include "library/declaration_lookup.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 #include "view/constants_table.h"
 #include "view/declaration_view.h"
 #include "view/grid_renderer.h"
@@ -17,12 +18,12 @@ class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
   void SetUp() override { start(); }
 
   gbk::Text declarationTextOf(std::string_view dataType) {
-    std::optional<library::FoundDataType> found = library::lookUpDataType(dataType);
+    std::optional<library::FoundDataType> found = library::lookUpDataType(sharedLibrary().texts, dataType);
     EXPECT_TRUE(found);
     return found ? found->declarationText : "";
   }
   // 创建扩展画笔_ has five parameters; the third, row 9, is of the data type 逻辑刷子_.
-  void showPenCommand() { view::showDllCommand(w, "创建扩展画笔_"); }
+  void showPenCommand() { view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "创建扩展画笔_"}); }
   static constexpr int kBrushRow = 9;
   static constexpr int kWidthRow = 8;  // 整数型
 
@@ -35,18 +36,19 @@ class DeclarationViewTest : public ::testing::Test, protected HeadlessWizard {
 // Showing a declaration -------------------------------------------------------------
 
 TEST_F(DeclarationViewTest, ADllCommandFillsTheTableAndTheTextWithItsDataTypes) {
-  view::showDllCommand(w, "比较文件时间_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "比较文件时间_"});
   EXPECT_EQ(w.高级表格1.rowCount(), 9);
   EXPECT_EQ(w.高级表格1.cellText(1, 0), "比较文件时间_");
   library::LookupLists lists;
-  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand("比较文件时间_", lists);
+  std::optional<library::FoundDllCommand> found =
+      library::lookUpDllCommand(sharedLibrary().texts, "比较文件时间_", lists);
   ASSERT_TRUE(found);
   EXPECT_EQ(w.编辑框_文本形式.text(), found->declarationText + "\r\n\r\n" + declarationTextOf("文件时间_"));
 }
 
 TEST_F(DeclarationViewTest, ADataTypeFillsTheTableAndItsTextAlone) {
-  view::showDllCommand(w, "比较文件时间_");
-  view::showDataType(w, "文件时间_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "比较文件时间_"});
+  view::showDeclaration(w, library, {library::DeclarationKind::dataType, "文件时间_"});
   EXPECT_EQ(w.高级表格1.rowCount(), 3 + 2);  // no parameter rows left behind
   EXPECT_EQ(w.高级表格1.cellText(0, 0), "数据类型名");
   EXPECT_EQ(w.高级表格1.cellText(1, 2), "FILETIME,size = 8");
@@ -54,11 +56,11 @@ TEST_F(DeclarationViewTest, ADataTypeFillsTheTableAndItsTextAlone) {
 }
 
 TEST_F(DeclarationViewTest, AnUnknownNameLeavesBothFormsAsTheyWere) {
-  view::showDllCommand(w, "取消路径_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "取消路径_"});
   const int shows = ui.tableShows(w.高级表格1);
   const gbk::Text text = w.编辑框_文本形式.text();
-  view::showDllCommand(w, "没有这个命令_");
-  view::showDataType(w, "没有这个类型_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "没有这个命令_"});
+  view::showDeclaration(w, library, {library::DeclarationKind::dataType, "没有这个类型_"});
   EXPECT_EQ(ui.tableShows(w.高级表格1), shows);
   EXPECT_EQ(w.编辑框_文本形式.text(), text);
   EXPECT_EQ(w.高级表格1.cellText(1, 0), "取消路径_");
@@ -112,9 +114,9 @@ TEST_F(DeclarationViewTest, BothFormsAreFilledWhicheverIsVisible) {
 
 TEST_F(DeclarationViewTest, TheConstantsFormListsWhatTheCommandAndItsTypesNameWithFamilies) {
   library::LookupLists lists;
-  ASSERT_TRUE(library::lookUpDllCommand("取菜单条目信息_", lists));
-  view::showDllCommand(w, "取菜单条目信息_");
-  const std::vector<const library::Constant*> named = library::builtInConstants().namedIn(w.编辑框_文本形式.text());
+  ASSERT_TRUE(library::lookUpDllCommand(sharedLibrary().texts, "取菜单条目信息_", lists));
+  view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "取菜单条目信息_"});
+  const std::vector<const library::Constant*> named = sharedLibrary().constants.namedIn(w.编辑框_文本形式.text());
   ASSERT_GT(named.size(), 9u);  // the nine MIIM_ flags of 菜单条目结构_ at least
 
   const platform::Grid& table = w.高级表格_常量;
@@ -130,7 +132,7 @@ TEST_F(DeclarationViewTest, TheConstantsFormListsWhatTheCommandAndItsTypesNameWi
   EXPECT_EQ(w.状态条.parts()[2].text, "常量：" + std::to_string(named.size()) + "个");
 
   // A type that names no constant: the headings alone; nothing on view: one empty cell.
-  view::showDataType(w, "文件时间_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dataType, "文件时间_"});
   EXPECT_EQ(w.高级表格_常量.rowCount(), 1);
   EXPECT_EQ(w.状态条.parts()[2].text, "常量：0个");
   view::showNothing(w);
@@ -201,7 +203,7 @@ TEST_F(DeclarationViewTest, HeadingRowsAndBasicTypesLeaveOneEmptyWhiteCell) {
 TEST_F(DeclarationViewTest, ADataTypeTableMovesNothingInTheSecondGrid) {
   showPenCommand();
   w.高级表格1.userMovedCursor(kBrushRow, 1);
-  view::showDataType(w, "逻辑字体_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dataType, "逻辑字体_"});
   const int shows = ui.tableShows(w.高级表格2);
   for (int row : {3, 7, 9, 16}) w.高级表格1.userMovedCursor(row, 1);
   EXPECT_EQ(ui.tableShows(w.高级表格2), shows);
@@ -215,12 +217,12 @@ TEST_F(DeclarationViewTest, TheSecondTableGoesWithTheNextShowTheTextFormOrALayou
     ASSERT_TRUE(w.高级表格2.visible());
   };
   splitAgain();
-  view::showDllCommand(w, "取消路径_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "取消路径_"});
   EXPECT_FALSE(w.高级表格2.visible());
   EXPECT_EQ(w.高级表格1.rect(), w.编辑框_文本形式.rect());
 
   splitAgain();
-  view::showDataType(w, "文件时间_");
+  view::showDeclaration(w, library, {library::DeclarationKind::dataType, "文件时间_"});
   EXPECT_FALSE(w.高级表格2.visible());
 
   splitAgain();
@@ -245,7 +247,7 @@ TEST_F(DeclarationViewTest, NoLookupWithoutACursorRowOrWithATopLevelTreeNode) {
   showPenCommand();
   const int shows = ui.tableShows(w.高级表格2);
   w.高级表格1.setCursorCell(kBrushRow, 1);
-  view::高级表格1_cursorCellChanged(w);  // as if raised with the cursor there...
+  view::高级表格1_cursorCellChanged(w, library.texts);  // as if raised with the cursor there...
   EXPECT_GT(ui.tableShows(w.高级表格2), shows);
 
   // ...but a category node current in the tree stops it.
@@ -261,7 +263,7 @@ TEST_F(DeclarationViewTest, NoLookupWithoutACursorRowOrWithATopLevelTreeNode) {
   showPenCommand();
   ASSERT_EQ(w.高级表格1.cursorRow(), -1);
   const int none = ui.tableShows(w.高级表格2);
-  view::高级表格1_cursorCellChanged(w);
+  view::高级表格1_cursorCellChanged(w, library.texts);
   EXPECT_EQ(ui.tableShows(w.高级表格2), none);
 }
 

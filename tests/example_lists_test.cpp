@@ -66,7 +66,7 @@ TEST(ExampleList, MissingDatabaseSaysSoOnceAndTheExamplesStayEmpty) {
   EXPECT_EQ(h.messages.shown[0].icon, platform::MessageIcon::none);
   EXPECT_EQ(h.messages.shown[0].buttons, platform::MessageButtons::ok);
   EXPECT_EQ(h.w.列表框_例程列表.count(), 0);
-  navigation::addCatalogEntryToChosenApiList(h.wizard.window, h.wizard.state.catalog, h.entryOf("GetWindowTextA"));
+  navigation::addCatalogEntryToChosenApiList(h.wizard.window, h.catalog(), h.entryOf("GetWindowTextA"));
   h.w.选择夹_选用区.userChangedPage(1);
   h.w.组合框_搜索类型.userChose(1);
   h.w.按钮_搜索.userClicked();

@@ -19,6 +19,7 @@
 #include "library/declaration_syntax.h"
 #include "library/program_source.h"
 #include "library/type_names.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -138,7 +139,8 @@ TEST(ExamplesContent, DeclarationsAreTheLibrarysAndCarryTheDataTypesTheyNeed) {
     std::set<gbk::Text> needed;
     for (const library::ImageDeclaration& command : program.dllCommands) {
       library::LookupLists lists;
-      std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(command.name, lists);
+      std::optional<library::FoundDllCommand> found =
+          library::lookUpDllCommand(sharedLibrary().texts, command.name, lists);
       ASSERT_TRUE(found) << gbk::toUtf8(command.name);
       EXPECT_EQ(gbk::toUtf8(command.source), gbk::toUtf8(libraryBlock(found->declarationText)));
       for (const library::Parameter& parameter : found->record.parameters) {
@@ -147,7 +149,7 @@ TEST(ExamplesContent, DeclarationsAreTheLibrarysAndCarryTheDataTypesTheyNeed) {
     }
     std::set<gbk::Text> carried;
     for (const library::ImageDeclaration& type : program.dataTypes) {
-      std::optional<library::FoundDataType> found = library::lookUpDataType(type.name);
+      std::optional<library::FoundDataType> found = library::lookUpDataType(sharedLibrary().texts, type.name);
       ASSERT_TRUE(found) << gbk::toUtf8(type.name);
       EXPECT_EQ(gbk::toUtf8(type.source), gbk::toUtf8(libraryBlock(found->declarationText)));
       carried.insert(type.name);

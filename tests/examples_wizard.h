@@ -35,9 +35,7 @@ struct ExamplesWizard : HeadlessWizard {
   }
 
   // Adds the API item of an entry, as a double-click in the tree does.
-  void choose(std::string_view english) {
-    navigation::addCatalogEntryToChosenApiList(w, wizard.state.catalog, entryOf(english));
-  }
+  void choose(std::string_view english) { navigation::addCatalogEntryToChosenApiList(w, catalog(), entryOf(english)); }
 
   void showChosenExamplesPage() { w.选择夹_选用区.userChangedPage(1); }
 

@@ -14,12 +14,13 @@
 #include "library/builtin_data.h"
 #include "library/catalog.h"
 #include "library/declaration_lookup.h"
+#include "library/library.h"
+#include "tests/shared_library.h"
 
 struct FullSizeLibrary {
   std::string catalog;
   std::string dllCommands;
   std::string dataTypes;
-  library::LibraryTexts texts() const { return {dllCommands, dataTypes}; }
 };
 
 inline const FullSizeLibrary& fullSizeLibrary() {
@@ -34,7 +35,7 @@ inline const FullSizeLibrary& fullSizeLibrary() {
       const library::CatalogEntry* entry = handWritten.entry(n);
       library::LookupLists lists;
       std::optional<library::FoundDllCommand> found =
-          entry ? library::lookUpDllCommand(entry->chineseName, lists) : std::nullopt;
+          entry ? library::lookUpDllCommand(sharedLibrary().texts, entry->chineseName, lists) : std::nullopt;
       // The generator files every declaration under the DLL that exports it.
       if (!found || found->record.dllFile.empty()) continue;
       // The block as it stands in the text: the declaration text without its head.
@@ -61,5 +62,14 @@ inline const FullSizeLibrary& fullSizeLibrary() {
     }
     return library;
   }();
+  return full;
+}
+
+// The same as a library that a wizard can show, with the built-in constants.
+inline const library::Library& fullSizeWizardLibrary() {
+  static const library::Library full{library::LibraryTexts(fullSizeLibrary().dllCommands, fullSizeLibrary().dataTypes),
+                                     library::Catalog(fullSizeLibrary().catalog),
+                                     library::ConstantLibrary::builtIn(),
+                                     {}};
   return full;
 }

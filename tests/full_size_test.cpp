@@ -9,6 +9,7 @@
 #include "platform/list_model.h"
 #include "tests/full_size_library.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -51,23 +52,28 @@ TEST(ListModelFill, TypeAheadGoesOnAfterTheSelectionAndRoundFromTheTop) {
 
 class FullSizeWizard : public ::testing::Test, protected HeadlessWizard {
  protected:
+  FullSizeWizard() : HeadlessWizard({}, fullSizeWizardLibrary()) {}
+
   void SetUp() override {
+    {
+      HeadlessWizard handWritten;
+      handWritten.start();
+      handWrittenEnglish = indexTextsOf(handWritten, false);
+      handWrittenGetDC = handWritten.entryOf("GetDC");
+    }
     start();
-    handWrittenEnglish = indexTexts(false);
-    handWrittenGetDC = entryOf("GetDC");
-    wizard.state.catalog = library::Catalog(fullSizeLibrary().catalog);
-    navigation::fillCategoryTree(w, catalog());
-    navigation::fillIndex(w, catalog());
   }
 
-  std::vector<gbk::Text> indexTexts(bool generatedToo) {
-    w.单选框_英文索引.userClicked();
+  static std::vector<gbk::Text> indexTextsOf(HeadlessWizard& h, bool generatedToo) {
+    h.w.单选框_英文索引.userClicked();
+    platform::ListBox& index = h.w.列表框_索引;
     std::vector<gbk::Text> out;
-    for (int pos = 0; pos < w.列表框_索引.count(); ++pos) {
-      if (generatedToo || !entryAt(w.列表框_索引.itemData(pos)).generated()) out.push_back(w.列表框_索引.itemText(pos));
+    for (int pos = 0; pos < index.count(); ++pos) {
+      if (generatedToo || !h.entryAt(index.itemData(pos)).generated()) out.push_back(index.itemText(pos));
     }
     return out;
   }
+  std::vector<gbk::Text> indexTexts(bool generatedToo) { return indexTextsOf(*this, generatedToo); }
 
   std::vector<gbk::Text> handWrittenEnglish;
   std::int32_t handWrittenGetDC = 0;
@@ -116,12 +122,12 @@ TEST_F(FullSizeWizard, TheSearchFindsTheGeneratedEntriesAndTheLookupTheirBlocks)
   EXPECT_TRUE(w.列表框_搜索结果.itemText(0).starts_with("SetRectEmptyV1"));
   library::LookupLists lists, handWrittenLists;
   const library::CatalogEntry& entry = entryAt(w.列表框_搜索结果.itemData(5));
-  std::optional<library::FoundDllCommand> found =
-      library::lookUpDllCommand(fullSizeLibrary().texts(), entry.chineseName, lists);
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(library.texts, entry.chineseName, lists);
   ASSERT_TRUE(found);
   EXPECT_EQ(found->record.entryName, "SetRectEmpty");
   EXPECT_EQ(found->record.dllFile, entry.category);
-  ASSERT_TRUE(library::lookUpDllCommand(entryAt(entryOf("SetRectEmpty")).chineseName, handWrittenLists));
+  ASSERT_TRUE(
+      library::lookUpDllCommand(sharedLibrary().texts, entryAt(entryOf("SetRectEmpty")).chineseName, handWrittenLists));
   EXPECT_EQ(lists.neededDataTypeTexts, handWrittenLists.neededDataTypeTexts);
 }
 

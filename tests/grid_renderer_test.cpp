@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/headless/headless_ui.h"
+#include "tests/shared_library.h"
 #include "view/grid_renderer.h"
 
 namespace {
@@ -22,12 +23,12 @@ class GridRendererTest : public ::testing::Test {
 
   library::DllCommandRecord command(std::string_view name) {
     library::LookupLists lists;
-    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(name, lists);
+    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(sharedLibrary().texts, name, lists);
     EXPECT_TRUE(found) << name;
     return found ? found->record : library::DllCommandRecord{};
   }
   library::DataTypeRecord dataType(std::string_view name) {
-    std::optional<library::FoundDataType> found = library::lookUpDataType(name);
+    std::optional<library::FoundDataType> found = library::lookUpDataType(sharedLibrary().texts, name);
     EXPECT_TRUE(found) << name;
     return found ? found->record : library::DataTypeRecord{};
   }

@@ -10,6 +10,7 @@
 #include "library/builtin_data.h"
 #include "navigation/chosen_lists.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -61,20 +62,18 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
 
   // Adds the item and ticks it (or leaves it unticked).
   void add(navigation::CatalogItem item, bool ticked = true) {
-    navigation::addToChosenApiList(chosen, wizard.state.catalog, item);
+    navigation::addToChosenApiList(chosen, catalog(), item);
     for (int pos = 0; pos < chosen.count(); ++pos) {
       if (*navigation::chosenItemAt(chosen, pos) == item) chosen.setChecked(pos, ticked);
     }
   }
-  void addApi(std::int32_t entry, bool ticked = true) {
-    add(*navigation::apiOfEntry(wizard.state.catalog, entry), ticked);
-  }
+  void addApi(std::int32_t entry, bool ticked = true) { add(*navigation::apiOfEntry(catalog(), entry), ticked); }
   void addDataType(std::string_view name, std::int32_t entry, bool ticked = true) {
     add({library::DeclarationKind::dataType, entry, gbk::Text(name)}, ticked);
   }
 
   std::string queued() {
-    ide_link::queueChosenDeclarations(buffer, chosen, wizard.state.catalog);
+    ide_link::queueChosenDeclarations(buffer, chosen, catalog());
     return std::string(buffer.bytes());
   }
 };
@@ -92,7 +91,7 @@ TEST_F(ImportTest, ApiAndDataTypeItemsInListOrder) {
 }
 
 TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
-  wizard.state.catalog = library::Catalog(
+  useCatalog(
       "Beep,系统函数,鸣笛_\r\n"                                    // three fields
       "EnumEnhMetaFile,绘图函数,枚举增强图元文件记录_,,矩形_\r\n"  // an empty field between commas
       "Cut,文本函数,剪切_,点_,\r\n"                                // a trailing comma
@@ -123,7 +122,7 @@ TEST_F(ImportTest, EveryShapeOfCatalogEntry) {
 
 // The kind is the item's, whatever its name holds.
 TEST_F(ImportTest, AnApiWhoseNameHoldsTheDataTypePrefixStaysAnApi) {
-  wizard.state.catalog = library::Catalog("Odd,系统函数,数据类型：尺寸_,点_\r\n");
+  useCatalog("Odd,系统函数,数据类型：尺寸_,点_\r\n");
   addApi(1);
   EXPECT_EQ(queued(), Expected().declaration(256, "数据类型：尺寸_").declaration(64, "点_").thenAB());
 }
@@ -190,7 +189,8 @@ TEST_F(ImportTest, WithoutTheIdeCopiesTheTickedDeclarationsWhenTheUserSaysYes) {
   messages.answer = platform::MessageAnswer::yes;
   w.按钮_导入.userClicked();
   std::vector<library::DeclarationName> ticked = {{library::DeclarationKind::dllCommand, "取菜单条目信息_"}};
-  EXPECT_EQ(clipboard.text, library::composeDeclarationCopy(ticked).text);
+  EXPECT_EQ(clipboard.text,
+            library::composeDeclarationCopy(sharedLibrary().texts, &sharedLibrary().constants, ticked).text);
   EXPECT_EQ(messages.shown.size(), 1u);
   EXPECT_FALSE(ui.destroyed(w.启动窗口));
   EXPECT_EQ(chosen.count(), 2);

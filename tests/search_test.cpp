@@ -11,6 +11,7 @@
 #include "navigation/search.h"
 #include "platform/headless/headless_ui.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 
@@ -92,7 +93,8 @@ TEST_F(SearchTest, AConstantsNameFindsTheCommandsThatNameItThemselvesOrThroughTh
   EXPECT_FALSE(found.contains(entryOf("GetMenuItemCount")));
   for (std::int32_t n : found) {
     library::LookupLists lists;
-    std::optional<library::FoundDllCommand> command = library::lookUpDllCommand(entryAt(n).chineseName, lists);
+    std::optional<library::FoundDllCommand> command =
+        library::lookUpDllCommand(sharedLibrary().texts, entryAt(n).chineseName, lists);
     ASSERT_TRUE(command);
     gbk::Text texts = command->declarationText;
     for (const gbk::Text& type : lists.neededDataTypeTexts) texts += "\r\n" + type;
@@ -228,7 +230,8 @@ TEST_F(SearchTest, SelectingAnApiHitShowsItsDeclaration) {
   std::int32_t entry = entryOf("GetMenuItemInfoA");
   hits.userSelected(positionOf(entry));
   library::LookupLists scratch;
-  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(entryAt(entry).chineseName, scratch);
+  std::optional<library::FoundDllCommand> found =
+      library::lookUpDllCommand(sharedLibrary().texts, entryAt(entry).chineseName, scratch);
   ASSERT_TRUE(found);
   EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(found->declarationText));
   EXPECT_EQ(w.状态条.parts()[0].text, "API：");

@@ -27,8 +27,9 @@ void renderConstants(const GridRenderer& renderer, platform::Grid& grid,
   }
 }
 
-void showConstantsOf(window::StartupWindow& w, std::string_view declarationText) {
-  const std::vector<const library::Constant*> constants = library::builtInConstants().namedIn(declarationText);
+void showConstantsOf(window::StartupWindow& w, const library::ConstantLibrary& library,
+                     std::string_view declarationText) {
+  const std::vector<const library::Constant*> constants = library.namedIn(declarationText);
   renderConstants(GridRenderer(w.画板1), w.高级表格_常量, constants);
   w.状态条.setPartText(kCountPart, "常量：" + std::to_string(constants.size()) + "个");
 }

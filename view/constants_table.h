@@ -22,7 +22,8 @@ void renderConstants(const GridRenderer& renderer, platform::Grid& grid,
 
 // The constants that `declarationText` (a declaration followed by the texts of its data
 // types) names, rendered into `高级表格_常量` and counted in the status bar.
-void showConstantsOf(window::StartupWindow& w, std::string_view declarationText);
+void showConstantsOf(window::StartupWindow& w, const library::ConstantLibrary& library,
+                     std::string_view declarationText);
 
 // No declaration on view: the table becomes one empty white cell, the count goes.
 void showNoConstants(window::StartupWindow& w);

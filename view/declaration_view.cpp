@@ -49,28 +49,37 @@ bool treeHasCurrentChildItem(const window::StartupWindow& w) {
   return current >= 0 && w.树型框_API目录.parentOf(current) >= 0;
 }
 
-}  // namespace
-
-void showDllCommand(window::StartupWindow& w, std::string_view name) {
+void showDllCommand(window::StartupWindow& w, const library::Library& library, std::string_view name) {
   // The lists live as long as the showing: nothing else reads them.
   library::LookupLists lists;
-  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(name, lists);
+  std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(library.texts, name, lists);
   if (!found) return;
   endSplit(w);
   GridRenderer(w.画板1).renderDllCommand(w.高级表格1, found->record);
   gbk::Text text = std::move(found->declarationText);
   for (const gbk::Text& dataType : lists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
   w.编辑框_文本形式.setText(text);
-  showConstantsOf(w, text);
+  showConstantsOf(w, library.constants, text);
 }
 
-void showDataType(window::StartupWindow& w, std::string_view name) {
-  std::optional<library::FoundDataType> found = library::lookUpDataType(name);
+void showDataType(window::StartupWindow& w, const library::Library& library, std::string_view name) {
+  std::optional<library::FoundDataType> found = library::lookUpDataType(library.texts, name);
   if (!found) return;
   endSplit(w);
   GridRenderer(w.画板1).renderDataType(w.高级表格1, found->record);
   w.编辑框_文本形式.setText(found->declarationText);
-  showConstantsOf(w, found->declarationText);
+  showConstantsOf(w, library.constants, found->declarationText);
+}
+
+}  // namespace
+
+void showDeclaration(window::StartupWindow& w, const library::Library& library,
+                     const library::DeclarationName& declaration) {
+  if (declaration.kind == library::DeclarationKind::dataType) {
+    showDataType(w, library, declaration.name);
+  } else {
+    showDllCommand(w, library, declaration.name);
+  }
 }
 
 void showNothing(window::StartupWindow& w) {
@@ -109,7 +118,7 @@ void 单选框_常量形式_clicked(window::StartupWindow& w) {
   w.高级表格_常量.setVisible(true);
 }
 
-void 高级表格1_cursorCellChanged(window::StartupWindow& w) {
+void 高级表格1_cursorCellChanged(window::StartupWindow& w, const library::LibraryTexts& texts) {
   const platform::Grid& table = w.高级表格1;
   const int row = table.cursorRow();
   if (row < 0 || !treeHasCurrentChildItem(w)) return;
@@ -119,7 +128,7 @@ void 高级表格1_cursorCellChanged(window::StartupWindow& w) {
   const gbk::Text& type = table.cellText(row, 1);
   if (row > kParameterHeadingRow && !library::isBasicTypeName(type)) {
     // An undeclared type shows an empty record: the headings without members.
-    std::optional<library::FoundDataType> found = library::lookUpDataType(type);
+    std::optional<library::FoundDataType> found = library::lookUpDataType(texts, type);
     if (!w.高级表格2.visible()) placeBeside(w);
     CoverWhileRefilling cover(w.画板2);
     GridRenderer(w.画板1).renderDataType(w.高级表格2, found ? found->record : library::DataTypeRecord{});

@@ -4,7 +4,8 @@
 
 #include <string_view>
 
-#include "library/declaration_lookup.h"
+#include "library/declaration_copy.h"
+#include "library/library.h"
 #include "platform/controls.h"
 
 namespace window {
@@ -13,13 +14,11 @@ class StartupWindow;
 
 namespace view {
 
-// Looks the DLL command up by its Chinese name and shows it in both forms, the text form
-// followed by the texts of the data types it needs. Nothing changes if the lookup finds
-// nothing.
-void showDllCommand(window::StartupWindow& w, std::string_view name);
-
-// Looks the data type up by name and shows it in both forms.
-void showDataType(window::StartupWindow& w, std::string_view name);
+// Looks the declaration up in the library and shows it in both forms, with the constants
+// it names. A DLL command, named by its Chinese name, shows in the text form followed by
+// the texts of the data types it needs. Nothing changes if the lookup finds nothing.
+void showDeclaration(window::StartupWindow& w, const library::Library& library,
+                     const library::DeclarationName& declaration);
 
 // Shows `画板1` over `高级表格1` with the picture of this moment while the grid is
 // refilled; hides it again when it goes out of scope. Given another board, covers
@@ -48,6 +47,6 @@ void 单选框_常量形式_clicked(window::StartupWindow& w);
 // type, `高级表格2` shows that type beside `高级表格1`, in the right half of the form
 // area, until the next declaration is shown, the text form is chosen, the cursor
 // moves to a row without such a type, or the window is laid out again.
-void 高级表格1_cursorCellChanged(window::StartupWindow& w);
+void 高级表格1_cursorCellChanged(window::StartupWindow& w, const library::LibraryTexts& texts);
 
 }  // namespace view

@@ -1,11 +1,11 @@
-// What every handler shares: the global state, the start-up window with its controls,
-// and the platform services.
+// What every handler shares: the library, the start-up window with its controls, and the
+// platform services.
 #pragma once
 
 #include <string_view>
 
 #include "base/gbk_text.h"
-#include "library/catalog.h"
+#include "library/library.h"
 #include "platform/clipboard.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
@@ -16,11 +16,6 @@
 #include "window/startup_window.h"
 
 namespace window {
-
-// Lives from program start to the shut-down routine.
-struct GlobalState {
-  library::Catalog catalog;  // parsed once at start-up
-};
 
 struct Services {
   platform::Ui& ui;
@@ -33,10 +28,10 @@ struct Services {
 };
 
 struct Wizard {
-  explicit Wizard(const Services& s) : services(s), window(s.ui) {}
+  Wizard(const Services& s, const library::Library& l) : services(s), library(l), window(s.ui) {}
 
   Services services;
-  GlobalState state;
+  const library::Library& library;  // made at program start, kept to the end
   StartupWindow window;
 };
 

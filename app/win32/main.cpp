@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include "app/wizard_app.h"
+#include "library/library.h"
 #include "platform/win32/clipboard.h"
 #include "platform/win32/files.h"
 #include "platform/win32/kernel_objects.h"
@@ -23,6 +24,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
   // Made at start, while the IDE that started the wizard is surely there to be found.
   platform::win32::Win32KernelObjects kernelObjects;
   platform::win32::Win32Clipboard clipboard;
-  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages, files, kernelObjects, clipboard}};
+  const std::unique_ptr<const library::Library> library = library::builtInLibrary();
+  app::WizardApp wizard{window::Services{ui, shell, dialogs, messages, files, kernelObjects, clipboard}, *library};
   return wizard.run();
 }

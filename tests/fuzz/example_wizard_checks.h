@@ -41,7 +41,10 @@ struct BareWizard {
   platform::headless::HeadlessFiles files;
   platform::headless::HeadlessKernelObjects kernel;
   platform::headless::HeadlessClipboard clipboard;
-  window::Wizard wizard{window::Services{ui, shell, dialogs, messages, files, kernel, clipboard}};
+  // The examples need no declarations: each check files its APIs in a catalog of its own.
+  const library::Library emptyLibrary{
+      library::LibraryTexts("", ""), library::Catalog(), library::ConstantLibrary(""), {}};
+  window::Wizard wizard{window::Services{ui, shell, dialogs, messages, files, kernel, clipboard}, emptyLibrary};
   std::unique_ptr<ExampleDatabase> examples;
 
   static BareWizard& shared() {
@@ -51,7 +54,6 @@ struct BareWizard {
 
   void clear() {
     examples.reset();  // releases the held files
-    wizard.state.catalog = {};
     wizard.window.列表框_例程列表.removeAll();
     wizard.window.选择列表框_选用API.removeAll();
     wizard.window.选择列表框_选用例程.removeAll();
@@ -226,11 +228,11 @@ inline const char* checkWizardUsesOn(BareWizard& bare, const FilePair& input) {
   // Saving the first ticked examples related to the names, made chosen APIs.
   gbk::Text catalog;
   for (const gbk::Text& name : names) catalog += name + ",,-\r\n";
-  wizard.state.catalog = library::Catalog(catalog);
+  const library::Catalog apis(catalog);
   for (std::size_t entry = 1; entry <= names.size(); ++entry) {
-    navigation::addCatalogEntryToChosenApiList(wizard.window, wizard.state.catalog, static_cast<std::int32_t>(entry));
+    navigation::addCatalogEntryToChosenApiList(wizard.window, apis, static_cast<std::int32_t>(entry));
   }
-  fillRelatedExamplesList(w, wizard.state.catalog, &database);
+  fillRelatedExamplesList(w, apis, &database);
   platform::CheckListBox& chosen = w.选择列表框_选用例程;
   std::vector<std::int32_t> ticked;
   for (int pos = 0; pos < std::min(chosen.count(), 8); ++pos) {
