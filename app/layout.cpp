@@ -1,8 +1,17 @@
 #include "app/layout.h"
 
+#include <algorithm>
+
 #include "window/wizard.h"
 
 namespace app {
+namespace {
+
+// The least that the layout leaves the chosen lists and the declaration table.
+constexpr int kLeastChosenListWidth = 120;
+constexpr int kLeastTableHeight = 2 * 24;
+
+}  // namespace
 
 void layOut(window::StartupWindow& w) {
   const platform::Size client = w.启动窗口.clientSize();
@@ -50,6 +59,19 @@ void layOut(window::StartupWindow& w) {
   // The covers lie exactly on their grids.
   w.画板1.setRect(w.高级表格1.rect());
   w.画板2.setRect(w.高级表格2.rect());
+}
+
+platform::Size minimumClientSize(const window::StartupWindow& w) {
+  const auto px = [scale = w.启动窗口.scale()](int length) { return scale.px(length); };
+  const platform::Rect lastFormRadio = w.单选框_常量形式.rect();
+  // The inverse of layOut: the chosen lists keep a width beside the buttons, the form radio
+  // buttons stay inside the window, and the frame's table shows its heading row and one more.
+  const int chosenAreaWidth = w.按钮_全部选择.rect().width + px(24) + px(kLeastChosenListWidth);
+  const int width = std::max(w.选择夹_目录区.rect().width + px(24) + chosenAreaWidth,
+                             lastFormRadio.left + lastFormRadio.width + px(8));
+  const int frameHeight = px(16) + px(kLeastTableHeight) + px(8);
+  const int height = w.选择夹_选用区.rect().height + px(24) + w.状态条.rect().height + frameHeight;
+  return {width, height};
 }
 
 }  // namespace app

@@ -8,4 +8,8 @@ namespace app {
 // bar's height.
 void layOut(window::StartupWindow& w);
 
+// The smallest client area in which no control overlaps another or the status bar, and
+// the declaration frame still shows two rows of its table.
+platform::Size minimumClientSize(const window::StartupWindow& w);
+
 }  // namespace app

@@ -1,5 +1,8 @@
 #include "app/wizard_app.h"
 
+#include "app/keeping.h"
+#include "app/layout.h"
+
 #include "examples/example_lists.h"
 #include "examples/example_opening.h"
 #include "ide_link/copy_as_text.h"
@@ -22,9 +25,14 @@ void startUp(WizardApp& app) {
   window::StartupWindow& w = wizard.window;
   // The declaration view measures cell texts in this board's font.
   w.画板1.setFontToDefaultGuiFont(10);
+  w.启动窗口.setMinimumClientSize(minimumClientSize(w));
   wizard.services.dialogs.setSaveInitialFolder(
       [&shell = wizard.services.shell] { return shell.documentsFolder().asFolder(); });
+  KeptAtStart kept = readKeptState(wizard.services);
+  restorePlaceAndLanguages(w, wizard.services.ui, kept.state);
   navigation::fillCategoryTree(w, wizard.library.catalog);
+  restoreChoices(w, wizard.library, kept);
+  if (!kept.note.empty()) window::showInStatusBar(w, "注意：", kept.note);
 }
 
 void startUpAfterFirstPaint(WizardApp& app) {
@@ -78,6 +86,7 @@ void 选择列表框_选用API_contextMenuChosen(window::Wizard& wizard, int men
 void 选择列表框_选用API_copyKeyPressed(window::Wizard& wizard) { ide_link::copyChosenDeclarations(wizard); }
 
 void shutDown(WizardApp& app) {
+  keepState(app.wizard);
   app.importWait = {};
   app.examples.reset();
 }

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string_view>
+#include <unordered_map>
 
 #include "base/gbk_text.h"
 #include "library/catalog.h"
@@ -29,6 +30,19 @@ struct CatalogItem {
 
 // The API of catalog entry `entryNumber`; none for a number that names no entry.
 std::optional<CatalogItem> apiOfEntry(const library::Catalog& catalog, std::int32_t entryNumber);
+
+// Finds the item that a name from outside stands for (a list kept between runs): the
+// DLL command of that Chinese name, or the data type of that name with the first entry
+// that names it, as the category tree gives it; none when the catalog does not hold it.
+class CatalogItemFinder {
+ public:
+  explicit CatalogItemFinder(const library::Catalog& catalog);
+  std::optional<CatalogItem> find(library::DeclarationKind kind, std::string_view name) const;
+
+ private:
+  // Names to entry numbers: the first entry wins.
+  std::unordered_map<std::string_view, std::int32_t> dllCommands_, dataTypes_;
+};
 
 // The text that the chosen API list shows, `entry` being the item's catalog entry: for an
 // API its English name, " / " and its Chinese name; for a data type "数据类型：" and its name.

@@ -10,18 +10,18 @@ namespace navigation {
 
 void showChosenApiPage(window::StartupWindow& w) { w.选择夹_选用区.turnToPage(0); }
 
-void addToChosenApiList(platform::CheckListBox& list, const library::Catalog& catalog, CatalogItem item) {
+int addToChosenApiList(platform::CheckListBox& list, const library::Catalog& catalog, CatalogItem item) {
   // Entry numbers come from the fills; one that names no entry is an internal error.
   const library::CatalogEntry* entry = catalog.entry(item.entryNumber);
-  if (!entry) return;
+  if (!entry) return -1;
   const gbk::Text text = chosenItemText(item, *entry);
   // The text is the identity: compared byte for byte, letter case counting, whatever
   // the sort order (which folds case) puts next to it.
   for (int pos = 0; pos < list.count(); ++pos) {
-    if (list.items().item(pos).text == text) return;
+    if (list.items().item(pos).text == text) return -1;
   }
   const std::int32_t entryNumber = item.entryNumber;
-  list.add(text, entryNumber, std::move(item));
+  return list.add(text, entryNumber, std::move(item));
 }
 
 const CatalogItem* chosenItemAt(const platform::CheckListBox& list, int pos) {

@@ -20,8 +20,9 @@ void showChosenApiPage(window::StartupWindow& w);
 
 // ...then adds the item: unless an item with the same text (byte for byte) is there, it
 // lands at its sorted place under its text, unchecked, its entry number as item data. An
-// item whose entry number names no catalog entry adds nothing.
-void addToChosenApiList(platform::CheckListBox& list, const library::Catalog& catalog, CatalogItem item);
+// item whose entry number names no catalog entry adds nothing. The item's position; -1
+// when nothing was added.
+int addToChosenApiList(platform::CheckListBox& list, const library::Catalog& catalog, CatalogItem item);
 
 // The item of the chosen API list at `pos`; null outside the list.
 const CatalogItem* chosenItemAt(const platform::CheckListBox& list, int pos);

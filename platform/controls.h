@@ -31,6 +31,11 @@ class Window : public Control {
  public:
   Window(std::string name, Scale scale) : Control(std::move(name)), scale_(scale) {}
   Size clientSize() const { return clientSize_; }
+  // rect() is the window's outer rectangle on the screen, as the user last placed it
+  // while it was neither minimised nor maximised; setRect moves it there.
+  // The user cannot make the client area smaller than this.
+  Size minimumClientSize() const { return minimumClientSize_; }
+  void setMinimumClientSize(Size size) { minimumClientSize_ = size; }
   // The scale of the display that shows the window: the lengths of its controls are
   // that display's pixels.
   Scale scale() const { return scale_; }
@@ -63,6 +68,7 @@ class Window : public Control {
 
  private:
   Size clientSize_;
+  Size minimumClientSize_;
   Scale scale_;
   bool closed_ = false;
   bool ticking_ = false;

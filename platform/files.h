@@ -2,6 +2,7 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "platform/path.h"
@@ -25,6 +26,12 @@ struct Hold {
   HoldFault fault = HoldFault::none;
 };
 
+// A whole file, read without holding it.
+struct Read {
+  std::string bytes;
+  HoldFault fault = HoldFault::none;  // unreadable also for a file larger than asked
+};
+
 // Files as the examples need them; relative paths are resolved against the current folder.
 class Files {
  public:
@@ -40,6 +47,8 @@ class Files {
   // Opens the file read-only and exclusive and reads it whole. `unreadable` also covers a
   // file too large to hold in memory.
   virtual Hold holdExclusive(const Path& path) = 0;
+  // Reads the file whole, unless it is larger than `largest` bytes: then nothing is read.
+  virtual Read readAtMost(const Path& path, std::size_t largest) = 0;
 };
 
 }  // namespace platform

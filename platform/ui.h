@@ -13,6 +13,10 @@ class Ui {
   // The scale of the display on which the window opens.
   virtual Scale displayScale() const = 0;
 
+  // The work area (the screen less its task bars) of the screen that shows most of
+  // `around`, or of the main screen when none shows any of it.
+  virtual Rect workArea(const Rect& around) const = 0;
+
   // Creates the native side of `control`, which already holds its initial state and
   // its parent; parents are realized before their children. `designIndex` is the
   // control's place in its window's design table, which the native side takes as its

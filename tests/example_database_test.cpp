@@ -335,6 +335,7 @@ class MappedFiles : public platform::Files {
   bool createNew(const platform::Path&, std::string_view) override { return false; }
   bool rename(const platform::Path&, const platform::Path&, bool) override { return false; }
   bool remove(const platform::Path&) override { return false; }
+  platform::Read readAtMost(const platform::Path&, std::size_t) override { return {{}, platform::HoldFault::missing}; }
   platform::Hold holdExclusive(const platform::Path&) override {
     struct Held : platform::HeldFile {
       std::span<const unsigned char> content;

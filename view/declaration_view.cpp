@@ -60,6 +60,7 @@ void showDllCommand(window::StartupWindow& w, const library::Library& library, s
   for (const gbk::Text& dataType : lists.neededDataTypeTexts) text += "\r\n\r\n" + dataType;
   w.编辑框_文本形式.setText(text);
   showConstantsOf(w, library.constants, text);
+  w.declarationOnView = library::DeclarationName{library::DeclarationKind::dllCommand, gbk::Text(name)};
 }
 
 void showDataType(window::StartupWindow& w, const library::Library& library, std::string_view name) {
@@ -69,6 +70,7 @@ void showDataType(window::StartupWindow& w, const library::Library& library, std
   GridRenderer(w.画板1).renderDataType(w.高级表格1, found->record);
   w.编辑框_文本形式.setText(found->declarationText);
   showConstantsOf(w, library.constants, found->declarationText);
+  w.declarationOnView = library::DeclarationName{library::DeclarationKind::dataType, gbk::Text(name)};
 }
 
 }  // namespace
@@ -87,6 +89,7 @@ void showNothing(window::StartupWindow& w) {
   w.编辑框_文本形式.setText("");
   blankGrid(w.高级表格1);
   showNoConstants(w);
+  w.declarationOnView.reset();
 }
 
 CoverWhileRefilling::CoverWhileRefilling(window::StartupWindow& w) : CoverWhileRefilling(w.画板1) {}

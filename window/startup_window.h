@@ -3,9 +3,11 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "library/declaration_copy.h"
 #include "platform/controls.h"
 #include "platform/grid.h"
 #include "platform/tree_box.h"
@@ -71,6 +73,9 @@ class StartupWindow {
 
   // Every control, by design name.
   platform::Control* control(std::string_view name);
+
+  // The declaration that the view shows (the view keeps it); none while it shows nothing.
+  std::optional<library::DeclarationName> declarationOnView;
 };
 
 }  // namespace window

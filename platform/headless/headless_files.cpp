@@ -58,4 +58,12 @@ Hold HeadlessFiles::holdExclusive(const Path& path) {
   return {std::make_unique<HeadlessHeldFile>(file->first, file->second, heldPaths), HoldFault::none};
 }
 
+Read HeadlessFiles::readAtMost(const Path& path, std::size_t largest) {
+  auto file = contents.find(path);
+  if (file == contents.end()) return {{}, HoldFault::missing};
+  if (held(path)) return {{}, HoldFault::inUse};
+  if (file->second.size() > largest) return {{}, HoldFault::unreadable};
+  return {file->second, HoldFault::none};
+}
+
 }  // namespace platform::headless

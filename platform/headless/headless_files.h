@@ -21,6 +21,7 @@ class HeadlessFiles : public Files {
   bool rename(const Path& from, const Path& to, bool replaceExisting) override;
   bool remove(const Path& path) override;
   Hold holdExclusive(const Path& path) override;
+  Read readAtMost(const Path& path, std::size_t largest) override;
 
   bool held(const Path& path) const { return heldPaths->count(path) != 0; }
 

@@ -24,6 +24,7 @@ class HeadlessUi : public Ui {
   ~HeadlessUi() override;
 
   Scale displayScale() const override { return scale_; }
+  Rect workArea(const Rect&) const override { return screenWorkArea; }
   void realize(Control& control, const ControlDesign& design, int designIndex) override;
   // Lays out and creates the window; there is no message loop: the test acts as the user.
   int run(Window& window) override;
@@ -40,6 +41,9 @@ class HeadlessUi : public Ui {
   // The position that a tree box was last told to scroll into view, -1 if none.
   int treeScrolledTo(const Control& tree) const;
 
+  // One screen of 1280 × 800 with a task bar of 40 pixels along its bottom.
+  Rect screenWorkArea{0, 0, 1280, 760};
+
  private:
   class Peer;
   bool coveredByBoard(const Control& control) const;
@@ -55,10 +59,12 @@ class HeadlessShell : public Shell {
     return u"C:\\Users\\user\\Documents";
   }
   Path programFolder() override { return programFolderPath; }
+  Path keptStateFolder() override { return keptStateFolderPath; }
   void run(const Path& file, std::u16string_view commandLine) override {
     started.push_back({file, std::u16string(commandLine)});
   }
   Path programFolderPath = u"C:\\E\\wizard";
+  Path keptStateFolderPath = u"C:\\Users\\user\\AppData\\Roaming\\Kelvane\\API向导";
   int documentsFolderAsked = 0;
   // Every run: the file and its command line.
   std::vector<std::pair<Path, std::u16string>> started;

@@ -40,9 +40,10 @@ HoldFault faultOfOpen(DWORD error) {
   }
 }
 
-bool readWhole(HANDLE file, std::vector<unsigned char>& content) {
+template <typename Bytes>
+bool readWhole(HANDLE file, Bytes& content, LONGLONG largest = kLargestHeldFile) {
   LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > kLargestHeldFile) return false;
+  if (!GetFileSizeEx(file, &size) || size.QuadPart < 0 || size.QuadPart > largest) return false;
   try {
     content.resize(static_cast<std::size_t>(size.QuadPart));
   } catch (const std::bad_alloc&) {
@@ -52,7 +53,7 @@ bool readWhole(HANDLE file, std::vector<unsigned char>& content) {
   while (done < content.size()) {
     DWORD read = 0;
     DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(content.size() - done, 1u << 24));
-    if (!ReadFile(file, content.data() + done, chunk, &read, nullptr) || read == 0) return false;
+    if (!ReadFile(file, reinterpret_cast<unsigned char*>(content.data()) + done, chunk, &read, nullptr) || read == 0) return false;
     done += read;
   }
   return true;
@@ -91,6 +92,17 @@ Hold Win32Files::holdExclusive(const Path& path) {
   std::vector<unsigned char> content;
   if (!readWhole(file.get(), content)) return {nullptr, HoldFault::unreadable};
   return {std::make_unique<Win32HeldFile>(std::move(file), std::move(content)), HoldFault::none};
+}
+
+Read Win32Files::readAtMost(const Path& path, std::size_t largest) {
+  // Others may read the file meanwhile, but not write it.
+  OwnedHandle file(CreateFileW(wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return {{}, faultOfOpen(GetLastError())};
+  Read read;
+  const auto limit = static_cast<LONGLONG>(std::min<std::size_t>(largest, kLargestHeldFile));
+  if (!readWhole(file.get(), read.bytes, limit)) return {{}, HoldFault::unreadable};
+  return read;
 }
 
 }  // namespace platform::win32

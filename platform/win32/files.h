@@ -12,6 +12,7 @@ class Win32Files : public Files {
   bool rename(const Path& from, const Path& to, bool replaceExisting) override;
   bool remove(const Path& path) override;
   Hold holdExclusive(const Path& path) override;
+  Read readAtMost(const Path& path, std::size_t largest) override;
 };
 
 }  // namespace platform::win32

@@ -32,8 +32,19 @@ void MainWindow::createCentred() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   int x = work.left + ((work.right - work.left) - outer.width) / 2;
   int y = work.top + ((work.bottom - work.top) - outer.height) / 2;
-  adopt(createWindow(WS_EX_APPWINDOW | WS_EX_CONTROLPARENT, wide(window_.text()).c_str(),
-                     WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, x, y, outer.width, outer.height, nullptr));
+  adopt(createWindow(kExStyle, wide(window_.text()).c_str(), kStyle, x, y, outer.width, outer.height, nullptr));
+  reportPlace();
+}
+
+void MainWindow::showRect(const Rect& outer) {
+  SetWindowPos(hwnd(), nullptr, outer.left, outer.top, outer.width, outer.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void MainWindow::reportPlace() {
+  if (IsIconic(hwnd()) || IsZoomed(hwnd())) return;
+  RECT outer{};
+  GetWindowRect(hwnd(), &outer);
+  window_.nativePlaced({outer.left, outer.top, outer.right - outer.left, outer.bottom - outer.top});
 }
 
 void MainWindow::startLayout() {
@@ -65,7 +76,9 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
   switch (message) {
     case WM_CTLCOLORSTATIC:
     case WM_CTLCOLORBTN: return reinterpret_cast<LRESULT>(backgroundBrush(reinterpret_cast<HDC>(wParam)));
+    case WM_MOVE: reportPlace(); return 0;
     case WM_SIZE: {
+      reportPlace();
       const Size client{LOWORD(lParam), HIWORD(lParam)};
       // Showing or restoring the window tells the size it already has: nothing moves.
       if (wParam == SIZE_MINIMIZED || (laidOut_ && client == window_.clientSize())) return 0;
@@ -86,9 +99,14 @@ LRESULT MainWindow::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
         return 0;
       }
       return DefWindowProcW(hwnd, message, wParam, lParam);
-    case WM_GETMINMAXINFO:
-      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {window_.scale().px(320), window_.scale().px(240)};
+    case WM_GETMINMAXINFO: {
+      // The layout's smallest client area, with this window's frame around it.
+      const Size least = window_.minimumClientSize();
+      RECT outer{0, 0, least.width, least.height};
+      AdjustWindowRectEx(&outer, kStyle, FALSE, kExStyle);
+      reinterpret_cast<MINMAXINFO*>(lParam)->ptMinTrackSize = {outer.right - outer.left, outer.bottom - outer.top};
       return 0;
+    }
     case WM_TIMER:
       if (wParam == kTickTimer) window_.ticked();
       return 0;

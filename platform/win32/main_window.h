@@ -11,6 +11,8 @@ class MainWindow : public NativeControl, public WindowPeer, public WindowBase<Ma
  public:
   static constexpr const wchar_t* kClassName = L"KelvaneWizardWindow";
   static constexpr COLORREF kBackground = RGB(224, 227, 237);
+  static constexpr DWORD kStyle = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
+  static constexpr DWORD kExStyle = WS_EX_APPWINDOW | WS_EX_CONTROLPARENT;
 
   explicit MainWindow(Window& model);
   // Creates the window hidden, with the model's outer size, centred on the screen.
@@ -23,7 +25,7 @@ class MainWindow : public NativeControl, public WindowPeer, public WindowBase<Ma
   // (activating a hidden window costs as much as showing it).
   void giveFocusOnActivation(HWND control) { focusOnActivation_ = control; }
 
-  void showRect(const Rect&) override {}
+  void showRect(const Rect& outer) override;
   void destroy() override { DestroyWindow(hwnd()); }
   void tickEvery(int milliseconds) override;
   HBRUSH backgroundBrush(HDC dc) override;
@@ -34,6 +36,9 @@ class MainWindow : public NativeControl, public WindowPeer, public WindowBase<Ma
   LRESULT handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Tells the model where the window is, unless it is minimised or maximised.
+  void reportPlace();
+
   Window& window_;
   bool laidOut_ = false;
   HWND focusOnActivation_ = nullptr;

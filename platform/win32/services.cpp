@@ -32,6 +32,21 @@ Path Win32Shell::programFolder() {
   return pathOf(path);
 }
 
+Path Win32Shell::keptStateFolder() {
+  // The roaming part of the profile: what the user chose follows them to another machine.
+  wchar_t appData[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT, appData))) {
+    return {};
+  }
+  std::wstring folder = appData;
+  for (const wchar_t* below : {L"\\Kelvane", L"\\API\u5411\u5BFC"}) {
+    folder += below;
+    // A folder that is there already is what is wanted.
+    if (!CreateDirectoryW(folder.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS) return {};
+  }
+  return pathOf(folder);
+}
+
 void Win32Shell::run(const Path& file, std::u16string_view commandLine) {
   std::wstring parameters(commandLine.begin(), commandLine.end());
   ShellExecuteW(nullptr, nullptr, wide(file).c_str(), parameters.empty() ? nullptr : parameters.c_str(), L"",

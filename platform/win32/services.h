@@ -11,6 +11,7 @@ class Win32Shell : public Shell {
  public:
   Path documentsFolder() override;
   Path programFolder() override;
+  Path keptStateFolder() override;
   void run(const Path& file, std::u16string_view commandLine) override;
 };
 

@@ -21,6 +21,15 @@ Win32Ui::~Win32Ui() = default;
 
 Scale Win32Ui::displayScale() const { return win32::displayScale(); }
 
+Rect Win32Ui::workArea(const Rect& around) const {
+  const RECT rect{around.left, around.top, around.left + around.width, around.top + around.height};
+  MONITORINFO info{};
+  info.cbSize = sizeof info;
+  if (!GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTOPRIMARY), &info)) return {};
+  const RECT& work = info.rcWork;
+  return {work.left, work.top, work.right - work.left, work.bottom - work.top};
+}
+
 HWND Win32Ui::parentWindow(const Control& control) const {
   auto it = natives_.find(control.parent() ? control.parent() : static_cast<const Control*>(nullptr));
   if (it != natives_.end()) return it->second->hwnd();

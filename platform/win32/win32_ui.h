@@ -19,6 +19,7 @@ class Win32Ui : public Ui {
   Win32Ui();
   ~Win32Ui() override;
   Scale displayScale() const override;
+  Rect workArea(const Rect& around) const override;
   void realize(Control& control, const ControlDesign& design, int designIndex) override;
   int run(Window& window) override;
 
