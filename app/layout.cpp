@@ -9,7 +9,7 @@ namespace {
 
 // The least that the layout leaves the chosen lists and the declaration table.
 constexpr int kLeastChosenListWidth = 120;
-constexpr int kLeastTableHeight = 2 * 24;
+constexpr int kLeastTableHeight = 3 * 24;  // a heading row and one more above a scroll bar
 
 }  // namespace
 

@@ -9,7 +9,7 @@ namespace app {
 void layOut(window::StartupWindow& w);
 
 // The smallest client area in which no control overlaps another or the status bar, and
-// the declaration frame still shows two rows of its table.
+// the declaration frame still shows its table's heading row and one more.
 platform::Size minimumClientSize(const window::StartupWindow& w);
 
 }  // namespace app

@@ -135,10 +135,11 @@ std::wstring listItemText(HWND list, LRESULT pos) {
   return item;
 }
 
-// List boxes: item count, selection, item height, the first items' texts and the
+// Buttons: whether checked. List boxes: item count, selection, item height, the first items' texts and the
 // selected item's text.
 std::string listDetails(HWND hwnd, const std::wstring& cls) {
   if (cls == L"msctls_statusbar32") return statusParts(hwnd);
+  if (cls == L"Button") return std::string(",\"checked\":") + (SendMessageW(hwnd, BM_GETCHECK, 0, 0) ? "true" : "false");
   if (cls != L"ListBox" && cls != L"SysTreeView32") return "";
   if (cls == L"SysTreeView32") {
     return ",\"itemHeight\":" + std::to_string(SendMessageW(hwnd, TVM_GETITEMHEIGHT, 0, 0)) +
@@ -235,6 +236,22 @@ BOOL CALLBACK printMessageBox(HWND hwnd, LPARAM wizardProcess) {
   return TRUE;
 }
 
+// Tooltips and menus are top-level windows of the wizard's process, found by class.
+struct PopupSearch {
+  DWORD process;
+  std::wstring windowClass;
+};
+
+BOOL CALLBACK printPopup(HWND hwnd, LPARAM searchPointer) {
+  const auto& search = *reinterpret_cast<const PopupSearch*>(searchPointer);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  wchar_t cls[64] = {};
+  GetClassNameW(hwnd, cls, 64);
+  if (process == search.process && search.windowClass == cls && IsWindowVisible(hwnd)) print(hwnd, 0);
+  return TRUE;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -260,6 +277,12 @@ int main(int argc, char** argv) {
     DWORD process = 0;
     GetWindowThreadProcessId(w, &process);
     EnumWindows(printMessageBox, static_cast<LPARAM>(process));
+  } else if (command == "popups" && argc == 3) {
+    PopupSearch search{0, fromUtf8(argv[2])};
+    GetWindowThreadProcessId(w, &search.process);
+    EnumWindows(printPopup, reinterpret_cast<LPARAM>(&search));
+  } else if (command == "redraw") {
+    RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW | RDW_FRAME);
   } else if (command == "resize" && argc == 4) {
     SetWindowPos(w, nullptr, 0, 0, std::atoi(argv[2]), std::atoi(argv[3]), SWP_NOMOVE | SWP_NOZORDER);
   } else if (command == "key" && argc == 3) {

@@ -47,6 +47,24 @@ def lay_out_install(wizard_dir, examples=True):
             os.remove(target)
 
 
+def kept_state_file(dpi=96):
+    """The file in which the wizard keeps the user's choices between runs, in the Wine
+    prefix's user profile."""
+    users = os.path.join(wine_prefix(dpi), "drive_c", "users")
+    user = os.environ.get("USER") or "root"
+    if not os.path.isdir(os.path.join(users, user)):
+        user = next((u for u in sorted(os.listdir(users)) if u != "Public"), user)
+    return os.path.join(users, user, "AppData", "Roaming", "Kelvane", "API向导", "state.txt")
+
+
+def forget_kept_state(dpi=96):
+    """A first run: whatever an earlier test left kept is gone."""
+    try:
+        os.remove(kept_state_file(dpi))
+    except FileNotFoundError:
+        pass
+
+
 def wine_env(display, dpi=96):
     env = dict(os.environ)
     env.update(WINEPREFIX=wine_prefix(dpi), WINEDEBUG="-all", WINEDLLOVERRIDES="mscoree,mshtml=", DISPLAY=display)
@@ -109,10 +127,13 @@ class Xvfb:
 
 
 class Wizard:
-    def __init__(self, install=None, examples=True, dpi=96):
+    def __init__(self, install=None, examples=True, dpi=96, kept=False):
+        """With `kept`, the wizard starts with what the last run kept (or a file that the
+        test wrote in its place); otherwise as on its first run."""
         self.install = install or os.path.join(BUILD, "e2e-install")
         self.examples = examples
         self.dpi = dpi
+        self.kept = kept
 
     def __enter__(self):
         self.start()
@@ -140,6 +161,8 @@ class Wizard:
     def lay_out(self):
         wizard_dir = os.path.join(self.install, "wizard")
         lay_out_install(wizard_dir, self.examples)
+        if not self.kept:
+            forget_kept_state(self.dpi)
         return wizard_dir
 
     def start_display(self):
@@ -212,6 +235,12 @@ class Wizard:
     def boxes(self):
         """The wizard's message boxes, each followed by its children (the text, the buttons)."""
         out = self.probe("boxes").stdout
+        return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
+
+    def popups(self, window_class):
+        """The wizard's top-level windows of `window_class` on show: "tooltips_class32" for
+        its tooltips, "#32768" for an open menu."""
+        out = self.probe("popups", window_class).stdout
         return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
     def control(self, name):
@@ -312,8 +341,8 @@ class StandInIde(Wizard):
     WINDOW_CLASS = "StandInIdeWindow"
     TITLE = "替身 IDE"
 
-    def __init__(self, *arguments, install=None, examples=True):
-        super().__init__(install, examples)
+    def __init__(self, *arguments, install=None, examples=True, kept=False):
+        super().__init__(install, examples, kept=kept)
         self.arguments = arguments
         self.records = os.path.join(self.install, "records")
 

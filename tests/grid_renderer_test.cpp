@@ -47,6 +47,24 @@ class GridRendererTest : public ::testing::Test {
 
 using Texts = std::vector<gbk::Text>;
 
+TEST_F(GridRendererTest, LongNamesAndTypesLeaveTheCommentsInView) {
+  grid.setRect({0, 0, 400, 160});
+  renderer.renderDllCommand(grid, command("GetIpNetworkConnectionBandwidthEstimates_"));
+  ASSERT_EQ(grid.cellText(grid.rowCount() - 1, 1), "MIB_IP_NETWORK_CONNECTION_BANDWIDTH_ESTIMATES_");
+  // The name and type columns take at most 28 percent each: the comments start in view.
+  EXPECT_EQ(grid.columnWidth(0), 400 * 28 / 100);
+  EXPECT_EQ(grid.columnWidth(1), 400 * 28 / 100);
+  EXPECT_LT(grid.columnWidth(0) + grid.columnWidth(1) + 2 * kFlagColumnWidth, 400 - 60);
+  // A narrow grid still shows its headings whole.
+  grid.setRect({0, 0, 100, 160});
+  renderer.renderDataType(grid, dataType("MIB_IP_NETWORK_CONNECTION_BANDWIDTH_ESTIMATES_"));
+  EXPECT_EQ(grid.columnWidth(0), width("数据类型名"));
+  // Short names keep the widths they were fitted to.
+  grid.setRect({0, 0, 600, 160});
+  renderer.renderDllCommand(grid, command("取消路径_"));
+  EXPECT_EQ(grid.columnWidth(0), width("在Dll库中对应命令名："));
+}
+
 TEST_F(GridRendererTest, DllCommandTableOfAbortPath) {
   renderer.renderDllCommand(grid, command("取消路径_"));
   ASSERT_EQ(grid.rowCount(), 8);

@@ -57,9 +57,9 @@ TEST_F(StartupWindowTest, LayoutAtTheDesignSize) {
   start();  // client 663 x 538
   EXPECT_EQ(w.选择夹_选用区.rect(), (Rect{235, 8, 420, 314}));
   EXPECT_EQ(w.外形框1.rect(), (Rect{232, 334, 420, 180}));
-  EXPECT_EQ(w.选择列表框_选用API.rect().width, 324);
-  EXPECT_EQ(w.按钮_全部选择.rect().left, 575);
-  EXPECT_EQ(w.标签2.rect().left, 577);
+  EXPECT_EQ(w.选择列表框_选用API.rect().width, 300);
+  EXPECT_EQ(w.按钮_全部选择.rect().left, 551);
+  EXPECT_EQ(w.标签2.rect().left, 553);
   EXPECT_EQ(w.选择夹_目录区.rect().height, 506);
   EXPECT_EQ(w.树型框_API目录.rect().height, 444);
   EXPECT_EQ(w.单选框_中文树形框.rect().top, 482);
@@ -97,13 +97,13 @@ TEST_P(LayoutSizes, KeepsButtonsGridsAndCoversInPlace) {
        {&w.按钮_全部选择, &w.按钮_全部放弃, &w.按钮_导入, &w.按钮_从选用框删除, &w.按钮_清空选用框, &w.按钮_关闭程序}) {
     EXPECT_EQ(b->rect().left + b->rect().width, area.left + area.width - scale.px(8)) << b->name();
   }
-  EXPECT_EQ(w.标签2.rect().left, area.left + area.width - scale.px(72) - scale.px(6));
+  EXPECT_EQ(w.标签2.rect().left, area.left + area.width - scale.px(96) - scale.px(6));
   EXPECT_EQ(w.编辑框_文本形式.rect(), w.高级表格1.rect());
   EXPECT_EQ(w.画板1.rect(), w.高级表格1.rect());
   EXPECT_EQ(w.画板2.rect(), w.高级表格2.rect());
   EXPECT_FALSE(w.高级表格2.visible());
   EXPECT_EQ(area.width, client.width - scale.px(219) - scale.px(24));
-  EXPECT_EQ(w.选择列表框_选用API.rect().width, area.width - scale.px(72) - scale.px(24));
+  EXPECT_EQ(w.选择列表框_选用API.rect().width, area.width - scale.px(96) - scale.px(24));
   EXPECT_EQ(w.外形框1.rect().height, client.height - scale.px(314) - scale.px(24) - w.状态条.rect().height);
   EXPECT_EQ(w.高级表格1.rect().width, w.外形框1.rect().width - scale.px(16));
   EXPECT_EQ(w.选择夹_目录区.rect().height, client.height - w.状态条.rect().height - scale.px(12));
@@ -114,7 +114,7 @@ TEST_P(LayoutSizes, KeepsButtonsGridsAndCoversInPlace) {
   EXPECT_EQ(w.列表框_索引.rect().height, w.选择夹_目录区.rect().height - scale.px(83));
   EXPECT_EQ(w.列表框_例程列表.rect().height, w.选择夹_目录区.rect().height - scale.px(40));
   // Tops stay as designed.
-  EXPECT_EQ(w.按钮_关闭程序.rect().top, scale.px(284));
+  EXPECT_EQ(w.按钮_关闭程序.rect().top, scale.px(290));
   EXPECT_EQ(w.选择夹_选用区.rect().height, scale.px(314));
 }
 

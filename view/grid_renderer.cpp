@@ -1,11 +1,14 @@
 #include "view/grid_renderer.h"
 
+#include <algorithm>
 #include <cstddef>
 
 namespace view {
 namespace {
 
 constexpr int kColumns = 5;
+// The most of a grid's width that each of the name and type columns takes, in percent.
+constexpr int kNameColumnsShare = 28;
 
 std::string_view checkMark(bool flag) { return flag ? kCheckMark : std::string_view(); }
 
@@ -129,6 +132,15 @@ void GridRenderer::finishColumns(platform::Grid& grid, int commentColumn, std::s
   grid.setColumnWidth(3, 2 * measureText("数组").width);
   const int c = grid.columnWidth(commentColumn);
   grid.setColumnWidth(4, fitted - c >= c ? fitted - c : fitted);
+  // A long name or type would push the comments out of view: the first two columns take
+  // at most a share of the grid's width, or their heading's, and cut the rest (the grid
+  // ends a cut text with "…" and shows it whole in a tooltip). A grid not yet laid out
+  // has no width to share.
+  const int share = grid.rect().width * kNameColumnsShare / 100;
+  for (int column : {0, 1}) {
+    const int limit = std::max(share, measureText(grid.cellText(0, column)).width);
+    if (share > 0 && grid.columnWidth(column) > limit) grid.setColumnWidth(column, limit);
+  }
   grid.selectRange(platform::CellRange::rowSpan(0, 0, kColumns - 1));
 }
 

@@ -69,6 +69,7 @@ class GridRenderer {
   // Columns 2 and 3 become as wide as twice their flag heading; column 4 gets what the
   // comment cell of row 1 (which starts at `commentColumn`) was fitted to, less the
   // new width of `commentColumn`, unless that would leave it narrower than that column.
+  // Columns 0 and 1 are narrowed to a share of the grid's width (or their heading's).
   void finishColumns(platform::Grid& grid, int commentColumn, std::string_view column2Heading) const;
 
   const platform::DrawingBoard& measuringBoard_;

@@ -4,6 +4,7 @@
 // [SECTION] Mouse and keyboard
 #include "platform/win32/grid.h"
 
+#include <commctrl.h>
 #include <windowsx.h>
 
 #include <algorithm>
@@ -88,6 +89,22 @@ void NativeGrid::create(HWND parent) {
   // lay out the window's frame again. Setting the ranges shows what the content needs.
   NativeControl::create(parent, kClassName, WS_TABSTOP, WS_EX_CLIENTEDGE, static_cast<WindowBase*>(this));
   updateScrollBars();
+  createTooltip();
+}
+
+void NativeGrid::createTooltip() {
+  tooltip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP, 0, 0, 0, 0,
+                             hwnd(), nullptr, GetModuleHandleW(nullptr), nullptr);
+  if (!tooltip_) return;
+  // One tool whose area follows the cell under the mouse; its text is asked for when shown.
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.uFlags = TTF_SUBCLASS;
+  tool.hwnd = hwnd();
+  tool.uId = 1;
+  tool.lpszText = LPSTR_TEXTCALLBACKW;
+  SendMessageW(tooltip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+  SendMessageW(tooltip_, TTM_SETMAXTIPWIDTH, 0, displayScale().px(480));
 }
 
 NativeGrid::Edges NativeGrid::edges() const {
@@ -119,6 +136,7 @@ RECT NativeGrid::blockRect(const Edges& e, const CellRange& block) const {
 void NativeGrid::showTable() {
   // Every rendering starts from one row: a new table shows from its top left corner.
   if (grid_.rowCount() <= 1) scrollX_ = scrollY_ = 0;
+  tipBlock_.reset();
   if (scrollBarsDue_) return;
   scrollBarsDue_ = true;
   // A full message queue would leave the grid unpainted: then it is done at once.
@@ -161,6 +179,7 @@ void NativeGrid::scrollTo(int x, int y) {
   if (x == scrollX_ && y == scrollY_) return;
   scrollX_ = x;
   scrollY_ = y;
+  tipBlock_.reset();
   SetScrollPos(hwnd(), SB_HORZ, scrollX_, TRUE);
   SetScrollPos(hwnd(), SB_VERT, scrollY_, TRUE);
   InvalidateRect(hwnd(), nullptr, FALSE);
@@ -274,15 +293,55 @@ void NativeGrid::paintBlock(HDC dc, const Edges& e, const CellRange& block, bool
 
   if (cell.text.empty()) return;
   const std::wstring text = wide(cell.text);
-  RECT textRect{inner.left + padding(), inner.top, inner.right - padding(), inner.bottom};
+  RECT shown = textRect(e, block);
   SetTextColor(dc, cell.textColour.value_or(GetSysColor(COLOR_WINDOWTEXT)));
-  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &textRect,
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &shown,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS | alignmentFlags(cell.alignment));
+}
+
+RECT NativeGrid::textRect(const Edges& e, const CellRange& block) const {
+  const RECT outer = blockRect(e, block);
+  // A cell that runs out of view ends its text with "…" at the window's edge, as a cell
+  // too narrow for it does at its own.
+  return {outer.left + padding(), outer.top, std::min<LONG>(outer.right - kLine - padding(), clientWidth(hwnd())),
+          outer.bottom - kLine};
 }
 
 // ---------------------------------------------------------------------------------
 // [SECTION] Mouse and keyboard
 // ---------------------------------------------------------------------------------
+
+void NativeGrid::mouseMoved(int x, int y) {
+  if (!tooltip_) return;
+  const Edges e = edges();
+  auto indexOf = [](const std::vector<int>& edges, int at) {
+    return static_cast<int>(std::upper_bound(edges.begin(), edges.end(), at) - edges.begin()) - 1;
+  };
+  const int row = indexOf(e.rows, y + scrollY_), column = indexOf(e.columns, x + scrollX_);
+  std::optional<CellRange> block;
+  if (grid_.hasCell(row, column)) block = grid_.blockAt(row, column);
+  if (block == tipBlock_) return;
+  tipBlock_ = block;
+  tipText_.clear();
+  TTTOOLINFOW tool{};
+  tool.cbSize = sizeof tool;
+  tool.hwnd = hwnd();
+  tool.uId = 1;
+  if (block) {
+    tool.rect = blockRect(e, *block);
+    const GridCell& cell = grid_.cell(block->firstRow, block->firstColumn);
+    const std::wstring text = wide(cell.text);
+    const RECT shown = textRect(e, *block);
+    WindowDc dc(hwnd());
+    Selection font(dc.get(), cellFont());
+    SIZE extent{};
+    GetTextExtentPoint32W(dc.get(), text.c_str(), static_cast<int>(text.size()), &extent);
+    if (extent.cx > shown.right - shown.left) tipText_ = text;
+  }
+  // The tip of the cell left behind goes; the new area shows its own after the delay.
+  SendMessageW(tooltip_, TTM_POP, 0, 0);
+  SendMessageW(tooltip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&tool));
+}
 
 void NativeGrid::clicked(int x, int y) {
   const Edges e = edges();
@@ -367,6 +426,14 @@ LRESULT NativeGrid::handleMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM
       SystemParametersInfoW(SPI_GETWHEELSCROLLLINES, 0, &lines, 0);
       const int notches = GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
       scrollTo(scrollX_, scrollY_ - notches * static_cast<int>(lines) * (grid_.defaultRowHeight() + kLine));
+      return 0;
+    }
+    case WM_MOUSEMOVE: mouseMoved(GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)); return 0;
+    case WM_NOTIFY: {
+      auto* info = reinterpret_cast<NMTTDISPINFOW*>(lParam);
+      if (info->hdr.hwndFrom != tooltip_ || info->hdr.code != TTN_GETDISPINFOW) break;
+      // No text, no tip: a whole text needs none.
+      info->lpszText = tipText_.data();
       return 0;
     }
     case WM_LBUTTONDOWN:

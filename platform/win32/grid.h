@@ -3,6 +3,8 @@
 // to the model, which raises its current cell changed event.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/grid.h"
@@ -39,6 +41,12 @@ class NativeGrid : public NativeControl, public GridPeer, public WindowBase<Nati
   void scrollBy(int bar, WORD code);
   void ensureVisible(const CellRange& block);
 
+  // The cell under the mouse shows its text whole in a tooltip when the cell cuts it.
+  void createTooltip();
+  void mouseMoved(int x, int y);
+  // The text rectangle of a block, as much of it as the window shows.
+  RECT textRect(const Edges& edges, const CellRange& block) const;
+
   void clicked(int x, int y);
   bool keyPressed(WPARAM key);
   void moveCursorTo(int row, int column);
@@ -47,6 +55,9 @@ class NativeGrid : public NativeControl, public GridPeer, public WindowBase<Nati
   int scrollX_ = 0, scrollY_ = 0;
   bool scrollBarsDue_ = false;
   bool updatingScrollBars_ = false;
+  HWND tooltip_ = nullptr;
+  std::optional<CellRange> tipBlock_;  // the block the tooltip's area covers
+  std::wstring tipText_;               // empty while that block's text is whole
 };
 
 }  // namespace platform::win32

@@ -3,6 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <string>
+
 #include "platform/win32/display_scale.h"
 
 namespace platform::win32 {
@@ -199,7 +201,11 @@ bool NativeList::showContextMenu(LPARAM at) {
   Owned<HMENU, DestroyMenu> menu(CreatePopupMenu());
   if (!menu) return true;
   for (std::size_t i = 0; i < list_.contextMenu.size(); ++i) {
-    AppendMenuW(menu.get(), MF_STRING, i + 1, wide(list_.contextMenu[i]).c_str());
+    std::wstring text = wide(list_.contextMenu[i]);
+    // Wine starts the shortcut column ("\t" and what follows) right after the longest
+    // text before it, where Windows leaves a gap: the gap is the menu's own.
+    if (std::size_t tab = text.find(L'\t'); tab != std::wstring::npos) text.insert(tab, L"    ");
+    AppendMenuW(menu.get(), MF_STRING, i + 1, text.c_str());
   }
   int chosen =
       TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY, where.x, where.y, 0, hwnd(), nullptr);

@@ -9,7 +9,9 @@ namespace platform::win32 {
 // Frame -----------------------------------------------------------------------------
 
 void NativeFrame::create(HWND parent) {
-  registerClass(MainWindow::background());
+  // Drawn anew whole when its size changes: its edge moves, and the old edge must not
+  // stay behind inside it.
+  registerClass(MainWindow::background(), CS_HREDRAW | CS_VREDRAW);
   NativeControl::create(parent, kClassName, WS_CLIPCHILDREN | WS_CLIPSIBLINGS, WS_EX_CONTROLPARENT,
                         static_cast<WindowBase*>(this));
 }
