@@ -9,20 +9,37 @@ from process start until the window is up and its first paint is done.
     CreateWindowExW, every control of the first paint but empty, what Wine takes to make,
     show and paint that many native windows.
 
-    python3 e2e/startup_benchmark.py [ROUNDS]    prints the medians and the wizard's ratios
+    python3 e2e/startup_benchmark.py [ROUNDS] [KEPT]    prints the medians and the wizard's ratios
+
+With KEPT, the wizard starts each time with that many APIs kept in its chosen list from
+the run before (and keeps them again when it closes); without, as on a first run.
 
 The machine may be busy with other work, in bursts of seconds: the programs take turns one
 start at a time, each round beginning with the next program, so that the starts compared
 in a round lie as close together as they can; the ratios are the medians of the rounds'
 ratios.
 """
+import glob
 import os
 import statistics
 import subprocess
 import sys
 import tempfile
 
-from wizard import BUILD, WINDOWS, Xvfb, lay_out_install, wine_env
+from wizard import BUILD, ROOT, WINDOWS, Xvfb, forget_kept_state, kept_state_file, lay_out_install, wine_env
+
+
+def keep_apis(count):
+    """A kept state whose chosen list holds the first `count` hand-written APIs, ticked."""
+    names = []
+    for path in sorted(glob.glob(os.path.join(ROOT, "data", "catalog", "*.txt"))):
+        with open(path, encoding="utf-8") as f:
+            names += [line.split(",")[2] for line in f if line.count(",") >= 2]
+    lines = [b"kelvane-api-wizard-state 1"] + [b"chosen ticked api " + n.encode("gbk") for n in names[:count]]
+    path = kept_state_file()
+    os.makedirs(os.path.dirname(path), exist_ok=True)
+    with open(path, "wb") as f:
+        f.write(b"\r\n".join(lines + [b"end", b""]))
 
 
 def rounds_ms(env, programs, rounds):
@@ -39,8 +56,13 @@ def rounds_ms(env, programs, rounds):
 
 def main():
     rounds = int(sys.argv[1]) if len(sys.argv) > 1 else 50
+    kept = int(sys.argv[2]) if len(sys.argv) > 2 else 0
     wizard_dir = os.path.join(BUILD, "e2e-install", "wizard")
     lay_out_install(wizard_dir)
+    if kept:
+        keep_apis(kept)
+    else:
+        forget_kept_state()
     programs = {"minimal window": os.path.join(WINDOWS, "e2e", "minimal_window.exe"),
                 "text window": os.path.join(WINDOWS, "e2e", "text_window.exe"),
                 "controls window": os.path.join(WINDOWS, "e2e", "controls_window.exe"),
