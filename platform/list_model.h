@@ -34,6 +34,10 @@ class ListModel {
   // Replaces every item at once, in the order that inserting them one by one gives
   // (sorted once, equal texts in the order given), with nothing selected.
   void assign(std::vector<ListItem> items);
+  // Replaces every item at once in the order given, also in a sorted list: for a list
+  // whose order its filler owns (the index lists the Chinese names before the English).
+  // Nothing is selected after it.
+  void assignInOrder(std::vector<ListItem> items);
   void erase(int pos);
   void clear();
   void setData(int pos, std::int32_t data);
