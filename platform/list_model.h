@@ -28,6 +28,7 @@ class ListModel {
   int count() const { return static_cast<int>(items_.size()); }
   bool contains(int pos) const { return pos >= 0 && pos < count(); }
   const ListItem& item(int pos) const { return items_[static_cast<std::size_t>(pos)]; }
+  const std::vector<ListItem>& all() const { return items_; }
 
   // Returns the new item's position: its sorted place, or the end of an unsorted list.
   int insert(std::string_view text, std::int32_t data, std::any payload = {});

@@ -3,8 +3,10 @@
 English and Chinese names in data/catalog, and measures it by leaving each pair out.
 
     propose_glossary.py data/catalog/*.txt                 prints the proposal
-    propose_glossary.py --leave-one-out data/catalog/*.txt prints how many names the
-                                                           glossary of the others spells
+    propose_glossary.py --leave-one-out data/catalog/*.txt prints, each name left out in
+                                                           turn, how many the glossary of the
+                                                           others spells whole, and how many of
+                                                           their Chinese words it glosses
 
 A word's Chinese is the piece of the Chinese names (one to four characters) that goes with
 it most often, by the Dice coefficient of the names that hold the word and those that hold
@@ -102,6 +104,23 @@ def spelled(glossary, english, chinese):
     return bool(text) and reach[len(text)]
 
 
+def words_glossed(glossary, english, chinese):
+    """The Chinese name's words (the glossary's Chinese words in it, longest first), and
+    how many of them are the Chinese of one of its English words."""
+    vocabulary = {p for chinese_words in glossary.values() for p in chinese_words}
+    allowed = {p for w in english_words(english) for p in glossary.get(w, [])}
+    text, at, words, glossed = chinese_core(chinese), 0, 0, 0
+    while at < len(text):
+        word = next((text[at:at + n] for n in range(MAX_PIECE, 0, -1) if text[at:at + n] in vocabulary), None)
+        if word is None:
+            at += 1
+            continue
+        words += 1
+        glossed += word in allowed
+        at += len(word)
+    return words, glossed
+
+
 def main():
     args = sys.argv[1:]
     leave_one_out = args[:1] == ["--leave-one-out"]
@@ -110,8 +129,15 @@ def main():
         for w, chinese in sorted(propose(pairs).items()):
             print(",".join([w[:1].upper() + w[1:]] + chinese))
         return
-    hits = sum(spelled(propose(pairs[:i] + pairs[i + 1:]), e, c) for i, (e, c) in enumerate(pairs))
-    print(f"{hits} of {len(pairs)} names ({100 * hits / len(pairs):.1f} %) spelled by the glossary of the others")
+    hits = words = glossed = 0
+    for i, (e, c) in enumerate(pairs):
+        others = propose(pairs[:i] + pairs[i + 1:])
+        hits += spelled(others, e, c)
+        found, right = words_glossed(others, e, c)
+        words, glossed = words + found, glossed + right
+    print(f"{hits} of {len(pairs)} names ({100 * hits / len(pairs):.1f} %) spelled whole by the glossary of the others")
+    print(f"{glossed} of {words} Chinese words of the names ({100 * glossed / max(words, 1):.1f} %) "
+          "glossed from their own English words")
 
 
 if __name__ == "__main__":
