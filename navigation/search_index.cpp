@@ -88,7 +88,9 @@ SearchIndex::SearchIndex(const library::Catalog& catalog, std::string_view dllCo
   for (std::int32_t n = 1; n <= catalog.size(); ++n) {
     descriptionStart_.push_back(static_cast<std::uint32_t>(descriptions_.size()));
     const library::CatalogEntry* entry = catalog.entry(n);
-    if (!entry) continue;
+    // A generated declaration's description is its C prototype, its comments the C types:
+    // the words of its name and types, which the catalog line and the glossary find.
+    if (!entry || entry->generated()) continue;
     auto found = described.find(entry->chineseName);
     if (found == described.end()) continue;
     descriptions_ += found->second;

@@ -20,8 +20,9 @@ class SearchIndex {
   // for the first catalog entry whose Chinese name it bears.
   SearchIndex(const library::Catalog& catalog, std::string_view dllCommandText, const library::Glossary& glossary);
 
-  // The entries whose description or parameter comments contain `text` (the contains
-  // test of the search: ASCII letters in either case, matches at character starts only).
+  // The hand-written entries whose description or parameter comments contain `text` (the
+  // contains test of the search: ASCII letters in either case, matches at character
+  // starts only).
   // Entry numbers, ascending; none for an empty text.
   std::vector<std::int32_t> findInDescriptions(std::string_view text) const;
 
