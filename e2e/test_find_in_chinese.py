@@ -46,7 +46,7 @@ class FindInChineseTest(unittest.TestCase):
     def search(self, text):
         w = self.wizard
         w.set_text("编辑框_搜索内容", text)
-        w.click("按钮_搜索")
+        w.click_in(w.control("按钮_搜索"))
         return self.controls_when(lambda c: c["列表框_搜索结果"]["count"] > 0 or "未找到" in c["状态条"]["parts"][1])
 
     def test_the_index_opens_on_chinese_names_read_by_lb_gettext_and_says_when_nothing_begins_so(self):

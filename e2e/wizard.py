@@ -232,7 +232,7 @@ class Wizard:
     def set_text(self, name, text):
         """Puts text into an edit box by WM_SETTEXT, as a paste would: for Chinese, which
         the test display's keyboard does not type."""
-        return self.probe("settext", name, text).returncode == 0
+        return self.probe("settext", name.encode().hex(), text.encode().hex()).returncode == 0
 
     def xdotool(self, *args):
         with tempfile.TemporaryFile("w+") as out:
