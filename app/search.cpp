@@ -5,9 +5,22 @@
 #include "examples/example_opening.h"
 #include "examples/example_search.h"
 #include "navigation/api_index.h"
+#include "navigation/not_found.h"
 #include "navigation/search.h"
 
 namespace app {
+namespace {
+
+// Made at the first API search: a start that does not search does not pay for it.
+const navigation::SearchIndex& apiSearchIndex(WizardApp& app) {
+  if (!app.searchIndex) {
+    const library::Library& library = app.wizard.library;
+    app.searchIndex.emplace(library.catalog, library.texts.dllCommands().text(), library.glossary);
+  }
+  return *app.searchIndex;
+}
+
+}  // namespace
 
 void 编辑框_搜索内容_keyPressed(WizardApp& app, int keyCode) {
   if (keyCode == navigation::kEnterKey) 按钮_搜索_clicked(app);
@@ -19,10 +32,11 @@ void 按钮_搜索_clicked(WizardApp& app) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (app.searchResultsAreApis) {
-    navigation::listApiHits(w, app.wizard.library, text);
+    navigation::listApiHits(w, app.wizard.library, apiSearchIndex(app), text);
   } else {
     examples::listExampleHits(w.列表框_搜索结果, app.examples.get(), text);
   }
+  if (w.列表框_搜索结果.count() == 0) w.状态条.setPartText(1, navigation::notFound(text));
 }
 
 // Examples are listed by their file names whichever names the APIs show.

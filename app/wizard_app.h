@@ -2,9 +2,11 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include "examples/example_database.h"
 #include "ide_link/import.h"
+#include "navigation/search_index.h"
 #include "window/wizard.h"
 
 namespace app {
@@ -24,6 +26,8 @@ class WizardApp {
   // What the search page lists: API hits, or example hits. The search's handlers, which
   // reach both the catalog and the examples, keep it.
   bool searchResultsAreApis = false;
+  // What the API search looks into besides the catalog lines, made at the first API search.
+  std::optional<navigation::SearchIndex> searchIndex;
   // An import waiting for the IDE's answer. The button, Esc and the window's tick reach it.
   ide_link::ImportWait importWait;
 };

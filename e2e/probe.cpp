@@ -30,7 +30,6 @@
 #include <string_view>
 
 #include "platform/win32/handles.h"
-#include "platform/win32/list_controls.h"
 #include "window/window_design.h"
 
 namespace {
@@ -68,6 +67,14 @@ std::wstring fromGbk(std::string_view text) {
 // The design name of the wizard's window or one of its controls; empty for the windows
 // that the design does not make (the parts of a control, whose ID is 0 or none of the
 // design's, and the message boxes).
+// "e9a1b6" → the bytes E9 A1 B6.
+std::string fromHex(const char* hex) {
+  std::string bytes;
+  for (std::size_t i = 0; hex[i] && hex[i + 1]; i += 2)
+    bytes += static_cast<char>(std::stoi(std::string(hex + i, 2), nullptr, 16));
+  return bytes;
+}
+
 std::wstring designName(HWND hwnd) {
   const auto design = window::startupWindowDesign();
   const HWND wizard = FindWindowW(L"KelvaneWizardWindow", nullptr);
@@ -128,7 +135,6 @@ std::string statusParts(HWND hwnd) {
 }
 
 std::wstring listItemText(HWND list, LRESULT pos) {
-  if (GetWindowLongW(list, GWL_STYLE) & LBS_NODATA) return platform::win32::askItemText(list, static_cast<int>(pos));
   wchar_t item[512] = {};
   if (SendMessageW(list, LB_GETTEXTLEN, pos, 0) < 511)
     SendMessageW(list, LB_GETTEXT, pos, reinterpret_cast<LPARAM>(item));
@@ -311,6 +317,14 @@ int main(int argc, char** argv) {
       Sleep(20);
     }
     std::printf("{\"sends\":%d,\"longestMs\":%lu,\"unanswered\":%d}\n", sends, longest, unanswered);
+  } else if (command == "settext" && argc == 4) {
+    // Text that the keyboard of the test display cannot type (Chinese), put into an edit
+    // box as a paste would: the box reports the change as it does for typing. Name and
+    // text come as hex of their UTF-8, which no locale of the command line garbles.
+    HWND edit = findControl(w, fromUtf8(fromHex(argv[2]).c_str()));
+    if (!edit) return 1;
+    SendMessageTimeoutW(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(fromUtf8(fromHex(argv[3]).c_str()).c_str()),
+                        SMTO_ABORTIFHUNG, 5000, nullptr);
   } else if (command == "click" && argc == 3) {
     HWND button = findControl(w, fromUtf8(argv[2]));
     if (!button) return 1;

@@ -82,7 +82,8 @@ class NavigationTest(unittest.TestCase):
         w.type("getmenuitem")
         w.press("Return")
         results = self.control("列表框_搜索结果")
-        self.assertEqual(results["count"], len(catalog_lines_containing("getmenuitem")))
+        # The hits on a name; those in descriptions follow them.
+        self.assertGreaterEqual(results["count"], len(catalog_lines_containing("getmenuitem")))
         w.click_in(results, 40, results["itemHeight"] // 2, double=True)
         self.assertEqual(len(self.chosen_items()), 1)
         w.screenshot("search-page")

@@ -244,11 +244,16 @@ class Wizard:
         return [json.loads(line) for line in out.splitlines() if line.startswith("{")]
 
     def control(self, name):
-        """The control that the window's design calls `name`."""
-        hits = [c for c in self.controls() if c["name"] == name]
-        if not hits:
-            raise LookupError(f"no control named {name}")
-        return hits[0]
+        """The control that the window's design calls `name`; the controls of a page are
+        made when it is first shown, or while the wizard is idle, and may take a moment."""
+        deadline = time.time() + 5
+        while True:
+            hits = [c for c in self.controls() if c["name"] == name]
+            if hits:
+                return hits[0]
+            if time.time() > deadline:
+                raise LookupError(f"no control named {name}")
+            time.sleep(0.2)
 
     def resize(self, width, height):
         self.probe("resize", width, height)
@@ -257,6 +262,11 @@ class Wizard:
     def click(self, name):
         """Clicks a button through its message (BM_CLICK), without the mouse."""
         return self.probe("click", name).returncode == 0
+
+    def set_text(self, name, text):
+        """Puts text into an edit box by WM_SETTEXT, as a paste would: for Chinese, which
+        the test display's keyboard does not type."""
+        return self.probe("settext", name.encode().hex(), text.encode().hex()).returncode == 0
 
     def xdotool(self, *args):
         with tempfile.TemporaryFile("w+") as out:

@@ -53,6 +53,7 @@ std::string_view dataTypeLibraryText();        // ".数据类型" blocks
 std::string_view apiCatalogText();             // one catalog entry per line
 std::string_view constantLibraryText();        // ".常量" lines: the SDK constants (library/constants.h)
 std::string_view libraryProgramImage();        // both library texts as a program image (docs/program-image.md)
+std::string_view glossaryText();               // the English words of API names in Chinese (library/glossary.h)
 BuiltInIndex dllCommandLibraryTextIndex();     // where the ".DLL命令" blocks begin, and by name
 BuiltInIndex dataTypeLibraryTextIndex();       // where the ".数据类型" blocks begin, and by name
 BuiltInCatalog apiCatalogTextEntries();        // the catalog's entries

@@ -12,7 +12,7 @@ std::unique_ptr<const Library> builtInLibrary() {
   return std::unique_ptr<const Library>(new Library{
       LibraryTexts(HeaderIndex(dllCommandLibraryText(), kDllCommandHeader, dllCommands.starts, dllCommands.byName),
                    HeaderIndex(dataTypeLibraryText(), kDataTypeHeader, dataTypes.starts, dataTypes.byName)),
-      Catalog::builtIn(), ConstantLibrary::builtIn(), libraryProgramImage()});
+      Catalog::builtIn(), ConstantLibrary::builtIn(), libraryProgramImage(), Glossary(glossaryText())});
 }
 
 }  // namespace library

@@ -69,8 +69,13 @@ void Catalog::sortIndexOrders() {
     for (std::int32_t n = 1; n <= size(); ++n) {
       if (entry(n)) order.push_back(n);
     }
+    // Among Chinese names the generated declarations, listed by their English names,
+    // follow the hand-written ones: the first screen is Chinese.
     std::ranges::stable_sort(order, [this, chinese](std::int32_t a, std::int32_t b) {
-      return base::sortsBefore(entry(a)->shownName(chinese), entry(b)->shownName(chinese));
+      const CatalogEntry& first = *entry(a);
+      const CatalogEntry& second = *entry(b);
+      if (chinese && first.generated() != second.generated()) return second.generated();
+      return base::sortsBefore(first.shownName(chinese), second.shownName(chinese));
     });
     indexOrder_[chinese] = ownIndexOrders_[chinese];
   }
@@ -80,6 +85,12 @@ const CatalogEntry* Catalog::entry(std::int32_t number) const {
   if (number < 1 || number > size()) return nullptr;
   const std::optional<CatalogEntry>& found = entries_[static_cast<std::size_t>(number) - 1];
   return found ? &*found : nullptr;
+}
+
+std::int32_t Catalog::handWrittenCount() const {
+  std::span<const std::int32_t> order = indexOrder(true);
+  return static_cast<std::int32_t>(
+      std::ranges::partition_point(order, [this](std::int32_t n) { return !entry(n)->generated(); }) - order.begin());
 }
 
 // A hand-written declaration's name is Chinese, so never the English name and "_".

@@ -63,8 +63,11 @@ class Catalog {
   // to read out of bounds.
   const CatalogEntry* entry(std::int32_t number) const;
   // The entry numbers in the order of the names that the index lists (shownName, in the
-  // one sort order; equal names in the catalog's order).
+  // one sort order; equal names in the catalog's order). With Chinese names the
+  // hand-written entries come first and the generated ones, by English name, after them.
   std::span<const std::int32_t> indexOrder(bool chineseNames) const { return indexOrder_[chineseNames]; }
+  // How many entries have a Chinese name of their own: the first ones of the Chinese index order.
+  std::int32_t handWrittenCount() const;
   // The content of the category tree with Chinese labels, the tree shown at start, as the
   // build made it (navigation/category_tree_content.h); empty but for the built-in catalog.
   std::string_view chineseTree() const { return chineseTree_; }

@@ -42,6 +42,8 @@ class HeaderIndex {
   HeaderIndex(const HeaderIndex&) = delete;
   HeaderIndex& operator=(const HeaderIndex&) = delete;
 
+  // The text indexed.
+  std::string_view text() const { return text_; }
   // The block that the first header followed by `name` begins, up to the next header.
   std::optional<std::string_view> block(std::string_view name) const;
 

@@ -10,6 +10,7 @@
 #include "library/catalog.h"
 #include "library/constants.h"
 #include "library/declaration_lookup.h"
+#include "library/glossary.h"
 
 namespace library {
 
@@ -18,6 +19,7 @@ struct Library {
   Catalog catalog;
   ConstantLibrary constants;
   std::string_view programImage;  // both texts as a program image (docs/program-image.md)
+  Glossary glossary;              // the English words of API names in Chinese
 };
 
 // The library that the build compiled in (library/builtin_data.h).

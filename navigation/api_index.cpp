@@ -1,27 +1,45 @@
 #include "navigation/api_index.h"
 
+#include <algorithm>
+
 #include "library/pinyin.h"
 #include "navigation/chosen_lists.h"
+#include "navigation/not_found.h"
 #include "window/wizard.h"
 
 namespace navigation {
 namespace {
 
-// Chinese names found without a Chinese input method: the first name, in list order,
-// whose pinyin initials begin with the typed letters, failing that the first whose
-// syllables joined do. Selects it and tells whether there was one.
-bool selectByPinyin(platform::ListBox& list, std::string_view typed) {
-  if (!library::isAsciiLetters(typed)) return false;
+// Chinese names found without a Chinese input method: the first hand-written name, in
+// list order, whose pinyin initials begin with the typed letters, failing that the first
+// whose syllables joined do. The position, or -1.
+int findByPinyin(const platform::ListModel& items, int handWritten, std::string_view typed) {
+  if (!library::isAsciiLetters(typed)) return -1;
   for (library::PinyinSpelling spelling : {library::PinyinSpelling::initials, library::PinyinSpelling::syllables}) {
     library::PinyinMatcher matcher(typed, spelling);
-    for (int pos = 0; pos < list.count(); ++pos) {
-      if (matcher.begins(list.items().item(pos).text)) {
-        list.setCurrentSelection(pos);
-        return true;
-      }
+    for (int pos = 0; pos < handWritten; ++pos) {
+      if (matcher.begins(items.item(pos).text)) return pos;
     }
   }
-  return false;
+  return -1;
+}
+
+// What the typed text finds in the index, and how.
+struct IndexFind {
+  int position = -1;
+  bool byPinyin = false;
+};
+
+// A name that begins with the text; in the Chinese index a Chinese one before a pinyin
+// match, and a pinyin match before a generated declaration's English name, so that
+// "qu" finds 取… rather than QueryDosDevice.
+IndexFind findInIndex(const platform::ListBox& list, const library::Catalog& catalog, bool chinese,
+                      std::string_view typed) {
+  const int byPrefix = list.items().findPrefix(typed);
+  const int handWritten = chinese ? std::min(catalog.handWrittenCount(), list.count()) : 0;
+  if (byPrefix >= 0 && byPrefix < handWritten) return {byPrefix, false};
+  if (const int byPinyin = findByPinyin(list.items(), handWritten, typed); byPinyin >= 0) return {byPinyin, true};
+  return {byPrefix, false};
 }
 
 }  // namespace
@@ -38,7 +56,7 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
     if (const library::CatalogEntry* entry = catalog.entry(n))
       items.push_back({gbk::Text(entry->shownName(chinese)), n});
   }
-  list.setItems(std::move(items));
+  list.setItemsInOrder(std::move(items));
   if (selectedEntry <= 0) return;
   for (int pos = 0; pos < list.count(); ++pos) {
     if (list.itemData(pos) == selectedEntry) {
@@ -50,13 +68,17 @@ void fillIndex(window::StartupWindow& w, const library::Catalog& catalog) {
 
 void 编辑框_索引_contentChanged(window::StartupWindow& w, const library::Library& library) {
   const gbk::Text& typed = w.编辑框_索引.text();
-  // Pinyin only where the names' own letters find nothing, and only for Chinese names.
-  bool byPinyin =
-      !w.列表框_索引.selectByPrefix(typed) && w.单选框_中文索引.checked() && selectByPinyin(w.列表框_索引, typed);
+  const IndexFind found = findInIndex(w.列表框_索引, library.catalog, w.单选框_中文索引.checked(), typed);
+  if (found.position >= 0) w.列表框_索引.setCurrentSelection(found.position);
   // Also when nothing matched: the entry still selected is shown again.
   if (w.列表框_索引.currentSelection() >= 0) 列表框_索引_itemSelected(w, library);
-  // The user sees why a name that does not begin with the typed text was chosen.
-  if (byPinyin) w.状态条.setPartText(1, typed + " → " + w.列表框_索引.itemText(w.列表框_索引.currentSelection()));
+  // The user sees why a name that does not begin with the typed text was chosen, and
+  // that the name on view is only the nearest.
+  if (found.position < 0) {
+    w.状态条.setPartText(1, notFound(typed));
+  } else if (found.byPinyin) {
+    w.状态条.setPartText(1, typed + " → " + w.列表框_索引.itemText(found.position));
+  }
   // Showing the entry moved the focus to the list; the user is still typing.
   w.编辑框_索引.setFocus();
 }

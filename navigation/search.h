@@ -10,6 +10,7 @@
 #include "base/gbk_text.h"
 #include "library/constants.h"
 #include "library/library.h"
+#include "navigation/search_index.h"
 
 namespace window {
 class StartupWindow;
@@ -32,10 +33,12 @@ std::vector<std::int32_t> findApisNamingConstant(const library::Library& library
 // joined (library/pinyin.h). None unless `text` is ASCII letters. Entry numbers, ascending.
 std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std::string_view text);
 
-// The API hits of `text` in `列表框_搜索结果`, which the caller has emptied: findApis with
-// findApisNamingConstant, or failing any, findApisByPinyin; each under its Chinese or English name as
-// `组合框_搜索API显示` says.
-void listApiHits(window::StartupWindow& w, const library::Library& library, std::string_view text);
+// The API hits of `text` in `列表框_搜索结果`, which the caller has emptied, each under its
+// Chinese or English name as `组合框_搜索API显示` says: first the hits on a name (findApis,
+// findApisNamingConstant and the glossary's), then those only in a description or a
+// parameter's comment; failing any, findApisByPinyin. Whether there was a hit.
+bool listApiHits(window::StartupWindow& w, const library::Library& library, const SearchIndex& index,
+                 std::string_view text);
 
 // The API hits listed again under the names that `组合框_搜索API显示` now asks for, the
 // selected entry staying selected.

@@ -113,6 +113,11 @@ void ListControl::setItems(std::vector<ListItem> items) {
   if (auto* p = peerAs<ListPeer>()) p->itemsReplaced();
 }
 
+void ListControl::setItemsInOrder(std::vector<ListItem> items) {
+  items_.assignInOrder(std::move(items));
+  if (auto* p = peerAs<ListPeer>()) p->itemsReplaced();
+}
+
 void ListControl::setCurrentSelection(int pos) {
   items_.select(pos);
   if (auto* p = peerAs<ListPeer>()) p->showSelection(items_.selection());

@@ -186,6 +186,8 @@ class ListControl : public Control {
   // Replaces every item in one operation (a sorted list sorts them once); nothing is
   // selected after it. For long lists: the native list shows them without one insert each.
   void setItems(std::vector<ListItem> items);
+  // The same in the order given, whether or not the list is sorted (ListModel::assignInOrder).
+  void setItemsInOrder(std::vector<ListItem> items);
   void setItemData(int pos, std::int32_t data) { items_.setData(pos, data); }
 
   int currentSelection() const { return items_.selection(); }

@@ -19,13 +19,18 @@ int ListModel::insert(std::string_view text, std::int32_t data, std::any payload
   return pos;
 }
 
-void ListModel::assign(std::vector<ListItem> items) {
+void ListModel::assignInOrder(std::vector<ListItem> items) {
   selection_ = -1;
+  items_ = std::move(items);
+}
+
+void ListModel::assign(std::vector<ListItem> items) {
   const auto inOrder = [](const ListItem& a, const ListItem& b) { return base::sortsBefore(a.text, b.text); };
   if (!sorted_ || std::ranges::is_sorted(items, inOrder)) {
-    items_ = std::move(items);
+    assignInOrder(std::move(items));
     return;
   }
+  selection_ = -1;
   // The positions are sorted and the items then moved once: a sort that moved the items
   // themselves would move each of them some ten times.
   std::vector<std::uint32_t> order(items.size());

@@ -28,12 +28,17 @@ class ListModel {
   int count() const { return static_cast<int>(items_.size()); }
   bool contains(int pos) const { return pos >= 0 && pos < count(); }
   const ListItem& item(int pos) const { return items_[static_cast<std::size_t>(pos)]; }
+  const std::vector<ListItem>& all() const { return items_; }
 
   // Returns the new item's position: its sorted place, or the end of an unsorted list.
   int insert(std::string_view text, std::int32_t data, std::any payload = {});
   // Replaces every item at once, in the order that inserting them one by one gives
   // (sorted once, equal texts in the order given), with nothing selected.
   void assign(std::vector<ListItem> items);
+  // Replaces every item at once in the order given, also in a sorted list: for a list
+  // whose order its filler owns (the index lists the Chinese names before the English).
+  // Nothing is selected after it.
+  void assignInOrder(std::vector<ListItem> items);
   void erase(int pos);
   void clear();
   void setData(int pos, std::int32_t data);

@@ -42,7 +42,7 @@ class ApiIndexTest : public ::testing::Test, protected HeadlessWizard {
 
 // --- Fill -------------------------------------------------------------------------
 
-TEST_F(ApiIndexTest, StartUpListsEveryEntryOnceByChineseNameOrGeneratedEnglishNameInSortOrder) {
+TEST_F(ApiIndexTest, StartUpListsChineseNamesFirstThenGeneratedEnglishNamesEachInSortOrder) {
   std::set<std::int32_t> expected;
   for (std::int32_t n = 1; n <= catalog().size(); ++n) {
     if (catalog().entry(n)) expected.insert(n);
@@ -52,7 +52,11 @@ TEST_F(ApiIndexTest, StartUpListsEveryEntryOnceByChineseNameOrGeneratedEnglishNa
   for (int pos = 0; pos < index.count(); ++pos) {
     listed.insert(index.itemData(pos));
     EXPECT_EQ(index.itemText(pos), entryAt(index.itemData(pos)).shownName(true)) << pos;
-    if (pos > 0) {
+    if (pos == 0) continue;
+    const bool generated = entryAt(index.itemData(pos)).generated();
+    const bool afterGenerated = entryAt(index.itemData(pos - 1)).generated();
+    EXPECT_TRUE(generated || !afterGenerated) << "a Chinese name after an English one at " << pos;
+    if (generated == afterGenerated) {
       EXPECT_FALSE(base::sortsBefore(index.itemText(pos), index.itemText(pos - 1))) << pos;
     }
   }
@@ -118,7 +122,7 @@ TEST_F(ApiIndexTest, TextThatNothingBeginsWithKeepsAndShowsTheOldSelection) {
   w.状态条.setPartText(1, "");
   type("取菜单条目信zz");
   EXPECT_EQ(selectedEntry(), entry);
-  EXPECT_EQ(w.状态条.parts()[1].text, "取菜单条目信息_");
+  EXPECT_EQ(w.状态条.parts()[1].text, "未找到：取菜单条目信zz");
   EXPECT_TRUE(w.编辑框_文本形式.text().starts_with(declarationOf(entry)));
   EXPECT_EQ(ui.focused(), &w.编辑框_索引);
 }
@@ -129,7 +133,7 @@ TEST_F(ApiIndexTest, TextThatNothingBeginsWithShowsNothingWithoutASelection) {
   type("zzzz-no-such-name");
   EXPECT_EQ(index.currentSelection(), -1);
   EXPECT_EQ(w.编辑框_文本形式.text(), "before");
-  EXPECT_EQ(w.状态条.parts()[1].text, "before");
+  EXPECT_EQ(w.状态条.parts()[1].text, "未找到：zzzz-no-such-name");
   EXPECT_EQ(ui.focused(), &w.编辑框_索引);
 }
 
@@ -179,19 +183,25 @@ TEST_F(ApiIndexTest, LettersThatNoPinyinSpellsKeepTheOldSelection) {
   std::int32_t entry = selectedEntry();
   type("qcdtmxxq");
   EXPECT_EQ(selectedEntry(), entry);
-  EXPECT_EQ(w.状态条.parts()[1].text, "取菜单条目信息_");  // shown again, no pinyin used
+  EXPECT_EQ(w.状态条.parts()[1].text, "未找到：qcdtmxxq");  // shown again, the nearest only
   // Only letters go to the pinyin.
   type("qcd1");
   EXPECT_EQ(selectedEntry(), entry);
 }
 
-TEST_F(ApiIndexTest, ANameThatBeginsWithTheTypedTextWinsOverPinyin) {
-  // Names listed before every Chinese one; the pinyin, passing over "_", would take the first.
-  index.add("Q_C", 1);
-  index.add("QCx", 2);
-  type("qc");
-  EXPECT_EQ(index.itemText(index.currentSelection()), "QCx");
-  EXPECT_EQ(w.状态条.parts()[1].text, "QCx");
+TEST_F(ApiIndexTest, ChineseNamesComeBeforePinyinAndPinyinBeforeGeneratedEnglishNames) {
+  // "qu" begins QueryDosDevice, listed after every Chinese name, and spells 区 in pinyin.
+  ASSERT_GE(index.items().findPrefix("qu"), catalog().handWrittenCount());
+  type("qu");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "区域是否相同_");
+  EXPECT_EQ(w.状态条.parts()[1].text, "qu → 区域是否相同_");
+  // A Chinese name that holds the letters themselves wins over the pinyin of another.
+  type("取W");
+  EXPECT_EQ(index.itemText(index.currentSelection()), "取Windows目录_");
+  // Letters that spell no Chinese name find the English one.
+  type("querydos");
+  EXPECT_TRUE(index.itemText(index.currentSelection()).starts_with("QueryDosDevice"));
+  EXPECT_EQ(w.状态条.parts()[1].text, index.itemText(index.currentSelection()));
 }
 
 TEST_F(ApiIndexTest, EnglishNamesAreNotFoundByPinyin) {

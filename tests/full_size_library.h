@@ -70,6 +70,7 @@ inline const library::Library& fullSizeWizardLibrary() {
   static const library::Library full{library::LibraryTexts(fullSizeLibrary().dllCommands, fullSizeLibrary().dataTypes),
                                      library::Catalog(fullSizeLibrary().catalog),
                                      library::ConstantLibrary::builtIn(),
-                                     {}};
+                                     {},
+                                     library::Glossary(library::glossaryText())};
   return full;
 }

@@ -7,6 +7,7 @@
 #include "examples/example_search.h"
 #include "library/constants.h"
 #include "library/declaration_lookup.h"
+#include "library/glossary.h"
 #include "navigation/api_index.h"
 #include "navigation/search.h"
 #include "platform/headless/headless_ui.h"
@@ -152,7 +153,9 @@ TEST_F(SearchTest, ASearchThatFindsLinesListsNoPinyinHits) {
   search("dc");
   std::vector<std::int32_t> designed = navigation::findApis(catalog(), "dc");
   EXPECT_FALSE(designed.empty());
-  EXPECT_EQ(listed(), std::set<std::int32_t>(designed.begin(), designed.end()));
+  std::set<std::int32_t> first;  // the hits on a name, before those in descriptions
+  for (int pos = 0; pos < static_cast<int>(designed.size()); ++pos) first.insert(hits.itemData(pos));
+  EXPECT_EQ(first, std::set<std::int32_t>(designed.begin(), designed.end()));
   std::vector<std::int32_t> byPinyin = navigation::findApisByPinyin(catalog(), "dc");
   EXPECT_TRUE(std::any_of(byPinyin.begin(), byPinyin.end(), [&](std::int32_t n) { return !listed().contains(n); }));
   // A text that is not only letters tries no pinyin.
@@ -283,6 +286,55 @@ TEST(FindApis, MatchesWholeLinesAndSkipsShortOnes) {
   EXPECT_EQ(navigation::findApis(lines, "w,类"), (std::vector<std::int32_t>{1}));
   EXPECT_EQ(navigation::findApis(lines, "类别"), (std::vector<std::int32_t>{1, 5}));
   EXPECT_EQ(navigation::findApis(lines, ""), (std::vector<std::int32_t>{1, 3, 5}));
+}
+
+}  // namespace
+
+namespace {
+
+// --- Descriptions, comments and the glossary ---------------------------------------
+
+TEST_F(SearchTest, DescriptionsAndCommentsAreFoundAfterTheHitsOnANameAndNothingSaysSo) {
+  search("顶层窗口");
+  const int byName = positionOf(entryOf("EnumWindows"));  // 枚举顶层窗口_
+  const int byDescription = positionOf(entryOf("FindWindowA"));  // 查找窗口_: its description says it
+  ASSERT_GE(byName, 0);
+  ASSERT_GE(byDescription, 0);
+  EXPECT_LT(byName, byDescription);
+  // A parameter's comment: 消息广播_'s flags are "BSF_常量的组合".
+  search("BSF_常量");
+  EXPECT_TRUE(listed().contains(entryOf("BroadcastSystemMessage")));
+  // A match must begin at a character: 窗 (B4 B0) holds no "B0 BF" of 部 (B2 BF) and the like.
+  search("\xB0\xBF");
+  EXPECT_EQ(hits.count(), 0);
+  EXPECT_EQ(w.状态条.parts()[1].text, "未找到：\xB0\xBF");
+}
+
+TEST_F(SearchTest, TheGlossaryLeadsChineseWordsToGeneratedEnglishNames) {
+  search("分层窗口");
+  EXPECT_TRUE(listed().contains(entryOf("SetLayeredWindowAttributes")));
+  EXPECT_TRUE(listed().contains(entryOf("UpdateLayeredWindow")));
+  search("取窗口");
+  EXPECT_TRUE(listed().contains(entryOf("GetWindowDpiAwarenessContext")));
+  EXPECT_FALSE(listed().contains(entryOf("SetLayeredWindowAttributes")));
+  // Words of the glossary that no name holds together find nothing by it.
+  search("分层打印机");
+  EXPECT_EQ(hits.count(), 0);
+}
+
+TEST(Glossary, CutsNamesIntoWordsAndTypedTextIntoGlossedWords) {
+  using Words = std::vector<std::string>;
+  EXPECT_EQ(library::englishWords("GetWindowDCEx"), (Words{"get", "window", "dc", "ex"}));
+  EXPECT_EQ(library::englishWords("GetWindowTextA"), (Words{"get", "window", "text"}));
+  EXPECT_EQ(library::englishWords("mouse_event2"), (Words{"mouse", "event"}));
+  EXPECT_EQ(library::englishWords("DWORD"), (Words{"dword"}));
+  const library::Glossary glossary("Window,窗口\nWin,窗\r\nGet,取,获取\nbroken\n,无\n");
+  EXPECT_EQ(glossary.size(), 4u);
+  using Glosses = std::vector<std::vector<std::string_view>>;
+  EXPECT_EQ(glossary.glossesOf("获取窗口"), (Glosses{{"get"}, {"window"}}));  // the longest word first
+  EXPECT_EQ(glossary.glossesOf("窗取"), (Glosses{{"win"}, {"get"}}));
+  EXPECT_TRUE(glossary.glossesOf("取窗口x").empty());
+  EXPECT_TRUE(glossary.glossesOf("").empty());
 }
 
 }  // namespace

@@ -13,13 +13,6 @@ namespace {
 const NativeItems::Messages kListBoxMessages{LB_INSERTSTRING, LB_DELETESTRING, LB_RESETCONTENT, LB_SETCURSEL};
 const NativeItems::Messages kComboBoxMessages{CB_INSERTSTRING, CB_DELETESTRING, CB_RESETCONTENT, CB_SETCURSEL};
 
-// How long an item's text waits to be taken by the program that asked for it, and how long
-// a program that let it wait in vain gets no answer at all: a reply window whose thread
-// does not pump costs the list's clicks at most one short wait every few seconds, however
-// many requests name it.
-constexpr UINT kItemTextReplyMs = 200;
-constexpr DWORD kSilentRequesterMs = 5000;
-
 // Ctrl+C, and Ctrl+Insert of older keyboards.
 bool isCopyKey(WPARAM key) { return (key == 'C' || key == VK_INSERT) && GetKeyState(VK_CONTROL) < 0; }
 
@@ -49,39 +42,14 @@ void NativeItems::showAllItems() {
 
 // List boxes ------------------------------------------------------------------------
 
-UINT itemTextRequestMessage() {
-  static const UINT message = RegisterWindowMessageW(L"Kelvane.VirtualListItemText");
-  return message;
-}
-
-std::wstring askItemText(HWND list, int pos) {
-  static std::wstring received;
-  static const HWND receiver = [] {
-    WNDCLASSW windowClass{};
-    windowClass.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-      if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
-      const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-      received.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-      return TRUE;
-    };
-    windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.lpszClassName = L"ItemTextReceiver";
-    RegisterClassW(&windowClass);
-    return CreateWindowExW(0, L"ItemTextReceiver", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-  }();
-  received.clear();
-  SendMessageTimeoutW(list, itemTextRequestMessage(), static_cast<WPARAM>(pos), reinterpret_cast<LPARAM>(receiver),
-                      SMTO_ABORTIFHUNG, 2000, nullptr);
-  return received;
-}
-
 NativeList::NativeList(ListControl& model) : NativeItems(model, kListBoxMessages) {}
 
 bool NativeList::checkBoxes() const { return dynamic_cast<const CheckListBox*>(&list_) != nullptr; }
 
 void NativeList::create(HWND parent) {
-  // No LBS_SORT and no LBS_HASSTRINGS, which a virtual list cannot have: the model sorts.
-  const DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_NODATA | WS_VSCROLL | WS_TABSTOP;
+  // No LBS_SORT: the model sorts. Owner-drawn for the ticks, with the texts held all the same.
+  const DWORD style =
+      LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP;
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
   // An owner-drawn list keeps the system font's item height; a list of names keeps the
   // height of its own font, as it had when it drew its strings itself. A tick needs more.
@@ -90,10 +58,24 @@ void NativeList::create(HWND parent) {
   subclass_.install<subclassProcedure>(hwnd(), reinterpret_cast<DWORD_PTR>(this));
 }
 
-// One message for the whole list: the items are drawn from the model.
+// Thousands of items in one batch: the storage reserved at once, one redraw at the end.
 void NativeList::showAllItems() {
-  SendMessageW(hwnd(), LB_SETCOUNT, list_.count(), 0);
+  std::vector<std::wstring> texts;
+  texts.reserve(static_cast<std::size_t>(list_.count()));
+  std::size_t characters = 0;
+  for (const ListItem& item : list_.items().all()) {
+    texts.push_back(wide(item.text));
+    characters += texts.back().size() + 1;
+  }
+  // Redraw turned back on makes a window visible: a hidden one draws nothing anyway.
+  const bool visible = GetWindowLongW(hwnd(), GWL_STYLE) & WS_VISIBLE;
+  if (visible) SendMessageW(hwnd(), WM_SETREDRAW, FALSE, 0);
+  SendMessageW(hwnd(), LB_INITSTORAGE, texts.size(), characters * sizeof(wchar_t));
+  for (const std::wstring& text : texts) SendMessageW(hwnd(), LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
   showSelection(list_.currentSelection());
+  if (!visible) return;
+  SendMessageW(hwnd(), WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(hwnd(), nullptr, TRUE);
 }
 
 void NativeList::showItemChecked(int pos) {
@@ -138,20 +120,6 @@ bool NativeList::onDrawItem(DRAWITEMSTRUCT* item) {
             DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
   if (item->itemState & ODS_FOCUS) DrawFocusRect(dc, &r);
   return true;
-}
-
-void NativeList::sendItemText(int pos, HWND to) {
-  if (!IsWindow(to) || (to == silentRequester_ && GetTickCount() - silentSince_ < kSilentRequesterMs)) return;
-  const std::wstring text = wide(list_.itemText(pos));
-  COPYDATASTRUCT data{static_cast<ULONG_PTR>(pos), static_cast<DWORD>(text.size() * sizeof(wchar_t)),
-                      const_cast<wchar_t*>(text.data())};
-  // Another program's window: the wait is bounded, and SMTO_BLOCK keeps other programs'
-  // messages (a second request among them) from running inside it.
-  if (!SendMessageTimeoutW(to, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd()), reinterpret_cast<LPARAM>(&data),
-                           SMTO_ABORTIFHUNG | SMTO_BLOCK, kItemTextReplyMs, nullptr)) {
-    silentRequester_ = to;
-    silentSince_ = GetTickCount();
-  }
 }
 
 // A click on the box or the space bar ticks; a click on the text only selects.
@@ -222,13 +190,9 @@ LRESULT NativeList::subclassProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
     return 0;
   }
   if (self->checkBoxes() && self->onCheckBoxMessage(message, wParam, lParam)) return 0;
-  // A list without strings finds nothing itself: the model's type-ahead does.
+  // The model's type-ahead, which knows the wizard's order, not the list's own.
   if (message == WM_CHAR && wParam >= L' ') {
     self->list_.userTypedCharacter(narrow(std::wstring(1, static_cast<wchar_t>(wParam))));
-    return 0;
-  }
-  if (message == itemTextRequestMessage()) {
-    self->sendItemText(static_cast<int>(wParam), reinterpret_cast<HWND>(lParam));
     return 0;
   }
   return WindowSubclass::passOn(hwnd, message, wParam, lParam);

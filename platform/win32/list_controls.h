@@ -1,8 +1,8 @@
 // List boxes, check list boxes and drop-down lists. The model keeps the items in the
-// wizard's own order; the native list only shows them at the positions it is told.
-// List boxes and check list boxes are virtual (LBS_NODATA): the native list holds a
-// count, and draws each visible item from the model, so that a list of thousands is
-// filled with one message.
+// wizard's own order; the native list holds their texts at the positions it is told, so
+// that it answers LB_GETTEXT as any list box does, to this program and to others (screen
+// readers and automation tools read lists so). A whole list is filled in one batch:
+// storage reserved once, the redraw held until the last item.
 #pragma once
 
 #include "platform/controls.h"
@@ -35,18 +35,6 @@ class NativeItems : public NativeControl, public ListPeer {
   const Messages& messages_;
 };
 
-// A virtual list has no strings for other programs to read with LB_GETTEXT. One that
-// wants an item's text sends this registered message with the position as wParam and a
-// window of its own as lParam; the list answers with WM_COPYDATA to that window, the
-// item's UTF-16 text as the data (none for a position outside the list). A window that
-// does not take the answer within a fraction of a second is not answered again for a
-// few seconds.
-UINT itemTextRequestMessage();
-
-// The asking side, as another program (a test, a probe) reads an item: the text that the
-// list sends back, or none when it does not answer within two seconds.
-std::wstring askItemText(HWND list, int pos);
-
 class NativeList : public NativeItems {
  public:
   explicit NativeList(ListControl& model);
@@ -66,12 +54,8 @@ class NativeList : public NativeItems {
   // The context menu and Ctrl+C, which the model raises as events.
   void selectItemAt(LPARAM at);
   bool showContextMenu(LPARAM at);
-  void sendItemText(int pos, HWND to);
   int checkBoxWidth() const;
   WindowSubclass subclass_;
-  // The last window that let an answer wait in vain, and when.
-  HWND silentRequester_ = nullptr;
-  DWORD silentSince_ = 0;
 };
 
 class NativeDropDown : public NativeItems {

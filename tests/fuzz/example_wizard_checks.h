@@ -43,7 +43,7 @@ struct BareWizard {
   platform::headless::HeadlessClipboard clipboard;
   // The examples need no declarations: each check files its APIs in a catalog of its own.
   const library::Library emptyLibrary{
-      library::LibraryTexts("", ""), library::Catalog(), library::ConstantLibrary(""), {}};
+      library::LibraryTexts("", ""), library::Catalog(), library::ConstantLibrary(""), {}, {}};
   window::Wizard wizard{window::Services{ui, shell, dialogs, messages, files, kernel, clipboard}, emptyLibrary};
   std::unique_ptr<ExampleDatabase> examples;
 

@@ -7,7 +7,11 @@ namespace platform::win32::testing {
 std::vector<std::string> shownItems(HWND list) {
   std::vector<std::string> items;
   const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
-  for (int pos = 0; pos < count; ++pos) items.push_back(narrow(askItemText(list, pos)));
+  for (int pos = 0; pos < count; ++pos) {
+    std::wstring text(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXTLEN, pos, 0)) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(SendMessageW(list, LB_GETTEXT, pos, reinterpret_cast<LPARAM>(text.data()))));
+    items.push_back(narrow(text));
+  }
   return items;
 }
 
