@@ -437,10 +437,11 @@ def generate(data, out):
         handwritten = {record.get_usr(): name for name, record in records.items() if record}
         structures[group] = Structures(names, handwritten, generated_types, sdk_meaning.handed_out(tu))
     tables = {dll: crosscheck.export_table(sdk_check.import_library(dll)) for dll, _ in sdk_check.DLLS}
-    macros = {}
+    macros, headers = {}, {}
     for tu, functions, *_ in parsed.values():
         macros.update(sdk_meaning.import_macros(tu, functions))
-    owners = sdk_meaning.DllOwners(sdk_check.ownable(tables, {g: parsed[g][1] for g in parsed}), macros)
+        headers.update(sdk_meaning.declaring_headers(functions))
+    owners = sdk_meaning.DllOwners(sdk_check.ownable(tables, {g: parsed[g][1] for g in parsed}), macros, headers)
     taken, left_out, generated, catalog_lines = set(), [], Counter(), []
     for dll, group in sdk_check.DLLS:
         blocks, missing = declare_exports(dll, tables[dll], parsed[group], structures[group], covered, taken, owners)

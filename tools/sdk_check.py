@@ -15,7 +15,8 @@ SDK_DIR/dll/*.txt it proves that
     structure of its data type's size (hand-written data types come from SDK_DIR/../types);
   - it follows the rules of meaning of data/README.md: a parameter that points to a
     pointer is 整数型 传址 (or 整数型 数组); one that points to a structure that the system
-    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型; an export of
+    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型, one that points
+    to a structure that the caller allocates is its E data type where one lays it out; an export of
     several DLLs names the one that has it on every Windows that has it; no export that
     programs do not call is generated, and the reason of each one left out so is its own;
     an export left out as overloaded has two types in the headers;
@@ -224,18 +225,20 @@ def unnamed_members(t, record):
     return faults
 
 
-def meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables):
-    """The faults against the rules of meaning that only the parsed headers show."""
+def meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables, handwritten):
+    """The faults against the rules of meaning that only the parsed headers show. handwritten:
+    the hand-written data types, which stand for their structures too."""
     faults, by_group = [], {}
     for t in types:
         group = min(type_groups.get(t.name, {"main"}))
         if t.target in headers[group].records:
             faults += unnamed_members(t, headers[group].records[t.target])
-    macros = {}
+    macros, declaring = {}, {}
     for h in headers.values():
         macros.update(h.macros)
+        declaring.update(sdk_meaning.declaring_headers(h.functions))
     candidates = ownable(tables, {g: h.functions for g, h in headers.items()})
-    owners = sdk_meaning.DllOwners(candidates, macros)
+    owners = sdk_meaning.DllOwners(candidates, macros, declaring)
     for c in commands:
         if c.dll in group_of:
             by_group.setdefault(group_of[c.dll], ([], []))[0].append(c)
@@ -252,6 +255,10 @@ def meaning_faults(commands, types, type_groups, left_out, group_of, headers, ta
             faults.append(("mismatch", block, f"left out as {reason}: {sdk_meaning.not_for_calling(block.target)}"))
     for group, (group_commands, overloads) in by_group.items():
         functions, handed = headers[group].functions, headers[group].handed
+        data_types = {}  # USR of a structure -> the E data types that lay it out
+        for t in types + handwritten:
+            if t.target in headers[group].records:
+                data_types.setdefault(headers[group].records[t.target].get_declaration().get_usr(), set()).add(t.name)
         for block in overloads:
             if len(functions.get(block.target, [])) < 2:
                 faults.append(("mismatch", block, "left out as overloaded: the headers declare one type"))
@@ -263,6 +270,12 @@ def meaning_faults(commands, types, type_groups, left_out, group_of, headers, ta
                 if why and [c.items[i] for i in ks] != [("整数型", "")]:
                     # An E variable would be a copy: the system wants its own address back.
                     faults.append(("mismatch", c, f"{name} points to a structure {why}: 整数型"))
+                elif not why and record is not None and len(ks) == 1:
+                    # One that the caller allocates is an E variable of its data type: ReadFile's OVERLAPPED.
+                    etypes = data_types.get(record.get_usr(), set())
+                    if etypes and c.items[ks[0]][0] not in etypes:
+                        faults.append(("mismatch", c, f"{name} points to a structure that the caller allocates: "
+                                                      f"{min(etypes)} 传址"))
     return faults
 
 
@@ -352,7 +365,7 @@ def check(sdk, keep=None):
                     text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
                             else f"{what}: does not compile: {diags[i][0][1]}")
                 faults.append(("mismatch", block, text))
-    faults += meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables)
+    faults += meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables, handwritten)
     bad = {id(b) for _, b, _ in faults}
     proven["commands"] = sum(id(c) not in bad for c in commands)
     proven["data types"] = sum(id(t) not in bad for t in types)
