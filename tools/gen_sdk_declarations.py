@@ -263,7 +263,11 @@ def parameter(p, structures, k):
         if target.kind == K.POINTER:
             # The DLL writes an address there, of a text too (char**): never an E text, which E would free.
             return [(ename, INT, "传址", note)]
-        if target.kind in SCALARS and target.kind != K.WCHAR:
+        if target.kind == K.WCHAR:
+            # A Unicode text: UTF-16 bytes that end in two zero bytes, or a buffer that the caller
+            # sizes; a BSTR the system allocates, with its length in front, and is an address.
+            return [(ename, INT if sdk_meaning.is_bstr(p.type) else BYTES, "", note)]
+        if target.kind in SCALARS:
             return [(ename, member_basic(target), "传址", note)]
         return [(ename, INT, "", note)]
     if t.kind in (K.CONSTANTARRAY, K.INCOMPLETEARRAY):
@@ -387,8 +391,6 @@ def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
         try:
             if entry in covered:
                 raise LeftOut("written by hand")
-            if entry.endswith("W") and (neutral + "A" in exports or macros.get(neutral) == entry):
-                raise LeftOut("W form")
             if sdk_meaning.not_for_calling(entry):
                 raise LeftOut(sdk_meaning.not_for_calling(entry))
             if entry not in functions:
@@ -403,11 +405,20 @@ def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
                 raise LeftOut("a name that is no E name")
             if english in taken:
                 raise LeftOut("its English name is taken")
-            blocks.append((english,) + declare(functions[entry][0], dll, entry, english, structures, exports[entry]))
+            blocks.append((list_key(english),) +
+                          declare(functions[entry][0], dll, entry, english, structures, exports[entry]))
             taken |= {entry, english}
         except LeftOut as reason:
             left_out.append(f"{dll},{entry},{reason}")
     return sorted(blocks), left_out
+
+
+def list_key(english):
+    """Where a command sits in its DLL's file: by English name, an A or W form right after the
+    name without that letter (CreateFileW after CreateFile, before CreateFile2), as the wizard's
+    lists sort them (base/sort_order.h)."""
+    form = len(english) > 1 and english[-1] in "AW" and (english[-2].islower() or english[-2].isdigit())
+    return english[:-1] + ("\x01" if english[-1] == "A" else "\x02") if form else english
 
 
 def versions():

@@ -16,7 +16,8 @@ SDK_DIR/dll/*.txt it proves that
   - it follows the rules of meaning of data/README.md: a parameter that points to a
     pointer is 整数型 传址 (or 整数型 数组); one that points to a structure that the system
     hands out or one of variable length (tools/sdk_meaning.py) is a 整数型, one that points
-    to a structure that the caller allocates is its E data type where one lays it out; an export of
+    to a structure that the caller allocates is its E data type where one lays it out; one
+    that points to Unicode text (not a BSTR) is a 字节集, and no W form is left out; an export of
     several DLLs names the one that has it on every Windows that has it; no export that
     programs do not call is generated, and the reason of each one left out so is its own;
     an export left out as overloaded has two types in the headers;
@@ -71,6 +72,7 @@ HEADER_GROUPS = {
 }
 GROUP_TAILS = {"gdiplus": "using namespace Gdiplus;\nusing namespace Gdiplus::DllExports;\n"}
 OVERLOADED = "overloaded in the C++ headers"
+W_FORM = "W form"  # a reason no longer: the W form of every function is generated
 C_PATH = re.compile(r"[A-Za-z_]\w*(\.[A-Za-z_]\w*)*", re.ASCII)
 # In a data type's comments: "ki.wVk 4" of a union's arm, "fParity 位 1 宽 1" of a bit-field.
 UNION_MEMBER = re.compile(r"([A-Za-z_]\w*(?:\.[A-Za-z_]\w*)*) (\d+)", re.ASCII)
@@ -104,11 +106,14 @@ to_pointers(R (__cdecl *)(A...)) { return {{0, pp<A>::v...}}; }
 """
 
 
-def header_source(group):
-    # The newest Windows and shell versions that the headers know: every function they declare.
+def header_source(group, windows=None):
+    # The newest Windows and shell versions that the headers know: every function they declare;
+    # or the headers as a program for an older Windows (_WIN32_WINNT) sees them.
     # psapi.h then declares psapi.dll's functions under kernel32's K32 names, which older
     # systems lack: PSAPI_VERSION 1 keeps psapi.dll's own.
-    return ("#define SECURITY_WIN32\n#define NTDDI_VERSION 0x0A00000B\n#define _WIN32_IE 0x0A00\n"
+    version = (f"#define _WIN32_WINNT 0x{windows:04X}\n#define WINVER 0x{windows:04X}\n"
+               f"#define NTDDI_VERSION 0x{windows:04X}0000\n") if windows else "#define NTDDI_VERSION 0x0A00000B\n"
+    return ("#define SECURITY_WIN32\n" + version + "#define _WIN32_IE 0x0A00\n"
             "#define PSAPI_VERSION 1\n") + "".join(
         f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADER_GROUPS[group]) + GROUP_TAILS.get(group, "")
 
@@ -251,6 +256,8 @@ def meaning_faults(commands, types, type_groups, left_out, group_of, headers, ta
     for block, reason in left_out:
         if reason == OVERLOADED and block.name in group_of:
             by_group.setdefault(group_of[block.name], ([], []))[1].append(block)
+        elif reason == W_FORM:
+            faults.append(("mismatch", block, "left out as a W form: a W form is a command of its own"))
         elif sdk_meaning.not_for_calling(block.target) not in (None, reason):
             faults.append(("mismatch", block, f"left out as {reason}: {sdk_meaning.not_for_calling(block.target)}"))
     for group, (group_commands, overloads) in by_group.items():
@@ -265,6 +272,9 @@ def meaning_faults(commands, types, type_groups, left_out, group_of, headers, ta
         for c in group_commands:
             args, parts = list(functions[c.target][0].get_arguments()) if c.target in functions else [], groups(c)
             for arg, (name, ks) in zip(args, parts) if len(args) == len(parts) else ():
+                if sdk_meaning.wide_text(arg.type) and [c.items[i] for i in ks] != [("字节集", "")]:
+                    # The caller passes UTF-16 bytes, or a buffer it sized: never an address it cannot make.
+                    faults.append(("mismatch", c, f"{name} points to a Unicode text: 字节集"))
                 record = sdk_meaning.pointee_record(arg.type)
                 why = record is not None and sdk_meaning.system_owned(record, handed)
                 if why and [c.items[i] for i in ks] != [("整数型", "")]:

@@ -32,6 +32,42 @@ def parse(source, who):
     return tu
 
 
+# The Windows versions that a program may aim at (_WIN32_WINNT), and the note of each after XP.
+WINDOWS_VERSIONS = [(0x0501, None), (0x0502, "Windows Server 2003"), (0x0600, "Windows Vista"),
+                    (0x0601, "Windows 7"), (0x0602, "Windows 8"), (0x0603, "Windows 8.1"), (0x0A00, "Windows 10")]
+VERSION_NOTE = re.compile(r"需要 Windows [^，；,]* 或更高")
+
+
+def declared_names(source):
+    """The names of the functions, structures and typedefs that a source's headers declare: one
+    parse that skips function bodies and walks only the declarations at file level."""
+    tu = ci.Index.create().parse("names.cpp", args=CLANG_ARGS, unsaved_files=[("names.cpp", source)],
+                                 options=ci.TranslationUnit.PARSE_SKIP_FUNCTION_BODIES)
+    names, pending = set(), [tu.cursor]
+    kinds = (ci.CursorKind.FUNCTION_DECL, ci.CursorKind.TYPEDEF_DECL, ci.CursorKind.STRUCT_DECL,
+             ci.CursorKind.UNION_DECL, ci.CursorKind.CLASS_DECL)
+    while pending:
+        for c in pending.pop().get_children():
+            if c.kind in kinds:
+                names.add(c.spelling)
+            elif c.kind in (ci.CursorKind.LINKAGE_SPEC, ci.CursorKind.NAMESPACE, ci.CursorKind.UNEXPOSED_DECL):
+                pending.append(c)
+    return names
+
+
+def oldest_windows(names_at, name):
+    """The note of the oldest Windows whose headers declare a name, None for XP.
+    names_at: [(note, declared_names)] from the oldest version on."""
+    for note, names in names_at:
+        if name in names:
+            return note
+    return WINDOWS_VERSIONS[-1][1]  # declared only for a Windows 10 newer than its first release
+
+
+def version_note(note):
+    return f"需要 {note} 或更高" if note else ""
+
+
 def function_declarations(tu):
     """{name: [declaration of each type]} of the functions of the headers, and the names that
     C++ overloads. A function declared again with other typedefs of the same types (ULONGLONG
@@ -113,6 +149,24 @@ class DllOwners:
                 return named
         unmarked = [d for d in dlls if d not in self.dll_of.values()]
         return (unmarked or dlls)[0]
+
+
+def is_bstr(t):
+    """Whether a type is a BSTR (through its typedefs): a text that SysAllocString makes."""
+    while t.kind in (K.TYPEDEF, K.ELABORATED):
+        if t.kind == K.ELABORATED:
+            t = t.get_named_type()
+            continue
+        if t.get_typedef_name() == "BSTR":
+            return True
+        t = t.get_declaration().underlying_typedef_type
+    return False
+
+
+def wide_text(t):
+    """Whether a parameter's type points to Unicode text (LPCWSTR, LPWSTR, const wchar_t*), a BSTR not."""
+    c = t.get_canonical()
+    return c.kind == K.POINTER and c.get_pointee().get_canonical().kind == K.WCHAR and not is_bstr(t)
 
 
 def pointee_record(t):

@@ -55,6 +55,15 @@ DLL = """\
     .参数 pSubjectInfo, 整数型, , pSubjectInfo,SIP_SUBJECTINFO *
     .参数 dwIndex, 整数型, , dwIndex,DWORD
 
+.DLL命令 MessageBoxW_, 整数型, "user32.dll", "MessageBoxW", , winuser.h
+    .参数 hWnd, 整数型, , hWnd,HWND
+    .参数 lpText, 字节集, , lpText,LPCWSTR
+    .参数 lpCaption, 字节集, , lpCaption,LPCWSTR
+    .参数 uType, 整数型, , uType,UINT
+
+.DLL命令 SysStringLen_, 整数型, "oleaut32.dll", "SysStringLen", , oleauto.h
+    .参数 bstr, 整数型, , bstr,BSTR
+
 .DLL命令 CoBuildVersion_, 整数型, "ole32.dll", "CoBuildVersion", , objbase.h
 
 .DLL命令 ScriptFreeCache_, 整数型, "usp10.dll", "ScriptFreeCache", , usp10.h
@@ -115,7 +124,7 @@ TYPES = """\
 
 LEFT_OUT = """\
 dll,export,reason
-user32.dll,MessageBoxW,W form
+user32.dll,wsprintfA,variadic
 ole32.dll,HWND_UserSize,an RPC marshalling helper, called by the RPC runtime
 """
 
@@ -154,8 +163,13 @@ FAULTS = [
      "HWND_UserSize,not declared as a function in the headers",
      ["mismatch: ole32.dll (HWND_UserSize): left out as not declared as a function in the headers: "
       "an RPC marshalling helper"]),
-    ("user32.dll,MessageBoxW,W form\n",  # declared again with other typedefs of the same types
-     "user32.dll,MessageBoxW,W form\nkernel32.dll,VerSetConditionMask,overloaded in the C++ headers\n",
+    ("lpCaption, 字节集, ,", "lpCaption, 整数型, ,",  # an address that the caller cannot make
+     ["mismatch: MessageBoxW_ (MessageBoxW): lpCaption points to a Unicode text: 字节集"]),
+    ("user32.dll,wsprintfA,variadic\n",
+     "user32.dll,wsprintfA,variadic\nuser32.dll,MessageBoxExW,W form\n",
+     ["mismatch: user32.dll (MessageBoxExW): left out as a W form: a W form is a command of its own"]),
+    ("user32.dll,wsprintfA,variadic\n",  # declared again with other typedefs of the same types
+     "user32.dll,wsprintfA,variadic\nkernel32.dll,VerSetConditionMask,overloaded in the C++ headers\n",
      ["mismatch: kernel32.dll (VerSetConditionMask): left out as overloaded: the headers declare one type"]),
     ('"usp10.dll", "ScriptFreeCache"', '"gdi32.dll", "ScriptFreeCache"',  # gdi32 has it from Windows 10 on
      ["mismatch: ScriptFreeCache_ (ScriptFreeCache): not the DLL of every Windows that has it: usp10.dll"]),
@@ -196,8 +210,8 @@ class SdkCheckTest(unittest.TestCase):
     def test_clean_declarations_are_proven(self):
         code, out = self.run_check(DLL, TYPES, LEFT_OUT)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 12 commands generated, 12 proven; 7 data types generated, 7 proven; 0 faults",
-                               "sdk_check: left out: 1 W form, 1 an RPC marshalling helper, called by the RPC runtime"])
+        self.assertEqual(out, ["sdk_check: 14 commands generated, 14 proven; 7 data types generated, 7 proven; 0 faults",
+                               "sdk_check: left out: 1 variadic, 1 an RPC marshalling helper, called by the RPC runtime"])
 
     def test_each_planted_fault_is_reported(self):
         texts = [DLL, TYPES, LEFT_OUT]
