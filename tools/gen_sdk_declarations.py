@@ -96,13 +96,14 @@ class Structures:
         return ename
 
 
-def type_blocks(generated, used):
+def type_blocks(generated, used, names_at):
     """The data type blocks that the generated commands use: a parameter may have laid out a
     structure that its command then did not keep, or passed as its address in a 整数型."""
     out = []
     for ename in sorted(set(generated) & used):
         _, cname, members, unions = generated[ename]
-        lines = [f".数据类型 {ename}, , {cname}" + (f", {unions}" if unions else "")]
+        note = "；".join(filter(None, [unions, sdk_meaning.version_note(sdk_meaning.oldest_windows(names_at, cname))]))
+        lines = [f".数据类型 {ename}, , {cname}" + (f", {note}" if note else "")]
         lines += [f"    .成员 {n}, {t}, , {dims}, {note}" for n, t, dims, note in members]
         out.append("\n".join(lines))
     return out
@@ -314,7 +315,7 @@ def split(p, t, cname, ename):
     raise LeftOut("a structure by value that does not split")
 
 
-def declare(cursor, dll, entry, english, structures, stack):
+def declare(cursor, dll, entry, english, structures, stack, note):
     """The DLL command block and catalog line of a declared function, or LeftOut."""
     ftype = cursor.type
     if ftype.kind == K.FUNCTIONPROTO and ftype.is_function_variadic():
@@ -345,7 +346,7 @@ def declare(cursor, dll, entry, english, structures, stack):
     header = header_of(cursor)
     proto = (f"{cursor.result_type.spelling} {entry}(" +
              ", ".join(f"{p.type.spelling} {p.spelling}".strip() for p in cursor.get_arguments()) + ")")
-    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}']
+    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}' + (f" {note}" if note else "")]
     lines += [f"    .参数 {n}, {t}, {f}, {note}" for n, t, f, note in params]
     used = []
     for _, t, _, _ in params:
@@ -380,7 +381,7 @@ def parse(group):
     return tu, functions, names, typedefs, macros
 
 
-def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
+def declare_exports(dll, exports, parsed, structures, covered, taken, owners, names_at):
     """The (English name, block, catalog line) of each export of a DLL that is generated, by
     English name, and the "dll,export,reason" line of each that is not."""
     _, functions, _, _, macros = parsed
@@ -406,7 +407,8 @@ def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
             if english in taken:
                 raise LeftOut("its English name is taken")
             blocks.append((list_key(english),) +
-                          declare(functions[entry][0], dll, entry, english, structures, exports[entry]))
+                          declare(functions[entry][0], dll, entry, english, structures, exports[entry],
+                                  sdk_meaning.version_note(sdk_meaning.oldest_windows(names_at, entry))))
             taken |= {entry, english}
         except LeftOut as reason:
             left_out.append(f"{dll},{entry},{reason}")
@@ -454,8 +456,14 @@ def generate(data, out):
         headers.update(sdk_meaning.declaring_headers(functions))
     owners = sdk_meaning.DllOwners(sdk_check.ownable(tables, {g: parsed[g][1] for g in parsed}), macros, headers)
     taken, left_out, generated, catalog_lines = set(), [], Counter(), []
+    # What the headers declare for each older Windows: a name that none of them declares
+    # needs Windows 10.
+    names_at = [(note, set().union(*(sdk_meaning.declared_names(sdk_check.header_source(g, version))
+                                     for g in sdk_check.HEADER_GROUPS)))
+                for version, note in sdk_meaning.WINDOWS_VERSIONS[:-1]]
     for dll, group in sdk_check.DLLS:
-        blocks, missing = declare_exports(dll, tables[dll], parsed[group], structures[group], covered, taken, owners)
+        blocks, missing = declare_exports(dll, tables[dll], parsed[group], structures[group], covered, taken, owners,
+                                          names_at)
         left_out += missing
         generated[dll] = len(blocks)
         if not blocks:
@@ -465,7 +473,7 @@ def generate(data, out):
         (out / "catalog" / f"{stem}.txt").write_text("".join(line + "\n" for _, _, line in blocks), encoding="utf-8")
         catalog_lines += [line for _, _, line in blocks]
     used = {name for line in catalog_lines for name in line.split(",")[3:]}
-    blocks = type_blocks(generated_types, used)
+    blocks = type_blocks(generated_types, used, names_at)
     (out / "types" / "sdk.txt").write_text("\n\n".join(blocks) + "\n", encoding="utf-8")
     (out / "left-out.csv").write_text("dll,export,reason\n" + "\n".join(left_out) + "\n", encoding="utf-8")
     (out / "versions.csv").write_text(versions(), encoding="utf-8")

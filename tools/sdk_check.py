@@ -175,7 +175,8 @@ def bit_field_places(block):
 def header_note(block):
     """What a data type's header says after the C name."""
     header = block.path.read_text(encoding="utf-8").splitlines()[block.lineno - 1]
-    return (crosscheck.fields(header, 3) + [""])[3]
+    # The oldest Windows that has it is no member: "Windows 10" is not one at offset 10.
+    return sdk_meaning.VERSION_NOTE.sub("", (crosscheck.fields(header, 3) + [""])[3])
 
 
 def union_places(block):

@@ -32,9 +32,7 @@ def parse(source, who):
     return tu
 
 
-# The Windows versions that a program may aim at (_WIN32_WINNT), and the note of each after XP.
-WINDOWS_VERSIONS = [(0x0501, None), (0x0502, "Windows Server 2003"), (0x0600, "Windows Vista"),
-                    (0x0601, "Windows 7"), (0x0602, "Windows 8"), (0x0603, "Windows 8.1"), (0x0A00, "Windows 10")]
+WINDOWS_VERSIONS = crosscheck.WINDOWS_VERSIONS
 VERSION_NOTE = re.compile(r"需要 Windows [^，；,]* 或更高")
 
 
