@@ -1,13 +1,18 @@
 """A declaration generated from the SDK headers, taken the user's way: the tree shows it
 under 全部系统API（按DLL） and its DLL, with its declaration; the English index finds
 SetLayeredWindowAttributes, Enter gathers it, a tick and 导入 send it, and the stand-in IDE's
-program then holds the declaration byte for byte as the library has it."""
+program then holds the declaration byte for byte as the library has it. The W forms and the
+oldest Windows: the index finds CreateFileW (its file name a 字节集), CreateFile2 right after
+it (需要 Windows 8 或更高) and URLDownloadToFileA of urlmon.dll, and Ctrl+C copies them as E
+text."""
 import os
 import time
 import unittest
 
+from test_copy import get_clipboard
 from test_import import decode_request, library_block, library_image, name_declaration, wait_for_file
-from wizard import StandInIde
+from test_paste import set_clipboard
+from wizard import StandInIde, Wizard
 
 NAME = "SetLayeredWindowAttributes"
 
@@ -62,6 +67,57 @@ class GeneratedDeclarationTest(unittest.TestCase):
         time.sleep(0.5)
         self.assertEqual(ide.source_text(), ".版本 2\r\n\r\n" + block)
         ide.screenshot("generated-in-ide", window_class=ide.WINDOW_CLASS)
+
+
+class UnicodeFormsTest(unittest.TestCase):
+    def setUp(self):
+        self.wizard = Wizard()
+        self.wizard.start()
+
+    def tearDown(self):
+        self.wizard.stop()
+
+    def shown(self, typed, name, dll, *parts):
+        """Finds `typed` in the English index: `name` is selected and its declaration shown;
+        Enter gathers it."""
+        w = self.wizard
+        w.click_in(w.control("编辑框_索引"))
+        w.press("ctrl+a", "BackSpace")
+        w.type(typed)
+        self.assertEqual(w.control("列表框_索引")["selectedText"], name)
+        text = w.control("编辑框_文本形式")["text"]
+        self.assertIn(f'"{dll}"', text.split("\r\n")[2])
+        for part in parts:
+            self.assertIn(part, text)
+        w.press("Return")  # gathers it into the chosen list
+        w.click_in(w.control("单选框_文本形式"), 8)  # the comment, with the oldest Windows, in view
+        w.screenshot(f"generated-{name}")
+
+    def test_w_forms_and_their_windows_are_found_shown_and_copied(self):
+        w = self.wizard
+        w.find_in_english_index("")
+        self.shown("createfilew", "CreateFileW", "kernel32.dll", "    .参数 lpFileName, 字节集, , lpFileName,LPCWSTR")
+        self.shown("createfile2", "CreateFile2", "kernel32.dll", "需要 Windows 8 或更高",
+                   "    .参数 lpFileName, 字节集, , lpFileName,LPCWSTR")
+        self.shown("urldownloadtofile", "URLDownloadToFile", "urlmon.dll", '"URLDownloadToFileA"')
+
+        chosen = w.control("选择列表框_选用API")
+        self.assertEqual(sorted(chosen["items"]), ["CreateFile2 / CreateFile2_", "CreateFileW / CreateFileW_",
+                                                   "URLDownloadToFile / URLDownloadToFile_"])
+        row = chosen["itemHeight"]
+        for k in range(3):
+            w.click_in(chosen, 8, row * k + row // 2)  # the item's box
+        set_clipboard(w, "before")
+        w.click_in(chosen, 100, row // 2)
+        w.key("ctrl+c")
+        deadline, copied = time.time() + 15, "before"
+        while copied == "before" and time.time() < deadline:
+            time.sleep(0.3)
+            copied = get_clipboard(w)
+        self.assertTrue(copied.startswith(".版本 2\r\n\r\n"), copied[:200])
+        for name in ("CreateFileW_", "CreateFile2_", "URLDownloadToFile_"):
+            self.assertIn(library_block("sdk/dll", f".DLL命令 {name},"), copied)
+        w.screenshot("generated-w-forms-copied")
 
 
 if __name__ == "__main__":

@@ -3,8 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
 #include <random>
+#include <vector>
 
 namespace {
 
@@ -84,6 +86,17 @@ TEST(GbkStartsWithIgnoringCase, FoldsSingleByteLettersOnly) {
   // The sorted lists' order folds the same letters only: trail bytes compare as they are.
   EXPECT_TRUE(base::sortsBefore("\x81\x42", "\x81\x61"));
   EXPECT_TRUE(base::sortsBefore("a\x81\x61", "B"));
+}
+
+// A name's A and W forms follow it at once, in every sorted list.
+TEST(SortOrder, PutsTheAnsiAndUnicodeFormsRightAfterTheirName) {
+  std::vector<std::string_view> names = {"CreateFile2", "CreateFileW", "createfile", "CreateFileA", "CreateFile",
+                                         "CreateFileMappingW", "CreateFileMapping", "SHOW", "SHO", "Draw3W",
+                                         "Draw3", "DrawW"};
+  std::ranges::sort(names, base::sortsBefore);
+  EXPECT_EQ(names, (std::vector<std::string_view>{"CreateFile", "CreateFileA", "CreateFileW", "createfile",
+                                                  "CreateFile2", "CreateFileMapping", "CreateFileMappingW", "DrawW",
+                                                  "Draw3", "Draw3W", "SHO", "SHOW"}));
 }
 
 // The search's fast path against the rule stated plainly: at every character boundary,

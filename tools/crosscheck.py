@@ -42,6 +42,9 @@ imagehlp.h userenv.h security.h htmlhelp.h powrprof.h lzexpand.h commctrl.h winv
 activeds.h sensapi.h vfw.h advpub.h nb30.h oleauto.h winnetwk.h ras.h dbt.h winioctl.h
 imm.h icm.h""".split()
 # The headers as a source file includes them; SECURITY_WIN32 chooses the form of security.h.
+# The Windows versions that a program may aim at (_WIN32_WINNT), and how a note names each after XP.
+WINDOWS_VERSIONS = [(0x0501, None), (0x0502, "Windows Server 2003"), (0x0600, "Windows Vista"),
+                    (0x0601, "Windows 7"), (0x0602, "Windows 8"), (0x0603, "Windows 8.1"), (0x0A00, "Windows 10")]
 HEADER_SOURCE = "#define SECURITY_WIN32\n" + "".join(
     f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADERS)
 PRELUDE = r"""

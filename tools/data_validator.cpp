@@ -11,6 +11,7 @@
 #include <tuple>
 
 #include "base/gbk_text.h"
+#include "base/sort_order.h"
 #include "library/declaration_syntax.h"
 #include "library/type_names.h"
 
@@ -251,8 +252,17 @@ void checkFirstOccurrence(std::string_view text, std::string_view header, const 
   }
 }
 
-// Catalog order: by category, then by English name, both in plain byte order; the lines
-// generated from the SDK headers, filed under their DLL files, follow the hand-written ones.
+// A generated line's English name as the catalog orders it: an A or W form right after
+// the name without that letter, before any longer name (CreateFile, CreateFileW, CreateFile2).
+Text listKey(const Text& english) {
+  const base::AnsiOrWide form = base::formOf(english);
+  if (form == base::AnsiOrWide::neither) return english;
+  return english.substr(0, english.size() - 1) + static_cast<char>(form);
+}
+
+// Catalog order: by category, then by English name, both in plain byte order (listKey for a
+// generated line); the lines generated from the SDK headers, filed under their DLL files,
+// follow the hand-written ones.
 void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands, const std::set<Text>& typeNames,
                   Report& report) {
   std::map<Text, const DllCommand*> byName;
@@ -267,7 +277,7 @@ void checkCatalog(std::string_view text, const std::vector<DllCommand>& commands
       continue;
     }
     bool generated = isAscii(f[1]);
-    std::tuple<bool, Text, Text> key{generated, f[1], f[0]};
+    std::tuple<bool, Text, Text> key{generated, f[1], generated ? listKey(f[0]) : f[0]};
     if (key < previous) report.add(line.number, "not in byte order of category and English name");
     previous = key;
     if (!listed.emplace(f[2], line.number).second) report.add(line.number, "the Chinese name is listed twice");

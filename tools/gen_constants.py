@@ -13,13 +13,14 @@ a text of DATA_DIR/dll, DATA_DIR/types or DATA_DIR/examples/sources names, with 
 The value is the one the i686 headers give, as E's 整数型 holds it: a 32-bit value above
 0x7FFFFFFF is written signed, and its comment adds the hexadecimal form. A pointer made from
 a number (MAKEINTRESOURCE(32512), (HWND)-1) is written as that number, its comment adds the
-macro's body. Left out, each with its reason counted: a text, a function or type name (the
+macro's body; a value that the headers give otherwise for an older Windows (QS_ALLINPUT) has
+each Windows' value in its comment. Left out, each with its reason counted: a text, a function or type name (the
 A/W names: CreateFile), a macro with arguments, a value wider than 32 bits, and anything else
 that is no integer constant.
 
 --check compiles one _Static_assert per line of DATA_DIR/constants/*.txt for i686 and
-reports each line whose value differs ("wrong: NAME: E <value>, headers <value>") or that
-does not compile ("unchecked: NAME: ..."); it also names the constants that the library
+reports each line whose value differs ("wrong: NAME: E <value>, headers <value>"), whose
+comment differs ("comment: NAME: ...") or that does not compile ("unchecked: NAME: ..."); it also names the constants that the library
 should carry and does not ("missing: NAME") and those it should not ("extra: NAME"), and ends
 with the counts. Exit status: 0 when all agree, 1 otherwise, 2 when the compiler fails outside
 the generated lines, 77 when i686-w64-mingw32-gcc is not installed.
@@ -37,6 +38,8 @@ from pathlib import Path
 import crosscheck
 
 CC = "i686-w64-mingw32-gcc"
+# The headers give the newest Windows' values unless a program asks for an older one.
+WINDOWS = crosscheck.WINDOWS_VERSIONS
 WORD = re.compile(r"[A-Za-z0-9_]+", re.ASCII)
 # Defined, but words of prose as much as constants (E has its own 真, 假 and 空; the
 # texts name Service only in "Service Pack").
@@ -63,11 +66,12 @@ LINE = re.compile(r'^\.常量 ([^,]+), "(-?\d+)", , (.*)$')
 DIAG = re.compile(r"^cc_gen\.c:(\d+):\d+: error: (.*)$")
 
 
-def compile_c(workdir, body, *flags):
-    """Compile the headers and the body lines (to assembly unless flags say otherwise); the
-    body's lines count from 1."""
+def compile_c(workdir, body, *flags, windows=None):
+    """Compile the headers, as a program for the Windows of _WIN32_WINNT `windows` where given,
+    and the body lines (to assembly unless flags say otherwise); the body's lines count from 1."""
     src = Path(workdir) / "cc_gen.c"
-    src.write_text(crosscheck.HEADER_SOURCE + "# 1 \"cc_gen.c\"\n" + "\n".join(body) + "\n")
+    aim = f"#define _WIN32_WINNT 0x{windows:04X}\n#define WINVER 0x{windows:04X}\n" if windows else ""
+    src.write_text(aim + crosscheck.HEADER_SOURCE + "# 1 \"cc_gen.c\"\n" + "\n".join(body) + "\n")
     res = subprocess.run([CC, "-w", *(flags or ("-S", "-o", "-")), src.name],
                          capture_output=True, text=True, cwd=workdir, env=dict(os.environ, LC_ALL="C"))
     return res
@@ -89,8 +93,8 @@ class Headers:
     """Every object-like macro and enumerator of the headers, with the header that defines it
     (the last definition wins, as for the compiler), in order of definition."""
 
-    def __init__(self, workdir):
-        res = compile_c(workdir, [], "-E", "-dD")
+    def __init__(self, workdir, windows=None):
+        res = compile_c(workdir, [], "-E", "-dD", windows=windows)
         self.header, self.body, self.function_like = {}, {}, set()
         code, starts, files, current, offset = [], [], [], "", 0
         for line in res.stdout.splitlines():
@@ -207,15 +211,8 @@ def evaluate(workdir, headers, names):
         if k in bad:
             reasons[n] = headers.why_not_a_number(n)
     good = [n for n in names if n not in reasons]
-    res = compile_c(workdir, ["const long long cc_v[] = {"] + [f"{c_value(n)}," for n in good] + ["};"]
-                    + ["const int cc_c[] = {"] + [f"__builtin_classify_type({n})," for n in good] + ["0};"])
-    words = assembly_words(res.stdout)
-    if res.returncode or len(words) != 3 * len(good) + 1:
-        raise RuntimeError(res.stderr[:2000] or f"{len(good)} constants, {len(words)} words")
     values = {}
-    for k, n in enumerate(good):
-        value = (words[2 * k] & 0xFFFFFFFF) | (words[2 * k + 1] << 32)
-        kind = words[2 * len(good) + k]
+    for n, (value, kind) in compiled_values(workdir, good).items():
         if not 1 <= kind <= POINTER:
             reasons[n] = "no integer"
         elif not -0x80000000 <= value <= 0xFFFFFFFF:
@@ -223,6 +220,44 @@ def evaluate(workdir, headers, names):
         else:
             values[n] = (value, kind == POINTER)
     return values, reasons
+
+
+def compiled_values(workdir, names, windows=None):
+    """{name: (value, __builtin_classify_type)} of names that all compile, for a Windows."""
+    res = compile_c(workdir, ["const long long cc_v[] = {"] + [f"{c_value(n)}," for n in names] + ["};"]
+                    + ["const int cc_c[] = {"] + [f"__builtin_classify_type({n})," for n in names] + ["0};"],
+                    windows=windows)
+    words = assembly_words(res.stdout)
+    if res.returncode or len(words) != 3 * len(names) + 1:
+        raise RuntimeError(res.stderr[:2000] or f"{len(names)} constants, {len(words)} words")
+    return {n: ((words[2 * k] & 0xFFFFFFFF) | (words[2 * k + 1] << 32), words[2 * len(names) + k])
+            for k, n in enumerate(names)}
+
+
+def by_windows(workdir, headers, names):
+    """{name: [(Windows, value)...]} of the constants whose value the headers give otherwise
+    for an older Windows (QS_ALLINPUT: 1279 for XP, 7423 from Windows 8 on): those whose
+    macro, or a macro that it names, reads otherwise for XP, compiled for each Windows."""
+    xp = Headers(workdir, WINDOWS[0][0])
+    changed = {n for n, body in headers.body.items() if n in xp.body and xp.body[n] != body}
+
+    def depends(name, depth=0):
+        return name in changed or (depth < 20 and any(
+            depends(word, depth + 1) for word in WORD.findall(headers.body.get(name, "")) if word != name))
+
+    candidates = sorted(n for n in names if n in xp.header and depends(n))
+    if not candidates:
+        return {}
+    out = {n: [] for n in candidates}
+    for windows, note in WINDOWS[:-1]:
+        for n, (value, _) in compiled_values(workdir, candidates, windows).items():
+            if not out[n] or out[n][-1][1] != value:
+                out[n].append((note or "Windows XP", value))
+    newest = compiled_values(workdir, candidates)
+    for n in candidates:
+        if out[n][-1][1] != newest[n][0]:
+            out[n].append((WINDOWS[-1][1], newest[n][0]))
+    return {n: steps for n, steps in out.items() if len(steps) > 1}
 
 
 def assembly_words(asm):
@@ -243,12 +278,15 @@ def signed32(value):
     return value - (1 << 32) if value > 0x7FFFFFFF else value
 
 
-def constant_line(name, value, pointer, where, body):
+def constant_line(name, value, pointer, where, body, steps=()):
     comment = where
     if pointer:
         comment += " " + body
     elif value > 0x7FFFFFFF:
         comment += f" 0x{value:X}"
+    if steps:
+        comment += " 随 Windows 版本而变：" + "，".join(
+            f"{windows}{'' if k == 0 else ' 或更高'} {signed32(value)}" for k, (windows, value) in enumerate(steps))
     return f'.常量 {name}, "{signed32(value)}", , {comment}'
 
 
@@ -270,9 +308,16 @@ class Library:
             where = headers.header[name]
             return first[where], first[(where, prefix(name) or name)], headers.order[name]
 
-        self.lines = [constant_line(n, *values[n], headers.header[n], headers.body.get(n, ""))
+        steps = by_windows(workdir, headers, values)
+        self.lines = [constant_line(n, *values[n], headers.header[n], headers.body.get(n, ""), steps.get(n, ()))
                       for n in sorted(values, key=place)]
         self.named = {n for n, named in wanted.items() if named}
+
+
+def read_lines(data):
+    """The constant lines of DATA_DIR/constants/*.txt."""
+    return [line for path in sorted((data / "constants").glob("*.txt"))
+            for line in path.read_text(encoding="utf-8").splitlines() if LINE.match(line)]
 
 
 def read_constants(data):
@@ -304,12 +349,15 @@ def check(data, workdir):
         else:
             faults.append(f"unchecked: {name}: {failed[k]}")
     names = [name for _, _, name, _ in carried]
+    lines = {LINE.match(line).group(1): line for line in read_lines(data)}
+    faults += [f"comment: {n}: E {lines[n]!r}, headers {expected[n]!r}" for k, (_, _, n, _) in enumerate(carried)
+               if k not in failed and n in expected and lines[n] != expected[n]]
     faults += [f"missing: {n}" for n in expected if n not in names]
     faults += [f"extra: {n}" for n in names if n not in expected]
     faults += [f"twice: {n}" for n in sorted({n for n in names if names.count(n) > 1})]
     for fault in faults:
         print(fault)
-    if any(f.startswith(("missing:", "extra:")) for f in faults):
+    if any(f.startswith(("missing:", "extra:", "comment:")) for f in faults):
         print("gen_constants: the texts name other constants now: run tools/gen_constants.py to make the library anew")
     reasons = {}
     for reason in should.left_out.values():

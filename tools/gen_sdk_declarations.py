@@ -96,13 +96,14 @@ class Structures:
         return ename
 
 
-def type_blocks(generated, used):
+def type_blocks(generated, used, names_at):
     """The data type blocks that the generated commands use: a parameter may have laid out a
     structure that its command then did not keep, or passed as its address in a 整数型."""
     out = []
     for ename in sorted(set(generated) & used):
         _, cname, members, unions = generated[ename]
-        lines = [f".数据类型 {ename}, , {cname}" + (f", {unions}" if unions else "")]
+        note = "；".join(filter(None, [unions, sdk_meaning.version_note(sdk_meaning.oldest_windows(names_at, cname))]))
+        lines = [f".数据类型 {ename}, , {cname}" + (f", {note}" if note else "")]
         lines += [f"    .成员 {n}, {t}, , {dims}, {note}" for n, t, dims, note in members]
         out.append("\n".join(lines))
     return out
@@ -263,7 +264,11 @@ def parameter(p, structures, k):
         if target.kind == K.POINTER:
             # The DLL writes an address there, of a text too (char**): never an E text, which E would free.
             return [(ename, INT, "传址", note)]
-        if target.kind in SCALARS and target.kind != K.WCHAR:
+        if target.kind == K.WCHAR:
+            # A Unicode text: UTF-16 bytes that end in two zero bytes, or a buffer that the caller
+            # sizes; a BSTR the system allocates, with its length in front, and is an address.
+            return [(ename, INT if sdk_meaning.is_bstr(p.type) else BYTES, "", note)]
+        if target.kind in SCALARS:
             return [(ename, member_basic(target), "传址", note)]
         return [(ename, INT, "", note)]
     if t.kind in (K.CONSTANTARRAY, K.INCOMPLETEARRAY):
@@ -310,7 +315,7 @@ def split(p, t, cname, ename):
     raise LeftOut("a structure by value that does not split")
 
 
-def declare(cursor, dll, entry, english, structures, stack):
+def declare(cursor, dll, entry, english, structures, stack, note):
     """The DLL command block and catalog line of a declared function, or LeftOut."""
     ftype = cursor.type
     if ftype.kind == K.FUNCTIONPROTO and ftype.is_function_variadic():
@@ -341,7 +346,7 @@ def declare(cursor, dll, entry, english, structures, stack):
     header = header_of(cursor)
     proto = (f"{cursor.result_type.spelling} {entry}(" +
              ", ".join(f"{p.type.spelling} {p.spelling}".strip() for p in cursor.get_arguments()) + ")")
-    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}']
+    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}' + (f" {note}" if note else "")]
     lines += [f"    .参数 {n}, {t}, {f}, {note}" for n, t, f, note in params]
     used = []
     for _, t, _, _ in params:
@@ -376,7 +381,7 @@ def parse(group):
     return tu, functions, names, typedefs, macros
 
 
-def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
+def declare_exports(dll, exports, parsed, structures, covered, taken, owners, names_at):
     """The (English name, block, catalog line) of each export of a DLL that is generated, by
     English name, and the "dll,export,reason" line of each that is not."""
     _, functions, _, _, macros = parsed
@@ -387,8 +392,6 @@ def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
         try:
             if entry in covered:
                 raise LeftOut("written by hand")
-            if entry.endswith("W") and (neutral + "A" in exports or macros.get(neutral) == entry):
-                raise LeftOut("W form")
             if sdk_meaning.not_for_calling(entry):
                 raise LeftOut(sdk_meaning.not_for_calling(entry))
             if entry not in functions:
@@ -403,11 +406,21 @@ def declare_exports(dll, exports, parsed, structures, covered, taken, owners):
                 raise LeftOut("a name that is no E name")
             if english in taken:
                 raise LeftOut("its English name is taken")
-            blocks.append((english,) + declare(functions[entry][0], dll, entry, english, structures, exports[entry]))
+            blocks.append((list_key(english),) +
+                          declare(functions[entry][0], dll, entry, english, structures, exports[entry],
+                                  sdk_meaning.version_note(sdk_meaning.oldest_windows(names_at, entry))))
             taken |= {entry, english}
         except LeftOut as reason:
             left_out.append(f"{dll},{entry},{reason}")
     return sorted(blocks), left_out
+
+
+def list_key(english):
+    """Where a command sits in its DLL's file: by English name, an A or W form right after the
+    name without that letter (CreateFileW after CreateFile, before CreateFile2), as the wizard's
+    lists sort them (base/sort_order.h)."""
+    form = len(english) > 1 and english[-1] in "AW" and (english[-2].islower() or english[-2].isdigit())
+    return english[:-1] + ("\x01" if english[-1] == "A" else "\x02") if form else english
 
 
 def versions():
@@ -437,13 +450,20 @@ def generate(data, out):
         handwritten = {record.get_usr(): name for name, record in records.items() if record}
         structures[group] = Structures(names, handwritten, generated_types, sdk_meaning.handed_out(tu))
     tables = {dll: crosscheck.export_table(sdk_check.import_library(dll)) for dll, _ in sdk_check.DLLS}
-    macros = {}
+    macros, headers = {}, {}
     for tu, functions, *_ in parsed.values():
         macros.update(sdk_meaning.import_macros(tu, functions))
-    owners = sdk_meaning.DllOwners(sdk_check.ownable(tables, {g: parsed[g][1] for g in parsed}), macros)
+        headers.update(sdk_meaning.declaring_headers(functions))
+    owners = sdk_meaning.DllOwners(sdk_check.ownable(tables, {g: parsed[g][1] for g in parsed}), macros, headers)
     taken, left_out, generated, catalog_lines = set(), [], Counter(), []
+    # What the headers declare for each older Windows: a name that none of them declares
+    # needs Windows 10.
+    names_at = [(note, set().union(*(sdk_meaning.declared_names(sdk_check.header_source(g, version))
+                                     for g in sdk_check.HEADER_GROUPS)))
+                for version, note in sdk_meaning.WINDOWS_VERSIONS[:-1]]
     for dll, group in sdk_check.DLLS:
-        blocks, missing = declare_exports(dll, tables[dll], parsed[group], structures[group], covered, taken, owners)
+        blocks, missing = declare_exports(dll, tables[dll], parsed[group], structures[group], covered, taken, owners,
+                                          names_at)
         left_out += missing
         generated[dll] = len(blocks)
         if not blocks:
@@ -453,7 +473,7 @@ def generate(data, out):
         (out / "catalog" / f"{stem}.txt").write_text("".join(line + "\n" for _, _, line in blocks), encoding="utf-8")
         catalog_lines += [line for _, _, line in blocks]
     used = {name for line in catalog_lines for name in line.split(",")[3:]}
-    blocks = type_blocks(generated_types, used)
+    blocks = type_blocks(generated_types, used, names_at)
     (out / "types" / "sdk.txt").write_text("\n\n".join(blocks) + "\n", encoding="utf-8")
     (out / "left-out.csv").write_text("dll,export,reason\n" + "\n".join(left_out) + "\n", encoding="utf-8")
     (out / "versions.csv").write_text(versions(), encoding="utf-8")

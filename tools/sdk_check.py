@@ -15,7 +15,9 @@ SDK_DIR/dll/*.txt it proves that
     structure of its data type's size (hand-written data types come from SDK_DIR/../types);
   - it follows the rules of meaning of data/README.md: a parameter that points to a
     pointer is 整数型 传址 (or 整数型 数组); one that points to a structure that the system
-    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型; an export of
+    hands out or one of variable length (tools/sdk_meaning.py) is a 整数型, one that points
+    to a structure that the caller allocates is its E data type where one lays it out; one
+    that points to Unicode text (not a BSTR) is a 字节集, and no W form is left out; an export of
     several DLLs names the one that has it on every Windows that has it; no export that
     programs do not call is generated, and the reason of each one left out so is its own;
     an export left out as overloaded has two types in the headers;
@@ -70,6 +72,7 @@ HEADER_GROUPS = {
 }
 GROUP_TAILS = {"gdiplus": "using namespace Gdiplus;\nusing namespace Gdiplus::DllExports;\n"}
 OVERLOADED = "overloaded in the C++ headers"
+W_FORM = "W form"  # a reason no longer: the W form of every function is generated
 C_PATH = re.compile(r"[A-Za-z_]\w*(\.[A-Za-z_]\w*)*", re.ASCII)
 # In a data type's comments: "ki.wVk 4" of a union's arm, "fParity 位 1 宽 1" of a bit-field.
 UNION_MEMBER = re.compile(r"([A-Za-z_]\w*(?:\.[A-Za-z_]\w*)*) (\d+)", re.ASCII)
@@ -103,11 +106,14 @@ to_pointers(R (__cdecl *)(A...)) { return {{0, pp<A>::v...}}; }
 """
 
 
-def header_source(group):
-    # The newest Windows and shell versions that the headers know: every function they declare.
+def header_source(group, windows=None):
+    # The newest Windows and shell versions that the headers know: every function they declare;
+    # or the headers as a program for an older Windows (_WIN32_WINNT) sees them.
     # psapi.h then declares psapi.dll's functions under kernel32's K32 names, which older
     # systems lack: PSAPI_VERSION 1 keeps psapi.dll's own.
-    return ("#define SECURITY_WIN32\n#define NTDDI_VERSION 0x0A00000B\n#define _WIN32_IE 0x0A00\n"
+    version = (f"#define _WIN32_WINNT 0x{windows:04X}\n#define WINVER 0x{windows:04X}\n"
+               f"#define NTDDI_VERSION 0x{windows:04X}0000\n") if windows else "#define NTDDI_VERSION 0x0A00000B\n"
+    return ("#define SECURITY_WIN32\n" + version + "#define _WIN32_IE 0x0A00\n"
             "#define PSAPI_VERSION 1\n") + "".join(
         f"#if __has_include(<{h}>)\n#include <{h}>\n#endif\n" for h in HEADER_GROUPS[group]) + GROUP_TAILS.get(group, "")
 
@@ -169,7 +175,8 @@ def bit_field_places(block):
 def header_note(block):
     """What a data type's header says after the C name."""
     header = block.path.read_text(encoding="utf-8").splitlines()[block.lineno - 1]
-    return (crosscheck.fields(header, 3) + [""])[3]
+    # The oldest Windows that has it is no member: "Windows 10" is not one at offset 10.
+    return sdk_meaning.VERSION_NOTE.sub("", (crosscheck.fields(header, 3) + [""])[3])
 
 
 def union_places(block):
@@ -224,18 +231,20 @@ def unnamed_members(t, record):
     return faults
 
 
-def meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables):
-    """The faults against the rules of meaning that only the parsed headers show."""
+def meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables, handwritten):
+    """The faults against the rules of meaning that only the parsed headers show. handwritten:
+    the hand-written data types, which stand for their structures too."""
     faults, by_group = [], {}
     for t in types:
         group = min(type_groups.get(t.name, {"main"}))
         if t.target in headers[group].records:
             faults += unnamed_members(t, headers[group].records[t.target])
-    macros = {}
+    macros, declaring = {}, {}
     for h in headers.values():
         macros.update(h.macros)
+        declaring.update(sdk_meaning.declaring_headers(h.functions))
     candidates = ownable(tables, {g: h.functions for g, h in headers.items()})
-    owners = sdk_meaning.DllOwners(candidates, macros)
+    owners = sdk_meaning.DllOwners(candidates, macros, declaring)
     for c in commands:
         if c.dll in group_of:
             by_group.setdefault(group_of[c.dll], ([], []))[0].append(c)
@@ -248,21 +257,36 @@ def meaning_faults(commands, types, type_groups, left_out, group_of, headers, ta
     for block, reason in left_out:
         if reason == OVERLOADED and block.name in group_of:
             by_group.setdefault(group_of[block.name], ([], []))[1].append(block)
+        elif reason == W_FORM:
+            faults.append(("mismatch", block, "left out as a W form: a W form is a command of its own"))
         elif sdk_meaning.not_for_calling(block.target) not in (None, reason):
             faults.append(("mismatch", block, f"left out as {reason}: {sdk_meaning.not_for_calling(block.target)}"))
     for group, (group_commands, overloads) in by_group.items():
         functions, handed = headers[group].functions, headers[group].handed
+        data_types = {}  # USR of a structure -> the E data types that lay it out
+        for t in types + handwritten:
+            if t.target in headers[group].records:
+                data_types.setdefault(headers[group].records[t.target].get_declaration().get_usr(), set()).add(t.name)
         for block in overloads:
             if len(functions.get(block.target, [])) < 2:
                 faults.append(("mismatch", block, "left out as overloaded: the headers declare one type"))
         for c in group_commands:
             args, parts = list(functions[c.target][0].get_arguments()) if c.target in functions else [], groups(c)
             for arg, (name, ks) in zip(args, parts) if len(args) == len(parts) else ():
+                if sdk_meaning.wide_text(arg.type) and [c.items[i] for i in ks] != [("字节集", "")]:
+                    # The caller passes UTF-16 bytes, or a buffer it sized: never an address it cannot make.
+                    faults.append(("mismatch", c, f"{name} points to a Unicode text: 字节集"))
                 record = sdk_meaning.pointee_record(arg.type)
                 why = record is not None and sdk_meaning.system_owned(record, handed)
                 if why and [c.items[i] for i in ks] != [("整数型", "")]:
                     # An E variable would be a copy: the system wants its own address back.
                     faults.append(("mismatch", c, f"{name} points to a structure {why}: 整数型"))
+                elif not why and record is not None and len(ks) == 1:
+                    # One that the caller allocates is an E variable of its data type: ReadFile's OVERLAPPED.
+                    etypes = data_types.get(record.get_usr(), set())
+                    if etypes and c.items[ks[0]][0] not in etypes:
+                        faults.append(("mismatch", c, f"{name} points to a structure that the caller allocates: "
+                                                      f"{min(etypes)} 传址"))
     return faults
 
 
@@ -352,7 +376,7 @@ def check(sdk, keep=None):
                     text = (f"{what}: C {m.group(1)} vs E {m.group(2)}" if m
                             else f"{what}: does not compile: {diags[i][0][1]}")
                 faults.append(("mismatch", block, text))
-    faults += meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables)
+    faults += meaning_faults(commands, types, type_groups, left_out, group_of, headers, tables, handwritten)
     bad = {id(b) for _, b, _ in faults}
     proven["commands"] = sum(id(c) not in bad for c in commands)
     proven["data types"] = sum(id(t) not in bad for t in types)

@@ -19,7 +19,7 @@ TYPES = """\
     .成员 掩码, 整数型, , , fMask,MIIM_STRING 等
 """
 DLL = """\
-.DLL命令 等待对象_, 整数型, "kernel32.dll", "WaitForSingleObject", , 超时可为 INFINITE；CreateFile 不是常量
+.DLL命令 等待对象_, 整数型, "kernel32.dll", "WaitForSingleObject", , 超时可为 INFINITE；CreateFile 不是常量；QS_ALLINPUT
     .参数 对象句柄, 整数型, , hHandle
 """
 EXAMPLE = "    光标 ＝ 载入光标_ (0, 32512)  ' IDC_ARROW，取 HIWORD\n"
@@ -63,6 +63,9 @@ class GenConstantsTest(unittest.TestCase):
         self.assertIn(".常量 MIIM_BITMAP, ", text)  # the family of MIIM_STRING
         self.assertIn(".常量 IDC_HAND, ", text)
         self.assertNotIn("CreateFile", text)
+        # A value that the headers give otherwise for an older Windows says so.
+        self.assertEqual(line_of(text, "QS_ALLINPUT"), '.常量 QS_ALLINPUT, "7423", , winuser.h 随 Windows 版本而变：'
+                                                       'Windows XP 1279，Windows 8 或更高 7423')
         self.assertNotIn("HIWORD", text)
 
     def test_check_passes_and_counts(self):
@@ -77,11 +80,14 @@ class GenConstantsTest(unittest.TestCase):
         text = self.library.read_text(encoding="utf-8")
         text = text.replace('.常量 MIIM_STRING, "64"', '.常量 MIIM_STRING, "65"')
         text = text.replace(line_of(text, "IDC_HAND") + "\n", "")
+        text = text.replace(" 随 Windows 版本而变：Windows XP 1279，Windows 8 或更高 7423", "")
         self.library.write_text(text, encoding="utf-8")
         code, out = self.run_tool("--check")
         self.assertEqual(code, 1, out)
-        self.assertEqual(out[:2], ["wrong: MIIM_STRING: E 65, headers 64", "missing: IDC_HAND"])
-        self.assertIn("make the library anew", out[2])
+        self.assertEqual(out[0], "wrong: MIIM_STRING: E 65, headers 64")
+        self.assertTrue(out[1].startswith("comment: QS_ALLINPUT: "), out)
+        self.assertEqual(out[2], "missing: IDC_HAND")
+        self.assertIn("make the library anew", out[3])
 
 
 class NoCompilerTest(unittest.TestCase):

@@ -40,6 +40,30 @@ DLL = """\
 .DLL命令 CreatePalette_, 整数型, "gdi32.dll", "CreatePalette", , wingdi.h
     .参数 plpal, 整数型, , plpal,const LOGPALETTE * 变长结构的地址，由调用者分配
 
+.DLL命令 InitializeAcl_, 整数型, "advapi32.dll", "InitializeAcl", , securitybaseapi.h
+    .参数 pAcl, 整数型, , pAcl,PACL 变长结构的地址，由调用者分配
+    .参数 nAclLength, 整数型, , nAclLength,DWORD
+    .参数 dwAclRevision, 整数型, , dwAclRevision,DWORD
+
+.DLL命令 GetOverlappedResult_, 整数型, "kernel32.dll", "GetOverlappedResult", , ioapiset.h
+    .参数 hFile, 整数型, , hFile,HANDLE
+    .参数 lpOverlapped, OVERLAPPED_, 传址, lpOverlapped,LPOVERLAPPED
+    .参数 lpNumberOfBytesTransferred, 整数型, 传址, lpNumberOfBytesTransferred,LPDWORD
+    .参数 bWait, 整数型, , bWait,WINBOOL
+
+.DLL命令 CryptSIPRemoveSignedDataMsg_, 整数型, "crypt32.dll", "CryptSIPRemoveSignedDataMsg", , mssip.h
+    .参数 pSubjectInfo, 整数型, , pSubjectInfo,SIP_SUBJECTINFO *
+    .参数 dwIndex, 整数型, , dwIndex,DWORD
+
+.DLL命令 MessageBoxW_, 整数型, "user32.dll", "MessageBoxW", , winuser.h
+    .参数 hWnd, 整数型, , hWnd,HWND
+    .参数 lpText, 字节集, , lpText,LPCWSTR
+    .参数 lpCaption, 字节集, , lpCaption,LPCWSTR
+    .参数 uType, 整数型, , uType,UINT
+
+.DLL命令 SysStringLen_, 整数型, "oleaut32.dll", "SysStringLen", , oleauto.h
+    .参数 bstr, 整数型, , bstr,BSTR
+
 .DLL命令 CoBuildVersion_, 整数型, "ole32.dll", "CoBuildVersion", , objbase.h
 
 .DLL命令 ScriptFreeCache_, 整数型, "usp10.dll", "ScriptFreeCache", , usp10.h
@@ -71,6 +95,20 @@ TYPES = """\
     .成员 palNumEntries, 短整数型, , , palNumEntries
     .成员 palPalEntry, 字节型, , "4", palPalEntry
 
+.数据类型 ACL_, , ACL
+    .成员 AclRevision, 字节型, , , AclRevision
+    .成员 Sbz1, 字节型, , , Sbz1
+    .成员 AclSize, 短整数型, , , AclSize
+    .成员 AceCount, 短整数型, , , AceCount
+    .成员 Sbz2, 短整数型, , , Sbz2
+
+.数据类型 OVERLAPPED_, , OVERLAPPED, 联合 （无名） 偏移 8：（无名结构）（所取）；Pointer PVOID：Pointer 8
+    .成员 Internal, 整数型, , , Internal
+    .成员 InternalHigh, 整数型, , , InternalHigh
+    .成员 Offset, 整数型, , , Offset
+    .成员 OffsetHigh, 整数型, , , OffsetHigh
+    .成员 hEvent, 整数型, , , hEvent
+
 .数据类型 SHELLFLAGSTATE_, , SHELLFLAGSTATE
     .成员 fShowAllObjects, 整数型, , , 位域 fShowAllObjects 位 0 宽 1、fShowExtensions 位 1 宽 1、fNoConfirmRecycle 位 2 宽 1、fShowSysFiles 位 3 宽 1、fShowCompColor 位 4 宽 1、fDoubleClickInWebView 位 5 宽 1、fDesktopHTML 位 6 宽 1、fWin95Classic 位 7 宽 1、fDontPrettyPath 位 8 宽 1、fShowAttribCol 位 9 宽 1、fMapNetDrvBtn 位 10 宽 1、fShowInfoTip 位 11 宽 1、fHideIcons 位 12 宽 1、fAutoCheckSelect 位 13 宽 1、fIconsOnly 位 14 宽 1、fRestFlags 位 15 宽 1
 
@@ -86,7 +124,7 @@ TYPES = """\
 
 LEFT_OUT = """\
 dll,export,reason
-user32.dll,MessageBoxW,W form
+user32.dll,wsprintfA,variadic
 ole32.dll,HWND_UserSize,an RPC marshalling helper, called by the RPC runtime
 """
 
@@ -111,14 +149,27 @@ FAULTS = [
       "structure that the system hands out: 整数型"]),
     ("plpal, 整数型, ,", "plpal, LOGPALETTE_, 传址,",  # one entry, where the caller asks for more
      ["mismatch: CreatePalette_ (CreatePalette): plpal points to a structure of variable length: 整数型"]),
+    ("pAcl, 整数型, ,", "pAcl, ACL_, 传址,",  # the ACEs follow it in the caller's allocation
+     ["mismatch: InitializeAcl_ (InitializeAcl): pAcl points to a structure of variable length: 整数型"]),
+    ("lpOverlapped, OVERLAPPED_, 传址,", "lpOverlapped, 整数型, ,",  # ReadFile's own, though a T** hands one back
+     ["mismatch: GetOverlappedResult_ (GetOverlappedResult): lpOverlapped points to a structure that the caller "
+      "allocates: OVERLAPPED_ 传址"]),
+    ('"crypt32.dll", "CryptSIPRemoveSignedDataMsg"', '"wintrust.dll", "CryptSIPRemoveSignedDataMsg"',
+     ["mismatch: CryptSIPRemoveSignedDataMsg_ (CryptSIPRemoveSignedDataMsg): not the DLL of every Windows that "
+      "has it: crypt32.dll"]),
     ('"ole32.dll", "CoBuildVersion"', '"shell32.dll", "DllCanUnloadNow"',  # COM calls it, a program does not
      ["mismatch: CoBuildVersion_ (DllCanUnloadNow): not for calling: a COM server entry point"]),
     ("HWND_UserSize,an RPC marshalling helper, called by the RPC runtime",
      "HWND_UserSize,not declared as a function in the headers",
      ["mismatch: ole32.dll (HWND_UserSize): left out as not declared as a function in the headers: "
       "an RPC marshalling helper"]),
-    ("user32.dll,MessageBoxW,W form\n",  # declared again with other typedefs of the same types
-     "user32.dll,MessageBoxW,W form\nkernel32.dll,VerSetConditionMask,overloaded in the C++ headers\n",
+    ("lpCaption, 字节集, ,", "lpCaption, 整数型, ,",  # an address that the caller cannot make
+     ["mismatch: MessageBoxW_ (MessageBoxW): lpCaption points to a Unicode text: 字节集"]),
+    ("user32.dll,wsprintfA,variadic\n",
+     "user32.dll,wsprintfA,variadic\nuser32.dll,MessageBoxExW,W form\n",
+     ["mismatch: user32.dll (MessageBoxExW): left out as a W form: a W form is a command of its own"]),
+    ("user32.dll,wsprintfA,variadic\n",  # declared again with other typedefs of the same types
+     "user32.dll,wsprintfA,variadic\nkernel32.dll,VerSetConditionMask,overloaded in the C++ headers\n",
      ["mismatch: kernel32.dll (VerSetConditionMask): left out as overloaded: the headers declare one type"]),
     ('"usp10.dll", "ScriptFreeCache"', '"gdi32.dll", "ScriptFreeCache"',  # gdi32 has it from Windows 10 on
      ["mismatch: ScriptFreeCache_ (ScriptFreeCache): not the DLL of every Windows that has it: usp10.dll"]),
@@ -159,8 +210,8 @@ class SdkCheckTest(unittest.TestCase):
     def test_clean_declarations_are_proven(self):
         code, out = self.run_check(DLL, TYPES, LEFT_OUT)
         self.assertEqual(code, 0, out)
-        self.assertEqual(out, ["sdk_check: 9 commands generated, 9 proven; 5 data types generated, 5 proven; 0 faults",
-                               "sdk_check: left out: 1 W form, 1 an RPC marshalling helper, called by the RPC runtime"])
+        self.assertEqual(out, ["sdk_check: 14 commands generated, 14 proven; 7 data types generated, 7 proven; 0 faults",
+                               "sdk_check: left out: 1 variadic, 1 an RPC marshalling helper, called by the RPC runtime"])
 
     def test_each_planted_fault_is_reported(self):
         texts = [DLL, TYPES, LEFT_OUT]
