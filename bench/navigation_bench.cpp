@@ -4,8 +4,8 @@
 #include "library/pinyin.h"
 #include "navigation/api_index.h"
 #include "navigation/search_index.h"
-#include "tests/shared_library.h"
 #include "tests/headless_wizard.h"
+#include "tests/shared_library.h"
 
 namespace {
 

@@ -296,7 +296,7 @@ namespace {
 
 TEST_F(SearchTest, DescriptionsAndCommentsAreFoundAfterTheHitsOnANameAndNothingSaysSo) {
   search("顶层窗口");
-  const int byName = positionOf(entryOf("EnumWindows"));  // 枚举顶层窗口_
+  const int byName = positionOf(entryOf("EnumWindows"));         // 枚举顶层窗口_
   const int byDescription = positionOf(entryOf("FindWindowA"));  // 查找窗口_: its description says it
   ASSERT_GE(byName, 0);
   ASSERT_GE(byDescription, 0);

@@ -48,8 +48,7 @@ bool NativeList::checkBoxes() const { return dynamic_cast<const CheckListBox*>(&
 
 void NativeList::create(HWND parent) {
   // No LBS_SORT: the model sorts. Owner-drawn for the ticks, with the texts held all the same.
-  const DWORD style =
-      LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP;
+  const DWORD style = LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS | WS_VSCROLL | WS_TABSTOP;
   NativeControl::create(parent, L"LISTBOX", style, WS_EX_CLIENTEDGE);
   // An owner-drawn list keeps the system font's item height; a list of names keeps the
   // height of its own font, as it had when it drew its strings itself. A tick needs more.

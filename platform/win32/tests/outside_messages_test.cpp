@@ -46,7 +46,8 @@ TEST_F(ListTextsTest, ListsAnswerTheTextMessagesWithTheModelsItems) {
   list.add("A", 7);
   EXPECT_EQ(textAt(native, 0), L"A");
   EXPECT_EQ(shownItems(native), modelItems(list));
-  EXPECT_EQ(shownItems(nativeChecks), (std::vector<std::string>{"GetMenuItemInfoA / 取菜单条目信息_", "数据类型：菜单条目结构_"}));
+  EXPECT_EQ(shownItems(nativeChecks),
+            (std::vector<std::string>{"GetMenuItemInfoA / 取菜单条目信息_", "数据类型：菜单条目结构_"}));
   list.removeAll();
   EXPECT_EQ(SendMessageW(native, LB_GETCOUNT, 0, 0), 0);
 }
