@@ -5,9 +5,13 @@
 #include "examples/example_opening.h"
 #include "examples/example_search.h"
 #include "navigation/api_index.h"
+#include "library/constants.h"
 #include "navigation/search.h"
 
 namespace app {
+
+// What the status bar says after a search that lists nothing.
+constexpr std::string_view kNothingFoundText = "未找到";
 
 void 编辑框_搜索内容_keyPressed(WizardApp& app, int keyCode) {
   if (keyCode == navigation::kEnterKey) 按钮_搜索_clicked(app);
@@ -19,10 +23,12 @@ void 按钮_搜索_clicked(WizardApp& app) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (app.searchResultsAreApis) {
-    navigation::listApiHits(w, app.wizard.library, text);
+    if (!app.constantIndex) app.constantIndex = std::make_unique<navigation::ConstantIndex>(app.wizard.library);
+    navigation::listApiHits(w, app.wizard.library, *app.constantIndex, text);
   } else {
     examples::listExampleHits(w.列表框_搜索结果, app.examples.get(), text);
   }
+  if (w.列表框_搜索结果.count() == 0) window::showInStatusBar(w, "搜索：", kNothingFoundText);
 }
 
 // Examples are listed by their file names whichever names the APIs show.

@@ -5,6 +5,7 @@
 
 #include "examples/example_database.h"
 #include "ide_link/import.h"
+#include "navigation/constant_index.h"
 #include "window/wizard.h"
 
 namespace app {
@@ -24,6 +25,8 @@ class WizardApp {
   // What the search page lists: API hits, or example hits. The search's handlers, which
   // reach both the catalog and the examples, keep it.
   bool searchResultsAreApis = false;
+  // Which APIs take each constant: made at the first API search, which needs it.
+  std::unique_ptr<navigation::ConstantIndex> constantIndex;
   // An import waiting for the IDE's answer. The button, Esc and the window's tick reach it.
   ide_link::ImportWait importWait;
 };

@@ -3,23 +3,12 @@
 #include <algorithm>
 #include <iterator>
 
-#include "library/constants.h"
-#include "library/declaration_lookup.h"
 #include "library/pinyin.h"
 #include "navigation/chosen_lists.h"
 #include "window/wizard.h"
 
 namespace navigation {
 namespace {
-
-// The library spells the SDK names in capitals; a user may type them in either case.
-std::string inCapitals(std::string_view text) {
-  std::string capitals(text);
-  for (char& c : capitals) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return capitals;
-}
 
 // The name an API hit is listed under: Chinese at "显示中文" (position 0), English otherwise.
 std::string_view hitName(const window::StartupWindow& w, const library::CatalogEntry& entry) {
@@ -47,26 +36,6 @@ std::vector<std::int32_t> findApis(const library::Catalog& catalog, std::string_
   return hits;
 }
 
-std::vector<std::int32_t> findApisNamingConstant(const library::Library& library, std::string_view text) {
-  std::vector<std::int32_t> hits;
-  const library::Catalog& catalog = library.catalog;
-  const library::Constant* constant = library.constants.find(text);
-  if (!constant) constant = library.constants.find(inCapitals(text));
-  if (!constant) return hits;
-  library::LookupLists lists;
-  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
-    const library::CatalogEntry* entry = catalog.entry(n);
-    if (!entry) continue;
-    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(library.texts, entry->chineseName, lists);
-    if (!found) continue;
-    bool names = library::namesWord(found->declarationText, constant->name);
-    for (const gbk::Text& dataType : lists.neededDataTypeTexts)
-      names = names || library::namesWord(dataType, constant->name);
-    if (names) hits.push_back(n);
-  }
-  return hits;
-}
-
 std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std::string_view text) {
   std::vector<std::int32_t> hits;
   if (!library::isAsciiLetters(text)) return hits;
@@ -81,10 +50,11 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
   return hits;
 }
 
-void listApiHits(window::StartupWindow& w, const library::Library& library, std::string_view text) {
+void listApiHits(window::StartupWindow& w, const library::Library& library, const ConstantIndex& constants,
+                 std::string_view text) {
   const library::Catalog& catalog = library.catalog;
   std::vector<std::int32_t> hits = findApis(catalog, text);
-  std::vector<std::int32_t> naming = findApisNamingConstant(library, text);
+  std::vector<std::int32_t> naming = constants.entriesTaking(text);
   std::vector<std::int32_t> both;
   std::set_union(hits.begin(), hits.end(), naming.begin(), naming.end(), std::back_inserter(both));
   hits = std::move(both);

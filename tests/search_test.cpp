@@ -106,6 +106,7 @@ TEST_F(SearchTest, NoHitsLeaveTheListEmpty) {
   search("GetMenuItemInfoA");
   search("no such text anywhere");
   EXPECT_EQ(hits.count(), 0);
+  EXPECT_EQ(w.状态条.parts()[1].text, "未找到");
 }
 
 TEST_F(SearchTest, EnterInTheSearchBoxSearchesAndOtherKeysDoNot) {
