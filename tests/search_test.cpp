@@ -102,6 +102,13 @@ TEST_F(SearchTest, AConstantsNameFindsTheCommandsThatNameItThemselvesOrThroughTh
   }
 }
 
+TEST_F(SearchTest, AFamilyThatAParameterTakesFindsItsCommandByAnyMember) {
+  for (std::string_view name : {"LWA_ALPHA", "lwa_colorkey"}) {
+    search(name);
+    EXPECT_TRUE(listed().contains(entryOf("SetLayeredWindowAttributes"))) << name;
+  }
+}
+
 TEST_F(SearchTest, NoHitsLeaveTheListEmpty) {
   search("GetMenuItemInfoA");
   search("no such text anywhere");
