@@ -336,7 +336,7 @@ def declare(cursor, dll, entry, english, structures, stack, linker):
         made = parameter(p, structures, k)
         if len(made) == 1:  # what a parameter takes is named in its comment
             name, etype, flags, note = made[0]
-            made = [(name, etype, flags, note + linker.note(entry, p, header_of(cursor)))]
+            made = [(name, etype, flags, note + linker.note(entry, p, (header_of(cursor), cursor.location.line)))]
         params += made
     by_address = (K.LVALUEREFERENCE, K.CONSTANTARRAY, K.INCOMPLETEARRAY)
     c_bytes = sum(4 if canonical(p.type).kind in by_address else sdk_check.stack_bytes(p.type.get_size())
@@ -346,7 +346,7 @@ def declare(cursor, dll, entry, english, structures, stack, linker):
     header = header_of(cursor)
     proto = (f"{cursor.result_type.spelling} {entry}(" +
              ", ".join(f"{p.type.spelling} {p.spelling}".strip() for p in cursor.get_arguments()) + ")")
-    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}']
+    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}{linker.result_note(entry)}']
     lines += [f"    .参数 {n}, {t}, {f}, {note}" for n, t, f, note in params]
     used = []
     for _, t, _, _ in params:

@@ -5,9 +5,12 @@ The rules, each of which links a parameter to what it takes only where it is sur
 - enum: a parameter typed as an enum of the headers takes that enum's values (exact);
 - acronym: an integer parameter whose name says that it holds flags or a code (dwFlags,
   uType, nCmdShow; FLAG_NAME) takes the family that the function's name abbreviates, where
-  the function's header defines two or more constants of it: the initials of the words of
-  the name (AnimateWindow: AW_, SetWindowPos: SWP_), or failing those, of the words after
-  the verb (SetLayeredWindowAttributes: LWA_);
+  the function's header defines two or more constants of it near the function (NEAR lines
+  before or after its declaration: the headers define a function's flags beside it, and a
+  family of the same initials further away is another's, as DM_ is DeleteMenu's initials
+  and the dialog messages): the initials of the words of the name (SetWindowPos: SWP_), or
+  failing those, of the words after the verb (SetLayeredWindowAttributes: LWA_);
+- reviewed: TAKES, for what no rule finds (ShowWindow's SW_ stand far from it);
 - hand-written: a parameter of the same C name as one of the hand-written command whose
   entry the function's name begins with (CreateFile2 and CreateFileA) takes what that
   parameter's comment names.
@@ -28,13 +31,19 @@ FLAG_NAME = re.compile(r"(dw|u|n|i|f)?(Flags?|Type|Style|Options?|Mode|CmdShow|C
 WORD = re.compile(r"[A-Za-z0-9_]+", re.ASCII)
 # Where the headers' enum or macros name too many values to be worth a comment.
 LARGEST = 300
+# How far from a function's declaration the headers define its own flags.
+NEAR = 100
+# Reviewed: what no rule finds, by function and C parameter name ("" for the return value).
+DIALOG_ANSWERS = ["IDOK", "IDCANCEL", "IDABORT", "IDRETRY", "IDIGNORE", "IDYES", "IDNO", "IDTRYAGAIN", "IDCONTINUE"]
+TAKES = {("ShowWindow", "nCmdShow"): ["SW_*"], ("AnimateWindow", "dwFlags"): ["AW_*"],
+         ("MessageBoxA", ""): DIALOG_ANSWERS, ("MessageBoxExA", ""): DIALOG_ANSWERS}
 
 
 class HeaderConstants:
-    """The object-like macros of the headers by header file name: {header: set of names}."""
+    """The object-like macros of the headers by header file name: {header: {name: line}}."""
 
     def __init__(self, tu):
-        self.by_header = defaultdict(set)
+        self.by_header = defaultdict(dict)
         for c in tu.cursor.get_children():
             if c.kind != ci.CursorKind.MACRO_DEFINITION or not c.location.file:
                 continue
@@ -43,10 +52,12 @@ class HeaderConstants:
                 continue
             function_like = tokens[1].spelling == "(" and tokens[1].extent.start.offset == tokens[0].extent.end.offset
             if not function_like:
-                self.by_header[Path(c.location.file.name).name].add(c.spelling)
+                self.by_header[Path(c.location.file.name).name][c.spelling] = c.location.line
 
-    def family(self, header, prefix):
-        return sorted(n for n in self.by_header.get(header, ()) if n.startswith(prefix))
+    def family_near(self, header, prefix, line):
+        """The constants of the header whose names begin with prefix, defined near the line."""
+        return sorted(n for n, at in self.by_header.get(header, {}).items()
+                      if n.startswith(prefix) and abs(at - line) <= NEAR)
 
 
 def words(name):
@@ -88,8 +99,11 @@ class Linker:
         self.known = known  # every constant name of the headers
         self.counts = defaultdict(int)
 
-    def takes(self, function, param, header):
-        """(rule, [families or names]) of a parameter, or None where no rule is sure."""
+    def takes(self, function, param, where):
+        """(rule, [families or names]) of a parameter, or None where no rule is sure; `where` is
+        the function's header and the line of its declaration."""
+        if (function, param.spelling) in TAKES:
+            return "reviewed", TAKES[function, param.spelling]
         t = param.type.get_canonical()
         if t.kind == K.ENUM:
             values = enum_values(t)
@@ -103,17 +117,25 @@ class Linker:
                 return "hand-written", params[param.spelling]
         if FLAG_NAME.fullmatch(param.spelling or ""):
             for acronym in acronyms(function):
-                if len(self.constants.family(header, acronym + "_")) >= 2:
+                if len(self.constants.family_near(*where[:1], acronym + "_", where[1])) >= 2:
                     return "acronym", [acronym + "_*"]
         return None
 
-    def note(self, function, param, header):
+    def note(self, function, param, where):
         """What the parameter's comment adds: "：LWA_*", or nothing."""
-        found = self.takes(function, param, header)
+        found = self.takes(function, param, where)
         if not found:
             return ""
         self.counts[found[0]] += 1
         return "：" + "、".join(found[1])
+
+    def result_note(self, function):
+        """What the comment of the command adds about its result: "，返回 IDOK、…", or nothing."""
+        values = TAKES.get((function, ""))
+        if not values:
+            return ""
+        self.counts["reviewed"] += 1
+        return "，返回 " + "、".join(values)
 
 
 def handwritten_params(commands, known):
@@ -143,14 +165,14 @@ def measure(linker, commands, functions, known):
             continue
         decl = decls[0]
         args = list(decl.get_arguments())
-        header = Path(decl.location.file.name).name
+        where = (Path(decl.location.file.name).name, decl.location.line)
         for note, arg in zip(c.notes, args):
             named = named_in(note, known)
             names = [n for n in named if not n.endswith("*")]
             families = [n[:-1] for n in named if n.endswith("*")]
             # Not the hand-written rule itself: it would find what it copies.
             saved, linker.handwritten = linker.handwritten, {}
-            result = linker.takes(c.target, arg, header)
+            result = linker.takes(c.target, arg, where)
             linker.handwritten = saved
             if named:
                 named_params += 1
