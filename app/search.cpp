@@ -32,7 +32,8 @@ void 按钮_搜索_clicked(WizardApp& app) {
   w.列表框_搜索结果.removeAll();
   const gbk::Text& text = w.编辑框_搜索内容.text();
   if (app.searchResultsAreApis) {
-    navigation::listApiHits(w, app.wizard.library, apiSearchIndex(app), text);
+    if (!app.constantIndex) app.constantIndex = std::make_unique<navigation::ConstantIndex>(app.wizard.library);
+    navigation::listApiHits(w, app.wizard.library, apiSearchIndex(app), *app.constantIndex, text);
   } else {
     examples::listExampleHits(w.列表框_搜索结果, app.examples.get(), text);
   }

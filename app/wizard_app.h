@@ -7,6 +7,7 @@
 #include "examples/example_database.h"
 #include "ide_link/import.h"
 #include "navigation/search_index.h"
+#include "navigation/constant_index.h"
 #include "window/wizard.h"
 
 namespace app {
@@ -28,6 +29,8 @@ class WizardApp {
   bool searchResultsAreApis = false;
   // What the API search looks into besides the catalog lines, made at the first API search.
   std::optional<navigation::SearchIndex> searchIndex;
+  // Which APIs take each constant: made at the first API search, which needs it.
+  std::unique_ptr<navigation::ConstantIndex> constantIndex;
   // An import waiting for the IDE's answer. The button, Esc and the window's tick reach it.
   ide_link::ImportWait importWait;
 };

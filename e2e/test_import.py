@@ -25,6 +25,25 @@ def library_image():
             return f.read()
 
 
+def payload_constants(payload):
+    """The constant lines (CR LF) that an import's payload adds to the library image: the image
+    with one more section, of kind 5, after its own. Fails on any other difference."""
+    image = library_image()
+    (count,) = struct.unpack_from("<I", image, 12)
+    assert payload[:12] == image[:12] and struct.unpack_from("<I", payload, 12) == (count + 1,), "no added section"
+    assert payload[16:len(image)] == image[16:], "the library image differs"
+    kind, length, constants = struct.unpack_from("<III", payload, len(image))
+    assert kind == 5 and len(payload) == len(image) + 8 + length, "not one constants section at the end"
+    at, lines = len(image) + 12, []
+    for _ in range(constants):
+        for field in ("name", "source"):
+            (size,) = struct.unpack_from("<I", payload, at)
+            if field == "source":
+                lines.append(payload[at + 4:at + 4 + size].decode("gbk"))
+            at += 4 + size
+    return lines
+
+
 def library_block(folder, header):
     """The block of the library whose header line begins with `header`, as E text (CR LF)."""
     for path in sorted(glob.glob(os.path.join(ROOT, "data", folder, "*.txt"))):
@@ -134,21 +153,24 @@ class ImportThroughTheIdeTest(unittest.TestCase):
         block = requests[0]
         flag, payload, records, end = decode_request(block)
         self.assertEqual(flag, 0)
-        self.assertEqual(payload, library_image())
+        constants = payload_constants(payload)  # those of the copy: MIIM_ of 菜单条目结构_
+        self.assertTrue(any(line.startswith(".常量 MIIM_STRING, ") for line in constants), constants)
         self.assertEqual(records, [name_declaration(256, "取菜单条目信息_"), name_declaration(64, "菜单条目结构_"),
                                    (5, [(TEXT, 0, "a")]), (5, [(TEXT, 0, "b")])])
         self.assertEqual(len(block), max(2048, end), "EWIZ1 is as large as the request, at least 2048 bytes")
         self.assertEqual(block[end:], bytes(len(block) - end))
+        added = f"已加入 {2 + len(constants)} 个声明"
         with open(reply, encoding="gbk") as f:
-            self.assertEqual(f.read(), "已加入 2 个声明")
+            self.assertEqual(f.read(), added)
 
-        # The IDE's program now holds both declarations, shown as E source.
+        # The IDE's program now holds both declarations and their constants, shown as E source.
         time.sleep(0.5)
         command = library_block("dll", ".DLL命令 取菜单条目信息_,")
         data_type = library_block("types", ".数据类型 菜单条目结构_,")
-        self.assertEqual(ide.source_text(), ".版本 2\r\n\r\n" + command + "\r\n" + data_type)
+        self.assertEqual(ide.source_text(),
+                         ".版本 2\r\n\r\n" + command + "\r\n" + data_type + "\r\n" + "".join(sorted(constants)))
         status = [c for c in ide.ide_controls() if c["class"] == "msctls_statusbar32"][0]
-        self.assertEqual(status["text"], "易向导已结束，退出码 0。已加入 2 个声明")
+        self.assertEqual(status["text"], "易向导已结束，退出码 0。" + added)
         ide.screenshot("import-into-ide", window_class=ide.WINDOW_CLASS)
 
 

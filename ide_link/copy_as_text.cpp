@@ -17,7 +17,7 @@ constexpr std::string_view kClipboardFailedMessage = "无法写入剪贴板，�
 std::string whatWasCopied(const library::DeclarationCopy& copy) {
   std::string counts;
   for (auto [count, kind] : {std::pair{copy.dllCommands, "个DLL命令"}, std::pair{copy.dataTypes, "个数据类型"},
-                             std::pair{copy.constants, "个常量"}}) {
+                             std::pair{static_cast<int>(copy.constantLines.size()), "个常量"}}) {
     if (count == 0) continue;
     if (!counts.empty()) counts += "、";
     counts += std::to_string(count) + " " + kind;

@@ -1,6 +1,7 @@
 #include "ide_link/import.h"
 
 #include "ide_link/copy_as_text.h"
+#include "library/declaration_copy.h"
 #include "library/program_image.h"
 #include "navigation/chosen_lists.h"
 
@@ -20,6 +21,16 @@ void queueDeclaration(WizardRequestBuffer& buffer, library::DeclarationKind kind
 }
 
 }  // namespace
+
+std::string importPayload(const library::Library& library, const platform::CheckListBox& chosen) {
+  std::vector<library::DeclarationName> names;
+  for (const navigation::CatalogItem& item : navigation::chosenItems(chosen, navigation::WhenNoneTicked::takeNothing)) {
+    names.push_back(navigation::declarationOf(item));
+  }
+  // The constants that the copy of the same declarations would carry.
+  const library::DeclarationCopy copy = library::composeDeclarationCopy(library.texts, &library.constants, names);
+  return library::addConstantsSection(library.programImage, copy.constantLines).bytes;
+}
 
 void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckListBox& chosen,
                              const library::Catalog& catalog) {
@@ -65,7 +76,7 @@ void importChosenApis(window::Wizard& wizard, WizardRequestBuffer& buffer, Impor
   if (wait.waiting()) return;
   window::StartupWindow& w = wizard.window;
   queueChosenDeclarations(buffer, w.选择列表框_选用API, wizard.library.catalog);
-  wait.request = sendWizardRequest(wizard.services.kernelObjects, buffer, wizard.library.programImage, false);
+  wait.request = sendWizardRequest(wizard.services.kernelObjects, buffer, importPayload(wizard.library, w.选择列表框_选用API), false);
   if (!wait.request) {
     tellImportFailed(wizard);
     return;

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "base/gbk_text.h"
 #include "ide_link/wizard_channel.h"
 #include "ide_link/wizard_request_buffer.h"
 #include "library/catalog.h"
+#include "library/library.h"
 #include "platform/controls.h"
 #include "window/wizard.h"
 
@@ -19,6 +21,10 @@ namespace ide_link {
 // entry), then the code-5 records "a" and "b". Nothing is merged or left out.
 void queueChosenDeclarations(WizardRequestBuffer& buffer, const platform::CheckListBox& chosen,
                              const library::Catalog& catalog);
+
+// The payload of an import of the ticked items: the library program image with the
+// constants that their copy as E text carries (library/declaration_copy.h).
+std::string importPayload(const library::Library& library, const platform::CheckListBox& chosen);
 
 // What the window says while an import waits for the IDE's answer.
 inline constexpr std::string_view kWaitingForIdeText = "正在等待易语言集成开发环境答复…";

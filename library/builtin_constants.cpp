@@ -12,9 +12,6 @@ ConstantLibrary::ConstantLibrary(std::string_view text, const BuiltInConstants& 
   for (const BuiltInConstantRow& row : built.rows) {
     constants_.push_back(Constant{at(row.name), at(row.value), at(row.comment), at(row.line)});
   }
-  familyOf_.assign(built.familyOf.begin(), built.familyOf.end());
-  familyStart_.assign(built.familyStart.begin(), built.familyStart.end());
-  familyMembers_.assign(built.familyMembers.begin(), built.familyMembers.end());
   byName_.assign(built.byName.begin(), built.byName.end());
 }
 

@@ -39,13 +39,13 @@ struct BuiltInCatalog {
 };
 
 // The constants library as the build read it (library/constants.h): the fields of each
-// constant as places in its text, and the tables of its families and names.
+// constant as places in its text, and the constants in the order of their names.
 struct BuiltInConstantRow {
   TextPlace name, value, comment, line;
 };
 struct BuiltInConstants {
   std::span<const BuiltInConstantRow> rows;
-  std::span<const std::uint32_t> familyOf, familyStart, familyMembers, byName;
+  std::span<const std::uint32_t> byName;
 };
 
 std::string_view dllCommandLibraryText();      // ".DLL命令" blocks

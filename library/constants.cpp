@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <tuple>
-#include <unordered_map>
 
 #include "library/declaration_syntax.h"
 
@@ -15,8 +14,9 @@ bool isWordByte(unsigned char c) {
   return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_';
 }
 
-// Calls `take` with each run of word bytes in the GBK text until it answers false. By
-// characters: the trail byte of a double-byte character may be an ASCII letter.
+// Calls `take` with each run of word bytes in the GBK text, and whether a "*" follows it,
+// until it answers false. By characters: the trail byte of a double-byte character may be
+// an ASCII letter.
 template <class TakeWord>
 void forEachWord(std::string_view gbkText, TakeWord take) {
   std::size_t wordStart = std::string_view::npos;
@@ -26,29 +26,15 @@ void forEachWord(std::string_view gbkText, TakeWord take) {
       ++pos;
       continue;
     }
-    if (wordStart != std::string_view::npos && !take(gbkText.substr(wordStart, pos - wordStart))) return;
+    if (wordStart != std::string_view::npos &&
+        !take(gbkText.substr(wordStart, pos - wordStart), gbkText[pos] == '*')) {
+      return;
+    }
     wordStart = std::string_view::npos;
     pos += gbk::charLength(gbkText, pos);
   }
-  if (wordStart != std::string_view::npos) take(gbkText.substr(wordStart));
+  if (wordStart != std::string_view::npos) take(gbkText.substr(wordStart), false);
 }
-
-// What the constants of one family share: their header (the comment's first word) and
-// their part of the name up to the first "_"; no key for a constant that is its own family.
-using FamilyKey = std::pair<std::string_view, std::string_view>;
-
-std::optional<FamilyKey> familyKey(const Constant& constant) {
-  std::size_t underscore = constant.name.find('_');
-  if (underscore == std::string_view::npos || underscore < 2) return std::nullopt;
-  return FamilyKey{constant.comment.substr(0, constant.comment.find(' ')), constant.name.substr(0, underscore + 1)};
-}
-
-struct FamilyKeyHash {
-  std::size_t operator()(const FamilyKey& key) const {
-    std::hash<std::string_view> hash;
-    return hash(key.first) * 31 + hash(key.second);
-  }
-};
 
 }  // namespace
 
@@ -102,23 +88,6 @@ ConstantLibrary::ConstantLibrary(std::string_view constantLibraryText) : text_(c
     constants_ = std::move(kept);
     sortByName();
   }
-
-  std::unordered_map<FamilyKey, std::uint32_t, FamilyKeyHash> familyByKey;
-  std::vector<std::uint32_t> familySize;
-  familyOf_.reserve(constants_.size());
-  for (const Constant& constant : constants_) {
-    auto family = static_cast<std::uint32_t>(familySize.size());
-    if (std::optional<FamilyKey> key = familyKey(constant))
-      family = familyByKey.try_emplace(*key, family).first->second;
-    if (family == familySize.size()) familySize.push_back(0);
-    ++familySize[family];
-    familyOf_.push_back(family);
-  }
-  familyStart_.assign(familySize.size() + 1, 0);
-  for (std::size_t f = 0; f < familySize.size(); ++f) familyStart_[f + 1] = familyStart_[f] + familySize[f];
-  familyMembers_.resize(constants_.size());
-  std::vector<std::uint32_t> filled(familyStart_.begin(), familyStart_.end() - 1);
-  for (std::uint32_t i = 0; i < constants_.size(); ++i) familyMembers_[filled[familyOf_[i]]++] = i;
 }
 
 std::optional<std::uint32_t> ConstantLibrary::indexOf(std::string_view sdkName) const {
@@ -136,29 +105,53 @@ const Constant* ConstantLibrary::find(std::string_view sdkName) const {
 
 bool namesWord(std::string_view gbkText, std::string_view word) {
   bool found = false;
-  forEachWord(gbkText, [&](std::string_view candidate) { return !(found = candidate == word); });
+  forEachWord(gbkText, [&](std::string_view candidate, bool) { return !(found = candidate == word); });
   return found;
 }
 
-std::vector<const Constant*> ConstantLibrary::namedIn(std::string_view gbkText) const {
-  std::vector<std::uint32_t> families;
-  forEachWord(gbkText, [&](std::string_view word) {
-    if (std::optional<std::uint32_t> index = indexOf(word)) families.push_back(familyOf_[*index]);
+void ConstantLibrary::appendNamed(std::string_view gbkText, std::vector<std::uint32_t>& indices) const {
+  forEachWord(gbkText, [&](std::string_view word, bool starFollows) {
+    if (starFollows && word.ends_with('_')) {
+      // The family's names stand together in name order.
+      auto member = std::lower_bound(byName_.begin(), byName_.end(), word, [this](std::uint32_t index, std::string_view w) {
+        return constants_[index].name < w;
+      });
+      for (; member != byName_.end() && constants_[*member].name.starts_with(word); ++member) indices.push_back(*member);
+    } else if (std::optional<std::uint32_t> index = indexOf(word)) {
+      indices.push_back(*index);
+    }
     return true;
   });
+}
 
-  std::sort(families.begin(), families.end());
-  families.erase(std::unique(families.begin(), families.end()), families.end());
+std::vector<const Constant*> ConstantLibrary::namedIn(std::string_view gbkText) const {
   std::vector<std::uint32_t> indices;
-  for (std::uint32_t family : families) {
-    indices.insert(indices.end(), familyMembers_.begin() + familyStart_[family],
-                   familyMembers_.begin() + familyStart_[family + 1]);
-  }
+  appendNamed(gbkText, indices);
   std::sort(indices.begin(), indices.end());
+  indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
   std::vector<const Constant*> named;
   named.reserve(indices.size());
   for (std::uint32_t index : indices) named.push_back(&constants_[index]);
   return named;
+}
+
+std::vector<ConstantLibrary::Taken> ConstantLibrary::takenBy(std::string_view gbkText) const {
+  std::vector<Taken> taken;
+  std::vector<bool> seen(constants_.size(), false);
+  std::vector<std::uint32_t> indices;
+  for (std::size_t lineStart = 0; lineStart < gbkText.size();) {
+    std::size_t lineEnd = std::min(gbkText.find("\r\n", lineStart), gbkText.size());
+    std::string_view line = gbkText.substr(lineStart, lineEnd - lineStart);
+    indices.clear();
+    appendNamed(line, indices);
+    std::sort(indices.begin(), indices.end());
+    for (std::uint32_t index : indices) {
+      if (!seen[index]) taken.push_back({&constants_[index], line});
+      seen[index] = true;
+    }
+    lineStart = lineEnd + 2;
+  }
+  return taken;
 }
 
 }  // namespace library

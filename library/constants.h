@@ -41,11 +41,21 @@ class ConstantLibrary {
 
   const Constant* find(std::string_view sdkName) const;
 
-  // Every constant whose SDK name stands in the GBK text as a whole word (a run of ASCII
-  // letters, digits and "_"), with the rest of its family, each once, in library order.
-  // A family: the constants of one header whose names share their part up to the first "_",
-  // where that part is 2 characters or more (MIIM_); any other constant is its own.
+  // Every constant that the GBK text names, each once, in library order. A text names a
+  // constant by its SDK name as a whole word (a run of ASCII letters, digits and "_"), and
+  // a family by its names' common beginning, ending in "_", then "*" (`LWA_*`: LWA_ALPHA,
+  // LWA_COLORKEY): the headers' families overlap in their prefixes (FILE_ names access
+  // rights, attributes and create options), so a text says which it means.
   std::vector<const Constant*> namedIn(std::string_view gbkText) const;
+
+  // A constant with the line of the declaration text that first names it.
+  struct Taken {
+    const Constant* constant;
+    std::string_view line;  // without its line end
+  };
+  // Every constant that the declaration text names, each once, line by line in the order of
+  // the lines that first name them, in library order within a line.
+  std::vector<Taken> takenBy(std::string_view gbkText) const;
 
   std::size_t size() const { return constants_.size(); }
 
@@ -54,23 +64,20 @@ class ConstantLibrary {
   struct Tables {
     std::string_view text;                // the library's copy of its text, which the constants view
     std::span<const Constant> constants;  // in library order
-    std::span<const std::uint32_t> familyOf, familyStart, familyMembers, byName;
+    std::span<const std::uint32_t> byName;
   };
-  Tables tables() const { return {text_, constants_, familyOf_, familyStart_, familyMembers_, byName_}; }
+  Tables tables() const { return {text_, constants_, byName_}; }
 
  private:
   ConstantLibrary(std::string_view text, const BuiltInConstants& built);
 
   // The constant of that name, by index; nothing when there is none.
   std::optional<std::uint32_t> indexOf(std::string_view sdkName) const;
+  // Appends the indices of the constants that the text names, unsorted, repeats kept.
+  void appendNamed(std::string_view gbkText, std::vector<std::uint32_t>& indices) const;
 
   std::string text_;
   std::vector<Constant> constants_;
-  std::vector<std::uint32_t> familyOf_;  // by constant
-  // The constants of family f, in library order: familyMembers_[familyStart_[f] …
-  // familyStart_[f + 1]).
-  std::vector<std::uint32_t> familyStart_;
-  std::vector<std::uint32_t> familyMembers_;
   std::vector<std::uint32_t> byName_;  // the constants, by name
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <vector>
+#include <utility>
 
 #include "library/constants.h"
 #include "library/declaration_syntax.h"
@@ -45,7 +46,7 @@ class DataTypeOrder {
   std::vector<std::string_view> blocks_;
 };
 
-// The lines of the constants that `blocks` name, with their families.
+// The lines of the constants that `blocks` name.
 std::vector<std::string_view> constantLinesNamedIn(const ConstantLibrary* constants, std::string_view blocks) {
   std::vector<std::string_view> lines;
   if (!constants) return lines;
@@ -98,7 +99,7 @@ DeclarationCopy composeDeclarationCopy(const LibraryTexts& texts, const Constant
   }
   copy.dllCommands = static_cast<int>(commandBlocks.size());
   copy.dataTypes = static_cast<int>(dataTypes.blocks().size());
-  copy.constants = static_cast<int>(constantLines.size());
+  copy.constantLines = std::move(constantLines);
   return copy;
 }
 

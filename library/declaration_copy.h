@@ -4,6 +4,7 @@
 
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "base/gbk_text.h"
 #include "library/declaration_lookup.h"
@@ -22,7 +23,8 @@ struct DeclarationCopy {
   gbk::Text text;
   int dllCommands = 0;
   int dataTypes = 0;
-  int constants = 0;
+  // The constants' lines at the text's end, without line ends: an import carries the same.
+  std::vector<std::string_view> constantLines;
 };
 
 // ".版本 2", an empty line, then the blocks as the library texts hold them, one empty

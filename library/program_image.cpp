@@ -387,6 +387,38 @@ ImageWriting buildLibraryProgramImage(std::string_view dllCommandText, std::stri
   return writeProgramImage(image);
 }
 
+ImageWriting addConstantsSection(std::string_view imageBytes, std::span<const std::string_view> constantLines) {
+  constexpr std::size_t kCountAt = kMagic.size() + 4;
+  std::uint32_t formatVersion = 0;
+  std::uint32_t sectionCount = 0;
+  base::ByteCursor head(std::span(reinterpret_cast<const unsigned char*>(imageBytes.data()), imageBytes.size()), 0);
+  std::span<const unsigned char> magic;
+  if (!head.take(kMagic.size(), magic) || !std::equal(magic.begin(), magic.end(), kMagic.begin()) ||
+      !head.readU32(formatVersion) || formatVersion != kFormatVersion || !head.readU32(sectionCount) ||
+      !fitsU32(std::uint64_t{sectionCount} + 1)) {
+    return {{}, {ImageFault::notAnImage, 0, {}}};
+  }
+  if (constantLines.empty()) return {std::string(imageBytes), {}};
+  std::vector<ImageDeclaration> constants;
+  constants.reserve(constantLines.size());
+  for (std::string_view line : constantLines) {
+    std::string_view name = line.substr(0, line.find(',')).substr(std::min(kConstantHeader.size(), line.size()));
+    constants.push_back({std::string(name), std::string(line) + "\r\n"});
+  }
+  std::string body;
+  if (ImageError error = writeBlocks(body, ImageSection::constants, constants); error.fault != ImageFault::none) {
+    return {{}, std::move(error)};
+  }
+  ImageWriting writing;
+  writing.bytes.reserve(imageBytes.size() + kSectionHeaderSize + body.size());
+  writing.bytes += imageBytes.substr(0, kCountAt);
+  base::appendLittleEndian32(writing.bytes, sectionCount + 1);
+  writing.bytes += imageBytes.substr(kCountAt + 4);
+  base::appendLittleEndian32(writing.bytes, static_cast<std::uint32_t>(ImageSection::constants));
+  if (!putBytes(writing.bytes, body)) return {{}, {ImageFault::tooLarge, 0, {}}};
+  return writing;
+}
+
 // -------------------------------------------------------------------------------------
 // [SECTION] lookup and messages
 

@@ -127,6 +127,13 @@ ProgramImage newProgram();
 // "系统核心支持库" and every block of the two library texts.
 ImageWriting buildLibraryProgramImage(std::string_view dllCommandText, std::string_view dataTypeText);
 
+// The image's bytes with a constants section of these `.常量` lines added after its own
+// sections (the reader takes them in any order): the import's payload is the library
+// image, made once by the build, with the constants of what the user chose. The image is
+// taken as it is and must have no constants section; no constants leave it unchanged.
+// Fails on bytes that are no image of this format, and as the writer does on a bad line.
+ImageWriting addConstantsSection(std::string_view imageBytes, std::span<const std::string_view> constantLines);
+
 // Binary search in an image as the reader returns it (declarations sorted by name);
 // nullptr when the image has no declaration of that kind and name.
 const ImageDeclaration* findDeclaration(const ProgramImage& image, DeclarationKind kind, std::string_view name);

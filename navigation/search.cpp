@@ -3,8 +3,6 @@
 #include <algorithm>
 #include <iterator>
 
-#include "library/constants.h"
-#include "library/declaration_lookup.h"
 #include "library/pinyin.h"
 #include "navigation/chosen_lists.h"
 #include "navigation/search_index.h"
@@ -12,15 +10,6 @@
 
 namespace navigation {
 namespace {
-
-// The library spells the SDK names in capitals; a user may type them in either case.
-std::string inCapitals(std::string_view text) {
-  std::string capitals(text);
-  for (char& c : capitals) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
-  }
-  return capitals;
-}
 
 // Which hits a found entry stands among: those on a name come first.
 enum class HitKind { onName, inDescription };
@@ -69,26 +58,6 @@ std::vector<std::int32_t> findApis(const library::Catalog& catalog, std::string_
   return hits;
 }
 
-std::vector<std::int32_t> findApisNamingConstant(const library::Library& library, std::string_view text) {
-  std::vector<std::int32_t> hits;
-  const library::Catalog& catalog = library.catalog;
-  const library::Constant* constant = library.constants.find(text);
-  if (!constant) constant = library.constants.find(inCapitals(text));
-  if (!constant) return hits;
-  library::LookupLists lists;
-  for (std::int32_t n = 1; n <= catalog.size(); ++n) {
-    const library::CatalogEntry* entry = catalog.entry(n);
-    if (!entry) continue;
-    std::optional<library::FoundDllCommand> found = library::lookUpDllCommand(library.texts, entry->chineseName, lists);
-    if (!found) continue;
-    bool names = library::namesWord(found->declarationText, constant->name);
-    for (const gbk::Text& dataType : lists.neededDataTypeTexts)
-      names = names || library::namesWord(dataType, constant->name);
-    if (names) hits.push_back(n);
-  }
-  return hits;
-}
-
 std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std::string_view text) {
   std::vector<std::int32_t> hits;
   if (!library::isAsciiLetters(text)) return hits;
@@ -104,9 +73,9 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
 }
 
 bool listApiHits(window::StartupWindow& w, const library::Library& library, const SearchIndex& index,
-                 std::string_view text) {
+                 const ConstantIndex& constants, std::string_view text) {
   const library::Catalog& catalog = library.catalog;
-  std::vector<std::int32_t> onName = joined(findApis(catalog, text), findApisNamingConstant(library, text));
+  std::vector<std::int32_t> onName = joined(findApis(catalog, text), constants.entriesTaking(text));
   onName = joined(onName, index.findByGloss(text));
   std::vector<std::int32_t> inDescription = without(index.findInDescriptions(text), onName);
   if (onName.empty() && inDescription.empty()) onName = findApisByPinyin(catalog, text);

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "base/gbk_text.h"
-#include "library/constants.h"
 #include "library/library.h"
 #include "navigation/search_index.h"
+#include "navigation/constant_index.h"
 
 namespace window {
 class StartupWindow;
@@ -23,11 +23,6 @@ namespace navigation {
 // of fewer than three fields are left out. Entry numbers, ascending.
 std::vector<std::int32_t> findApis(const library::Catalog& catalog, std::string_view text);
 
-// The catalog entries whose DLL command, or a data type it needs, names the constant
-// `text` (its SDK name, ASCII letters in either case) as a whole word. Entry numbers,
-// ascending; none when `text` is no constant of the library.
-std::vector<std::int32_t> findApisNamingConstant(const library::Library& library, std::string_view text);
-
 // What the API search lists when `findApis` finds nothing: the catalog entries whose
 // Chinese name contains `text` as pinyin initials, or failing any such, as syllables
 // joined (library/pinyin.h). None unless `text` is ASCII letters. Entry numbers, ascending.
@@ -35,9 +30,10 @@ std::vector<std::int32_t> findApisByPinyin(const library::Catalog& catalog, std:
 
 // The API hits of `text` in `列表框_搜索结果`, which the caller has emptied, each under its
 // Chinese or English name as `组合框_搜索API显示` says: first the hits on a name (findApis,
-// findApisNamingConstant and the glossary's), then those only in a description or a
-// parameter's comment; failing any, findApisByPinyin. Whether there was a hit.
+// the APIs that take the constant `text` names, and the glossary's), then those only in a
+// description or a parameter's comment; failing any, findApisByPinyin. Whether there was a hit.
 bool listApiHits(window::StartupWindow& w, const library::Library& library, const SearchIndex& index,
+                 const ConstantIndex& constants,
                  std::string_view text);
 
 // The API hits listed again under the names that `组合框_搜索API显示` now asks for, the

@@ -1,6 +1,7 @@
 #include "stand_in_ide/import.h"
 
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace stand_in_ide {
@@ -56,6 +57,16 @@ ImportReport importDeclarations(library::ProgramImage& program, const library::W
       ++report.present;
     } else {
       list.push_back(*found);
+      ++report.added;
+    }
+  }
+  // The payload carries the constants of the declarations named, and only those.
+  for (library::ImageDeclaration& constant : payload.image.constants) {
+    auto& list = program.constants;
+    if (std::any_of(list.begin(), list.end(), [&](const auto& c) { return c.name == constant.name; })) {
+      ++report.present;
+    } else {
+      list.push_back(std::move(constant));
       ++report.added;
     }
   }

@@ -1,6 +1,7 @@
 // What the stand-in IDE does with a wizard's request: the code-6 records name
 // declarations (item kind 256 DLL command, 64 data type) that it finds in the payload,
-// a program file, and adds to its open program unless the program has them already.
+// a program file, and adds to its open program unless the program has them already; the
+// payload's constants, which the wizard chose with them, it adds alike.
 // Code-5 records and other codes ask nothing of it.
 #pragma once
 

@@ -54,9 +54,6 @@ TEST(BuiltinData, TheBuildReadsTheConstantsAsTheWizardWouldAtStartUp) {
   EXPECT_TRUE(std::ranges::equal(built.constants, expected.constants, [](const auto& a, const auto& b) {
     return std::tie(a.name, a.value, a.comment, a.line) == std::tie(b.name, b.value, b.comment, b.line);
   }));
-  EXPECT_TRUE(std::ranges::equal(built.familyOf, expected.familyOf));
-  EXPECT_TRUE(std::ranges::equal(built.familyStart, expected.familyStart));
-  EXPECT_TRUE(std::ranges::equal(built.familyMembers, expected.familyMembers));
   EXPECT_TRUE(std::ranges::equal(built.byName, expected.byName));
 }
 

@@ -49,17 +49,34 @@ TEST(ConstantLibrary, PassesOverLinesOfAnotherShapeAndRepeatedNames) {
   EXPECT_EQ(constants.find("A_B")->value, "1");
 }
 
-TEST(ConstantLibrary, NamesTheFamilyOfEveryWholeWordOnceInLibraryOrder) {
+TEST(ConstantLibrary, NamesEachWholeWordAndEachFamilyOnceInLibraryOrder) {
   library::ConstantLibrary constants(kLibrary);
-  // The same header and the part up to the first "_": MF_OTHER is of another header.
-  EXPECT_EQ(names(constants.namedIn("MIIM_STRING | MIIM_STRING，MF_BITMAP")),
-            (Names{"MF_STRING", "MIIM_STATE", "MF_BITMAP", "MIIM_STRING"}));
-  EXPECT_EQ(names(constants.namedIn("MF_OTHER")), (Names{"MF_OTHER"}));
-  // A part of one character makes no family.
-  EXPECT_EQ(names(constants.namedIn("返回 S_OK")), (Names{"S_OK"}));
+  // A name names that constant alone, however its family is called.
+  EXPECT_EQ(names(constants.namedIn("MIIM_STRING | MIIM_STRING，MF_BITMAP")), (Names{"MF_BITMAP", "MIIM_STRING"}));
+  // A family is what its names begin with, an "_" and then "*": of any header.
+  EXPECT_EQ(names(constants.namedIn("MF_*、S_*，MIIM_STRING")),
+            (Names{"MF_STRING", "MF_BITMAP", "MIIM_STRING", "MF_OTHER", "S_OK", "S_FALSE"}));
+  EXPECT_EQ(names(constants.namedIn("MIIM_STR*")), (Names{}));  // no "_" before the "*"
+  EXPECT_EQ(names(constants.namedIn("MF_ *")), (Names{}));
   // Words that only hold a name, or that are held in one, name nothing.
-  EXPECT_TRUE(constants.namedIn("MF_STRINGS xMIIM_STATE INFINITE_ _INFINITE 0S_OK").empty());
+  EXPECT_TRUE(constants.namedIn("MF_STRINGS xMIIM_STATE INFINITE_ _INFINITE 0S_OK XMF_*").empty());
   EXPECT_TRUE(constants.namedIn("").empty());
+}
+
+TEST(ConstantLibrary, TakenByTheLineThatFirstNamesEachConstant) {
+  library::ConstantLibrary constants(kLibrary);
+  const std::string text = ".DLL命令 甲_, , , \"A\", , 返回 S_OK\r\n    .参数 乙, 整数型, , b,MF_*\r\n"
+                           "    .参数 丙, 整数型, , c,S_OK 或 MF_BITMAP 或 INFINITE";
+  std::vector<std::pair<std::string, std::string>> taken;
+  for (const auto& [constant, line] : constants.takenBy(text)) {
+    taken.emplace_back(constant->name, line.substr(0, line.find(',')));
+  }
+  using Taken = std::vector<std::pair<std::string, std::string>>;
+  EXPECT_EQ(taken, (Taken{{"S_OK", ".DLL命令 甲_"},
+                          {"MF_STRING", "    .参数 乙"},
+                          {"MF_BITMAP", "    .参数 乙"},
+                          {"MF_OTHER", "    .参数 乙"},
+                          {"INFINITE", "    .参数 丙"}}));
 }
 
 TEST(ConstantLibrary, WalksTheTextByGbkCharacters) {
@@ -90,9 +107,7 @@ TEST(ConstantLibrary, BuiltInLibraryCarriesTheNamedConstantsWithTheirValues) {
     ASSERT_NE(constant, nullptr) << name;
     EXPECT_EQ(constant->value, value);
   }
-  std::vector<std::string> named = names(constants.namedIn("fMask,MIIM_STRING 等"));
-  EXPECT_GT(named.size(), 5u);
-  for (const std::string& name : named) EXPECT_TRUE(name.starts_with("MIIM_")) << name;
+  EXPECT_EQ(names(constants.namedIn("fMask,MIIM_STRING 等")), (Names{"MIIM_STRING"}));
 }
 
 }  // namespace

@@ -50,9 +50,9 @@ TEST_F(CopyAsTextTest, CtrlCAndTheMenuCopyTheTickedItemsInListOrder) {
   library::DeclarationCopy expected =
       library::composeDeclarationCopy(sharedLibrary().texts, &sharedLibrary().constants, ticked);
   EXPECT_EQ(expected.dataTypes, 1);
-  EXPECT_GT(expected.constants, 0);
+  EXPECT_FALSE(expected.constantLines.empty());
   EXPECT_EQ(clipboard.text, expected.text);
-  EXPECT_EQ(statusBar(), StatusText("已复制：", "2 个DLL命令、1 个数据类型、" + std::to_string(expected.constants) +
+  EXPECT_EQ(statusBar(), StatusText("已复制：", "2 个DLL命令、1 个数据类型、" + std::to_string(expected.constantLines.size()) +
                                                     " 个常量，可粘贴到易语言程序中"));
 
   clipboard.text.clear();

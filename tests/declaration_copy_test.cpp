@@ -51,13 +51,13 @@ const Text kDataTypes = crlfLines({
     "    .成员 宽度, 整数型, , , width",
     "",
     ".数据类型 点_, , POINT",
-    "    .成员 横, 整数型, , , x,SW_SHOW",
+    "    .成员 横, 整数型, , , x,SW_*",
     "",
     ".数据类型 独立_, , LONE",
     "    .成员 值, 整数型, , , value",
 });
 
-// MF_BITMAP is of MF_STRING's family; MF_OTHER of another header; SW_HIDE of SW_SHOW's.
+// SW_* names SW_SHOW and SW_HIDE; MF_OTHER and INFINITE are named by nothing.
 const library::ConstantLibrary kConstants(crlfLines({
     ".版本 2",
     "",
@@ -85,7 +85,7 @@ TEST(DeclarationCopy, CommandsInTheirOrderThenEachDataTypeOnceAfterThoseItUsesTh
                            "    .参数 区, 区域_, 传址, rc,MF_STRING或者MF_BITMAP",
                            "",
                            ".数据类型 点_, , POINT",
-                           "    .成员 横, 整数型, , , x,SW_SHOW",
+                           "    .成员 横, 整数型, , , x,SW_*",
                            "",
                            ".数据类型 区域_, , AREA",
                            "    .成员 左上, 点_, , , topLeft",
@@ -101,11 +101,12 @@ TEST(DeclarationCopy, CommandsInTheirOrderThenEachDataTypeOnceAfterThoseItUsesTh
                        }));
   EXPECT_EQ(copy.dllCommands, 2);
   EXPECT_EQ(copy.dataTypes, 3);
-  EXPECT_EQ(copy.constants, 4);
+  EXPECT_EQ(copy.constantLines.size(), 4u);
 
   library::DeclarationCopy none = library::composeDeclarationCopy({kCommands, kDataTypes}, &kConstants, {});
   EXPECT_EQ(none.text, crlfLines({".版本 2"}));
-  EXPECT_EQ(none.dllCommands + none.dataTypes + none.constants, 0);
+  EXPECT_EQ(none.dllCommands + none.dataTypes, 0);
+  EXPECT_TRUE(none.constantLines.empty());
 }
 
 // Every command of the catalog and every data type, copied at once and read back as a
@@ -140,8 +141,8 @@ TEST(DeclarationCopy, ReadAsAProgramGivesTheLibraryImagesDeclarations) {
     }
   }
   library::ConstantLibrary constants(library::constantLibraryText());
-  EXPECT_EQ(pasted.program.constants.size(), static_cast<std::size_t>(copy.constants));
-  EXPECT_GT(copy.constants, 0);
+  EXPECT_EQ(pasted.program.constants.size(), copy.constantLines.size());
+  EXPECT_FALSE(copy.constantLines.empty());
   for (const library::ImageDeclaration& pastedConstant : pasted.program.constants) {
     const library::Constant* constant = constants.find(pastedConstant.name);
     ASSERT_NE(constant, nullptr) << pastedConstant.name;

@@ -116,7 +116,7 @@ TEST_F(DeclarationViewTest, TheConstantsFormListsWhatTheCommandAndItsTypesNameWi
   library::LookupLists lists;
   ASSERT_TRUE(library::lookUpDllCommand(sharedLibrary().texts, "取菜单条目信息_", lists));
   view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "取菜单条目信息_"});
-  const std::vector<const library::Constant*> named = sharedLibrary().constants.namedIn(w.编辑框_文本形式.text());
+  const auto named = sharedLibrary().constants.takenBy(w.编辑框_文本形式.text());
   ASSERT_GT(named.size(), 9u);  // the nine MIIM_ flags of 菜单条目结构_ at least
 
   const platform::Grid& table = w.高级表格_常量;
@@ -124,12 +124,25 @@ TEST_F(DeclarationViewTest, TheConstantsFormListsWhatTheCommandAndItsTypesNameWi
   EXPECT_EQ(table.cellText(0, 0), "常量名称");
   bool listsMiimString = false;
   for (int row = 1; row < table.rowCount(); ++row) {
-    EXPECT_EQ(table.cellText(row, 0), named[row - 1]->name);
-    EXPECT_EQ(table.cellText(row, 1), named[row - 1]->value);
+    EXPECT_EQ(table.cellText(row, 0), named[row - 1].constant->name);
+    EXPECT_EQ(table.cellText(row, 1), named[row - 1].constant->value);
     listsMiimString |= table.cellText(row, 0) == "MIIM_STRING";
   }
   EXPECT_TRUE(listsMiimString);
   EXPECT_EQ(w.状态条.parts()[2].text, "常量：" + std::to_string(named.size()) + "个");
+  // Beside the decimal value its hexadecimal form, and what takes the constant.
+  view::showDeclaration(w, library, {library::DeclarationKind::dllCommand, "创建文件_"});
+  EXPECT_EQ(table.cellText(0, 2), "十六进制");
+  EXPECT_EQ(table.cellText(0, 3), "参数");
+  bool listsGenericRead = false;
+  for (int row = 1; row < table.rowCount(); ++row) {
+    if (table.cellText(row, 0) != "GENERIC_READ") continue;
+    listsGenericRead = true;
+    EXPECT_EQ(table.cellText(row, 1), "-2147483648");
+    EXPECT_EQ(table.cellText(row, 2), "0x80000000");
+    EXPECT_EQ(table.cellText(row, 3), "访问权限");
+  }
+  EXPECT_TRUE(listsGenericRead);
 
   // A type that names no constant: the headings alone; nothing on view: one empty cell.
   view::showDeclaration(w, library, {library::DeclarationKind::dataType, "文件时间_"});

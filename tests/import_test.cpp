@@ -5,9 +5,12 @@
 #include <algorithm>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "ide_link/wizard_channel.h"
 #include "library/builtin_data.h"
+#include "library/declaration_copy.h"
+#include "library/program_image.h"
 #include "navigation/chosen_lists.h"
 #include "tests/headless_wizard.h"
 #include "tests/shared_library.h"
@@ -54,6 +57,13 @@ class ImportTest : public ::testing::Test, protected HeadlessWizard {
       std::memcpy(block.data(), reply.c_str(), reply.size() + 1);
       if (answersAtOnce) kernel.signal("EWEVT2");
     });
+  }
+
+  // The payload's length, as the request's second word gives it.
+  std::size_t payloadSize() const {
+    std::uint32_t size = 0;
+    std::memcpy(&size, request.data() + 4, 4);
+    return size;
   }
 
   bool waitingForTheIde() const {
@@ -136,7 +146,7 @@ TEST_F(ImportTest, NothingTickedStillQueuesAAndBAndNoneOfTheSelection) {
 
 // --- The button --------------------------------------------------------------------------
 
-TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
+TEST_F(ImportTest, SendsTheLibraryImageWithTheConstantsOfTheCopyWithFlagFalseAndCloses) {
   ideIsThere("whatever the IDE says");
   addApi(entryOf("GetMenuItemInfoA"));
   w.按钮_导入.userClicked();
@@ -144,12 +154,26 @@ TEST_F(ImportTest, SendsTheLibraryImageWithFlagFalseAndCloses) {
   EXPECT_TRUE(waitingForTheIde());
   EXPECT_EQ(w.状态条.parts()[1].text, "正在等待易语言集成开发环境答复…");
   w.启动窗口.ticked();
-  std::string_view image = library::libraryProgramImage();
-  ASSERT_GE(request.size(), 12 + image.size());
+  ASSERT_GE(request.size(), 12u);
   EXPECT_EQ(request.substr(0, 4), std::string(4, '\0')) << "the send flag";
-  EXPECT_EQ(request.compare(8, image.size(), image), 0);
+  ASSERT_GE(request.size(), 12 + payloadSize());
+  library::ImageReading payload = library::readProgramImage(request.substr(8, payloadSize()));
+  ASSERT_TRUE(payload.ok()) << library::describe(payload.error);
+  library::ImageReading image = library::readProgramImage(library::libraryProgramImage());
+  EXPECT_EQ(payload.image.dllCommands, image.image.dllCommands);
+  EXPECT_EQ(payload.image.dataTypes, image.image.dataTypes);
+  // The constants that its copy carries, each as its one line.
+  const library::DeclarationName chosenName{library::DeclarationKind::dllCommand, "取菜单条目信息_"};
+  std::vector<std::string> copied, sent;
+  for (std::string_view line : library::composeDeclarationCopy(sharedLibrary().texts, &sharedLibrary().constants, {&chosenName, 1}).constantLines) {
+    copied.push_back(std::string(line) + "\r\n");
+  }
+  for (const library::ImageDeclaration& constant : payload.image.constants) sent.push_back(constant.source);
+  std::sort(copied.begin(), copied.end());
+  EXPECT_FALSE(sent.empty());
+  EXPECT_EQ(sent, copied);
   std::string records = Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").thenAB();
-  EXPECT_EQ(request.compare(12 + image.size(), records.size(), records), 0);
+  EXPECT_EQ(request.compare(12 + payloadSize(), records.size(), records), 0);
   EXPECT_TRUE(messages.shown.empty());
   EXPECT_TRUE(ui.destroyed(w.启动窗口));
 }
@@ -176,7 +200,7 @@ TEST_F(ImportTest, WithoutTheIdeTellsTheUserAndKeepsTheWindowAndTheList) {
   w.按钮_导入.userClicked();
   w.启动窗口.ticked();
   std::string records = Expected().declaration(256, "取菜单条目信息_").declaration(64, "菜单条目结构_").thenAB();
-  std::size_t image = library::libraryProgramImage().size();
+  std::size_t image = payloadSize();
   std::string lengthWord = {static_cast<char>(records.size()), 0, 0, 0};
   ASSERT_LT(records.size(), 256u);
   EXPECT_EQ(request.substr(8 + image, 4 + records.size()), lengthWord + records);

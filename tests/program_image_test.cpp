@@ -439,4 +439,22 @@ TEST(DamagedProgramImage, MutatedImagesNeverCrashTheReader) {
   EXPECT_GT(rejected, 0);
 }
 
+TEST(ProgramImage, AConstantsSectionAddedToAnImageReadsBackSorted) {
+  library::ProgramImage image = library::newProgram();
+  image.dllCommands.push_back({"甲_", ".DLL命令 甲_, , , \"A\", , \r\n"});
+  const std::string bytes = library::writeProgramImage(image).bytes;
+  const std::vector<std::string_view> lines = {".常量 B_X, \"2\", , b.h", ".常量 A_X, \"1\", , a.h"};
+  library::ImageWriting added = library::addConstantsSection(bytes, lines);
+  ASSERT_TRUE(added.ok());
+  library::ImageReading reading = library::readProgramImage(added.bytes);
+  ASSERT_TRUE(reading.ok()) << library::describe(reading.error);
+  image.constants = {{"A_X", ".常量 A_X, \"1\", , a.h\r\n"}, {"B_X", ".常量 B_X, \"2\", , b.h\r\n"}};
+  EXPECT_EQ(reading.image, image);
+  EXPECT_EQ(library::addConstantsSection(bytes, {}).bytes, bytes);
+  // What is no image, or a line that is no constant, adds nothing.
+  EXPECT_EQ(library::addConstantsSection(bytes.substr(0, 15), lines).error.fault, library::ImageFault::notAnImage);
+  const std::vector<std::string_view> bad = {".常量 A_X\r\n, \"1\", , a.h"};
+  EXPECT_FALSE(library::addConstantsSection(bytes, bad).ok());
+}
+
 }  // namespace

@@ -103,10 +103,18 @@ TEST_F(SearchTest, AConstantsNameFindsTheCommandsThatNameItThemselvesOrThroughTh
   }
 }
 
+TEST_F(SearchTest, AFamilyThatAParameterTakesFindsItsCommandByAnyMember) {
+  for (std::string_view name : {"LWA_ALPHA", "lwa_colorkey"}) {
+    search(name);
+    EXPECT_TRUE(listed().contains(entryOf("SetLayeredWindowAttributes"))) << name;
+  }
+}
+
 TEST_F(SearchTest, NoHitsLeaveTheListEmpty) {
   search("GetMenuItemInfoA");
   search("no such text anywhere");
   EXPECT_EQ(hits.count(), 0);
+  EXPECT_EQ(w.状态条.parts()[1].text, "未找到");
 }
 
 TEST_F(SearchTest, EnterInTheSearchBoxSearchesAndOtherKeysDoNot) {

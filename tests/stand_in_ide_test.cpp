@@ -148,6 +148,19 @@ TEST(StandInImport, AddsTheNamedDeclarationsOnceAndShowsThem) {
   EXPECT_EQ(library::formatProgramSource(program), source);
 }
 
+TEST(StandInImport, AddsThePayloadsConstantsWithTheDeclarations) {
+  const std::vector<std::string_view> lines = {".常量 MIIM_STRING, \"64\", , winuser.h",
+                                               ".常量 MIIM_FTYPE, \"256\", , winuser.h"};
+  library::ImageWriting payload = library::addConstantsSection(library::libraryProgramImage(), lines);
+  ASSERT_TRUE(payload.ok());
+  library::ProgramImage program = library::newProgram();
+  program.constants.push_back({"MIIM_FTYPE", std::string(lines[1]) + "\r\n"});
+  WizardRequest request = menuItemImport(payload.bytes);
+  EXPECT_EQ(stand_in_ide::answerRequest(program, span(request_bytes::request(request))), "已加入 3 个声明，已有 1 个");
+  ASSERT_EQ(program.constants.size(), 2u);
+  EXPECT_EQ(program.constants[1].source, std::string(lines[0]) + "\r\n");
+}
+
 TEST(StandInImport, AMalformedRequestChangesNothing) {
   const std::string image(library::libraryProgramImage());
   library::ProgramImage program = library::newProgram();

@@ -151,13 +151,9 @@ void writeConstants(std::ostream& os, std::ostream& functions, const std::string
     os << "{" << place(c.name) << "," << place(c.value) << "," << place(c.comment) << "," << place(c.line) << "},\n";
   }
   os << "{{0,0},{0,0},{0,0},{0,0}}};\n";
-  writeTable(os, name + "_familyOf", tables.familyOf);
-  writeTable(os, name + "_familyStart", tables.familyStart);
-  writeTable(os, name + "_familyMembers", tables.familyMembers);
   writeTable(os, name + "_byName", tables.byName);
   functions << "BuiltInConstants " << name << "Tables() {\n  return {std::span(k_" << name << "_rows, "
-            << tables.constants.size() << "), " << name << "_familyOf, " << name << "_familyStart, " << name
-            << "_familyMembers, " << name << "_byName};\n}\n";
+            << tables.constants.size() << "), " << name << "_byName};\n}\n";
 }
 
 }  // namespace

@@ -44,8 +44,8 @@ WORD = re.compile(r"[A-Za-z0-9_]+", re.ASCII)
 # Defined, but words of prose as much as constants (E has its own 真, 假 and 空; the
 # texts name Service only in "Service Pack").
 NOT_NAMES = {"NULL", "TRUE", "FALSE", "Service"}
-# A family larger than this is too generic to carry whole (ERROR_, WM_): only its named members come.
-LARGEST_FAMILY = 300
+# A family named as its names' beginning and "*" (LWA_*).
+FAMILY = re.compile(r"([A-Za-z0-9_]*_)\*", re.ASCII)
 # __builtin_classify_type: 1 integer, 2 char, 3 enum, 4 bool, 5 pointer.
 POINTER = 5
 
@@ -173,28 +173,26 @@ def prefix(name):
 
 
 def named_words(data):
-    """Every ASCII word of the texts that the library's constants come from."""
-    words = set()
-    paths = [p for sub in ("dll", "types") for p in sorted((data / sub).glob("*.txt"))]
+    """Every ASCII word of the texts that the library's constants come from, and the
+    families that they name (LWA_ for LWA_*)."""
+    words, families = set(), set()
+    paths = [p for sub in ("dll", "types", "sdk/dll", "sdk/types") for p in sorted((data / sub).glob("*.txt"))]
     paths += sorted((data / "examples" / "sources").glob("*"))
     for path in paths:
-        words.update(WORD.findall(path.read_text(encoding="utf-8")))
-    return words
+        text = path.read_text(encoding="utf-8")
+        words.update(WORD.findall(text))
+        families.update(FAMILY.findall(text))
+    return words, families
 
 
-def wanted_names(headers, words):
-    """The named constants and their families: {name: True if named}."""
+def wanted_names(headers, named_texts):
+    """The constants that the texts name, by name or family: {name: True if by name}."""
+    words, families = named_texts
     named = {w for w in words if w in headers.header and w not in headers.function_like} - NOT_NAMES
-    members = {}
-    for name, where in headers.header.items():
-        if prefix(name) and name not in headers.function_like:
-            members.setdefault((where, prefix(name)), []).append(name)
     wanted = {name: True for name in named}
-    for name in named:
-        family = members.get((headers.header[name], prefix(name)), [])
-        if len(family) <= LARGEST_FAMILY:
-            for member in family:
-                wanted.setdefault(member, False)
+    for name in headers.header:
+        if name not in headers.function_like and any(name.startswith(f) for f in families):
+            wanted.setdefault(name, False)
     left_out = {w: "macro with arguments" for w in words if w in headers.function_like}
     return wanted, left_out
 

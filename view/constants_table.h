@@ -1,6 +1,7 @@
 // The constants form: the constants that the declaration on view names in its comments
-// and in its data types' comments, each with its family, as a table of name, value and
-// comment in `高级表格_常量`; the status bar's last part counts them.
+// and in its data types' comments, as a table of name, value (decimal and hexadecimal),
+// the parameter that takes it and comment in `高级表格_常量`, by parameter; the status
+// bar's last part counts them.
 #pragma once
 
 #include <span>
@@ -16,9 +17,10 @@ class StartupWindow;
 
 namespace view {
 
-// A heading row "常量名称" / "常量值" / "备注", then one row per constant in the given order.
+// A heading row "常量名称" / "常量值" / "十六进制" / "参数" / "备注", then one row per
+// constant in the given order.
 void renderConstants(const GridRenderer& renderer, platform::Grid& grid,
-                     std::span<const library::Constant* const> constants);
+                     std::span<const library::ConstantLibrary::Taken> constants);
 
 // The constants that `declarationText` (a declaration followed by the texts of its data
 // types) names, rendered into `高级表格_常量` and counted in the status bar.
