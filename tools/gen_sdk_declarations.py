@@ -316,7 +316,7 @@ def split(p, t, cname, ename):
     raise LeftOut("a structure by value that does not split")
 
 
-def declare(cursor, dll, entry, english, structures, stack, note, linker):
+def declare(cursor, dll, entry, english, structures, stack, version_note, linker):
     """The DLL command block and catalog line of a declared function, or LeftOut."""
     ftype = cursor.type
     if ftype.kind == K.FUNCTIONPROTO and ftype.is_function_variadic():
@@ -351,8 +351,8 @@ def declare(cursor, dll, entry, english, structures, stack, note, linker):
     header = header_of(cursor)
     proto = (f"{cursor.result_type.spelling} {entry}(" +
              ", ".join(f"{p.type.spelling} {p.spelling}".strip() for p in cursor.get_arguments()) + ")")
-    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}' + (f" {note}" if note else "") +
-             linker.result_note(entry)]
+    lines = [f'.DLL命令 {english}_, {ret}, "{dll}", "{entry}", , {header}: {proto}' +
+             (f" {version_note}" if version_note else "") + linker.result_note(entry)]
     lines += [f"    .参数 {n}, {t}, {f}, {note}" for n, t, f, note in params]
     used = []
     for _, t, _, _ in params:
