@@ -114,7 +114,7 @@ TEST_F(SearchTest, NoHitsLeaveTheListEmpty) {
   search("GetMenuItemInfoA");
   search("no such text anywhere");
   EXPECT_EQ(hits.count(), 0);
-  EXPECT_EQ(w.状态条.parts()[1].text, "未找到");
+  EXPECT_EQ(w.状态条.parts()[1].text, "未找到：no such text anywhere");
 }
 
 TEST_F(SearchTest, EnterInTheSearchBoxSearchesAndOtherKeysDoNot) {
